@@ -1,0 +1,58 @@
+// Character walking over code page 932: the rules every path and line in ZAVO relies on.
+#include "text/cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// 表 is 0x95 0x5C and ソ is 0x83 0x5C: their second byte looks like a backslash.
+const std::string kHyo = "\x95\x5C";
+const std::string kSo = "\x83\x5C";
+
+TEST(Cp932, LastCharacterIsNotLastByte) {
+    EXPECT_FALSE(cp932::EndsWithChar("D:\\" + kHyo, '\\'));
+    EXPECT_TRUE(cp932::EndsWithChar("D:\\" + kHyo + "\\", '\\'));
+    EXPECT_TRUE(cp932::EndsWithChar("D:", ':'));
+    EXPECT_FALSE(cp932::EndsWithChar("", '\\'));
+    // A lone lead byte at the end is a character of its own and is not a backslash.
+    EXPECT_FALSE(cp932::EndsWithChar("a\x95", '\\'));
+}
+
+TEST(Cp932, FolderPartSkipsTrailBytes) {
+    struct Case { std::string path, folder; } cases[] = {
+        {"D:\\ARC\\DA", "D:\\ARC\\"},
+        {"D:\\" + kSo + "\\x" + kHyo, "D:\\" + kSo + "\\"},
+        {"D:\\" + kHyo, "D:\\"},
+        {"D:" + kHyo, "D:"},
+        {kHyo + kSo, ""},
+        {"", ""},
+        {"D:\\ARC\\", "D:\\ARC\\"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(cp932::FolderPart(c.path), c.folder) << c.path;
+}
+
+TEST(Cp932, FindsCharactersOnlyOnBoundaries) {
+    std::string s = "a" + kSo + "\\b";
+    EXPECT_EQ(cp932::FindChar(s, '\\'), 3u);
+    EXPECT_EQ(cp932::FindLastChar(kSo, '\\'), std::string::npos);
+    EXPECT_FALSE(cp932::ContainsChar(kHyo, '\\'));
+    // "\x5C" inside 表 must not match a needle that starts with a backslash.
+    EXPECT_EQ(cp932::FindOnBoundary(kHyo + "-r1", "\\-r1"), std::string::npos);
+    EXPECT_EQ(cp932::FindOnBoundary("x -r1 -a1", " -a1"), 5u);
+}
+
+TEST(Cp932, TruncationKeepsWholeCharacters) {
+    std::string s = "ab" + kHyo + "c";
+    EXPECT_EQ(cp932::TruncateOnBoundary(s, 3), "ab");
+    EXPECT_EQ(cp932::TruncateOnBoundary(s, 4), "ab" + kHyo);
+    EXPECT_EQ(cp932::TruncateOnBoundary(s, 10), s);
+}
+
+TEST(Cp932, TrimAndUpper) {
+    EXPECT_EQ(cp932::Trim(" \t\r\n\v\fa b\r\n "), "a b");
+    EXPECT_EQ(cp932::TrimLeft("  x "), "x ");
+    // The trail byte of ｶ-like characters may be a lower-case letter; it must not change.
+    EXPECT_EQ(cp932::AsciiUpper(".lzh\x83\x61"), ".LZH\x83\x61");
+}
+
+}  // namespace
