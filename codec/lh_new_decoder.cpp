@@ -1,0 +1,206 @@
+// Decoding -lh4- .. -lh7- and -lhx- blocks: three code-length tables per block, then commands.
+#include "codec/lh_new_decoder.h"
+
+#include <algorithm>
+
+#include "codec/bit_reader.h"
+#include "codec/history_buffer.h"
+#include "codec/huffman_table.h"
+
+namespace lzh {
+namespace {
+
+constexpr int kLiteralCodes = 510;     // NC: 256 literals and match lengths 3..256
+constexpr int kLengthCodes = 19;       // NT: the alphabet of the code-length code
+constexpr int kLengthCountBits = 5;    // TBIT
+constexpr int kLiteralCountBits = 9;   // CBIT
+constexpr int kMinMatch = 3;
+constexpr int kMaxPositionCodes = 32;
+// What the window holds before the first byte: some encoders let early matches reach back there.
+constexpr std::uint8_t kInitialFill = 0x20;
+
+class LhNewDecoder {
+public:
+    LhNewDecoder(const LhNewParams& params, ByteSource& packed)
+        : params_(params), in_(packed), literals_(12), positions_(8), lengthCode_(8) {}
+
+    DecodeResult Run(std::uint64_t originalSize, ByteSink& out);
+
+private:
+    bool ReadBlockHeader(std::uint32_t& commands);
+    bool ReadLengthCode(HuffmanTable& table, int maxCount, int countBits, int skipAfter);
+    bool ReadLiteralLengths();
+    DecodeResult Fail(DecodeResult result, const char* corruptReason) const;
+
+    LhNewParams params_;
+    BitReader in_;
+    HuffmanTable literals_;
+    HuffmanTable positions_;
+    HuffmanTable lengthCode_;
+};
+
+// Code lengths of the code-length alphabet and of positions: 3 bits each, 7 extended by a run
+// of 1 bits. `skipAfter` is the index after which a 2-bit count of zero lengths follows.
+bool LhNewDecoder::ReadLengthCode(HuffmanTable& table, int maxCount, int countBits, int skipAfter) {
+    int n = static_cast<int>(in_.Get(countBits));
+    if (n == 0) {
+        int symbol = static_cast<int>(in_.Get(countBits));
+        if (symbol >= maxCount) return false;
+        table.BuildSingle(symbol);
+        return true;
+    }
+    if (n > maxCount) return false;
+    std::uint8_t lengths[kMaxPositionCodes] = {};
+    int i = 0;
+    while (i < n) {
+        int len = static_cast<int>(in_.Get(3));
+        if (len == 7) {
+            while (in_.Get(1)) {
+                if (++len > HuffmanTable::kMaxCodeLength) return false;
+            }
+        }
+        lengths[i++] = static_cast<std::uint8_t>(len);
+        if (i == skipAfter) {
+            int zeros = static_cast<int>(in_.Get(2));
+            while (zeros-- > 0 && i < n) lengths[i++] = 0;
+        }
+    }
+    return table.Build(lengths, maxCount);
+}
+
+bool LhNewDecoder::ReadLiteralLengths() {
+    int n = static_cast<int>(in_.Get(kLiteralCountBits));
+    if (n == 0) {
+        int symbol = static_cast<int>(in_.Get(kLiteralCountBits));
+        if (symbol >= kLiteralCodes) return false;
+        literals_.BuildSingle(symbol);
+        return true;
+    }
+    if (n > kLiteralCodes) return false;
+    std::uint8_t lengths[kLiteralCodes] = {};
+    int i = 0;
+    while (i < n) {
+        in_.Refill();
+        int c = lengthCode_.Decode(in_);
+        if (c < 0) return false;
+        if (c > 2) {
+            lengths[i++] = static_cast<std::uint8_t>(c - 2);
+            continue;
+        }
+        int run = c == 0 ? 1 : c == 1 ? static_cast<int>(in_.Get(4)) + 3 : static_cast<int>(in_.Get(9)) + 20;
+        // A run may claim more zeros than entries remain; the rest of the table is zero anyway.
+        i += std::min(run, n - i);
+    }
+    return literals_.Build(lengths, kLiteralCodes);
+}
+
+bool LhNewDecoder::ReadBlockHeader(std::uint32_t& commands) {
+    commands = in_.Get(16);
+    return ReadLengthCode(lengthCode_, kLengthCodes, kLengthCountBits, 3) && ReadLiteralLengths() &&
+           ReadLengthCode(positions_, params_.positionCodes, params_.positionBits, -1) && !in_.Overrun();
+}
+
+// A failure after the data ran out is a truncation, whatever the bits looked like.
+DecodeResult LhNewDecoder::Fail(DecodeResult result, const char* corruptReason) const {
+    if (in_.ReadFailed()) {
+        result.status = DecodeStatus::ReadFailed;
+        result.detail = "read error in the packed data";
+    } else if (in_.Overrun()) {
+        result.status = DecodeStatus::Truncated;
+        result.detail = "the packed data ends early";
+    } else {
+        result.status = DecodeStatus::Corrupt;
+        result.detail = corruptReason;
+    }
+    return result;
+}
+
+DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
+    DecodeResult result;
+    HistoryBuffer history(std::size_t{1} << params_.windowBits, kInitialFill);
+    const std::size_t window = history.History();
+    std::uint64_t remaining = originalSize;
+    std::uint32_t blockLeft = 0;
+    while (remaining > 0) {
+        if (blockLeft == 0) {
+            if (!ReadBlockHeader(blockLeft)) {
+                result.produced = history.Written();
+                return Fail(result, "invalid Huffman table in the packed data");
+            }
+            continue;
+        }
+        --blockLeft;
+        in_.Refill();
+        if (in_.Overrun()) break;
+        int c = literals_.Decode(in_);
+        if (c < 0) {
+            result.produced = history.Written();
+            return Fail(result, "invalid code in the packed data");
+        }
+        if (c < 256) {
+            history.Put(static_cast<std::uint8_t>(c));
+            --remaining;
+        } else {
+            int p = positions_.Decode(in_);
+            if (p < 0) {
+                result.produced = history.Written();
+                return Fail(result, "invalid position code in the packed data");
+            }
+            std::size_t distance = p <= 1 ? static_cast<std::size_t>(p) + 1
+                                          : (std::size_t{1} << (p - 1)) + in_.Peek(p - 1) + 1;
+            if (p > 1) in_.Skip(p - 1);
+            if (distance > window) {
+                result.produced = history.Written();
+                return Fail(result, "copy distance beyond the window");
+            }
+            std::size_t length = static_cast<std::size_t>(c - 256 + kMinMatch);
+            if (length > remaining) length = static_cast<std::size_t>(remaining);
+            history.Copy(distance, length);
+            remaining -= length;
+        }
+        if (history.Pos() >= history.FlushMark() && !history.Flush(out)) {
+            result.status = DecodeStatus::WriteFailed;
+            result.detail = "the output could not be written";
+            result.produced = history.Written();
+            return result;
+        }
+    }
+    bool flushed = history.Flush(out);
+    result.produced = history.Written();
+    if (!flushed) {
+        result.status = DecodeStatus::WriteFailed;
+        result.detail = "the output could not be written";
+    } else if (in_.Overrun() || in_.ReadFailed()) {
+        return Fail(result, "");
+    }
+    return result;
+}
+
+}  // namespace
+
+LhNewParams LhNewParamsFor(int dictionaryBits, int positionCodes, int positionBits) {
+    LhNewParams p{dictionaryBits, positionCodes, positionBits};
+    if (dictionaryBits == 15) {
+        p.windowBits = 16;
+        p.positionCodes = 17;
+    }
+    // -lh4- codes positions like -lh5-, so its copies can reach 8 KiB back.
+    p.windowBits = std::max(p.windowBits, p.positionCodes - 1);
+    return p;
+}
+
+DecodeResult DecodeLhNew(const LhNewParams& params, ByteSource& packed, std::uint64_t originalSize,
+                         ByteSink& out) {
+    DecodeResult result;
+    // One refill per command covers 16 + 16 + 23 bits: positions may use at most 23 extra bits.
+    if (params.positionCodes < 2 || params.positionCodes > params.windowBits + 1 || params.windowBits > 24 ||
+        params.positionBits < 1 || params.positionBits > 8) {
+        result.status = DecodeStatus::Unsupported;
+        result.detail = "unsupported block method parameters";
+        return result;
+    }
+    LhNewDecoder decoder(params, packed);
+    return decoder.Run(originalSize, out);
+}
+
+}  // namespace lzh
