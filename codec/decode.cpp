@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "codec/lh1_decoder.h"
 #include "codec/lh_new_decoder.h"
+#include "codec/lz5_decoder.h"
+#include "codec/lzs_decoder.h"
 
 namespace lzh {
 namespace {
@@ -54,6 +57,12 @@ DecodeResult Decode(const Method& method, ByteSource& packed, std::uint64_t orig
     case MethodKind::LhNew:
         return DecodeLhNew(LhNewParamsFor(method.dictionaryBits, method.positionCodes, method.positionBits), packed,
                            originalSize, out);
+    case MethodKind::Lh1:
+        return DecodeLh1(packed, originalSize, out);
+    case MethodKind::Lzs:
+        return DecodeLzs(packed, originalSize, out);
+    case MethodKind::Lz5:
+        return DecodeLz5(packed, originalSize, out);
     default:
         return Unsupported(method);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "codec/bit_reader.h"
+#include "codec/decode_failure.h"
 #include "codec/history_buffer.h"
 #include "codec/huffman_table.h"
 
@@ -30,7 +31,6 @@ private:
     bool ReadBlockHeader(std::uint32_t& commands);
     bool ReadLengthCode(HuffmanTable& table, int maxCount, int countBits, int skipAfter);
     bool ReadLiteralLengths();
-    DecodeResult Fail(DecodeResult result, const char* corruptReason) const;
 
     LhNewParams params_;
     BitReader in_;
@@ -100,23 +100,7 @@ bool LhNewDecoder::ReadBlockHeader(std::uint32_t& commands) {
            ReadLengthCode(positions_, params_.positionCodes, params_.positionBits, -1) && !in_.Overrun();
 }
 
-// A failure after the data ran out is a truncation, whatever the bits looked like.
-DecodeResult LhNewDecoder::Fail(DecodeResult result, const char* corruptReason) const {
-    if (in_.ReadFailed()) {
-        result.status = DecodeStatus::ReadFailed;
-        result.detail = "read error in the packed data";
-    } else if (in_.Overrun()) {
-        result.status = DecodeStatus::Truncated;
-        result.detail = "the packed data ends early";
-    } else {
-        result.status = DecodeStatus::Corrupt;
-        result.detail = corruptReason;
-    }
-    return result;
-}
-
 DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
-    DecodeResult result;
     HistoryBuffer history(std::size_t{1} << params_.windowBits, kInitialFill);
     const std::size_t window = history.History();
     std::uint64_t remaining = originalSize;
@@ -124,8 +108,7 @@ DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
     while (remaining > 0) {
         if (blockLeft == 0) {
             if (!ReadBlockHeader(blockLeft)) {
-                result.produced = history.Written();
-                return Fail(result, "invalid Huffman table in the packed data");
+                return DecodeFailure(in_, history.Written(), "invalid Huffman table in the packed data");
             }
             continue;
         }
@@ -134,8 +117,7 @@ DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
         if (in_.Overrun()) break;
         int c = literals_.Decode(in_);
         if (c < 0) {
-            result.produced = history.Written();
-            return Fail(result, "invalid code in the packed data");
+            return DecodeFailure(in_, history.Written(), "invalid code in the packed data");
         }
         if (c < 256) {
             history.Put(static_cast<std::uint8_t>(c));
@@ -143,37 +125,23 @@ DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
         } else {
             int p = positions_.Decode(in_);
             if (p < 0) {
-                result.produced = history.Written();
-                return Fail(result, "invalid position code in the packed data");
+                return DecodeFailure(in_, history.Written(), "invalid position code in the packed data");
             }
             std::size_t distance = p <= 1 ? static_cast<std::size_t>(p) + 1
                                           : (std::size_t{1} << (p - 1)) + in_.Peek(p - 1) + 1;
             if (p > 1) in_.Skip(p - 1);
             if (distance > window) {
-                result.produced = history.Written();
-                return Fail(result, "copy distance beyond the window");
+                return DecodeFailure(in_, history.Written(), "copy distance beyond the window");
             }
             std::size_t length = static_cast<std::size_t>(c - 256 + kMinMatch);
             if (length > remaining) length = static_cast<std::size_t>(remaining);
             history.Copy(distance, length);
             remaining -= length;
         }
-        if (history.Pos() >= history.FlushMark() && !history.Flush(out)) {
-            result.status = DecodeStatus::WriteFailed;
-            result.detail = "the output could not be written";
-            result.produced = history.Written();
-            return result;
-        }
+        if (history.Pos() >= history.FlushMark() && !history.Flush(out)) return WriteFailure(history.Written());
     }
-    bool flushed = history.Flush(out);
-    result.produced = history.Written();
-    if (!flushed) {
-        result.status = DecodeStatus::WriteFailed;
-        result.detail = "the output could not be written";
-    } else if (in_.Overrun() || in_.ReadFailed()) {
-        return Fail(result, "");
-    }
-    return result;
+    if (!history.Flush(out)) return WriteFailure(history.Written());
+    return DecodeFinished(in_, history.Written());
 }
 
 }  // namespace
