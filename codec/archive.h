@@ -56,6 +56,10 @@ public:
     // Offset of the first member; valid after the first Next returned Entry.
     std::uint64_t ArchiveStart() const { return archiveStart_; }
 
+    // Bytes after the last member that were not a header (e.g. ^Z or zero padding); set once
+    // Next returned End.
+    std::uint64_t TrailingBytes() const { return trailingBytes_; }
+
     // Decodes the member's data into `out` and verifies its CRC-16. Directories and symlinks
     // produce nothing and succeed. Never fatal to the walk: Next may be called afterwards.
     ExtractResult Extract(const Entry& entry, ByteSink& out);
@@ -65,8 +69,11 @@ public:
     bool CopyMember(const Entry& entry, ByteSink& out);
 
 private:
+    enum class HeaderRead { Ok, End, Junk, Invalid };
+    HeaderRead ReadHeaderAt(std::uint64_t offset, Entry& entry, std::string& error);
+    bool ReadExact(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
     bool FindFirstMember();
-    ReadStatus Fail(std::string message);
+    ReadStatus Stop(ReadStatus status, std::string message = {});
 
     RandomAccessSource& source_;
     ReaderOptions options_;
@@ -74,6 +81,7 @@ private:
     ReadStatus final_ = ReadStatus::Entry;   // End or Error once the walk is over
     std::uint64_t next_ = 0;                 // offset of the next header
     std::uint64_t archiveStart_ = 0;
+    std::uint64_t trailingBytes_ = 0;
     std::string error_;
 };
 

@@ -1,0 +1,31 @@
+// Splitting stored LZH path fields into folder parts, Shift_JIS-aware, and joining them back.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lzh {
+
+struct SplitPath {
+    std::vector<std::string> parts;   // non-empty parts, outermost first
+    bool absolute = false;            // the field began with a separator
+    bool endsWithSeparator = false;   // the field ended with a separator (a folder)
+};
+
+// Level-0/1 names: both 0xFF and '\' separate, but a 0x5C that is the trail byte of a
+// double-byte character belongs to that character.
+SplitPath SplitNameField(std::string_view field);
+
+// Extended header 0x02: 0xFF is the only separator, since '\' may be a trail byte there too.
+SplitPath SplitFolderField(std::string_view field);
+
+// Parts joined with '\'.
+std::string JoinPath(const std::vector<std::string>& parts);
+
+// True when `part` can be stored as one path part by our writer: not empty, no separator
+// (0xFF or a '\' character), no control byte, and no lead byte left without its trail byte
+// (a reader would then take the next separator as that character's second byte).
+bool IsStorablePart(std::string_view part);
+
+}  // namespace lzh

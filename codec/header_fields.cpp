@@ -1,0 +1,165 @@
+// Extended headers and path resolution shared by every header level.
+#include "codec/header_fields.h"
+
+#include <cstdio>
+
+#include "codec/entry_path.h"
+#include "codec/header_bytes.h"
+#include "text/cp932.h"
+
+namespace lzh {
+namespace {
+
+std::string Hex2(unsigned v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
+    return buf;
+}
+
+// Reads one extended header's payload into the entry. Returns an error text for a payload too
+// short for its type; unknown types are skipped.
+std::string ApplyExtension(std::uint8_t type, const std::uint8_t* p, std::size_t len, std::size_t payloadOffset,
+                           Entry& entry, RawHeaderFields& raw) {
+    auto need = [&](std::size_t n) { return len >= n; };
+    const std::string tooShort = "extended header " + Hex2(type) + " is too short";
+    switch (type) {
+    case 0x00:
+        if (!need(2)) return tooShort;
+        if (!entry.hasHeaderCrc) {
+            entry.hasHeaderCrc = true;
+            entry.headerCrc = LoadLe16(p);
+            raw.headerCrcOffset = payloadOffset;
+        }
+        break;
+    case 0x01:
+        raw.hasNameExt = true;
+        raw.nameExt.assign(reinterpret_cast<const char*>(p), len);
+        break;
+    case 0x02:
+        raw.hasFolderExt = true;
+        raw.folderExt.assign(reinterpret_cast<const char*>(p), len);
+        break;
+    case 0x3F:
+        entry.comment.assign(reinterpret_cast<const char*>(p), len);
+        break;
+    case 0x40:
+        if (!need(1)) return tooShort;
+        entry.hasAttributes = true;
+        entry.attributes = p[0];
+        break;
+    case 0x41:
+        if (!need(24)) return tooShort;
+        entry.hasWindowsTimes = true;
+        entry.windowsTimes.creation = LoadLe64(p);
+        entry.windowsTimes.lastWrite = LoadLe64(p + 8);
+        entry.windowsTimes.lastAccess = LoadLe64(p + 16);
+        break;
+    case 0x42:
+        if (!need(16)) return tooShort;
+        raw.hasSizes64 = true;
+        raw.packedSize64 = LoadLe64(p);
+        raw.originalSize64 = LoadLe64(p + 8);
+        break;
+    case 0x50:
+        if (!need(2)) return tooShort;
+        entry.hasUnixMode = true;
+        entry.unixMode = LoadLe16(p);
+        break;
+    case 0x51:
+        if (!need(4)) return tooShort;
+        entry.hasUnixOwner = true;
+        entry.unixGid = LoadLe16(p);
+        entry.unixUid = LoadLe16(p + 2);
+        break;
+    case 0x54:
+        if (!need(4)) return tooShort;
+        entry.hasUnixTime = true;
+        entry.unixTime = LoadLe32(p);
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+}  // namespace
+
+ExtWalkResult WalkExtendedHeaders(const std::uint8_t* data, std::size_t avail, std::size_t start,
+                                  std::uint32_t firstSize, int sizeWidth, std::size_t limit,
+                                  Entry& entry, RawHeaderFields& raw) {
+    ExtWalkResult result;
+    std::size_t pos = start;
+    std::uint64_t size = firstSize;
+    const std::size_t width = static_cast<std::size_t>(sizeWidth);
+    while (size != 0) {
+        if (size < 1 + width) {
+            result.status = ExtWalkStatus::Invalid;
+            result.error = "extended header at header offset " + std::to_string(pos) + " has size " +
+                           std::to_string(size) + ", smaller than its own fields";
+            return result;
+        }
+        if (size > limit || pos > limit - size) {
+            result.status = ExtWalkStatus::Invalid;
+            result.error = "extended headers run past the end of the header";
+            return result;
+        }
+        std::size_t end = pos + static_cast<std::size_t>(size);
+        if (end > avail) {
+            result.status = ExtWalkStatus::NeedMore;
+            result.end = end;
+            return result;
+        }
+        std::size_t payloadLen = static_cast<std::size_t>(size) - 1 - width;
+        std::string error = ApplyExtension(data[pos], data + pos + 1, payloadLen, pos + 1, entry, raw);
+        if (!error.empty()) {
+            result.status = ExtWalkStatus::Invalid;
+            result.error = error;
+            return result;
+        }
+        size = width == 2 ? LoadLe16(data + end - 2) : LoadLe32(data + end - 4);
+        pos = end;
+    }
+    result.end = pos;
+    return result;
+}
+
+void ResolvePath(const RawHeaderFields& raw, Entry& entry) {
+    SplitPath folders = raw.hasFolderExt ? SplitFolderField(raw.folderExt) : SplitPath{};
+    // Level 0 names carry the whole path; a name extension replaces the base name.
+    const std::string& nameField = raw.hasNameExt ? raw.nameExt : raw.baseName;
+    SplitPath name = SplitNameField(nameField);
+
+    entry.absolute = raw.hasFolderExt && !raw.folderExt.empty() ? folders.absolute : name.absolute;
+    std::vector<std::string> parts = std::move(folders.parts);
+    bool endsAsFolder = name.parts.empty() || name.endsWithSeparator;
+    for (std::string& part : name.parts) parts.push_back(std::move(part));
+
+    if (entry.method.kind == MethodKind::Directory) {
+        // A Unix symlink is stored as "link|target" across the folder and name fields.
+        std::string joined = JoinPath(parts);
+        std::size_t bar = cp932::FindChar(joined, '|');
+        bool modeSaysLink = entry.hasUnixMode && (entry.unixMode & 0xF000) == 0xA000;
+        if (bar != std::string::npos && (!entry.hasUnixMode || modeSaysLink)) {
+            entry.isSymlink = true;
+            entry.linkTarget = joined.substr(bar + 1);
+            parts = SplitNameField(joined.substr(0, bar)).parts;
+            endsAsFolder = false;
+        } else if (modeSaysLink) {
+            entry.isSymlink = true;
+        } else {
+            entry.isDirectory = true;
+            endsAsFolder = true;
+        }
+    } else if (endsAsFolder && entry.originalSize == 0 && entry.method.kind == MethodKind::Stored && !parts.empty()) {
+        // Some Amiga tools store folders as empty -lh0- members whose path ends with a separator.
+        entry.isDirectory = true;
+    }
+
+    if (!endsAsFolder && !parts.empty()) {
+        entry.name = std::move(parts.back());
+        parts.pop_back();
+    }
+    entry.folders = std::move(parts);
+}
+
+}  // namespace lzh

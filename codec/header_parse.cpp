@@ -1,0 +1,184 @@
+// Member header parsing for levels 0-3: fixed fields, checksums and header CRC.
+#include "codec/header_parse.h"
+
+#include "codec/crc16.h"
+#include "codec/header_bytes.h"
+#include "codec/header_fields.h"
+
+namespace lzh {
+namespace {
+
+HeaderParseResult Invalid(std::string error) {
+    HeaderParseResult r;
+    r.status = HeaderParseStatus::Invalid;
+    r.error = std::move(error);
+    return r;
+}
+
+HeaderParseResult NeedMore(std::size_t size) {
+    HeaderParseResult r;
+    r.status = HeaderParseStatus::NeedMore;
+    r.size = size;
+    return r;
+}
+
+HeaderParseResult FromWalk(const ExtWalkResult& walk) {
+    return walk.status == ExtWalkStatus::NeedMore ? NeedMore(walk.end) : Invalid(walk.error);
+}
+
+bool IsMethodLetter(std::uint8_t c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+
+std::uint8_t ByteSum(const std::uint8_t* p, std::size_t n) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < n; ++i) sum += p[i];
+    return static_cast<std::uint8_t>(sum);
+}
+
+// Fields at the same place in every level.
+void ReadCommonFields(const std::uint8_t* d, Entry& entry) {
+    entry.methodId.assign(reinterpret_cast<const char*>(d + 2), 5);
+    entry.method = FindMethod(entry.methodId);
+    // An unknown method's descriptor would point into a string that moves with the entry.
+    if (entry.method.kind == MethodKind::Unknown) entry.method.id = {};
+    entry.level = d[20];
+    entry.originalSize = LoadLe32(d + 11);
+}
+
+// The header CRC covers the whole header with its own two bytes counted as zero.
+bool HeaderCrcMatches(const std::uint8_t* d, std::size_t size, const Entry& entry, const RawHeaderFields& raw) {
+    if (!entry.hasHeaderCrc) return true;
+    static const std::uint8_t zeros[2] = {0, 0};
+    std::size_t at = raw.headerCrcOffset;
+    std::uint16_t crc = UpdateCrc16(0, d, at);
+    crc = UpdateCrc16(crc, zeros, 2);
+    crc = UpdateCrc16(crc, d + at + 2, size - at - 2);
+    return crc == entry.headerCrc;
+}
+
+HeaderParseResult Finish(const std::uint8_t* d, std::size_t size, Entry& entry, const RawHeaderFields& raw) {
+    if (!HeaderCrcMatches(d, size, entry, raw)) return Invalid("header CRC mismatch");
+    if (raw.hasSizes64) entry.originalSize = raw.originalSize64;
+    ResolvePath(raw, entry);
+    entry.headerSize = size;
+    HeaderParseResult r;
+    r.status = HeaderParseStatus::Ok;
+    r.size = size;
+    return r;
+}
+
+HeaderParseResult ParseLevel0(const std::uint8_t* d, std::size_t avail, Entry& entry) {
+    const std::size_t size = static_cast<std::size_t>(d[0]) + 2;
+    if (size < 24) return Invalid("level-0 header size " + std::to_string(d[0]) + " is below the fixed part");
+    if (avail < size) return NeedMore(size);
+    const std::size_t nameLen = d[21];
+    if (22 + nameLen + 2 > size) return Invalid("level-0 name length " + std::to_string(nameLen) + " exceeds the header");
+    if (ByteSum(d + 2, size - 2) != d[1]) return Invalid("header checksum mismatch");
+
+    RawHeaderFields raw;
+    raw.hasBaseName = true;
+    raw.baseName.assign(reinterpret_cast<const char*>(d + 22), nameLen);
+    entry.packedSize = LoadLe32(d + 7);
+    entry.hasDosTime = true;
+    entry.dosTime = LoadLe32(d + 15);
+    entry.hasAttributes = true;
+    entry.attributes = d[19];
+    entry.crc = LoadLe16(d + 22 + nameLen);
+
+    // Optional extra area: an OS id, and for Unix tools mtime, mode, uid and gid.
+    const std::uint8_t* extra = d + 24 + nameLen;
+    const std::size_t extraLen = size - 24 - nameLen;
+    if (extraLen >= 1) entry.osId = extra[0];
+    if (extraLen >= 12 && extra[0] == 'U') {
+        entry.hasUnixTime = true;
+        entry.unixTime = LoadLe32(extra + 2);
+        entry.hasUnixMode = true;
+        entry.unixMode = LoadLe16(extra + 6);
+        entry.hasUnixOwner = true;
+        entry.unixUid = LoadLe16(extra + 8);
+        entry.unixGid = LoadLe16(extra + 10);
+    }
+    return Finish(d, size, entry, raw);
+}
+
+HeaderParseResult ParseLevel1(const std::uint8_t* d, std::size_t avail, Entry& entry) {
+    const std::size_t baseSize = static_cast<std::size_t>(d[0]) + 2;
+    if (baseSize < 27) return Invalid("level-1 header size " + std::to_string(d[0]) + " is below the fixed part");
+    if (avail < baseSize) return NeedMore(baseSize);
+    const std::size_t nameLen = d[21];
+    if (27 + nameLen > baseSize) return Invalid("level-1 name length " + std::to_string(nameLen) + " exceeds the header");
+    if (ByteSum(d + 2, baseSize - 2) != d[1]) return Invalid("header checksum mismatch");
+
+    RawHeaderFields raw;
+    raw.hasBaseName = true;
+    raw.baseName.assign(reinterpret_cast<const char*>(d + 22), nameLen);
+    entry.hasDosTime = true;
+    entry.dosTime = LoadLe32(d + 15);
+    entry.crc = LoadLe16(d + 22 + nameLen);
+    // OS id and first extension size close the base part, wherever the name ended.
+    entry.osId = d[baseSize - 3];
+
+    ExtWalkResult walk = WalkExtendedHeaders(d, avail, baseSize, LoadLe16(d + baseSize - 2), 2, kMaxHeaderSize, entry, raw);
+    if (walk.status != ExtWalkStatus::Ok) return FromWalk(walk);
+
+    // The base "skip size" counts the extended headers as well as the packed data.
+    const std::uint64_t extBytes = walk.end - baseSize;
+    const std::uint64_t skip = raw.hasSizes64 ? raw.packedSize64 : LoadLe32(d + 7);
+    if (extBytes > skip) return Invalid("extended headers are larger than the member's size field");
+    entry.packedSize = skip - extBytes;
+    return Finish(d, walk.end, entry, raw);
+}
+
+// Levels 2 and 3 differ only in the width of their size fields.
+HeaderParseResult ParseLevel2Or3(const std::uint8_t* d, std::size_t avail, Entry& entry) {
+    const bool level3 = d[20] == 3;
+    const std::size_t fixed = level3 ? 32 : 26;
+    if (level3) {
+        if (avail < fixed) return NeedMore(fixed);
+        if (LoadLe16(d) != 4) return Invalid("level-3 header has an unexpected size-field width");
+    }
+    const std::uint64_t size = level3 ? LoadLe32(d + 24) : LoadLe16(d);
+    if (size < fixed) return Invalid("level-" + std::to_string(d[20]) + " header size " + std::to_string(size) + " is below the fixed part");
+    if (size > kMaxHeaderSize) return Invalid("header size " + std::to_string(size) + " exceeds the 1 MiB limit");
+    const std::size_t total = static_cast<std::size_t>(size);
+    if (avail < total) return NeedMore(total);
+
+    RawHeaderFields raw;
+    entry.hasUnixTime = true;
+    entry.unixTime = LoadLe32(d + 15);
+    entry.crc = LoadLe16(d + 21);
+    entry.osId = d[23];
+    const std::uint32_t firstSize = level3 ? LoadLe32(d + 28) : LoadLe16(d + 24);
+    ExtWalkResult walk = WalkExtendedHeaders(d, total, fixed, firstSize, level3 ? 4 : 2, total, entry, raw);
+    if (walk.status != ExtWalkStatus::Ok) return FromWalk(walk);
+    // Writers pad one byte when the size's low byte would be 0 (an end marker to old readers).
+    if (!level3 && total - walk.end > 1) return Invalid("level-2 header has " + std::to_string(total - walk.end) + " unused bytes");
+    entry.packedSize = raw.hasSizes64 ? raw.packedSize64 : LoadLe32(d + 7);
+    return Finish(d, total, entry, raw);
+}
+
+}  // namespace
+
+bool LooksLikeHeader(const std::uint8_t* d, std::size_t avail) {
+    if (avail < kHeaderProbeSize) return false;
+    if (d[2] != '-' || d[6] != '-' || d[20] > 3) return false;
+    const bool lh = d[3] == 'l' && d[4] == 'h' && IsMethodLetter(d[5]);
+    const bool lz = d[3] == 'l' && d[4] == 'z' && (d[5] == 's' || d[5] == '4' || d[5] == '5');
+    const bool pm = d[3] == 'p' && d[4] == 'm' && IsMethodLetter(d[5]) && d[5] != 's';
+    return lh || lz || pm;
+}
+
+HeaderParseResult ParseHeader(const std::uint8_t* d, std::size_t avail, Entry& entry) {
+    if (avail < kHeaderProbeSize) return NeedMore(kHeaderProbeSize);
+    if (d[2] != '-' || d[6] != '-') return Invalid("no method id where a member header should start");
+    entry = Entry{};
+    ReadCommonFields(d, entry);
+    switch (d[20]) {
+    case 0: return ParseLevel0(d, avail, entry);
+    case 1: return ParseLevel1(d, avail, entry);
+    case 2:
+    case 3: return ParseLevel2Or3(d, avail, entry);
+    default: return Invalid("unknown header level " + std::to_string(d[20]));
+    }
+}
+
+}  // namespace lzh

@@ -1,0 +1,78 @@
+// Test helpers for the archive format tests: archives in memory, written and read back.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "codec/archive.h"
+#include "codec/io.h"
+
+namespace lzh_test {
+
+inline std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+// A member to put into a test archive.
+struct TestMember {
+    std::vector<std::string> folders;
+    std::string name;
+    std::string content;
+    bool directory = false;
+};
+
+// Writes `members` with `method` at `level` into a memory archive; fails the test on error.
+inline std::vector<std::uint8_t> WriteArchive(const std::vector<TestMember>& members, int level, const char* method) {
+    lzh::MemorySink sink;
+    lzh::WriterOptions options;
+    options.headerLevel = level;
+    lzh::ArchiveWriter writer(sink, options);
+    for (const TestMember& m : members) {
+        lzh::NewEntry entry;
+        entry.folders = m.folders;
+        entry.name = m.name;
+        entry.dosTime = 0x5A215C3B;  // 2025-01-01 11:33:54 local
+        entry.unixTime = 1735731234;
+        lzh::WriteResult r;
+        if (m.directory) {
+            entry.attributes = 0x10;
+            r = writer.AddDirectory(entry);
+        } else {
+            std::vector<std::uint8_t> data = Bytes(m.content);
+            lzh::MemorySource source(data);
+            r = writer.AddFile(entry, source, lzh::FindMethod(method));
+        }
+        if (r.status != lzh::WriteStatus::Ok) throw std::runtime_error("write failed: " + r.detail);
+    }
+    writer.Finish();
+    return sink.Bytes();
+}
+
+struct ReadBack {
+    std::vector<lzh::Entry> entries;
+    std::vector<std::string> contents;   // extracted data, one per entry
+    lzh::ReadStatus final = lzh::ReadStatus::End;
+    std::string error;
+};
+
+inline ReadBack ReadArchive(const std::vector<std::uint8_t>& archive, bool extract = true) {
+    ReadBack back;
+    lzh::MemorySource source(archive);
+    lzh::ArchiveReader reader(source);
+    lzh::Entry entry;
+    while ((back.final = reader.Next(entry)) == lzh::ReadStatus::Entry) {
+        std::string content;
+        if (extract) {
+            lzh::MemorySink out;
+            lzh::ExtractResult r = reader.Extract(entry, out);
+            if (r.status != lzh::ExtractStatus::Ok) throw std::runtime_error("extract failed: " + r.detail);
+            content.assign(out.Bytes().begin(), out.Bytes().end());
+        }
+        back.entries.push_back(entry);
+        back.contents.push_back(content);
+    }
+    back.error = reader.ErrorText();
+    return back;
+}
+
+}  // namespace lzh_test

@@ -1,0 +1,158 @@
+// Headers written by ArchiveWriter read back by ArchiveReader at levels 0, 1 and 2.
+#include <gtest/gtest.h>
+
+#include "codec/archive.h"
+#include "codec/crc16.h"
+#include "tests/codec/format_test_util.h"
+
+namespace {
+
+using lzh_test::ReadArchive;
+using lzh_test::TestMember;
+using lzh_test::WriteArchive;
+
+// Shift_JIS names whose second byte is 0x5C: a byte-wise splitter would cut them apart.
+const std::string kHyou = "\x95\x5C";        // 表
+const std::string kSo = "\x83\x5C";          // ソ
+const std::string kJuu = "\x8F\x5C";         // 十
+
+std::vector<TestMember> SampleMembers() {
+    return {
+        {{}, "plain.txt", "hello, world\n"},
+        {{"docs"}, "", "", true},
+        {{"docs", kHyou + "a"}, kSo + "file" + kJuu, "shift_jis content"},
+        {{"docs"}, "empty.bin", ""},
+        {{kHyou}, kHyou, std::string(1000, 'x')},
+    };
+}
+
+class RoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(RoundTrip, PathsSizesAndContentSurvive) {
+    const int level = GetParam();
+    const std::vector<TestMember> members = SampleMembers();
+    lzh_test::ReadBack back = ReadArchive(WriteArchive(members, level, "-lh0-"));
+    ASSERT_EQ(back.final, lzh::ReadStatus::End) << back.error;
+    ASSERT_EQ(back.entries.size(), members.size());
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const lzh::Entry& e = back.entries[i];
+        SCOPED_TRACE("member " + std::to_string(i));
+        EXPECT_EQ(e.level, level);
+        EXPECT_EQ(e.folders, members[i].folders);
+        EXPECT_EQ(e.isDirectory, members[i].directory);
+        EXPECT_EQ(e.name, members[i].directory ? "" : members[i].name);
+        EXPECT_EQ(back.contents[i], members[i].content);
+        EXPECT_EQ(e.originalSize, members[i].content.size());
+        EXPECT_EQ(e.methodId, members[i].directory ? "-lhd-" : "-lh0-");
+        EXPECT_FALSE(e.absolute);
+        if (level == 2) {
+            EXPECT_TRUE(e.hasHeaderCrc);
+            EXPECT_EQ(e.unixTime, 1735731234);
+        } else {
+            EXPECT_EQ(e.dosTime, 0x5A215C3Bu);
+        }
+    }
+    EXPECT_EQ(back.entries[2].Path(), "docs\\" + kHyou + "a\\" + kSo + "file" + kJuu);
+}
+
+TEST_P(RoundTrip, MembersCopiedUnchangedKeepTheirBytes) {
+    const int level = GetParam();
+    std::vector<std::uint8_t> original = WriteArchive(SampleMembers(), level, "-lh0-");
+    lzh::MemorySource source(original);
+    lzh::ArchiveReader reader(source);
+    lzh::MemorySink sink;
+    lzh::ArchiveWriter writer(sink);
+    lzh::Entry entry;
+    while (reader.Next(entry) == lzh::ReadStatus::Entry) {
+        ASSERT_EQ(writer.CopyMember(reader, entry).status, lzh::WriteStatus::Ok);
+    }
+    writer.Finish();
+    EXPECT_EQ(sink.Bytes(), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, RoundTrip, ::testing::Values(0, 1, 2));
+
+TEST(HeaderLimits, NamesTooLongForLevels0And1AreRefusedNotCut) {
+    struct Case {
+        int level;
+        std::vector<std::string> folders;
+        std::size_t nameBytes;
+        bool fits;
+    };
+    const Case cases[] = {
+        {0, {}, 221, true},
+        {0, {}, 222, false},
+        {0, {"abc"}, 217, true},       // "abc\" + 217 = 221
+        {0, {"abc"}, 218, false},
+        {1, {}, 230, true},
+        {1, {}, 231, false},
+        {1, {std::string(300, 'd')}, 10, true},   // folders live in an extended header
+        {2, {}, 1000, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("level " + std::to_string(c.level) + ", name bytes " + std::to_string(c.nameBytes));
+        lzh::MemorySink sink;
+        lzh::WriterOptions options;
+        options.headerLevel = c.level;
+        lzh::ArchiveWriter writer(sink, options);
+        lzh::NewEntry entry;
+        entry.folders = c.folders;
+        entry.name = std::string(c.nameBytes, 'n');
+        std::vector<std::uint8_t> data = {1, 2, 3};
+        lzh::MemorySource source(data);
+        lzh::WriteResult r = writer.AddFile(entry, source, lzh::FindMethod("-lh0-"));
+        EXPECT_EQ(r.status, c.fits ? lzh::WriteStatus::Ok : lzh::WriteStatus::InvalidName) << r.detail;
+        if (!c.fits) {
+            EXPECT_TRUE(sink.Bytes().empty());
+            continue;
+        }
+        writer.Finish();
+        lzh_test::ReadBack back = ReadArchive(sink.Bytes());
+        ASSERT_EQ(back.entries.size(), 1u) << back.error;
+        EXPECT_EQ(back.entries[0].name, entry.name);
+    }
+}
+
+TEST(HeaderLimits, UnstorableNamesAreRefused) {
+    const std::vector<std::string> badNames = {"", "a\\b", "a\xFF" "b", "tab\there", std::string("a\x95")};
+    for (const std::string& name : badNames) {
+        lzh::MemorySink sink;
+        lzh::ArchiveWriter writer(sink);
+        lzh::NewEntry entry;
+        entry.name = name;
+        std::vector<std::uint8_t> data = {1};
+        lzh::MemorySource source(data);
+        EXPECT_EQ(writer.AddFile(entry, source, lzh::FindMethod("-lh0-")).status, lzh::WriteStatus::InvalidName)
+            << "name of " << name.size() << " bytes";
+    }
+}
+
+TEST(HeaderLimits, Level2HeaderSizeNeverHasAZeroLowByte) {
+    // Grow the name one byte at a time across several multiples of 256.
+    for (std::size_t n = 180; n < 800; ++n) {
+        std::vector<std::uint8_t> archive = WriteArchive({{{}, std::string(n, 'q'), "z"}}, 2, "-lh0-");
+        ASSERT_NE(archive[0], 0) << n;
+        lzh_test::ReadBack back = ReadArchive(archive);
+        ASSERT_EQ(back.entries.size(), 1u) << n << ": " << back.error;
+    }
+}
+
+TEST(Crc16, MatchesTheCheckValueAndABitwiseReference) {
+    const std::string check = "123456789";
+    EXPECT_EQ(lzh::Crc16(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()), 0xBB3D);
+    std::vector<std::uint8_t> data(300);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 131 + 7);
+    // Every length and start offset, so the 8-byte fast path and the tail both meet misalignment.
+    for (std::size_t start = 0; start < 9; ++start) {
+        for (std::size_t len = 0; len + start <= data.size(); len += 7) {
+            std::uint16_t reference = 0;
+            for (std::size_t i = start; i < start + len; ++i) {
+                reference ^= data[i];
+                for (int b = 0; b < 8; ++b) reference = (reference & 1) ? (reference >> 1) ^ 0xA001 : reference >> 1;
+            }
+            ASSERT_EQ(lzh::Crc16(data.data() + start, len), reference) << start << "+" << len;
+        }
+    }
+}
+
+}  // namespace
