@@ -1,0 +1,169 @@
+// Codec benchmark: ratio and speed of our -lh5-/-lh6-/-lh7- codec on a corpus, against gzip -6,
+// bsdtar and lhasa measured in the same run. Prints figures; never a pass/fail test.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "bench/lzh_member_file.h"
+#include "codec/decoder.h"
+#include "codec/encoder.h"
+#include "codec/io.h"
+#include "codec/method.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+const int kRuns = std::getenv("BENCH_RUNS") ? std::atoi(std::getenv("BENCH_RUNS")) : 3;
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+template <typename F>
+double MedianSeconds(F&& f) {
+    std::vector<double> t;
+    for (int i = 0; i < kRuns; ++i) {
+        auto start = Clock::now();
+        f();
+        t.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return Median(t);
+}
+
+double ToolSeconds(const std::string& command) {
+    return MedianSeconds([&] {
+        if (std::system(command.c_str()) != 0) std::fprintf(stderr, "command failed: %s\n", command.c_str());
+    });
+}
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(f), {});
+}
+
+struct Totals {
+    double original = 0, packed = 0, compress = 0, decompress = 0, bsdtar = 0, lhasa = 0;
+};
+
+double Speed(double bytes, double seconds) { return seconds > 0 ? bytes / seconds / 1e6 : 0; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: codec_bench CORPUS_DIR WORK_DIR [FILE...]\n");
+        return 2;
+    }
+    const std::string corpus = argv[1], work = argv[2];
+    std::vector<std::string> files;
+    for (int i = 3; i < argc; ++i) files.push_back(argv[i]);
+    if (files.empty())
+        files = {"english.txt", "cxx-headers.tar", "cmake.elf", "records.csv", "japanese-sjis.txt", "random.bin"};
+    const char* methodIds[] = {"-lh5-", "-lh6-", "-lh7-"};
+    const bool withTools = std::getenv("BENCH_NO_TOOLS") == nullptr;
+
+    std::vector<Totals> totals(3);
+    double gzipBytes = 0, gzipSeconds = 0;
+    std::printf("%-18s %-6s %7s %9s %9s %9s %9s\n", "file", "method", "ratio", "comp MB/s", "dec MB/s",
+                "bsdtar", "lhasa");
+    for (const std::string& name : files) {
+        const std::string path = corpus + "/" + name;
+        const std::vector<std::uint8_t> data = ReadFile(path);
+        if (data.empty()) {
+            std::fprintf(stderr, "cannot read %s\n", path.c_str());
+            return 1;
+        }
+        if (withTools) {
+            double s = ToolSeconds("gzip -6 -c '" + path + "' > /dev/null");
+            gzipBytes += data.size();
+            gzipSeconds += s;
+            std::printf("%-18s %-6s %7s %9.1f\n", name.c_str(), "gzip-6", "", Speed(data.size(), s));
+        }
+        for (int m = 0; m < 3; ++m) {
+            const lzh::Method method = lzh::FindMethod(methodIds[m]);
+            lzh::MemorySink packedSink;
+            lzh::EncodeResult er;
+            double compress = MedianSeconds([&] {
+                packedSink = lzh::MemorySink();
+                lzh::MemorySource src(data);
+                er = lzh::Encode(method, src, packedSink, data.size());
+            });
+            const bool stored = er.limitReached;
+            if (!er.ok && !stored) {
+                std::fprintf(stderr, "encode failed: %s %s\n", name.c_str(), methodIds[m]);
+                return 1;
+            }
+            std::vector<std::uint8_t> packed = stored ? data : packedSink.Bytes();
+            double decompress = 0;
+            if (!stored) {
+                bool same = true;
+                decompress = MedianSeconds([&] {
+                    lzh::MemorySource src(packed);
+                    lzh::MemorySink plain;
+                    lzh::DecodeResult dr = lzh::Decode(method, src, data.size(), plain);
+                    same = dr.status == lzh::DecodeStatus::Ok && plain.Bytes() == data;
+                });
+                if (!same) {
+                    std::fprintf(stderr, "ROUND TRIP FAILED: %s %s\n", name.c_str(), methodIds[m]);
+                    return 1;
+                }
+            }
+            double bsdtar = 0, lhasa = 0;
+            if (withTools) {
+                const std::string archive = work + "/" + name + "." + std::string(methodIds[m]).substr(1, 3) + ".lzh";
+                if (!bench::WriteSingleMemberArchive(archive, stored ? "-lh0-" : methodIds[m], name, packed, data)) {
+                    std::fprintf(stderr, "cannot write %s\n", archive.c_str());
+                    return 1;
+                }
+                bsdtar = ToolSeconds("bsdtar -xOf '" + archive + "' > /dev/null");
+                lhasa = ToolSeconds("lhasa pq '" + archive + "' > /dev/null");
+            }
+            Totals& t = totals[m];
+            t.original += data.size();
+            t.packed += packed.size();
+            t.compress += compress;
+            t.decompress += stored ? 0 : decompress;
+            t.bsdtar += stored ? 0 : bsdtar;
+            t.lhasa += stored ? 0 : lhasa;
+            std::printf("%-18s %-6s %7.4f %9.1f %9s %9s %9s%s\n", name.c_str(), methodIds[m],
+                        double(packed.size()) / data.size(), Speed(data.size(), compress),
+                        stored ? "-" : std::to_string(int(Speed(data.size(), decompress))).c_str(),
+                        stored ? "-" : std::to_string(int(Speed(data.size(), bsdtar))).c_str(),
+                        stored ? "-" : std::to_string(int(Speed(data.size(), lhasa))).c_str(),
+                        stored ? "  (stored)" : "");
+            std::fflush(stdout);
+        }
+    }
+
+    const double gzipSpeed = Speed(gzipBytes, gzipSeconds);
+    const double ratioGoal[3] = {0.345, 0, 0.296};
+    const double speedGoal[3] = {2.0, 0, 1.0};
+    std::printf("\noverall (median of %d runs; decompression over the members we did not store)\n", kRuns);
+    if (withTools) std::printf("gzip -6 compress: %.1f MB/s\n", gzipSpeed);
+    for (int m = 0; m < 3; ++m) {
+        const Totals& t = totals[m];
+        const double storedBytes = 0;
+        (void)storedBytes;
+        double ratio = t.packed / t.original;
+        double comp = Speed(t.original, t.compress);
+        std::printf("%s ratio %.4f  compress %.1f MB/s  decompress %.1f MB/s", methodIds[m], ratio, comp,
+                    Speed(t.original, t.decompress));
+        if (withTools) {
+            std::printf("  | compress/gzip-6 %.2fx", comp / gzipSpeed);
+            std::printf("  decompress/bsdtar %.2fx  decompress/lhasa %.2fx", t.bsdtar / t.decompress,
+                        t.lhasa / t.decompress);
+        }
+        if (ratioGoal[m] > 0)
+            std::printf("  | goals: ratio <= %.3f %s, speed >= %.1fx gzip-6 %s", ratioGoal[m],
+                        ratio <= ratioGoal[m] ? "met" : "MISSED", speedGoal[m],
+                        !withTools ? "(not measured)" : comp / gzipSpeed >= speedGoal[m] ? "met" : "MISSED");
+        std::printf("\n");
+    }
+    return 0;
+}

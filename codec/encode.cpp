@@ -1,0 +1,170 @@
+// lzh::Encode: streams input through the parser into blocks, merging stretches while that is cheaper.
+#include "codec/encoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "codec/bit_writer.h"
+#include "codec/lh_encoder.h"
+#include "codec/lz_parser.h"
+
+namespace lzh {
+
+namespace {
+
+// Bytes parsed at a time. Blocks are made of whole stretches, so this is also the finest block
+// granularity; it must stay below kMaxBlockCommands.
+constexpr std::size_t kStretch = 16 * 1024;
+constexpr std::size_t kSlack = 8;   // hashing reads one byte past the data at the very end
+
+struct Tuning {
+    MatchFinderTuning finder;
+    int passes;
+};
+
+Tuning TuningFor(int dictionaryBits) {
+    if (dictionaryBits <= 13) return {{16, 48}, 2};
+    if (dictionaryBits <= 15) return {{24, 64}, 2};
+    return {{24, 64}, 2};
+}
+
+class BlockedOutput {
+public:
+    BlockedOutput(ByteSink& sink, std::uint64_t limit, const Method& method)
+        : sink_(sink), limit_(limit), positionCodes_(method.positionCodes), positionBits_(method.positionBits) {}
+
+    // Adds a parsed stretch; the pending block is written first when keeping them apart is cheaper.
+    bool Add(const std::vector<Command>& commands, const BlockStats& stats) {
+        if (commands.empty()) return true;
+        if (!pending_.empty()) {
+            BlockStats merged = pendingStats_;
+            merged.Merge(stats);
+            std::uint64_t apart = pendingBits_ + BlockBits(stats, positionCodes_, positionBits_);
+            std::uint64_t together = BlockBits(merged, positionCodes_, positionBits_);
+            if (merged.commands <= kMaxBlockCommands && together <= apart) {
+                pending_.insert(pending_.end(), commands.begin(), commands.end());
+                pendingStats_ = merged;
+                pendingBits_ = together;
+                return true;
+            }
+            if (!Flush()) return false;
+        }
+        pending_ = commands;
+        pendingStats_ = stats;
+        pendingBits_ = BlockBits(stats, positionCodes_, positionBits_);
+        return true;
+    }
+
+    bool Flush() {
+        if (pending_.empty()) return true;
+        WriteBlock(pending_.data(), pending_.size(), pendingStats_, positionCodes_, positionBits_, bits_);
+        pending_.clear();
+        pendingStats_ = BlockStats();
+        bits_.SettleWholeBytes();
+        return Drain();
+    }
+
+    bool Finish() {
+        if (!Flush()) return false;
+        bits_.PadToByte();
+        return Drain();
+    }
+
+    bool LimitReached() const { return limitReached_; }
+    bool Failed() const { return failed_; }
+    std::uint64_t Produced() const { return produced_; }
+
+private:
+    bool Drain() {
+        std::vector<std::uint8_t>& bytes = bits_.Bytes();
+        std::uint64_t total = produced_ + bytes.size() + (bits_.PendingBits() ? 1 : 0);
+        if (total > limit_) {
+            limitReached_ = failed_ = true;
+            return false;
+        }
+        if (!bytes.empty() && !sink_.Write(bytes.data(), bytes.size())) {
+            failed_ = true;
+            return false;
+        }
+        produced_ += bytes.size();
+        bytes.clear();
+        return true;
+    }
+
+    ByteSink& sink_;
+    std::uint64_t limit_;
+    int positionCodes_;
+    int positionBits_;
+    BitWriter bits_;
+    std::vector<Command> pending_;
+    BlockStats pendingStats_;
+    std::uint64_t pendingBits_ = 0;
+    std::uint64_t produced_ = 0;
+    bool limitReached_ = false;
+    bool failed_ = false;
+};
+
+// Reads until `want` bytes are in `buf` or the source ends; false on a read error.
+bool Fill(ByteSource& in, std::vector<std::uint8_t>& buf, std::size_t& filled, std::size_t want, bool& ended,
+          std::uint64_t& consumed) {
+    while (!ended && filled < want) {
+        std::size_t n = in.Read(buf.data() + filled, want - filled);
+        if (n == 0) {
+            ended = true;
+            return !in.Failed();
+        }
+        filled += n;
+        consumed += n;
+    }
+    return true;
+}
+
+}  // namespace
+
+EncodeResult Encode(const Method& method, ByteSource& in, ByteSink& out, std::uint64_t packedLimit) {
+    EncodeResult result;
+    if (method.kind != MethodKind::LhNew || method.dictionaryBits < 12 || method.dictionaryBits > 16 ||
+        method.positionCodes < 1 || method.positionCodes > kMaxPositionCodes)
+        return result;
+
+    const std::size_t window = std::size_t{1} << method.dictionaryBits;
+    const Tuning tuning = TuningFor(method.dictionaryBits);
+    // History of one window, the stretch being parsed and two bytes of lookahead for hashing.
+    const std::size_t capacity = window + 2 * kStretch + 2;
+    std::vector<std::uint8_t> buf(capacity + kSlack, 0);
+    std::size_t filled = 0, pos = 0;
+    std::uint64_t base = 0;
+    bool ended = false;
+
+    Parser parser(method.dictionaryBits, tuning.finder, tuning.passes);
+    Prices prices;
+    prices.SetInitial(method.positionCodes);
+    BlockedOutput output(out, packedLimit, method);
+    std::vector<Command> commands;
+    commands.reserve(kStretch);
+
+    for (;;) {
+        if (pos + kStretch + 2 > capacity && pos > window) {
+            std::size_t shift = pos - window;
+            std::memmove(buf.data(), buf.data() + shift, filled - shift);
+            filled -= shift;
+            pos -= shift;
+            base += shift;
+        }
+        if (!Fill(in, buf, filled, capacity, ended, result.consumed)) return result;
+        std::size_t end = std::min(pos + kStretch, ended ? filled : filled - 2);
+        if (end <= pos) break;
+        commands.clear();
+        BlockStats stats;
+        parser.Parse(buf.data(), static_cast<std::uint32_t>(base), pos, end, filled, prices, commands, stats);
+        pos = end;
+        if (!output.Add(commands, stats)) break;
+    }
+    if (!output.Failed() && output.Finish()) result.ok = true;
+    result.limitReached = output.LimitReached();
+    result.produced = output.Produced();
+    return result;
+}
+
+}  // namespace lzh

@@ -1,0 +1,192 @@
+// Block writer of the -lh4-..-lh7- format: builds the three trees from symbol counts and packs them.
+#include "codec/lh_encoder.h"
+
+#include <algorithm>
+
+#include "codec/huffman_encoder.h"
+
+namespace lzh {
+
+namespace {
+
+constexpr int kTempCountBits = 5;
+constexpr int kLiteralLengthCountBits = 9;
+constexpr int kTempSkipIndex = 3;   // after the third temp length a 2-bit zero count follows
+
+// A tree's lengths and codes, or the single symbol it reduces to (then every code is 0 bits).
+struct Tree {
+    std::uint8_t lengths[kLiteralLengthCodes] = {};
+    std::uint16_t codes[kLiteralLengthCodes] = {};
+    int used = 0;
+    int single = 0;
+
+    void Build(const std::uint32_t* freqs, int count) {
+        used = BuildCodeLengths(freqs, count, kMaxCodeLength, lengths);
+        single = 0;
+        if (used < 2) {
+            for (int s = 0; s < count; ++s)
+                if (freqs[s]) single = s;
+            return;
+        }
+        AssignCanonicalCodes(lengths, count, codes);
+    }
+};
+
+// The literal/length lengths as temp symbols: 0 one zero, 1 a run of 3..18 zeros (4 bits), 2 a run
+// of 20.. zeros (9 bits), k+2 a length k.
+struct TempItem {
+    std::uint8_t symbol;
+    std::uint8_t extraBits;
+    std::uint16_t extra;
+};
+
+struct Plan {
+    Tree literalLength;
+    Tree temp;
+    Tree position;
+    int literalLengthCount = 0;   // lengths sent, trailing zeros dropped
+    std::vector<TempItem> items;
+};
+
+void PlanLiteralLengthTree(Plan& plan) {
+    const std::uint8_t* len = plan.literalLength.lengths;
+    int n = kLiteralLengthCodes;
+    while (n > 0 && len[n - 1] == 0) --n;
+    plan.literalLengthCount = n;
+    plan.items.clear();
+    std::uint32_t tempFreq[kTempCodes] = {};
+    auto add = [&](int symbol, int extraBits, int extra) {
+        plan.items.push_back({static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extraBits),
+                              static_cast<std::uint16_t>(extra)});
+        tempFreq[symbol]++;
+    };
+    for (int i = 0; i < n;) {
+        int k = len[i++];
+        if (k != 0) {
+            add(k + 2, 0, 0);
+            continue;
+        }
+        int run = 1;
+        while (i < n && len[i] == 0) ++i, ++run;
+        if (run <= 2) {
+            for (int r = 0; r < run; ++r) add(0, 0, 0);
+        } else if (run <= 18) {
+            add(1, 4, run - 3);
+        } else if (run == 19) {
+            add(0, 0, 0);
+            add(1, 4, 15);
+        } else {
+            add(2, 9, run - 20);
+        }
+    }
+    plan.temp.Build(tempFreq, kTempCodes);
+}
+
+void BuildPlan(const BlockStats& stats, int positionCodes, Plan& plan) {
+    plan.literalLength.Build(stats.literalLength, kLiteralLengthCodes);
+    if (plan.literalLength.used >= 2) PlanLiteralLengthTree(plan);
+    plan.position.Build(stats.position, positionCodes);
+}
+
+// Counts bits instead of writing them, so sizes come from the very code that writes.
+struct BitCounter {
+    std::uint64_t bits = 0;
+    void Put(std::uint32_t, int count) { bits += static_cast<unsigned>(count); }
+};
+
+// Lengths of the temp and position trees: 3 bits each, 7 and up continue in unary.
+template <typename Out>
+void PutShortTreeLengths(const Tree& tree, int symbols, int countBits, int skipIndex, Out& out) {
+    int n = symbols;
+    while (n > 0 && tree.lengths[n - 1] == 0) --n;
+    out.Put(static_cast<std::uint32_t>(n), countBits);
+    for (int i = 0; i < n;) {
+        int k = tree.lengths[i++];
+        if (k <= 6)
+            out.Put(static_cast<std::uint32_t>(k), 3);
+        else
+            out.Put((1u << (k - 3)) - 2, k - 3);
+        if (i == skipIndex) {
+            int zeros = 0;
+            while (zeros < 3 && i + zeros < n && tree.lengths[i + zeros] == 0) ++zeros;
+            out.Put(static_cast<std::uint32_t>(zeros), 2);
+            i += zeros;
+        }
+    }
+}
+
+template <typename Out>
+void PutTrees(const Plan& plan, std::size_t count, int positionCodes, int positionBits, Out& out) {
+    out.Put(static_cast<std::uint32_t>(count), 16);
+    if (plan.literalLength.used >= 2) {
+        if (plan.temp.used >= 2) {
+            PutShortTreeLengths(plan.temp, kTempCodes, kTempCountBits, kTempSkipIndex, out);
+        } else {
+            out.Put(0, kTempCountBits);
+            out.Put(static_cast<std::uint32_t>(plan.temp.single), kTempCountBits);
+        }
+        out.Put(static_cast<std::uint32_t>(plan.literalLengthCount), kLiteralLengthCountBits);
+        for (const TempItem& item : plan.items) {
+            out.Put(plan.temp.codes[item.symbol], plan.temp.lengths[item.symbol]);
+            if (item.extraBits) out.Put(item.extra, item.extraBits);
+        }
+    } else {
+        out.Put(0, kTempCountBits);
+        out.Put(0, kTempCountBits);
+        out.Put(0, kLiteralLengthCountBits);
+        out.Put(static_cast<std::uint32_t>(plan.literalLength.single), kLiteralLengthCountBits);
+    }
+    if (plan.position.used >= 2) {
+        PutShortTreeLengths(plan.position, positionCodes, positionBits, -1, out);
+    } else {
+        out.Put(0, positionBits);
+        out.Put(static_cast<std::uint32_t>(plan.position.single), positionBits);
+    }
+}
+
+}  // namespace
+
+void BlockStats::Add(const Command& c) {
+    literalLength[c.code]++;
+    if (c.code >= 256) position[PositionCode(c.distanceMinus1)]++;
+    ++commands;
+}
+
+void BlockStats::Merge(const BlockStats& other) {
+    for (int i = 0; i < kLiteralLengthCodes; ++i) literalLength[i] += other.literalLength[i];
+    for (int i = 0; i < kMaxPositionCodes; ++i) position[i] += other.position[i];
+    commands += other.commands;
+}
+
+std::uint64_t BlockBits(const BlockStats& stats, int positionCodes, int positionBits) {
+    Plan plan;
+    BuildPlan(stats, positionCodes, plan);
+    BitCounter counter;
+    PutTrees(plan, stats.commands, positionCodes, positionBits, counter);
+    std::uint64_t bits = counter.bits;
+    for (int s = 0; s < kLiteralLengthCodes; ++s) bits += std::uint64_t(stats.literalLength[s]) * plan.literalLength.lengths[s];
+    for (int p = 0; p < positionCodes; ++p)
+        bits += std::uint64_t(stats.position[p]) * (plan.position.lengths[p] + (p > 1 ? p - 1 : 0));
+    return bits;
+}
+
+void WriteBlock(const Command* commands, std::size_t count, const BlockStats& stats, int positionCodes,
+                int positionBits, BitWriter& out, std::uint8_t* literalLengthBits, std::uint8_t* positionBitsOut) {
+    Plan plan;
+    BuildPlan(stats, positionCodes, plan);
+    PutTrees(plan, count, positionCodes, positionBits, out);
+    const Tree& ll = plan.literalLength;
+    const Tree& pos = plan.position;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Command c = commands[i];
+        out.Put(ll.codes[c.code], ll.lengths[c.code]);
+        if (c.code < 256) continue;
+        int p = PositionCode(c.distanceMinus1);
+        out.Put(pos.codes[p], pos.lengths[p]);
+        if (p > 1) out.Put(c.distanceMinus1 - (1u << (p - 1)), p - 1);
+    }
+    if (literalLengthBits) std::copy(ll.lengths, ll.lengths + kLiteralLengthCodes, literalLengthBits);
+    if (positionBitsOut) std::copy(pos.lengths, pos.lengths + positionCodes, positionBitsOut);
+}
+
+}  // namespace lzh

@@ -1,0 +1,137 @@
+// Near-optimal parsing: gather matches once, then pick the cheapest path backwards, re-pricing once.
+#include "codec/lz_parser.h"
+
+#include <algorithm>
+
+#include "codec/huffman_encoder.h"
+
+namespace lzh {
+
+namespace {
+
+inline std::uint32_t ExtraBits(int positionCode) { return positionCode > 1 ? positionCode - 1 : 0; }
+
+}  // namespace
+
+void Prices::SetInitial(int positionCodes) {
+    for (int s = 0; s < 256; ++s) literalLength[s] = 9;
+    for (int s = 256; s < kLiteralLengthCodes; ++s) {
+        int length = s - 256 + kMinMatch;
+        literalLength[s] = length < 8 ? 6 + (length - 3) / 2 : 10 + std::min(length / 32, 4);
+    }
+    for (int p = 0; p < kMaxPositionCodes; ++p) position[p] = 4 + ExtraBits(p);
+    (void)positionCodes;
+}
+
+void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
+    std::uint8_t lengths[kLiteralLengthCodes];
+    int used = BuildCodeLengths(stats.literalLength, kLiteralLengthCodes, kMaxCodeLength, lengths);
+    // Unused symbols are priced a little above the rarest used one: they may well appear next.
+    std::uint32_t longest = 1;
+    for (int s = 0; s < kLiteralLengthCodes; ++s) longest = std::max<std::uint32_t>(longest, lengths[s]);
+    std::uint32_t unusedPrice = std::min<std::uint32_t>(longest + 2, kMaxCodeLength);
+    for (int s = 0; s < kLiteralLengthCodes; ++s)
+        literalLength[s] = used < 2 ? (stats.literalLength[s] ? 1 : 12) : (lengths[s] ? lengths[s] : unusedPrice);
+
+    std::uint8_t plen[kMaxPositionCodes] = {};
+    used = BuildCodeLengths(stats.position, positionCodes, kMaxCodeLength, plen);
+    longest = 1;
+    for (int p = 0; p < positionCodes; ++p) longest = std::max<std::uint32_t>(longest, plen[p]);
+    unusedPrice = longest + 2;
+    for (int p = 0; p < kMaxPositionCodes; ++p) {
+        std::uint32_t code = used < 2 ? (stats.position[p] ? 1 : 6) : (plen[p] ? plen[p] : unusedPrice);
+        position[p] = code + ExtraBits(p);
+    }
+}
+
+Parser::Parser(int dictionaryBits, MatchFinderTuning tuning, int passes)
+    : finder_(dictionaryBits, tuning), niceLength_(tuning.niceLength), passes_(passes) {}
+
+void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+                            std::size_t dataEnd) {
+    const std::size_t n = end - begin;
+    firstMatch_.resize(n + 1);
+    matches_.resize(n * 4 + 256);
+    std::size_t used = 0;
+    std::size_t i = begin;
+    while (i < end) {
+        firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
+        if (i + 3 > dataEnd) {
+            ++i;
+            continue;
+        }
+        if (matches_.size() < used + 256) matches_.resize(matches_.size() * 2);
+        int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
+        used += static_cast<std::size_t>(found);
+        ++i;
+        // Inside a long match other choices rarely pay: only keep the chains up to date.
+        if (found && matches_[used - 1].length >= niceLength_) {
+            std::size_t skipEnd = i - 1 + matches_[used - 1].length;
+            for (; i < skipEnd; ++i) {
+                firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
+                if (i + 3 <= dataEnd) finder_.Insert(buf, base, i);
+            }
+        }
+    }
+    firstMatch_[n] = static_cast<std::uint32_t>(used);
+}
+
+void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
+    const std::size_t n = end - begin;
+    cost_.resize(n + 1);
+    chosenLength_.resize(n);
+    chosenDistance_.resize(n);
+    cost_[n] = 0;
+    const std::uint32_t* lengthPrice = prices.literalLength + 256 - kMinMatch;
+    for (std::size_t k = n; k-- > 0;) {
+        std::uint32_t best = cost_[k + 1] + prices.literalLength[buf[begin + k]];
+        std::uint16_t bestLength = 1, bestDistance = 0;
+        std::uint32_t length = kMinMatch;
+        for (std::uint32_t m = firstMatch_[k]; m < firstMatch_[k + 1]; ++m) {
+            const Match match = matches_[m];
+            const std::uint32_t positionPrice = prices.position[PositionCode(match.distance - 1u)];
+            for (; length <= match.length; ++length) {
+                std::uint32_t c = lengthPrice[length] + positionPrice + cost_[k + length];
+                if (c < best) {
+                    best = c;
+                    bestLength = static_cast<std::uint16_t>(length);
+                    bestDistance = match.distance;
+                }
+            }
+        }
+        cost_[k] = best;
+        chosenLength_[k] = bestLength;
+        chosenDistance_[k] = bestDistance;
+    }
+}
+
+void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
+                      BlockStats& stats) const {
+    const std::size_t n = end - begin;
+    for (std::size_t k = 0; k < n;) {
+        Command c = chosenLength_[k] == 1 ? LiteralCommand(buf[begin + k])
+                                          : MatchCommand(chosenLength_[k], chosenDistance_[k]);
+        commands.push_back(c);
+        stats.Add(c);
+        k += chosenLength_[k];
+    }
+}
+
+void Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+                   std::size_t dataEnd, Prices& prices, std::vector<Command>& commands, BlockStats& stats) {
+    CollectMatches(buf, base, begin, end, dataEnd);
+    for (int pass = 1; pass < passes_; ++pass) {
+        CheapestPath(buf, begin, end, prices);
+        std::vector<Command> trial;
+        BlockStats trialStats;
+        EmitPath(buf, begin, end, trial, trialStats);
+        prices.SetFromStats(trialStats, kMaxPositionCodes);
+    }
+    CheapestPath(buf, begin, end, prices);
+    BlockStats own;
+    EmitPath(buf, begin, end, commands, own);
+    stats.Merge(own);
+    prices.SetFromStats(own, kMaxPositionCodes);
+}
+
+}  // namespace lzh

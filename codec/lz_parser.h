@@ -1,0 +1,51 @@
+// Chooses literals and matches for a stretch of input by the cheapest path under Huffman prices.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "codec/lh_encoder.h"
+#include "codec/match_finder.h"
+
+namespace lzh {
+
+// Bit prices of each symbol, taken from the code lengths of recent data.
+struct Prices {
+    std::uint32_t literalLength[kLiteralLengthCodes];
+    std::uint32_t position[kMaxPositionCodes];   // code length plus the raw bits after it
+
+    // Rough prices for the start of a stream, before any statistics exist.
+    void SetInitial(int positionCodes);
+    // Prices from counts: the code lengths a block with these counts would get.
+    void SetFromStats(const BlockStats& stats, int positionCodes);
+};
+
+class Parser {
+public:
+    Parser(int dictionaryBits, MatchFinderTuning tuning, int passes);
+
+    // Parses buf[begin, end) into `commands` (appended) and `stats` (added to). `dataEnd` bounds the
+    // bytes that hashing may read: at least end + 2 unless the input ends at `dataEnd`. `prices`
+    // comes in with the prices to start from and leaves with those of this stretch.
+    void Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end, std::size_t dataEnd,
+               Prices& prices, std::vector<Command>& commands, BlockStats& stats);
+
+private:
+    void CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+                        std::size_t dataEnd);
+    void CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices);
+    void EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
+                  BlockStats& stats) const;
+
+    MatchFinder finder_;
+    int niceLength_;
+    int passes_;
+    std::vector<Match> matches_;            // all matches of the stretch, position by position
+    std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
+    std::vector<std::uint32_t> cost_;
+    std::vector<std::uint16_t> chosenLength_;
+    std::vector<std::uint16_t> chosenDistance_;
+};
+
+}  // namespace lzh
