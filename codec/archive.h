@@ -73,6 +73,8 @@ private:
     HeaderRead ReadHeaderAt(std::uint64_t offset, Entry& entry, std::string& error);
     bool ReadExact(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
     bool FindFirstMember();
+    bool ChainEndsCleanly(std::uint64_t offset);
+    bool ZeroPaddingFrom(std::uint64_t offset, std::uint64_t size);
     ReadStatus Stop(ReadStatus status, std::string message = {});
 
     RandomAccessSource& source_;

@@ -87,7 +87,7 @@ ArchiveReader::HeaderRead ArchiveReader::ReadHeaderAt(std::uint64_t offset, Entr
         return HeaderRead::Invalid;
     }
     if (buffer[0] == 0 && !IsUnpaddedLevel2(buffer.data(), buffer.size())) return HeaderRead::End;
-    if (!LooksLikeHeader(buffer.data(), buffer.size())) return HeaderRead::Junk;
+    if (!HasHeaderShape(buffer.data(), buffer.size())) return HeaderRead::Junk;
     for (;;) {
         HeaderParseResult parsed = ParseHeader(buffer.data(), buffer.size(), entry);
         if (parsed.status == HeaderParseStatus::Ok) break;
@@ -129,18 +129,57 @@ bool ArchiveReader::FindFirstMember() {
         Stop(ReadStatus::Error, "cannot read the archive");
         return false;
     }
+    // The program may hold fake headers, and even members of its own (an Amiga stub carries its
+    // compressed usage text): prefer the first valid header whose members run to the end.
+    std::uint64_t firstValid = 0;
     for (std::size_t pos = 1; pos + kHeaderProbeSize <= prefix.size(); ++pos) {
         if (!LooksLikeHeader(prefix.data() + pos, prefix.size() - pos)) continue;
         std::string error;
-        // The program may hold fake headers; only a fully valid one counts.
-        if (ReadHeaderAt(pos, probe, error) == HeaderRead::Ok) {
-            archiveStart_ = pos;
-            next_ = pos;
-            return true;
+        if (ReadHeaderAt(pos, probe, error) != HeaderRead::Ok) continue;
+        if (firstValid == 0) firstValid = pos;
+        if (ChainEndsCleanly(pos)) {
+            firstValid = pos;
+            break;
         }
+    }
+    if (firstValid != 0) {
+        archiveStart_ = firstValid;
+        next_ = firstValid;
+        return true;
     }
     Stop(ReadStatus::Error, firstError.empty() ? "not an LZH archive: no member header found" : firstError);
     return false;
+}
+
+bool ArchiveReader::ChainEndsCleanly(std::uint64_t offset) {
+    const std::uint64_t size = source_.Size();
+    Entry entry;
+    std::string error;
+    for (;;) {
+        switch (ReadHeaderAt(offset, entry, error)) {
+        case HeaderRead::Ok:
+            if (entry.packedSize > size - std::min(size, entry.dataOffset)) return false;
+            offset = entry.dataOffset + entry.packedSize;
+            continue;
+        case HeaderRead::End:
+            return ZeroPaddingFrom(offset, size);
+        case HeaderRead::Junk:
+            return size - offset < kHeaderProbeSize;
+        case HeaderRead::Invalid:
+            return false;
+        }
+    }
+}
+
+// True when everything from `offset` on is zero bytes (an end marker and padding), checking at
+// most a few KiB: beyond that it is data, not padding.
+bool ArchiveReader::ZeroPaddingFrom(std::uint64_t offset, std::uint64_t size) {
+    constexpr std::uint64_t kMaxPadding = 4096;
+    if (offset >= size) return true;
+    if (size - offset > kMaxPadding) return false;
+    std::vector<std::uint8_t> rest(static_cast<std::size_t>(size - offset));
+    if (!ReadExact(offset, rest.data(), rest.size())) return false;
+    return std::all_of(rest.begin(), rest.end(), [](std::uint8_t b) { return b == 0; });
 }
 
 ReadStatus ArchiveReader::Next(Entry& entry) {

@@ -84,9 +84,14 @@ HeaderParseResult ParseLevel0(const std::uint8_t* d, std::size_t avail, Entry& e
     entry.attributes = d[19];
     entry.crc = LoadLe16(d + 22 + nameLen);
 
-    // Optional extra area: an OS id, and for Unix tools mtime, mode, uid and gid.
+    // Optional extra area: an OS id, and for Unix tools mtime, mode, uid and gid. PMarc keeps
+    // the member's comment there instead.
     const std::uint8_t* extra = d + 24 + nameLen;
     const std::size_t extraLen = size - 24 - nameLen;
+    if (entry.methodId.compare(0, 3, "-pm") == 0) {
+        entry.comment.assign(reinterpret_cast<const char*>(extra), extraLen);
+        return Finish(d, size, entry, raw);
+    }
     if (extraLen >= 1) entry.osId = extra[0];
     if (extraLen >= 12 && extra[0] == 'U') {
         entry.hasUnixTime = true;
@@ -165,6 +170,10 @@ bool LooksLikeHeader(const std::uint8_t* d, std::size_t avail) {
     const bool lz = d[3] == 'l' && d[4] == 'z' && (d[5] == 's' || d[5] == '4' || d[5] == '5');
     const bool pm = d[3] == 'p' && d[4] == 'm' && IsMethodLetter(d[5]) && d[5] != 's';
     return lh || lz || pm;
+}
+
+bool HasHeaderShape(const std::uint8_t* d, std::size_t avail) {
+    return avail >= kHeaderProbeSize && d[2] == '-' && d[6] == '-' && d[20] <= 3;
 }
 
 HeaderParseResult ParseHeader(const std::uint8_t* d, std::size_t avail, Entry& entry) {

@@ -32,6 +32,10 @@ struct HeaderParseResult {
 // known family and the level byte is 0..3. `avail` must be at least kHeaderProbeSize.
 bool LooksLikeHeader(const std::uint8_t* data, std::size_t avail);
 
+// Looser test where a header is due (after the previous member): any "-xxx-" id and level 0..3,
+// so a member with a method we do not know is still listed.
+bool HasHeaderShape(const std::uint8_t* data, std::size_t avail);
+
 // Parses the header at `data` (of which `avail` bytes are present). Verifies the level-0/1
 // checksum and any header CRC (ext 0x00). Fills everything in `entry` except headerOffset and
 // dataOffset. Never reads outside [data, data + avail).

@@ -1,0 +1,216 @@
+// Hostile member headers, each built here: a clear error (or a truncated extract), never a crash
+// or an allocation sized by the archive. Row ids refer to our hostile-input catalogue.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "codec/archive.h"
+#include "codec/crc16.h"
+#include "codec/header_bytes.h"
+#include "tests/codec/format_test_util.h"
+
+namespace {
+
+using Archive = std::vector<std::uint8_t>;
+
+Archive OneMember(int level, const std::string& name = "a.txt", const char* method = "-lh0-") {
+    return lzh_test::WriteArchive({{{}, name, "hello hello hello hello"}}, level, method);
+}
+
+// Recomputes the level-0/1 checksum and the header CRC (our writer's layout: ext 0x00 first),
+// so that a mutation reaches the guard behind them.
+void Reseal(Archive& a, int level) {
+    if (level <= 1) {
+        unsigned sum = 0;
+        const std::size_t base = static_cast<std::size_t>(a[0]) + 2;
+        for (std::size_t i = 2; i < base && i < a.size(); ++i) sum += a[i];
+        a[1] = static_cast<std::uint8_t>(sum);
+        if (level == 0) return;
+        std::size_t crcAt = base + 1, end = base;
+        for (std::size_t size = lzh::LoadLe16(&a[base - 2]); size != 0; size = lzh::LoadLe16(&a[end - 2])) end += size;
+        lzh::StoreLe16(&a[crcAt], 0);
+        lzh::StoreLe16(&a[crcAt], lzh::Crc16(a.data(), end));
+        return;
+    }
+    const std::size_t total = lzh::LoadLe16(a.data());
+    lzh::StoreLe16(&a[27], 0);
+    lzh::StoreLe16(&a[27], lzh::Crc16(a.data(), std::min(total, a.size())));
+}
+
+// A level-3 header: fixed part, ext 0x00 with the header CRC, ext 0x01 name, then no data.
+Archive Level3(std::uint32_t declaredSize, std::uint32_t firstExtSize) {
+    Archive a(32, 0);
+    lzh::StoreLe16(&a[0], 4);
+    std::memcpy(&a[2], "-lh0-", 5);
+    a[19] = 0x20;
+    a[20] = 3;
+    a[23] = '2';
+    lzh::StoreLe32(&a[24], declaredSize);
+    lzh::StoreLe32(&a[28], firstExtSize);
+    const std::uint8_t ext[] = {0x01, 'x', 0, 0, 0, 0};
+    a.insert(a.end(), ext, ext + sizeof ext);
+    a.push_back(0);
+    return a;
+}
+
+enum class Expect { HeaderError, ExtractFails, Reads };
+
+struct HostileCase {
+    const char* row;
+    std::function<Archive()> build;
+    Expect expect;
+};
+
+std::vector<HostileCase> Cases() {
+    auto mutated = [](int level, std::function<void(Archive&)> change, bool reseal = true) {
+        return [=]() {
+            Archive a = OneMember(level);
+            change(a);
+            if (reseal) Reseal(a, level);
+            return a;
+        };
+    };
+    return {
+        {"H4 level-0 header size below the fixed part", mutated(0, [](Archive& a) { a[0] = 10; }), Expect::HeaderError},
+        {"H4 level-1 header size below the fixed part", mutated(1, [](Archive& a) { a[0] = 20; }), Expect::HeaderError},
+        {"H8 level-0 name length past the header", mutated(0, [](Archive& a) { a[21] = 200; }), Expect::HeaderError},
+        {"H8 level-1 name length past the header", mutated(1, [](Archive& a) { a[21] = 250; }), Expect::HeaderError},
+        {"H5 extended header smaller than its own fields", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[24], 2); }), Expect::HeaderError},
+        {"H5 level-1 extended header of size 1", mutated(1, [](Archive& a) { lzh::StoreLe16(&a[a[0]], 1); }), Expect::HeaderError},
+        {"H7 extended headers past the header size", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[24], 0x7000); }), Expect::HeaderError},
+        {"H7 level-1 extended headers past the end of file", mutated(1, [](Archive& a) { lzh::StoreLe16(&a[a[0]], 0xFFFF); }), Expect::HeaderError},
+        {"H2 level-1 skip size smaller than its extended headers", mutated(1, [](Archive& a) { lzh::StoreLe32(&a[7], 1); }), Expect::HeaderError},
+        {"H12 level-2 header size past the end of file", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[0], 0xFFF0); }, false), Expect::HeaderError},
+        {"H1 level-3 header size below the fixed part", [] { return Level3(20, 6); }, Expect::HeaderError},
+        {"H1 level-3 header size of 4 GiB", [] { return Level3(0xFFFFFFF0u, 6); }, Expect::HeaderError},
+        {"H1 level-3 extended header past the header", [] { return Level3(38, 0x10000); }, Expect::HeaderError},
+        {"E1 level-0 checksum tampered", mutated(0, [](Archive& a) { a[22] ^= 1; }, false), Expect::HeaderError},
+        {"E2 level-2 header CRC tampered", mutated(2, [](Archive& a) { a[15] ^= 1; }, false), Expect::HeaderError},
+        {"E2 level-1 header CRC tampered in an extended header", mutated(1, [](Archive& a) {
+             a[a[0] + 2 + 1] ^= 1;  // the stored CRC itself; the base checksum stays right
+         }, false), Expect::HeaderError},
+        {"extended header 0x41 too short for its times", mutated(2, [](Archive& a) {
+             a[31] = 0x41;  // the name extension becomes a 5-byte time stamp extension
+         }), Expect::HeaderError},
+        {"unknown header level", mutated(0, [](Archive& a) { a[20] = 7; }), Expect::HeaderError},
+        {"H10 stored data claims more than the file holds", mutated(0, [](Archive& a) {
+             lzh::StoreLe32(&a[7], 1000);
+             lzh::StoreLe32(&a[11], 1000);
+         }), Expect::ExtractFails},
+        {"H2 sizes near UINT32_MAX", mutated(2, [](Archive& a) {
+             lzh::StoreLe32(&a[7], 0xFFFFFFFFu);
+             lzh::StoreLe32(&a[11], 0xFFFFFFFFu);
+         }), Expect::ExtractFails},
+        {"H2 original size near UINT32_MAX", mutated(2, [](Archive& a) { lzh::StoreLe32(&a[11], 0xFFFFFFFFu); }), Expect::ExtractFails},
+        {"E3 -lh5- member cut short", [] {
+             Archive a = lzh_test::WriteArchive({{{}, "t", std::string(5000, 'a') + std::string(5000, 'b')}}, 2, "-lh5-");
+             a.resize(a.size() - 8);
+             return a;
+         }, Expect::ExtractFails},
+        {"H3 a 60000-byte name in extended header 0x01", [] { return OneMember(2, std::string(60000, 'n')); }, Expect::Reads},
+        {"H9 separators and a lone lead byte in a level-0 name", mutated(0, [](Archive& a) {
+             a[22] = 0xFF;
+             a[26] = 0x95;  // "\xFF.t\x95t"
+         }), Expect::Reads},
+        {"E4 level-2 header of 256 bytes without its padding byte", [] {
+             Archive a = OneMember(2, std::string(217, 'p'));
+             a.erase(a.begin() + 256);
+             lzh::StoreLe16(&a[0], 256);
+             Reseal(a, 2);
+             return a;
+         }, Expect::Reads},
+    };
+}
+
+TEST(HostileHeaders, EachGetsAClearErrorAndNoCrash) {
+    for (const HostileCase& c : Cases()) {
+        SCOPED_TRACE(c.row);
+        const Archive archive = c.build();
+        lzh::MemorySource source(archive);
+        lzh::ArchiveReader reader(source);
+        lzh::Entry entry;
+        lzh::ReadStatus first = reader.Next(entry);
+        if (c.expect == Expect::HeaderError) {
+            EXPECT_EQ(first, lzh::ReadStatus::Error);
+            EXPECT_FALSE(reader.ErrorText().empty());
+            EXPECT_EQ(reader.Next(entry), lzh::ReadStatus::Error) << "the walk must stay stopped";
+            continue;
+        }
+        ASSERT_EQ(first, lzh::ReadStatus::Entry) << reader.ErrorText();
+        lzh::MemorySink out;
+        lzh::ExtractResult r = reader.Extract(entry, out);
+        if (c.expect == Expect::ExtractFails) {
+            EXPECT_NE(r.status, lzh::ExtractStatus::Ok);
+            EXPECT_FALSE(r.detail.empty());
+        } else {
+            EXPECT_EQ(r.status, lzh::ExtractStatus::Ok) << r.detail;
+        }
+        EXPECT_LE(out.Bytes().size(), 100000u);
+    }
+}
+
+TEST(HostileHeaders, MembersBeforeABrokenHeaderStayUsable) {
+    Archive a = lzh_test::WriteArchive({{{}, "good.txt", "fine"}, {{}, "bad.txt", "broken"}}, 0, "-lh0-");
+    const std::size_t second = a[0] + 2 + 4;
+    a[second + 22] ^= 0x20;  // checksum no longer matches
+    lzh::MemorySource source(a);
+    lzh::ArchiveReader reader(source);
+    lzh::Entry entry;
+    ASSERT_EQ(reader.Next(entry), lzh::ReadStatus::Entry);
+    EXPECT_EQ(entry.name, "good.txt");
+    lzh::Entry broken;
+    EXPECT_EQ(reader.Next(broken), lzh::ReadStatus::Error);
+    EXPECT_NE(reader.ErrorText().find("checksum"), std::string::npos) << reader.ErrorText();
+    lzh::MemorySink out;
+    EXPECT_EQ(reader.Extract(entry, out).status, lzh::ExtractStatus::Ok);
+    EXPECT_EQ(std::string(out.Bytes().begin(), out.Bytes().end()), "fine");
+}
+
+TEST(HostileHeaders, UnknownMethodIsReportedPerEntryAndTheWalkGoesOn) {
+    Archive a = lzh_test::WriteArchive({{{}, "odd.bin", "data"}, {{}, "next.txt", "more"}}, 2, "-lh0-");
+    std::memcpy(&a[2], "-zz9-", 5);
+    Reseal(a, 2);
+    lzh::MemorySource source(a);
+    lzh::ArchiveReader reader(source);
+    lzh::Entry entry;
+    ASSERT_EQ(reader.Next(entry), lzh::ReadStatus::Entry) << reader.ErrorText();
+    lzh::MemorySink out;
+    lzh::ExtractResult r = reader.Extract(entry, out);
+    EXPECT_EQ(r.status, lzh::ExtractStatus::UnsupportedMethod);
+    EXPECT_NE(r.detail.find("-zz9-"), std::string::npos);
+    ASSERT_EQ(reader.Next(entry), lzh::ReadStatus::Entry);
+    EXPECT_EQ(entry.name, "next.txt");
+}
+
+TEST(ArchiveStart, SelfExtractorStubsAndTrailingBytes) {
+    const Archive archive = lzh_test::WriteArchive({{{}, "x.txt", "payload"}}, 1, "-lh0-");
+    struct Case {
+        const char* what;
+        std::string before, after;
+        std::size_t members;
+    };
+    // A stub with a fake header string and a bogus level byte, as some self-extractors carry.
+    std::string fake = "MZ stub -lh5- text" + std::string(40, '\x01');
+    const Case cases[] = {
+        {"plain", "", "", 1},
+        {"stub in front", fake, "", 1},
+        {"3 stray bytes after the end", "", "abc", 1},
+        {"zero padding after the end", "", std::string(100, '\0'), 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Archive a(c.before.begin(), c.before.end());
+        a.insert(a.end(), archive.begin(), archive.end());
+        a.insert(a.end(), c.after.begin(), c.after.end());
+        lzh_test::ReadBack back = lzh_test::ReadArchive(a);
+        EXPECT_EQ(back.final, lzh::ReadStatus::End) << back.error;
+        EXPECT_EQ(back.entries.size(), c.members);
+    }
+    const Archive junk(5000, 'j');
+    lzh_test::ReadBack back = lzh_test::ReadArchive(junk);
+    EXPECT_EQ(back.final, lzh::ReadStatus::Error);
+    EXPECT_NE(back.error.find("not an LZH archive"), std::string::npos);
+}
+
+}  // namespace
