@@ -9,6 +9,8 @@
 
 namespace lzh {
 
+class BitCursor;
+
 class BitReader {
 public:
     explicit BitReader(ByteSource& source, std::size_t chunkSize = 64 * 1024)
@@ -55,6 +57,8 @@ public:
     bool ReadFailed() const { return failed_; }
 
 private:
+    friend class BitCursor;
+
     static std::uint64_t ToBigEndian(std::uint64_t v) {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
         return v;
@@ -79,6 +83,9 @@ private:
         }
     }
 
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#endif
     void RefillSlow() {
         if (!atEnd_) FillChunk();
         if (end_ - next_ >= 8) {
@@ -108,6 +115,61 @@ private:
     int padBits_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
+};
+
+// The state of a BitReader copied into locals for a hot decoding loop: the compiler can keep it
+// in registers, where the reader's own fields would be reloaded after every byte stored to the
+// output (a byte store may alias anything). Hands the state back when destroyed.
+class BitCursor {
+public:
+    explicit BitCursor(BitReader& reader) : reader_(reader) { Load(); }
+    ~BitCursor() { Store(); }
+    BitCursor(const BitCursor&) = delete;
+    BitCursor& operator=(const BitCursor&) = delete;
+
+    // Branch-free while eight bytes are at hand: with 56 or more bits buffered it advances by no
+    // bytes and ORs in bits that are already there.
+    void Refill() {
+        if (count_ >= 56) return;
+        if (end_ - next_ >= 8) {
+            std::uint64_t v;
+            std::memcpy(&v, next_, 8);
+            bits_ |= BitReader::ToBigEndian(v) >> count_;
+            next_ += (63 - count_) >> 3;
+            count_ |= 56;
+        } else if (count_ < 56) {
+            Store();
+            reader_.RefillSlow();
+            Load();
+        }
+    }
+    std::uint32_t Peek(int n) const { return static_cast<std::uint32_t>(bits_ >> (64 - n)); }
+    void Skip(int n) {
+        bits_ <<= n;
+        count_ -= n;
+    }
+    bool Overrun() const { return padBits_ > count_; }
+
+private:
+    void Load() {
+        bits_ = reader_.bits_;
+        count_ = reader_.count_;
+        next_ = reader_.next_;
+        end_ = reader_.end_;
+        padBits_ = reader_.padBits_;
+    }
+    void Store() {
+        reader_.bits_ = bits_;
+        reader_.count_ = count_;
+        reader_.next_ = next_;
+    }
+
+    BitReader& reader_;
+    std::uint64_t bits_;
+    int count_;
+    std::uint8_t* next_;
+    std::uint8_t* end_;
+    int padBits_;
 };
 
 }  // namespace lzh

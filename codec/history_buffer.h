@@ -35,9 +35,13 @@ public:
     // Copies `length` bytes from `distance` back (1 <= distance <= History()); overlapping
     // copies repeat the pattern byte by byte as LZ77 requires. length <= kSlack - 8.
     void Copy(std::size_t distance, std::size_t length) {
-        std::uint8_t* dst = bytes_.data() + pos_;
-        const std::uint8_t* src = dst - distance;
+        CopyMatch(bytes_.data() + pos_, distance, length);
         pos_ += length;
+    }
+
+    // Copy's work on a raw pointer into Data(), for hot loops that keep the position in a local.
+    static void CopyMatch(std::uint8_t* dst, std::size_t distance, std::size_t length) {
+        const std::uint8_t* src = dst - distance;
         if (distance >= 8) {
             // May write up to 7 bytes beyond the copy: they lie in the slack and are rewritten.
             for (std::size_t i = 0; i < length; i += 8) std::memcpy(dst + i, src + i, 8);

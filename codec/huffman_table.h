@@ -23,14 +23,33 @@ public:
     // Every code decodes to `symbol` using no bits: the block format's one-symbol tree.
     void BuildSingle(int symbol);
 
-    // Decodes one symbol from at least 16 refilled bits; -1 for a code that no symbol owns.
-    int Decode(BitReader& in) const {
-        std::uint32_t peek = in.Peek(kMaxCodeLength);
-        std::uint32_t e = entries_[peek >> subBits_];
-        if (e & kSubtable) e = entries_[(e & 0xFFFF) + (peek & ((1u << subBits_) - 1))];
-        if (!(e & kValid)) return -1;
-        in.Skip(static_cast<int>((e >> 16) & 0xFF));
-        return static_cast<int>(e & 0xFFFF);
+    // The table's lookup data by value, for hot loops that keep it in registers.
+    class View {
+    public:
+        // Decodes one symbol from at least 16 refilled bits; -1 for a code that no symbol owns.
+        template <typename Bits>
+        int Decode(Bits& in) const {
+            std::uint32_t peek = in.Peek(kMaxCodeLength);
+            std::uint32_t e = entries_[peek >> subBits_];
+            if (e & kSubtable) e = entries_[(e & 0xFFFF) + (peek & ((1u << subBits_) - 1))];
+            if (!(e & kValid)) return -1;
+            in.Skip(static_cast<int>((e >> 16) & 0xFF));
+            return static_cast<int>(e & 0xFFFF);
+        }
+
+    private:
+        friend class HuffmanTable;
+        View(const std::uint32_t* entries, int subBits) : entries_(entries), subBits_(subBits) {}
+        const std::uint32_t* entries_;
+        int subBits_;
+    };
+
+    // Valid until the next Build.
+    View Lookup() const { return View(entries_.data(), subBits_); }
+
+    template <typename Bits>
+    int Decode(Bits& in) const {
+        return Lookup().Decode(in);
     }
 
 private:

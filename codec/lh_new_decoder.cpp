@@ -31,6 +31,8 @@ private:
     bool ReadBlockHeader(std::uint32_t& commands);
     bool ReadLengthCode(HuffmanTable& table, int maxCount, int countBits, int skipAfter);
     bool ReadLiteralLengths();
+    const char* DecodeCommands(std::uint8_t* out, std::size_t& pos, std::size_t stop, std::uint64_t limit,
+                               std::uint32_t& blockLeft);
 
     LhNewParams params_;
     BitReader in_;
@@ -100,9 +102,57 @@ bool LhNewDecoder::ReadBlockHeader(std::uint32_t& commands) {
            ReadLengthCode(positions_, params_.positionCodes, params_.positionBits, -1) && !in_.Overrun();
 }
 
+// The hot loop: decodes commands of the current block into `out` from `pos` until the block
+// ends, `pos` reaches `stop`, the data runs out or a code is invalid (the reason is returned).
+// Copies are clamped to `limit`, the position of the last byte wanted.
+const char* LhNewDecoder::DecodeCommands(std::uint8_t* out, std::size_t& pos, std::size_t stop, std::uint64_t limit,
+                                         std::uint32_t& blockLeft) {
+    BitCursor bits(in_);
+    const HuffmanTable::View literals = literals_.Lookup();
+    const HuffmanTable::View positions = positions_.Lookup();
+    const std::size_t window = std::size_t{1} << params_.windowBits;
+    std::size_t p = pos;
+    std::uint32_t left = blockLeft;
+    const char* error = nullptr;
+    while (p < stop && left > 0) {
+        bits.Refill();
+        if (bits.Overrun()) break;
+        --left;
+        int c = literals.Decode(bits);
+        if (c < 256) {
+            if (c < 0) {
+                error = "invalid code in the packed data";
+                break;
+            }
+            out[p++] = static_cast<std::uint8_t>(c);
+            continue;
+        }
+        int code = positions.Decode(bits);
+        if (code < 0) {
+            error = "invalid position code in the packed data";
+            break;
+        }
+        std::size_t distance = static_cast<std::size_t>(code) + 1;
+        if (code > 1) {
+            distance = (std::size_t{1} << (code - 1)) + bits.Peek(code - 1) + 1;
+            bits.Skip(code - 1);
+        }
+        if (distance > window) {
+            error = "copy distance beyond the window";
+            break;
+        }
+        std::size_t length = static_cast<std::size_t>(c - 256 + kMinMatch);
+        if (length > limit - p) length = static_cast<std::size_t>(limit - p);
+        HistoryBuffer::CopyMatch(out + p, distance, length);
+        p += length;
+    }
+    pos = p;
+    blockLeft = left;
+    return error;
+}
+
 DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
     HistoryBuffer history(std::size_t{1} << params_.windowBits, kInitialFill);
-    const std::size_t window = history.History();
     std::uint64_t remaining = originalSize;
     std::uint32_t blockLeft = 0;
     while (remaining > 0) {
@@ -112,32 +162,13 @@ DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
             }
             continue;
         }
-        --blockLeft;
-        in_.Refill();
+        std::size_t start = history.Pos();
+        std::uint64_t limit = start + remaining;
+        std::size_t stop = limit < history.FlushMark() ? static_cast<std::size_t>(limit) : history.FlushMark();
+        const char* error = DecodeCommands(history.Data(), history.Pos(), stop, limit, blockLeft);
+        remaining -= history.Pos() - start;
+        if (error) return DecodeFailure(in_, history.Written(), error);
         if (in_.Overrun()) break;
-        int c = literals_.Decode(in_);
-        if (c < 0) {
-            return DecodeFailure(in_, history.Written(), "invalid code in the packed data");
-        }
-        if (c < 256) {
-            history.Put(static_cast<std::uint8_t>(c));
-            --remaining;
-        } else {
-            int p = positions_.Decode(in_);
-            if (p < 0) {
-                return DecodeFailure(in_, history.Written(), "invalid position code in the packed data");
-            }
-            std::size_t distance = p <= 1 ? static_cast<std::size_t>(p) + 1
-                                          : (std::size_t{1} << (p - 1)) + in_.Peek(p - 1) + 1;
-            if (p > 1) in_.Skip(p - 1);
-            if (distance > window) {
-                return DecodeFailure(in_, history.Written(), "copy distance beyond the window");
-            }
-            std::size_t length = static_cast<std::size_t>(c - 256 + kMinMatch);
-            if (length > remaining) length = static_cast<std::size_t>(remaining);
-            history.Copy(distance, length);
-            remaining -= length;
-        }
         if (history.Pos() >= history.FlushMark() && !history.Flush(out)) return WriteFailure(history.Written());
     }
     if (!history.Flush(out)) return WriteFailure(history.Written());
