@@ -56,4 +56,9 @@ zavo_wine_boot() {
   wine cmd /c exit >/dev/null 2>&1 || true
   # One persistent server for the whole run.
   wineserver -p >/dev/null 2>&1 || true
+  # Start the desktop process ourselves, detached from our output: otherwise the first test
+  # that opens a window starts it with that test's stdout, and CTest waits ~10 s per test for
+  # the pipe to close.
+  (wine explorer.exe /desktop >/dev/null 2>&1 &)
+  sleep 1
 }

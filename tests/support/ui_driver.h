@@ -1,0 +1,60 @@
+// Driving a modal dialog as a person would, from a second thread: the dialog runs modally on the
+// test's thread while a driver types, clicks and answers message boxes through window messages.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "win/dialog.h"
+
+namespace zavo::testing {
+
+// Runs `dialog` modally on this thread and `drive` on a second thread once the dialog's window
+// is shown; `drive` must end the dialog (click Close, press Escape, ...). If it does not within
+// `timeout`, the dialog is ended with -2 and the test fails. Returns the dialog's result.
+INT_PTR RunDriven(win::Dialog& dialog, const std::function<void(HWND)>& drive,
+                  std::chrono::milliseconds timeout = std::chrono::seconds(30), HWND owner = nullptr);
+
+// Waits until `condition` holds, polling; false on timeout.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// A top-level dialog window of the given thread with this caption (code page 932), appearing
+// within the timeout; null when none.
+HWND WaitForWindow(DWORD threadId, const std::string& caption,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// The thread that runs the window.
+DWORD WindowThread(HWND window);
+
+// Typing: one WM_CHAR per character, as the keyboard delivers them; a double-byte character
+// arrives as WM_IME_CHAR with both bytes. The edit's change notification fires per character.
+void Type(HWND edit, const std::string& text);
+// Select all and delete, as a person clearing a field would.
+void ClearEdit(HWND edit);
+// A key press posted to the window, so that it passes the dialog manager (Enter, Escape, Tab).
+void PressKey(HWND window, UINT virtualKey);
+// A mouse click on a button (BM_CLICK): check boxes tick and untick themselves.
+void Click(HWND button);
+// A right-button press on a window, posted as the mouse would.
+void RightClick(HWND window);
+// A click on a list box item, then a double click on it.
+void SelectListItem(HWND list, int index);
+void DoubleClickListItem(HWND list, int index);
+// Moves the keyboard focus to another control of the same dialog.
+void Focus(HWND control);
+
+// Reading what a person sees.
+std::string TextOf(HWND window);
+std::string ItemTextOf(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+bool IsEnabled(HWND dialog, int id);
+bool IsShown(HWND dialog, int id);
+
+// A message box's text, and answering it with one of its buttons (IDOK, IDCANCEL, ...).
+std::string MessageBoxText(HWND box);
+void Answer(HWND box, int buttonId);
+
+}  // namespace zavo::testing
