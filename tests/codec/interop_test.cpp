@@ -1,0 +1,178 @@
+// Archives written by ArchiveWriter, for every method we write and header levels 0-2, tested and
+// extracted by independent tools (lhasa, 7zz) with byte-identical results.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+
+#include "codec/archive.h"
+#include "tests/codec/format_test_util.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ToolInstalled(const char* tool) {
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+int RunQuietly(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
+
+// Text-like data that compresses, long enough to span many blocks and every window size.
+std::string CompressibleData(std::size_t size) {
+    static const char* words[] = {"archive ", "member ", "header ", "window ", "\x95\x5C ", "0123 ", "\n"};
+    std::mt19937 rng(7);
+    std::string s;
+    while (s.size() < size) s += words[rng() % 7];
+    s.resize(size);
+    return s;
+}
+
+std::string RandomData(std::size_t size) {
+    std::mt19937 rng(11);
+    std::string s(size, '\0');
+    for (char& c : s) c = static_cast<char>(rng());
+    return s;
+}
+
+struct Member {
+    std::vector<std::string> folders;
+    std::string name;
+    std::string content;
+    bool nameHas5C;    // a double-byte character whose second byte is 0x5C
+};
+
+const std::vector<Member>& Members() {
+    static const std::vector<Member> members = {
+        {{"dir", "sub"}, "nested.txt", CompressibleData(5000), false},
+        {{}, "empty.txt", "", false},
+        {{}, "big.bin", CompressibleData(3 * 1024 * 1024 + 17), false},
+        {{}, "random.bin", RandomData(20000), false},
+        {{"\x82\xA0"}, "\x82\xA2\x82\xA4.txt", CompressibleData(3000) + "x", false},  // あ\いう.txt
+        {{"\x83\x5C"}, "\x95\x5C\x8F\x5C.txt", CompressibleData(2000) + "y", true},  // ソ\表十.txt
+    };
+    return members;
+}
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "zavo-interop-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+fs::path WriteArchiveFile(const fs::path& dir, const std::string& methodId, int level) {
+    lzh::MemorySink sink;
+    lzh::WriterOptions options;
+    options.headerLevel = level;
+    lzh::ArchiveWriter writer(sink, options);
+    lzh::NewEntry folder;
+    folder.folders = {"dir"};
+    folder.attributes = 0x10;
+    EXPECT_EQ(writer.AddDirectory(folder).status, lzh::WriteStatus::Ok);
+    for (const Member& m : Members()) {
+        lzh::NewEntry entry;
+        entry.folders = m.folders;
+        entry.name = m.name;
+        entry.dosTime = 0x5A215C3B;
+        entry.unixTime = 1735731234;
+        std::vector<std::uint8_t> data(m.content.begin(), m.content.end());
+        lzh::MemorySource source(data);
+        lzh::WriteResult r = writer.AddFile(entry, source, lzh::FindMethod(methodId));
+        EXPECT_EQ(r.status, lzh::WriteStatus::Ok) << r.detail;
+        if (m.name == "random.bin" || m.content.empty()) EXPECT_EQ(r.methodId, "-lh0-") << m.name;
+        else EXPECT_EQ(r.methodId, methodId) << m.name;
+    }
+    writer.Finish();
+    fs::path file = dir / ("test-" + methodId.substr(1, 3) + "-h" + std::to_string(level) + ".lzh");
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(sink.Bytes().data()), sink.Bytes().size());
+    return file;
+}
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Checks an extraction: names without a 0x5C trail byte at their exact path, the others by
+// content only, because both tools split names at every 0x5C byte.
+void CheckExtracted(const fs::path& out, bool exactSjisNames) {
+    std::multiset<std::string> extracted;
+    for (const auto& f : fs::recursive_directory_iterator(out))
+        if (f.is_regular_file()) extracted.insert(ReadFile(f.path()));
+    EXPECT_TRUE(fs::is_directory(out / "dir" / "sub"));
+    for (const Member& m : Members()) {
+        SCOPED_TRACE(m.name);
+        EXPECT_EQ(extracted.count(m.content), 1u) << "content not extracted exactly once";
+        bool ascii = true;
+        for (const std::string& part : m.folders)
+            for (char c : part) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        for (char c : m.name) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        if (m.nameHas5C || (!ascii && !exactSjisNames)) continue;
+        fs::path expected = out;
+        for (const std::string& part : m.folders) expected /= part;
+        expected /= m.name;
+        EXPECT_TRUE(fs::exists(expected)) << expected;
+        if (fs::exists(expected)) EXPECT_TRUE(ReadFile(expected) == m.content);
+    }
+}
+
+// The names with 0x5C trail bytes are checked with our own reader.
+void CheckOurReaderKeepsNames(const fs::path& archive) {
+    std::string bytes = ReadFile(archive);
+    lzh_test::ReadBack back = lzh_test::ReadArchive(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    ASSERT_EQ(back.final, lzh::ReadStatus::End) << back.error;
+    std::map<std::string, std::string> byPath;
+    for (std::size_t i = 0; i < back.entries.size(); ++i) byPath[back.entries[i].Path()] = back.contents[i];
+    for (const Member& m : Members()) {
+        std::string path;
+        for (const std::string& part : m.folders) path += part + "\\";
+        path += m.name;
+        ASSERT_EQ(byPath.count(path), 1u) << path;
+        EXPECT_TRUE(byPath[path] == m.content) << path;
+    }
+}
+
+class Interop : public ::testing::TestWithParam<std::tuple<const char*, int>> {};
+
+TEST_P(Interop, ToolsTestAndExtractOurArchivesByteIdentically) {
+    const std::string method = std::get<0>(GetParam());
+    const int level = std::get<1>(GetParam());
+    TempDir temp;
+    const fs::path archive = WriteArchiveFile(temp.path(), method, level);
+    CheckOurReaderKeepsNames(archive);
+
+    if (ToolInstalled("lhasa")) {
+        EXPECT_EQ(RunQuietly("lhasa t '" + archive.string() + "'"), 0) << "lhasa test";
+        const fs::path out = temp.path() / "lhasa";
+        fs::create_directories(out);
+        EXPECT_EQ(RunQuietly("cd '" + out.string() + "' && lhasa x '" + archive.string() + "'"), 0);
+        CheckExtracted(out, true);
+    }
+    if (ToolInstalled("7zz")) {
+        EXPECT_EQ(RunQuietly("7zz t '" + archive.string() + "'"), 0) << "7zz test";
+        const fs::path out = temp.path() / "7zz";
+        EXPECT_EQ(RunQuietly("7zz x -y '-o" + out.string() + "' '" + archive.string() + "'"), 0);
+        CheckExtracted(out, false);  // 7zz converts names from an OEM code page
+    }
+    if (!ToolInstalled("lhasa") && !ToolInstalled("7zz")) GTEST_SKIP() << "neither lhasa nor 7zz is installed";
+}
+
+INSTANTIATE_TEST_SUITE_P(MethodsAndLevels, Interop,
+                         ::testing::Combine(::testing::Values("-lh0-", "-lh5-", "-lh6-", "-lh7-"), ::testing::Values(0, 1, 2)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param)).substr(1, 3) + "_level" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
+
+}  // namespace
