@@ -156,8 +156,10 @@ DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
     std::uint64_t remaining = originalSize;
     std::uint32_t blockLeft = 0;
     while (remaining > 0) {
+        // On failure the bytes decoded so far are still written: they are good up to the fault.
         if (blockLeft == 0) {
             if (!ReadBlockHeader(blockLeft)) {
+                if (!history.Flush(out)) return WriteFailure(history.Written());
                 return DecodeFailure(in_, history.Written(), "invalid Huffman table in the packed data");
             }
             continue;
@@ -167,7 +169,10 @@ DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
         std::size_t stop = limit < history.FlushMark() ? static_cast<std::size_t>(limit) : history.FlushMark();
         const char* error = DecodeCommands(history.Data(), history.Pos(), stop, limit, blockLeft);
         remaining -= history.Pos() - start;
-        if (error) return DecodeFailure(in_, history.Written(), error);
+        if (error) {
+            if (!history.Flush(out)) return WriteFailure(history.Written());
+            return DecodeFailure(in_, history.Written(), error);
+        }
         if (in_.Overrun()) break;
         if (history.Pos() >= history.FlushMark() && !history.Flush(out)) return WriteFailure(history.Written());
     }

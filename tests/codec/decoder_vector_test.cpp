@@ -52,18 +52,32 @@ std::vector<Expected> LoadExpected() {
 
 class VectorTest : public ::testing::TestWithParam<Expected> {};
 
+// The archive's bytes and its first member that is not a folder.
+struct FirstFile {
+    std::vector<std::uint8_t> bytes;
+    lzh::Entry entry;
+    std::string error;
+};
+
+FirstFile LoadFirstFile(const std::string& archive) {
+    FirstFile f;
+    std::ifstream file(std::string(ZAVO_LZH_VECTORS) + "/archives/" + archive, std::ios::binary);
+    f.bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    lzh::MemorySource whole(f.bytes);
+    lzh::ArchiveReader reader(whole);
+    lzh::ReadStatus status;
+    while ((status = reader.Next(f.entry)) == lzh::ReadStatus::Entry && f.entry.method.kind == lzh::MethodKind::Directory) {
+    }
+    if (status != lzh::ReadStatus::Entry) f.error = archive + ": no file member " + reader.ErrorText();
+    return f;
+}
+
 TEST_P(VectorTest, FirstFileDecodesToKnownBytes) {
     const Expected& e = GetParam();
-    std::ifstream file(std::string(ZAVO_LZH_VECTORS) + "/archives/" + e.archive, std::ios::binary);
-    ASSERT_TRUE(file) << e.archive;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    lzh::MemorySource whole(bytes);
-    lzh::ArchiveReader reader(whole);
-    lzh::Entry entry;
-    lzh::ReadStatus status;
-    while ((status = reader.Next(entry)) == lzh::ReadStatus::Entry && entry.method.kind == lzh::MethodKind::Directory) {
-    }
-    ASSERT_EQ(status, lzh::ReadStatus::Entry) << e.archive << ": " << reader.ErrorText();
+    FirstFile f = LoadFirstFile(e.archive);
+    ASSERT_TRUE(f.error.empty()) << f.error;
+    const lzh::Entry& entry = f.entry;
+    lzh::MemorySource whole(f.bytes);
 
     // Decode directly (not through Extract) so that the decoder's own status is what is checked.
     ASSERT_TRUE(whole.Seek(entry.dataOffset));
@@ -88,5 +102,30 @@ std::string VectorName(const ::testing::TestParamInfo<Expected>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, VectorTest, ::testing::ValuesIn(LoadExpected()), VectorName);
+
+// A member cut short, as in the truncated archives of the wild: every decoder must say so
+// rather than hang or pass off padding as data.
+TEST(VectorTruncation, EveryDecoderReportsACutMember) {
+    const char* archives[] = {"lharc113/lh1.lzh",       "generated/lzs/lzs.lzs",     "larc333/lz5.lzs",
+                              "lha_amiga_122/lh4.lzh",  "lha213/lh5.lzh",            "lha_unix114i/h2_lh6.lzh",
+                              "lha_unix114i/h2_lh7.lzh", "lha213/lh0.lzh"};
+    for (const char* archive : archives) {
+        FirstFile f = LoadFirstFile(archive);
+        ASSERT_TRUE(f.error.empty()) << f.error;
+        for (std::uint64_t keep : {std::uint64_t{0}, f.entry.packedSize / 2, f.entry.packedSize - 1}) {
+            lzh::MemorySource whole(f.bytes);
+            ASSERT_TRUE(whole.Seek(f.entry.dataOffset));
+            lzh::LimitedSource packed(whole, keep);
+            lzh::MemorySink out;
+            lzh::DecodeResult r = lzh::Decode(f.entry.method, packed, f.entry.originalSize, out);
+            EXPECT_EQ(r.status, lzh::DecodeStatus::Truncated) << archive << " cut to " << keep;
+            // Only a cut in the last byte may leave the output complete (but still reported).
+            if (keep < f.entry.packedSize - 1) {
+                EXPECT_LT(r.produced, f.entry.originalSize) << archive;
+            }
+            EXPECT_EQ(r.produced, out.Bytes().size()) << archive;
+        }
+    }
+}
 
 }  // namespace
