@@ -1,0 +1,63 @@
+// Text-mode reading and writing of script files over binary I/O.
+#include "script/text_mode_file.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace zavo {
+namespace {
+
+constexpr char kEndOfText = '\x1A';  // Ctrl-Z: a text-mode read stops here
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+std::optional<std::string> ReadTextModeFile(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return std::nullopt;
+    std::string raw;
+    char buffer[16384];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) raw.append(buffer, got);
+
+    std::string text;
+    text.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == kEndOfText) break;
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+        text += raw[i];
+    }
+    return text;
+}
+
+std::string TextModeBytes(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') bytes += '\r';
+        bytes += c;
+    }
+    return bytes;
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string WithoutFinalLineFeed(std::string_view path) {
+    if (!path.empty() && path.back() == '\n') path.remove_suffix(1);
+    return std::string(path);
+}
+
+}  // namespace zavo

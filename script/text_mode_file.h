@@ -1,0 +1,28 @@
+// Script files on disk as the C runtime's text mode gives them on Windows, done with binary I/O
+// so that every platform reads and writes the same bytes: CR LF on disk is one line feed in
+// memory, and every line feed written reaches the disk as CR LF.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zavo {
+
+// The file's text as a text-mode read sees it: each CR LF pair becomes one LF, a CR on its own
+// stays, and a Ctrl-Z byte ends the text. Nothing when the file cannot be opened.
+std::optional<std::string> ReadTextModeFile(const std::string& path);
+
+// The bytes a text-mode write puts on disk for `text`: every LF becomes CR LF.
+std::string TextModeBytes(std::string_view text);
+
+// The lines of a text read in text mode, without their line feeds. A last line without a line
+// feed counts; an empty text has no lines.
+std::vector<std::string> SplitTextLines(std::string_view text);
+
+// Script paths may come with one line feed behind them (a path taken from a line of text):
+// that one character is dropped.
+std::string WithoutFinalLineFeed(std::string_view path);
+
+}  // namespace zavo

@@ -1,0 +1,218 @@
+// The script file format over real files: what the reader makes of a file's bytes, and the exact
+// bytes the editor's writers leave on disk.
+#include "script/script_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zavo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScriptFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zavo-script-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+        path_ = (dir_ / "t.zav").string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    void Put(const std::string& bytes) const {
+        std::ofstream(path_, std::ios::binary) << bytes;
+    }
+    std::string Bytes() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    ScriptTable Read(const std::string& bytes, int& count) const {
+        Put(bytes);
+        ScriptTable table;
+        std::string last;
+        count = ReadScript(path_, table, last);
+        return table;
+    }
+
+    fs::path dir_;
+    std::string path_;
+};
+
+std::vector<std::string> Columns(const ScriptRow& row) {
+    return {row.command, row.options, row.archivePath, row.basePath, row.fileNames};
+}
+
+const std::string kEntry = "///add\r\na \r\n -r1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
+const std::vector<std::string> kEntryRow = {"a ", " -r1", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*"};
+const std::vector<std::string> kExitRow = {"/X", "", "", "", ""};
+
+TEST_F(ScriptFile, ReaderTakesTheEntriesTheBytesHold) {
+    const std::string longPath(2000, 'p');
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<std::vector<std::string>> rows;
+    } cases[] = {
+        {"empty file", "", {}},
+        {"blank lines", "\r\n\r\n\r\n", {}},
+        {"marker alone", "///only\r\n", {}},
+        {"marker and exit", "///bye\r\n/X\r\n", {kExitRow}},
+        {"archiver entry", kEntry, {kEntryRow}},
+        {"bare line feeds", "///add\na \n -r1\nD:\\ARC\\A.LZH\nD:\\WORK\n*.*\n", {kEntryRow}},
+        {"no final line break", "///add\r\na \r\n -r1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*", {kEntryRow}},
+        {"CR CR LF loses every CR", "///\r\r\na \r\r\n -r1\r\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\r\n", {kEntryRow}},
+        {"two slashes end the read", kEntry + "//not a marker\r\n/X\r\n", {kEntryRow}},
+        {"two slashes alone end the read", "//\r\n/X\r\n", {}},
+        {"marker after marker is an operation line", "///a\r\n///b\r\n///c\r\n/X\r\n",
+         {{"///b", "", "", "", ""}, {"/X", "", "", "", ""}}},
+        {"marker after marker, then no marker", "///a\r\n///b\r\n/X\r\n", {{"///b", "", "", "", ""}}},
+        {"blank before slash is an archiver entry", "///\r\n /C \"a\" \"b\"\r\no\r\nA\r\nB\r\nF\r\n",
+         {{" /C \"a\" \"b\"", "o", "A", "B", "F"}}},
+        {"empty command is an archiver entry", "///\r\n\r\n\r\nA.LZH\r\n\r\n*.*\r\n", {{"", "", "A.LZH", "", "*.*"}}},
+        {"file ends inside an archiver entry", kEntry + "///cut\r\nl \r\n\r\nA.LZH\r\n", {kEntryRow}},
+        {"file ends after a marker", kEntry + "///\r\n", {kEntryRow}},
+        {"long lines are read whole", "///\r\ne \r\n\r\n" + longPath + "\r\nB\r\n*.*\r\n/X\r\n",
+         {{"e ", "", longPath, "B", "*.*"}}},
+        {"Ctrl-Z ends the text", kEntry + "\x1A///x\r\n/X\r\n", {kEntryRow}},
+        {"comments are not stored", "///one comment\r\n/X\r\n///another\r\n/x\r\n", {kExitRow, {"/x", "", "", "", ""}}},
+    };
+    for (const Case& c : cases) {
+        int count = -1;
+        ScriptTable table = Read(c.bytes, count);
+        ASSERT_EQ(count, static_cast<int>(c.rows.size())) << c.what;
+        EXPECT_EQ(table.count, count) << c.what;
+        for (int i = 0; i < count; ++i) {
+            if (c.rows[i][0][0] == '/') {
+                // An operation row uses its command column only.
+                EXPECT_EQ(table.rows[i].command, c.rows[i][0]) << c.what << ", row " << i;
+            } else {
+                EXPECT_EQ(Columns(table.rows[i]), c.rows[i]) << c.what << ", row " << i;
+            }
+        }
+    }
+}
+
+TEST_F(ScriptFile, ReaderStopsAt256Entries) {
+    std::string bytes;
+    for (int i = 0; i < 300; ++i) bytes += "///" + std::to_string(i) + "\r\n/D \"" + std::to_string(i) + "\"\r\n";
+    int count = 0;
+    ScriptTable table = Read(bytes, count);
+    EXPECT_EQ(count, 256);
+    EXPECT_EQ(table.rows[255].command, "/D \"255\"");
+}
+
+TEST_F(ScriptFile, OnlyAnOpenedFileBecomesTheLastScriptPath) {
+    ScriptTable table;
+    table.count = 7;
+    std::string last = "before";
+    EXPECT_EQ(ReadScript((dir_ / "missing.zav").string(), table, last), 0);
+    EXPECT_EQ(table.count, 0);
+    EXPECT_EQ(last, "before");
+
+    Put("///\r\n/X\r\n");
+    EXPECT_EQ(ReadScript(path_ + "\n", table, last), 1);
+    EXPECT_EQ(last, path_);
+}
+
+TEST_F(ScriptFile, AppendWritesSixLinesWithCrLf) {
+    TransferArea values{"a ", "D:\\ARC\\A.LZH", "-m1", " -r1 -x1", "D:\\WORK", "*.*"};
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string otherOpt;
+        std::string after;
+    } cases[] = {
+        {"new file", "", "-m1", "///c\r\na \r\n-m1 -r1 -x1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n"},
+        {"after a whole line", "///x\r\n/X\r\n", "",
+         "///x\r\n/X\r\n///c\r\na \r\n -r1 -x1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n"},
+        {"last line without line break is ended first", "///x\r\n/X", "",
+         "///x\r\n/X\r\n///c\r\na \r\n -r1 -x1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n"},
+        {"switches already in the other options", "", "-m1 -r1 -x1",
+         "///c\r\na \r\n-m1 -r1 -x1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n"},
+        {"case matters in the switch test", "", " -R1 -X1",
+         "///c\r\na \r\n -R1 -X1 -r1 -x1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(path_);
+        if (!c.before.empty()) Put(c.before);
+        values.otherOpt = c.otherOpt;
+        ASSERT_TRUE(AppendScriptEntry(path_ + "\n", "c", values)) << c.what;
+        EXPECT_EQ(Bytes(), c.after) << c.what;
+    }
+}
+
+TEST_F(ScriptFile, AppendedEntriesReadBack) {
+    TransferArea values{"t ", "A.LZH", "", " -jyo", "", "*.txt"};
+    ASSERT_TRUE(AppendScriptEntry(path_, "first", values));
+    values.command = "l ";
+    ASSERT_TRUE(AppendScriptEntry(path_, "second", values));
+    ScriptTable table;
+    std::string last;
+    ASSERT_EQ(ReadScript(path_, table, last), 2);
+    EXPECT_EQ(Columns(table.rows[0]), (std::vector<std::string>{"t ", " -jyo", "A.LZH", "", "*.txt"}));
+    EXPECT_EQ(table.rows[1].command, "l ");
+
+    // A command field that still held an operation line appends an entry that reads as an
+    // operation followed by a line that is no marker: the read ends there.
+    values.command = "/X";
+    ASSERT_TRUE(AppendScriptEntry(path_, "third", values));
+    EXPECT_EQ(ReadScript(path_, table, last), 3);
+    EXPECT_EQ(table.rows[2].command, "/X");
+}
+
+TEST_F(ScriptFile, PaneLinesAreWrittenWithCrLf) {
+    const std::string longLine(3000, 'x');
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+        std::string bytes;
+    } cases[] = {
+        {"last line empty", {"///", "/X", ""}, "///\r\n/X\r\n"},
+        {"last line with text is written", {"///", "/X"}, "///\r\n/X\r\n"},
+        {"empty pane", {""}, ""},
+        {"no lines", {}, ""},
+        {"empty lines inside stay", {"a", "", "b", ""}, "a\r\n\r\nb\r\n"},
+        {"long lines are written whole", {longLine, ""}, longLine + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        Put("old text that must go\r\n");
+        ASSERT_TRUE(WritePaneLines(path_ + "\n", c.lines)) << c.what;
+        EXPECT_EQ(Bytes(), c.bytes) << c.what;
+    }
+}
+
+TEST_F(ScriptFile, ShowingJoinsLinesWithCrLf) {
+    Put("///a\r\nl \nx\r\r\nlast");
+    EXPECT_EQ(ShowScriptFile(path_), std::optional<std::string>("///a\r\nl \r\nx\r\nlast\r\n"));
+    Put("");
+    EXPECT_EQ(ShowScriptFile(path_), std::optional<std::string>(""));
+    EXPECT_FALSE(ShowScriptFile((dir_ / "missing.zav").string()).has_value());
+}
+
+TEST_F(ScriptFile, WritersReportAFileThatCannotBeOpened) {
+    std::string inMissingFolder = (dir_ / "no-such-folder" / "t.zav").string();
+    EXPECT_FALSE(AppendScriptEntry(inMissingFolder, "c", TransferArea{}));
+    EXPECT_FALSE(WritePaneLines(inMissingFolder, {"x", ""}));
+    EXPECT_FALSE(fs::exists(inMissingFolder));
+}
+
+TEST(StripLineEnds, RemovesOnlyTrailingCrAndLf) {
+    struct Case { std::string in, out; } cases[] = {
+        {"a\r\n", "a"}, {"a\n\r\r\n", "a"}, {"a\rb\n", "a\rb"}, {"\r\n", ""}, {"", ""}, {"a ", "a "},
+    };
+    for (Case c : cases) {
+        StripLineEnds(c.in);
+        EXPECT_EQ(c.in, c.out);
+    }
+}
+
+}  // namespace
+}  // namespace zavo
