@@ -1,0 +1,76 @@
+// The path list that follows a path field: refill from a folder search, commit of a pick.
+#include "paths/path_picker.h"
+
+#include "paths/folder_search.h"
+#include "paths/path_rules.h"
+#include "win/controls.h"
+
+namespace zavo::paths {
+namespace {
+
+// A list box that does not redraw or recompute its scroll bar while it is refilled: thousands
+// of entries are otherwise drawn one by one, which costs far more than the search itself.
+class RedrawPause {
+public:
+    explicit RedrawPause(const win::ListBox& list) : list_(list) { list_.SetRedraw(false); }
+    ~RedrawPause() {
+        list_.SetRedraw(true);
+        InvalidateRect(list_.Handle(), nullptr, TRUE);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    const win::ListBox& list_;
+};
+
+void FillList(const win::ListBox& list, const std::vector<FolderEntry>& found, bool markFolders) {
+    std::vector<std::string> texts;
+    texts.reserve(found.size());
+    size_t bytes = 0;
+    for (const FolderEntry& entry : found) {
+        texts.push_back(PathListEntry(entry.name, entry.isFolder, markFolders));
+        bytes += texts.back().size() + 1;
+    }
+    // One allocation for all entries instead of one growth step per insertion.
+    SendMessageA(list.Handle(), LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& text : texts) list.Append(text);
+}
+
+}  // namespace
+
+void RefillPathList(const PathListBinding& binding) {
+    binding.exchange(win::Direction::ToFields);
+    win::ListBox list(binding.dialog, binding.listId);
+    std::vector<FolderEntry> found;
+    {
+        RedrawPause pause(list);
+        list.Reset();
+        if (binding.listingOn && !*binding.listingOn) return;
+        found = SearchFolder(ListingPattern(*binding.pathText));
+        if (found.empty()) return;  // nothing found: the list stays empty, no write-back
+        FillList(list, found, binding.style.markFolders);
+    }
+    // Keeps the picked entry selected while the new list still holds it (LB_SELECTSTRING).
+    binding.exchange(win::Direction::ToControls);
+}
+
+void CommitPathListEntry(const PathListBinding& binding) {
+    binding.exchange(win::Direction::ToFields);
+    std::string path = ComposePickedPath(*binding.pathText, *binding.selectedText);
+    if (NeedsFolderMarker(path) && IsFolderPath(path)) path += '\\';
+    *binding.pathText = path;
+    binding.exchange(win::Direction::ToControls);
+    RefillPathList(binding);
+    win::Edit field(binding.dialog, binding.fieldId);
+    if (binding.style.focusFieldAfterCommit) field.Focus();
+    field.MoveCaretToEnd();
+}
+
+void OnPathListNotification(const PathListBinding& binding, int code) {
+    if (code == LBN_DBLCLK || (code == LBN_KILLFOCUS && binding.style.commitOnFocusLoss)) {
+        CommitPathListEntry(binding);
+    }
+}
+
+}  // namespace zavo::paths

@@ -1,0 +1,80 @@
+// The path lists' text rules on code page 932 strings, including names whose last byte is 0x5C.
+#include <gtest/gtest.h>
+
+#include "paths/path_rules.h"
+
+namespace zavo::paths {
+namespace {
+
+// 表 and ソ: double-byte characters whose second byte is 0x5C, the byte of "\".
+const std::string kHyo = "\x95\x5C";
+const std::string kSo = "\x83\x5C";
+
+TEST(PathRules, PickedPathReplacesTheTextAfterTheLastSeparator) {
+    struct Case { std::string typed, picked, expected; };
+    const Case cases[] = {
+        {"D:\\ARC\\DA", "DATA.LZH", "D:\\ARC\\DATA.LZH"},
+        {"D:\\ARC\\", "SUB\\", "D:\\ARC\\SUB\\"},
+        {"D:\\ARC\\SUB\\", "..\\", "D:\\ARC\\SUB\\..\\"},        // the parent entry is kept verbatim
+        {"D:\\ARC\\DA", "", "D:\\ARC\\"},                         // no selection: cut to the folder
+        {"D:da", "DATA.LZH", "D:DATA.LZH"},                       // no "\": cut after the ":"
+        {"da", "DATA.LZH", "DATA.LZH"},                           // neither: nothing is kept
+        {"", "", ""},
+        {"D:\\" + kHyo, "A", "D:\\A"},                            // 表 is no separator
+        {"D:\\" + kHyo + "\\" + kSo + "x", "y", "D:\\" + kHyo + "\\y"},
+        {"D:\\" + kSo, "", "D:\\"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ComposePickedPath(c.typed, c.picked), c.expected) << c.typed << " + " << c.picked;
+    }
+}
+
+TEST(PathRules, FolderMarkerIsDecidedByTheLastCharacterNotTheLastByte) {
+    struct Case { std::string path; bool needs; };
+    const Case cases[] = {
+        {"D:\\ARC\\SUB", true},
+        {"D:\\ARC\\SUB\\", false},
+        {"D:", false},
+        {"D:\\ARC\\" + kHyo, true},   // ends in a 0x5C byte, but not in a "\"
+        {"D:\\" + kSo + kSo, true},
+        {"D:\\" + kSo + "\\", false},
+        {"", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(NeedsFolderMarker(c.path), c.needs) << c.path;
+}
+
+TEST(PathRules, FolderShapes) {
+    struct Case { std::string path; FolderShape shape; };
+    const Case cases[] = {
+        {"D:", FolderShape::Folder},
+        {"d:", FolderShape::Folder},
+        {"?:", FolderShape::Folder},            // only the second byte counts
+        {"D:\\", FolderShape::Folder},
+        {"D:\\ARC\\", FolderShape::NotFolder},
+        {"D:\\ARC", FolderShape::AskFileSystem},
+        {"D:\\" + kHyo, FolderShape::AskFileSystem},
+        {"D", FolderShape::AskFileSystem},
+        {"DD:", FolderShape::AskFileSystem},
+        {"", FolderShape::AskFileSystem},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ClassifyFolderShape(c.path), c.shape) << c.path;
+}
+
+TEST(PathRules, EntriesAndPatterns) {
+    EXPECT_EQ(PathListEntry("SUB", true, true), "SUB\\");
+    EXPECT_EQ(PathListEntry("SUB", true, false), "SUB");
+    EXPECT_EQ(PathListEntry("A.LZH", false, true), "A.LZH");
+    EXPECT_EQ(PathListEntry(kHyo, true, true), kHyo + "\\");
+    EXPECT_EQ(BasePathEntry("D:\\WORK\\", "PROJ"), "D:\\WORK\\PROJ\\");
+    EXPECT_EQ(BasePathEntry("D:", "PROJ"), "D:PROJ\\");
+    EXPECT_EQ(BasePathEntry("", ".."), "..\\");
+    EXPECT_EQ(ListingPattern(""), "*");
+    EXPECT_EQ(ListingPattern("D:\\ARC\\d?"), "D:\\ARC\\d?*");
+    // No fixed buffer: a text far beyond 511 bytes is carried whole.
+    std::string longText(2000, 'a');
+    EXPECT_EQ(ListingPattern(longText).size(), 2001u);
+    EXPECT_EQ(ComposePickedPath(longText + "\\x", "y").size(), 2002u);
+}
+
+}  // namespace
+}  // namespace zavo::paths
