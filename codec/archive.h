@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 
 #include "codec/archive_entry.h"
 #include "codec/io.h"
@@ -73,7 +74,7 @@ private:
     HeaderRead ReadHeaderAt(std::uint64_t offset, Entry& entry, std::string& error);
     bool ReadExact(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
     bool FindFirstMember();
-    bool ChainEndsCleanly(std::uint64_t offset);
+    bool ChainEndsCleanly(std::uint64_t offset, std::unordered_set<std::uint64_t>& onFailedChains);
     bool ZeroPaddingFrom(std::uint64_t offset, std::uint64_t size);
     ReadStatus Stop(ReadStatus status, std::string message = {});
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_set>
 #include <vector>
 
 #include "codec/crc16.h"
@@ -132,12 +133,14 @@ bool ArchiveReader::FindFirstMember() {
     // The program may hold fake headers, and even members of its own (an Amiga stub carries its
     // compressed usage text): prefer the first valid header whose members run to the end.
     std::uint64_t firstValid = 0;
+    std::unordered_set<std::uint64_t> onFailedChains;
     for (std::size_t pos = 1; pos + kHeaderProbeSize <= prefix.size(); ++pos) {
         if (!LooksLikeHeader(prefix.data() + pos, prefix.size() - pos)) continue;
+        if (onFailedChains.count(pos)) continue;
         std::string error;
         if (ReadHeaderAt(pos, probe, error) != HeaderRead::Ok) continue;
         if (firstValid == 0) firstValid = pos;
-        if (ChainEndsCleanly(pos)) {
+        if (ChainEndsCleanly(pos, onFailedChains)) {
             firstValid = pos;
             break;
         }
@@ -151,24 +154,41 @@ bool ArchiveReader::FindFirstMember() {
     return false;
 }
 
-bool ArchiveReader::ChainEndsCleanly(std::uint64_t offset) {
+// Walks the members from `offset`. Headers met on a chain that does not end cleanly are added
+// to `onFailedChains`: a chain from any of them is a tail of this one and fails too, which keeps
+// the scan linear however many headers a hostile file holds.
+bool ArchiveReader::ChainEndsCleanly(std::uint64_t offset, std::unordered_set<std::uint64_t>& onFailedChains) {
     const std::uint64_t size = source_.Size();
+    std::vector<std::uint64_t> visited;
     Entry entry;
     std::string error;
-    for (;;) {
+    bool clean = false;
+    for (bool walking = true; walking;) {
+        if (onFailedChains.count(offset)) break;
+        visited.push_back(offset);
         switch (ReadHeaderAt(offset, entry, error)) {
         case HeaderRead::Ok:
-            if (entry.packedSize > size - std::min(size, entry.dataOffset)) return false;
+            if (entry.packedSize > size - std::min(size, entry.dataOffset)) {
+                walking = false;
+                break;
+            }
             offset = entry.dataOffset + entry.packedSize;
-            continue;
+            break;
         case HeaderRead::End:
-            return ZeroPaddingFrom(offset, size);
+            clean = ZeroPaddingFrom(offset, size);
+            walking = false;
+            break;
         case HeaderRead::Junk:
-            return size - offset < kHeaderProbeSize;
+            clean = size - offset < kHeaderProbeSize;
+            walking = false;
+            break;
         case HeaderRead::Invalid:
-            return false;
+            walking = false;
+            break;
         }
     }
+    if (!clean) onFailedChains.insert(visited.begin(), visited.end());
+    return clean;
 }
 
 // True when everything from `offset` on is zero bytes (an end marker and padding), checking at
