@@ -3,7 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "codec/io.h"
 
@@ -14,8 +14,8 @@ class BitCursor;
 class BitReader {
 public:
     explicit BitReader(ByteSource& source, std::size_t chunkSize = 64 * 1024)
-        : source_(source), chunk_(chunkSize + 8) {
-        next_ = end_ = chunk_.data();
+        : source_(source), chunkSize_(chunkSize + 8), chunk_(new std::uint8_t[chunkSize_]) {
+        next_ = end_ = chunk_.get();
     }
 
     // After Refill at least 56 bits can be peeked. Past the end of the data the buffer fills with
@@ -69,10 +69,10 @@ private:
 
     void FillChunk() {
         std::size_t kept = static_cast<std::size_t>(end_ - next_);
-        std::memmove(chunk_.data(), next_, kept);
-        next_ = chunk_.data();
+        std::memmove(chunk_.get(), next_, kept);
+        next_ = chunk_.get();
         end_ = next_ + kept;
-        std::uint8_t* limit = chunk_.data() + chunk_.size();
+        std::uint8_t* limit = chunk_.get() + chunkSize_;
         while (!atEnd_ && end_ < limit) {
             std::size_t n = source_.Read(end_, static_cast<std::size_t>(limit - end_));
             if (n == 0) {
@@ -107,7 +107,8 @@ private:
     }
 
     ByteSource& source_;
-    std::vector<std::uint8_t> chunk_;
+    std::size_t chunkSize_;
+    std::unique_ptr<std::uint8_t[]> chunk_;
     std::uint8_t* next_;
     std::uint8_t* end_;
     std::uint64_t bits_ = 0;

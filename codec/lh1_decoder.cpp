@@ -34,7 +34,7 @@ DecodeResult DecodeLh1(ByteSource& packed, std::uint64_t originalSize, ByteSink&
     static const HuffmanTable upperPositions = UpperPositionTable();
     BitReader in(packed);
     AdaptiveHuffman symbols;
-    HistoryBuffer history(kWindow, ' ');
+    HistoryBuffer history(kWindow, ' ', originalSize);
     std::uint64_t remaining = originalSize;
     while (remaining > 0) {
         if (in.Overrun()) break;

@@ -152,7 +152,7 @@ const char* LhNewDecoder::DecodeCommands(std::uint8_t* out, std::size_t& pos, st
 }
 
 DecodeResult LhNewDecoder::Run(std::uint64_t originalSize, ByteSink& out) {
-    HistoryBuffer history(std::size_t{1} << params_.windowBits, kInitialFill);
+    HistoryBuffer history(std::size_t{1} << params_.windowBits, kInitialFill, originalSize);
     std::uint64_t remaining = originalSize;
     std::uint32_t blockLeft = 0;
     while (remaining > 0) {
