@@ -1,9 +1,39 @@
-// The recall buttons and "&REC" of the main window.
+// The recall buttons "&1".."&3" and "&REC" of the main window.
 #include "app/main_dialog.h"
+#include "settings/chk_opt.h"
+#include "settings/record_dialog.h"
+#include "settings/settings_store.h"
 
 namespace zavo {
 
-void MainDialog::OnRecall(int) {}
-void MainDialog::OnRecord() {}
+void MainDialog::OnRecall(int slot) {
+    // A slot that was never recorded changes nothing, not even text typed since the last exchange.
+    std::optional<ParameterSet> set = LoadSlot(slot);
+    if (!set) return;
+    fields_.lzhPath = set->lzhPath;
+    fields_.basePath = set->basePath;
+    fields_.fileName = set->file;
+    fields_.otherOption = set->otherOpt;
+    CheckOptions options = DecodeChkOpt(set->chkOpt);
+    fields_.recursive = options.recursive;
+    fields_.allAttrib = options.allAttrib;
+    fields_.newerYes = options.newerYes;
+    fields_.folderName = options.folderName;
+    UpdateFields(win::Direction::ToControls);
+    // The exchange does not raise the path edit's change handling, so refill by hand.
+    RefillPathList();
+}
+
+void MainDialog::OnRecord() {
+    UpdateFields(win::Direction::ToFields);
+    TransferArea& transfer = state_.transfer;
+    transfer.lzhPath = fields_.lzhPath;
+    transfer.otherOpt = fields_.otherOption;
+    transfer.chkOpt = EncodeChkOpt({fields_.recursive, fields_.folderName, fields_.newerYes, fields_.allAttrib});
+    transfer.basePath = fields_.basePath;
+    transfer.file = fields_.fileName;
+    RecordDialog dialog(state_.transfer);
+    dialog.RunModal(Handle());
+}
 
 }  // namespace zavo

@@ -1,0 +1,29 @@
+// The letter code under which the four option boxes are stored in a recall slot ("ChkOpt").
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zavo {
+
+struct CheckOptions {
+    bool recursive = false;   // "r"
+    bool folderName = false;  // "x"
+    bool newerYes = false;    // "j"
+    bool allAttrib = false;   // "a"
+
+    bool operator==(const CheckOptions& o) const {
+        return recursive == o.recursive && folderName == o.folderName && newerYes == o.newerYes &&
+               allAttrib == o.allAttrib;
+    }
+};
+
+// "r", "x", "j", "a" for the boxes that are on, in that order, without separators.
+std::string EncodeChkOpt(const CheckOptions& options);
+
+// A box is on exactly when its lower-case letter occurs as a character of its own anywhere in
+// the value; the value may have been edited by hand, so order, repeats and other characters
+// do not matter, and the trail byte of a double-byte character never counts as a letter.
+CheckOptions DecodeChkOpt(std::string_view value);
+
+}  // namespace zavo
