@@ -19,7 +19,10 @@ StartArgument ParseCommandLine(std::string_view commandLine) {
     }
     argument = cp932::TrimLeft(argument);
     if (!argument.empty() && argument[0] == '"') {
-        argument = argument.size() >= 2 ? argument.substr(1, argument.size() - 2) : std::string();
+        // Drop the opening quote and the last character, which is the closing quote when there
+        // is one; a last double-byte character goes whole, never half of it.
+        std::size_t last = cp932::LastCharOffset(argument);
+        argument = last > 0 ? argument.substr(1, last - 1) : std::string();
         argument = cp932::TrimLeft(argument);
     }
     if (argument.empty()) return {};
