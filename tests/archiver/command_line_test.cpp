@@ -1,0 +1,107 @@
+// The command lines that the front end composes and that users type, parsed into commands.
+#include <gtest/gtest.h>
+
+#include "archiver/command_line.h"
+
+namespace unlha {
+namespace {
+
+TEST(CommandLine, TheFrontEndsLineGivesArchiveBaseAndOneQuotedName) {
+    ParseResult r = ParseCommandLine("e   -x1 -jyo -a1  \"D:\\ARC\\A.LZH\" \"D:\\WORK\\\" \"*.*\"");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.command.letter, 'e');
+    EXPECT_TRUE(r.command.switches.keepFolders);
+    EXPECT_TRUE(r.command.switches.overwrite);
+    EXPECT_TRUE(r.command.switches.allAttributes);
+    EXPECT_FALSE(r.command.switches.recurse);
+    EXPECT_EQ(r.command.archivePath, "D:\\ARC\\A.LZH");
+    EXPECT_EQ(r.command.baseFolder, "D:\\WORK\\");
+    EXPECT_EQ(r.command.fileNames, std::vector<std::string>{"*.*"});
+}
+
+TEST(CommandLine, PositionalArguments) {
+    struct Case {
+        const char* line;
+        const char* archive;
+        const char* base;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {"l    \"A.LZH\" \"\" \"*.*\"", "A.LZH", "", {"*.*"}},
+        {"a \"A.LZH\" \"\" \"my file.txt\"", "A.LZH", "", {"my file.txt"}},   // quoted: one name with a blank
+        {"a A.LZH C: x.txt y.txt", "A.LZH", "C:", {"x.txt", "y.txt"}},
+        {"a A.LZH work\\ ", "A.LZH", "work\\", {"*.*"}},
+        {"a A.LZH sub\\x.txt", "A.LZH", "", {"sub\\x.txt"}},                  // not ending in '\': a name
+        {"l archive", "archive.LZH", "", {"*.*"}},                            // default extension
+        {"l dir.d\\archive", "dir.d\\archive.LZH", "", {"*.*"}},
+        {"l \"\x95\x5C\" \"*.*\"", "\x95\x5C.LZH", "", {"*.*"}},                // 表: its 0x5C is no separator
+        {"l a.lzh \"D:\\\x95\x5C\" x", "a.lzh", "", {"D:\\\x95\x5C", "x"}},     // ends in 表, not in '\'
+        {"l a.lzh \"-r1\"", "a.lzh", "", {"-r1"}},                            // quoted: a name, not a switch
+    };
+    for (const Case& c : cases) {
+        ParseResult r = ParseCommandLine(c.line);
+        ASSERT_TRUE(r.ok) << c.line << ": " << r.error;
+        EXPECT_EQ(r.command.archivePath, c.archive) << c.line;
+        EXPECT_EQ(r.command.baseFolder, c.base) << c.line;
+        EXPECT_EQ(r.command.fileNames, c.names) << c.line;
+    }
+}
+
+TEST(CommandLine, Switches) {
+    ParseResult r = ParseCommandLine("U -r1x1 -c -o7 -h1 -n A.LZH -a1 -jyo");
+    ASSERT_TRUE(r.ok) << r.error;
+    const Switches& s = r.command.switches;
+    EXPECT_EQ(r.command.letter, 'u');
+    EXPECT_TRUE(s.recurse && s.keepFolders && s.ignoreTimes && s.noWindows && s.allAttributes && s.overwrite);
+    EXPECT_EQ(s.methodId, "-lh7-");
+    EXPECT_EQ(s.headerLevel, 1);
+
+    ParseResult off = ParseCommandLine("e -x1 -x0 -r0 -a0 -z -n0 A.LZH");
+    ASSERT_TRUE(off.ok) << off.error;
+    EXPECT_FALSE(off.command.switches.keepFolders || off.command.switches.recurse || off.command.switches.allAttributes ||
+                 off.command.switches.noWindows);
+    EXPECT_EQ(off.command.switches.methodId, "-lh0-");
+
+    ParseResult defaults = ParseCommandLine("a A.LZH");
+    EXPECT_EQ(defaults.command.switches.methodId, "-lh5-");
+    EXPECT_EQ(defaults.command.switches.headerLevel, 2);
+}
+
+TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
+    struct Case {
+        const char* line;
+        const char* mentioned;
+    };
+    const Case cases[] = {
+        {"", "empty"},
+        {"q A.LZH", "unknown command \"q\""},
+        {"add A.LZH", "unknown command \"add\""},
+        {"a -q A.LZH", "-q"},
+        {"a -o9 A.LZH", "-o9"},
+        {"a -h3 A.LZH", "-h3"},
+        {"e -jy A.LZH", "-jy"},
+        {"a -r1w A.LZH", "-w"},
+        {"l", "no archive"},
+        {"l \"\" \"\" x", "no archive"},
+    };
+    for (const Case& c : cases) {
+        ParseResult r = ParseCommandLine(c.line);
+        EXPECT_FALSE(r.ok) << c.line;
+        EXPECT_NE(r.error.find(c.mentioned), std::string::npos) << c.line << " -> " << r.error;
+    }
+}
+
+TEST(CommandLine, TokensKeepQuotedTextWhole) {
+    std::vector<Token> t = Tokenize(" a\t\"x y\"  \"\" z\"q r\" ");
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[0].text, "a");
+    EXPECT_FALSE(t[0].quoted);
+    EXPECT_EQ(t[1].text, "x y");
+    EXPECT_TRUE(t[1].quoted);
+    EXPECT_EQ(t[2].text, "");
+    EXPECT_TRUE(t[2].quoted);
+    EXPECT_EQ(t[3].text, "zq r");
+}
+
+}  // namespace
+}  // namespace unlha

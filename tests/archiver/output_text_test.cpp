@@ -1,0 +1,53 @@
+// The output always fits the caller's buffer; a cut text says so in its last line.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "archiver/output_text.h"
+
+namespace unlha {
+namespace {
+
+TEST(OutputText, FitsWhole) {
+    OutputText out;
+    out.Line("one");
+    out.Line("two");
+    std::vector<char> buffer(9, 'x');
+    out.CopyTo(buffer.data(), buffer.size());
+    EXPECT_STREQ(buffer.data(), "one\ntwo\n");
+}
+
+TEST(OutputText, CutKeepsWholeLinesAndEndsWithTheCutLine) {
+    OutputText out;
+    for (int i = 0; i < 10000; ++i) out.Line("line number " + std::to_string(i));
+    for (std::size_t size : {std::size_t(65535), std::size_t(100), std::size_t(8), std::size_t(1)}) {
+        std::vector<char> buffer(size + 16, 'x');
+        out.CopyTo(buffer.data(), size);
+        const std::size_t length = std::strlen(buffer.data());
+        ASSERT_LT(length, size);
+        EXPECT_EQ(buffer[size], 'x') << "wrote past the buffer";
+        std::string text(buffer.data());
+        if (size >= 100) {
+            EXPECT_EQ(text.rfind("(output cut: ", std::string::npos), text.find("(output cut: "));
+            EXPECT_NE(text.find("(output cut: "), std::string::npos);
+            EXPECT_EQ(text.back(), '\n');
+            const std::size_t cut = text.find("(output cut: ");
+            const std::size_t kept = static_cast<std::size_t>(std::count(text.begin(), text.begin() + cut, '\n'));
+            EXPECT_NE(text.find(" " + std::to_string(10000 - kept) + " more lines"), std::string::npos) << text.substr(cut);
+        }
+    }
+}
+
+TEST(OutputText, ExactFitNeedsRoomForTheTerminator) {
+    OutputText out;
+    out.Line("abc");   // 4 bytes
+    std::vector<char> buffer(5);
+    out.CopyTo(buffer.data(), 5);
+    EXPECT_STREQ(buffer.data(), "abc\n");
+    out.CopyTo(buffer.data(), 4);
+    EXPECT_EQ(std::string(buffer.data()).find("abc"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace unlha
