@@ -26,13 +26,13 @@ bool HuffmanTable::Build(const std::uint8_t* lengths, int count) {
     }
 
     subBits_ = kMaxCodeLength - primaryBits_;
-    entries_.assign(std::size_t{1} << primaryBits_, 0);
+    entries_.assign(std::size_t{1} << primaryBits_, kNoSymbol);
     const std::uint32_t subSize = 1u << subBits_;
     for (int symbol = 0; symbol < count; ++symbol) {
         int len = lengths[symbol];
         if (len == 0) continue;
         std::uint32_t c = nextCode[len]++;
-        std::uint32_t entry = kValid | (static_cast<std::uint32_t>(len) << 16) | static_cast<std::uint32_t>(symbol);
+        std::uint32_t entry = (static_cast<std::uint32_t>(len) << 16) | static_cast<std::uint32_t>(symbol);
         if (len <= primaryBits_) {
             std::uint32_t first = c << (primaryBits_ - len);
             std::fill_n(entries_.begin() + first, std::size_t{1} << (primaryBits_ - len), entry);
@@ -42,7 +42,7 @@ bool HuffmanTable::Build(const std::uint8_t* lengths, int count) {
         if (!(entries_[prefix] & kSubtable)) {
             if (entries_.size() + subSize > 0x10000) return false;  // offsets are 16-bit
             entries_[prefix] = kSubtable | static_cast<std::uint32_t>(entries_.size());
-            entries_.resize(entries_.size() + subSize, 0);
+            entries_.resize(entries_.size() + subSize, kNoSymbol);
         }
         std::uint32_t base = entries_[prefix] & 0xFFFF;
         std::uint32_t low = c & ((1u << (len - primaryBits_)) - 1);
@@ -54,7 +54,7 @@ bool HuffmanTable::Build(const std::uint8_t* lengths, int count) {
 
 void HuffmanTable::BuildSingle(int symbol) {
     subBits_ = kMaxCodeLength - primaryBits_;
-    entries_.assign(std::size_t{1} << primaryBits_, kValid | static_cast<std::uint32_t>(symbol));
+    entries_.assign(std::size_t{1} << primaryBits_, static_cast<std::uint32_t>(symbol));
 }
 
 }  // namespace lzh

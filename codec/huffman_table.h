@@ -15,10 +15,13 @@ class HuffmanTable {
 public:
     static constexpr int kMaxCodeLength = 16;
 
+    // What a code that no symbol owns decodes to (using no bits): above every real symbol.
+    static constexpr int kNoSymbol = 0xFFFF;
+
     explicit HuffmanTable(int primaryBits) : primaryBits_(primaryBits) {}
 
     // Builds the table for lengths[0..count). Lengths above 16 and over-subscribed sets are
-    // rejected (false). An incomplete set is accepted: codes it leaves unassigned decode as errors.
+    // rejected (false). An incomplete set is accepted: codes it leaves unassigned decode as kNoSymbol.
     bool Build(const std::uint8_t* lengths, int count);
     // Every code decodes to `symbol` using no bits: the block format's one-symbol tree.
     void BuildSingle(int symbol);
@@ -26,13 +29,12 @@ public:
     // The table's lookup data by value, for hot loops that keep it in registers.
     class View {
     public:
-        // Decodes one symbol from at least 16 refilled bits; -1 for a code that no symbol owns.
+        // Decodes one symbol from at least 16 refilled bits; kNoSymbol for a code that no symbol owns.
         template <typename Bits>
         int Decode(Bits& in) const {
             std::uint32_t peek = in.Peek(kMaxCodeLength);
             std::uint32_t e = entries_[peek >> subBits_];
             if (e & kSubtable) e = entries_[(e & 0xFFFF) + (peek & ((1u << subBits_) - 1))];
-            if (!(e & kValid)) return -1;
             in.Skip(static_cast<int>((e >> 16) & 0xFF));
             return static_cast<int>(e & 0xFFFF);
         }
@@ -53,7 +55,6 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t kValid = 1u << 24;
     static constexpr std::uint32_t kSubtable = 1u << 25;
 
     int primaryBits_;

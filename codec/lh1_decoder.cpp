@@ -44,7 +44,7 @@ DecodeResult DecodeLh1(ByteSource& packed, std::uint64_t originalSize, ByteSink&
             --remaining;
         } else {
             in.Refill();
-            int upper = upperPositions.Decode(in);  // complete code: never -1
+            int upper = upperPositions.Decode(in);  // a complete code: every bit pattern is a symbol
             std::size_t distance = ((static_cast<std::size_t>(upper) << kLowPositionBits) | in.Get(kLowPositionBits)) + 1;
             std::size_t length = static_cast<std::size_t>(c - 256 + kMinMatch);
             if (length > remaining) length = static_cast<std::size_t>(remaining);

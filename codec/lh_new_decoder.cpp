@@ -84,7 +84,7 @@ bool LhNewDecoder::ReadLiteralLengths() {
     while (i < n) {
         in_.Refill();
         int c = lengthCode_.Decode(in_);
-        if (c < 0) return false;
+        if (c >= kLengthCodes) return false;
         if (c > 2) {
             lengths[i++] = static_cast<std::uint8_t>(c - 2);
             continue;
@@ -120,15 +120,15 @@ const char* LhNewDecoder::DecodeCommands(std::uint8_t* out, std::size_t& pos, st
         --left;
         int c = literals.Decode(bits);
         if (c < 256) {
-            if (c < 0) {
-                error = "invalid code in the packed data";
-                break;
-            }
             out[p++] = static_cast<std::uint8_t>(c);
             continue;
         }
+        if (c >= kLiteralCodes) {
+            error = "invalid code in the packed data";
+            break;
+        }
         int code = positions.Decode(bits);
-        if (code < 0) {
+        if (code >= params_.positionCodes) {
             error = "invalid position code in the packed data";
             break;
         }
