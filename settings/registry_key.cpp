@@ -42,13 +42,19 @@ std::optional<std::string> QueryString(HKEY key, const char* name) {
 }
 
 LONG SetString(HKEY key, const char* name, const std::string& text) {
-    // The data pointer must be valid even for size 0.
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    // RegSetValueExA counts a NUL that follows the data into a string value's size. A byte
+    // other than NUL after the text keeps the stored size at the text's length.
+    std::string data = text;
+    data.push_back('\x01');
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
                           static_cast<DWORD>(text.size()));
 }
 
 LONG SetValue(HKEY key, const char* name, const StoredValue& value) {
-    return RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.c_str()),
+    // As in SetString: nothing but the given bytes may be stored.
+    std::string data = value.bytes;
+    data.push_back('\x01');
+    return RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
                           static_cast<DWORD>(value.bytes.size()));
 }
 

@@ -98,6 +98,8 @@ void PressKey(HWND window, UINT virtualKey) {
 
 void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
+void ClickLater(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
 void RightClick(HWND window) {
     PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -136,6 +138,92 @@ std::string MessageBoxText(HWND box) {
     return win::GetText(GetDlgItem(box, 0xFFFF));
 }
 
+HICON MessageBoxIcon(HWND box) {
+    // The icon is the static control with id 0x440 (stc1); hidden when the box has none.
+    HWND icon = GetDlgItem(box, 0x440);
+    if (!icon || !IsWindowVisible(icon)) return nullptr;
+    return reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+}
+
+HWND FocusOf(DWORD threadId) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
 void Answer(HWND box, int buttonId) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0); }
+
+}  // namespace zavo::testing
+
+namespace zavo::testing {
+namespace {
+
+// The centre of a list item in the list's client coordinates, scrolled into view first.
+LPARAM ItemPoint(HWND list, int index) {
+    RECT item{}, client{};
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    GetClientRect(list, &client);
+    if (item.top < client.top || item.bottom > client.bottom) {
+        SendMessageA(list, LB_SETTOPINDEX, index, 0);
+        SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    }
+    return MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+}
+
+}  // namespace
+
+void MouseClickListItem(HWND list, int index) {
+    LPARAM at = ItemPoint(list, index);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+void MouseDoubleClickListItem(HWND list, int index) {
+    LPARAM at = ItemPoint(list, index);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+void Paste(HWND edit, const std::string& text) {
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void DropDown(HWND combo) { SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0); }
+
+void PickDroppedItem(HWND combo, int index) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    LPARAM at = ItemPoint(info.hwndList, index);
+    SendMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
+    SendMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+}
+
+void CloseDropDown(HWND combo) { SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0); }
+
+std::vector<std::string> ListItems(HWND list) {
+    std::vector<std::string> items;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        text.resize(static_cast<size_t>(SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<std::string> ComboItems(HWND combo) {
+    std::vector<std::string> items;
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string text(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        text.resize(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
 
 }  // namespace zavo::testing

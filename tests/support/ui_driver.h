@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "win/dialog.h"
 
@@ -38,6 +39,9 @@ void ClearEdit(HWND edit);
 void PressKey(HWND window, UINT virtualKey);
 // A mouse click on a button (BM_CLICK): check boxes tick and untick themselves.
 void Click(HWND button);
+// The same click posted: for a button whose handler opens a modal window (a message box, a
+// dialog), so that the driver is free to deal with that window.
+void ClickLater(HWND button);
 // A right-button press on a window, posted as the mouse would.
 void RightClick(HWND window);
 // A click on a list box item, then a double click on it.
@@ -53,8 +57,27 @@ bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);
 
+// The mouse on a list box item, as real button messages at the item's centre: the list box
+// takes the focus, selects the item and notifies its parent by itself.
+void MouseClickListItem(HWND list, int index);
+void MouseDoubleClickListItem(HWND list, int index);
+// Pasting text at the caret (EM_REPLACESEL, undoable), one change notification for all of it.
+void Paste(HWND edit, const std::string& text);
+// A combo box's list: dropping it down notifies CBN_DROPDOWN before the list shows; a pick
+// clicks an item of the dropped list; closing without a pick cancels.
+void DropDown(HWND combo);
+void PickDroppedItem(HWND combo, int index);
+void CloseDropDown(HWND combo);
+// Every item of a list box or of a combo box's list, top to bottom.
+std::vector<std::string> ListItems(HWND list);
+std::vector<std::string> ComboItems(HWND combo);
+
 // A message box's text, and answering it with one of its buttons (IDOK, IDCANCEL, ...).
 std::string MessageBoxText(HWND box);
+// The icon a message box shows, null when it shows none; compare with LoadIcon(nullptr, IDI_...).
+HICON MessageBoxIcon(HWND box);
+// The window that has the keyboard focus in the given thread.
+HWND FocusOf(DWORD threadId);
 void Answer(HWND box, int buttonId);
 
 }  // namespace zavo::testing

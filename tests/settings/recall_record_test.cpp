@@ -1,0 +1,298 @@
+// "&REC" with the record dialog and "&1".."&3", driven as a person would, against the real
+// registry of the test prefix.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/main_dialog.h"
+#include "resources/main_dialog_ids.h"
+#include "resources/record_dialog_ids.h"
+#include "tests/settings/registry_probe.h"
+#include "tests/support/recording_engine.h"
+#include "tests/support/ui_driver.h"
+
+namespace zavo {
+namespace {
+
+using namespace zavo::testing;
+
+const char* const kValueNames[] = {"LZHPath", "BasePath", "File", "ChkOpt", "OtherOpt"};
+const char* const kRecordCaption = "パラメータの記録";
+
+std::string SlotPath(int slot) { return "Software\\NEVO\\ZAVO\\S" + std::to_string(slot); }
+
+// The window's five recorded values and four boxes, as a person sets and reads them.
+struct Shown {
+    std::string lzhPath, basePath, file, otherOpt;
+    bool recursive, folderName, newerYes, allAttrib;
+};
+
+void SetCheck(HWND window, int id, bool on) {
+    if (IsChecked(window, id) != on) Click(GetDlgItem(window, id));
+}
+
+void Fill(HWND window, const Shown& s) {
+    ClearEdit(GetDlgItem(window, IDC_LZH_PATH));
+    Type(GetDlgItem(window, IDC_LZH_PATH), s.lzhPath);
+    SetWindowTextA(GetDlgItem(window, IDC_BASE_PATH), s.basePath.c_str());
+    ClearEdit(GetDlgItem(window, IDC_FILE_NAME));
+    Type(GetDlgItem(window, IDC_FILE_NAME), s.file);
+    ClearEdit(GetDlgItem(window, IDC_OTHER_OPTION));
+    Type(GetDlgItem(window, IDC_OTHER_OPTION), s.otherOpt);
+    SetCheck(window, IDC_RECURSIVE, s.recursive);
+    SetCheck(window, IDC_FOLDER_NAME, s.folderName);
+    SetCheck(window, IDC_NEWER_YES, s.newerYes);
+    SetCheck(window, IDC_ALL_ATTRIB, s.allAttrib);
+}
+
+void ExpectShown(HWND window, const Shown& s, const std::string& label) {
+    EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), s.lzhPath) << label;
+    EXPECT_EQ(ItemTextOf(window, IDC_BASE_PATH), s.basePath) << label;
+    EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), s.file) << label;
+    EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), s.otherOpt) << label;
+    EXPECT_EQ(IsChecked(window, IDC_RECURSIVE), s.recursive) << label;
+    EXPECT_EQ(IsChecked(window, IDC_FOLDER_NAME), s.folderName) << label;
+    EXPECT_EQ(IsChecked(window, IDC_NEWER_YES), s.newerYes) << label;
+    EXPECT_EQ(IsChecked(window, IDC_ALL_ATTRIB), s.allAttrib) << label;
+}
+
+// Opens the record dialog with "&REC"; null when it did not appear.
+HWND OpenRecordDialog(HWND window) {
+    ClickLater(GetDlgItem(window, IDC_RECORD));
+    return WaitForWindow(WindowThread(window), kRecordCaption);
+}
+
+bool WaitClosed(HWND window) { return WaitUntil([&] { return !IsWindow(window); }); }
+
+void ExpectStored(int slot, const char* name, const std::string& text) {
+    Probe probe = ProbeValue(HKEY_CURRENT_USER, SlotPath(slot), name);
+    ASSERT_TRUE(probe.exists) << slot << " " << name;
+    EXPECT_EQ(probe.type, static_cast<DWORD>(REG_SZ)) << slot << " " << name;
+    // Stored without a terminating NUL: the size is the text's length, 0 for an empty field.
+    EXPECT_EQ(probe.size, text.size()) << slot << " " << name;
+    EXPECT_EQ(probe.bytes, text) << slot << " " << name;
+}
+
+void PutSlot(int slot, const std::vector<std::string>& values) {
+    for (size_t i = 0; i < values.size(); ++i) PutString(HKEY_CURRENT_USER, SlotPath(slot), kValueNames[i], values[i]);
+}
+
+class RecallSlots : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, "Software\\NEVO"); }
+    void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, "Software\\NEVO"); }
+
+    RecordingEngine engine;
+    ProgramState state;
+};
+
+TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlot) {
+    struct Case { int slot; int button; Shown shown; const char* chkOpt; };
+    const Case cases[] = {
+        {1, IDC_RECORD_SLOT_1, {"D:\\ARC\\表.LZH", "D:\\WORK\\", "*.TXT", "-gm", true, true, true, true}, "rxja"},
+        {2, IDC_RECORD_SLOT_2, {"", "", "", "", false, false, false, false}, ""},
+        {3, IDC_RECORD_SLOT_3, {"A.LZH", "C:\\ソフト\\", "*.*", "-jp", true, false, false, true}, "ra"},
+    };
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        for (const Case& c : cases) {
+            Fill(window, c.shown);
+            HWND record = OpenRecordDialog(window);
+            ASSERT_TRUE(record) << c.slot;
+            ClickLater(GetDlgItem(record, c.button));
+            EXPECT_TRUE(WaitClosed(record)) << c.slot;
+            // Recording leaves the window as it was.
+            ExpectShown(window, c.shown, "after recording " + std::to_string(c.slot));
+        }
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    for (const Case& c : cases) {
+        ExpectStored(c.slot, "LZHPath", c.shown.lzhPath);
+        ExpectStored(c.slot, "BasePath", c.shown.basePath);
+        ExpectStored(c.slot, "File", c.shown.file);
+        ExpectStored(c.slot, "ChkOpt", c.chkOpt);
+        ExpectStored(c.slot, "OtherOpt", c.shown.otherOpt);
+    }
+    // The parent keys hold no values of their own.
+    EXPECT_FALSE(ProbeValue(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO", "LZHPath").exists);
+}
+
+TEST_F(RecallSlots, EnterRecordsIntoSlotOneWhileCancelEscapeAndTheCloseBoxWriteNothing) {
+    enum class Act { Enter, Escape, CloseBox, CancelButton };
+    struct Case { Act act; bool records; const char* label; };
+    const Case cases[] = {
+        {Act::CancelButton, false, "ｷｬﾝｾﾙ"},
+        {Act::Escape, false, "Escape"},
+        {Act::CloseBox, false, "close box"},
+        {Act::Enter, true, "Enter"},
+    };
+    PutSlot(1, {"OLD.LZH", "C:\\OLD\\", "OLD.*", "j", "-old"});
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        Fill(window, {"NEW.LZH", "C:\\NEW\\", "*.NEW", "", false, true, false, false});
+        for (const Case& c : cases) {
+            HWND record = OpenRecordDialog(window);
+            ASSERT_TRUE(record) << c.label;
+            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_1), "No. 1");
+            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_2), "No. 2");
+            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_3), "No. 3");
+            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_CANCEL), "ｷｬﾝｾﾙ");
+            HWND focus = FocusOf(WindowThread(record));
+            EXPECT_EQ(focus, GetDlgItem(record, IDC_RECORD_SLOT_1)) << c.label;
+            switch (c.act) {
+            case Act::Enter: PressKey(focus, VK_RETURN); break;
+            case Act::Escape: PressKey(focus, VK_ESCAPE); break;
+            case Act::CloseBox: PostMessageA(record, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+            case Act::CancelButton: ClickLater(GetDlgItem(record, IDC_RECORD_CANCEL)); break;
+            }
+            EXPECT_TRUE(WaitClosed(record)) << c.label;
+            EXPECT_EQ(ProbeValue(HKEY_CURRENT_USER, SlotPath(1), "LZHPath").bytes, c.records ? "NEW.LZH" : "OLD.LZH")
+                << c.label;
+        }
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    ExpectStored(1, "LZHPath", "NEW.LZH");
+    ExpectStored(1, "BasePath", "C:\\NEW\\");
+    ExpectStored(1, "File", "*.NEW");
+    ExpectStored(1, "ChkOpt", "x");
+    ExpectStored(1, "OtherOpt", "");
+}
+
+TEST_F(RecallSlots, AFailedRecordingIsReportedAndWritesNothing) {
+    // Only volatile keys can be made under a volatile "NEVO", so creating "ZAVO" fails.
+    CreateVolatileKey(HKEY_CURRENT_USER, "Software\\NEVO");
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        HWND record = OpenRecordDialog(window);
+        ASSERT_TRUE(record);
+        ClickLater(GetDlgItem(record, IDC_RECORD_SLOT_2));
+        HWND box = WaitForWindow(WindowThread(window), "ZAVO");
+        ASSERT_TRUE(box);
+        EXPECT_NE(MessageBoxText(box).find("HKEY_CURRENT_USER\\Software\\NEVO\\ZAVO"), std::string::npos)
+            << MessageBoxText(box);
+        EXPECT_EQ(MessageBoxIcon(box), LoadIcon(nullptr, IDI_EXCLAMATION));
+        Answer(box, IDOK);
+        EXPECT_TRUE(WaitClosed(record));
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO"));
+}
+
+TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWholeWhateverTheirLength) {
+    // Longer than the 511 bytes a fixed buffer would hold, with double-byte characters.
+    std::string longOption;
+    while (longOption.size() < 700) longOption += "-w表ソ ";
+    const Shown recalled{"D:\\ARC\\ソフト.LZH", "D:\\WORK\\", "*.DOC", longOption, false, true, false, true};
+    PutSlot(2, {recalled.lzhPath, recalled.basePath, recalled.file, "xa", recalled.otherOpt});
+    PutSlot(3, {"", "", "", "", ""});
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        // Typed, never exchanged: a recall replaces it all the same.
+        Fill(window, {"TYPED.LZH", "C:\\TYPED\\", "TYPED.*", "-typed", true, false, true, false});
+        Click(GetDlgItem(window, IDC_RECALL_2));
+        ExpectShown(window, recalled, "slot 2");
+        Click(GetDlgItem(window, IDC_RECALL_3));
+        ExpectShown(window, {"", "", "", "", false, false, false, false}, "slot 3, all empty");
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+}
+
+TEST_F(RecallSlots, MissingOrNonStringValuesRecallAsEmpty) {
+    PutString(HKEY_CURRENT_USER, SlotPath(1), "LZHPath", "ONLY.LZH");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SlotPath(1).c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    DWORD number = 7;
+    RegSetValueExA(key, "File", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    RegCloseKey(key);
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        Click(GetDlgItem(window, IDC_RECALL_1));
+        ExpectShown(window, {"ONLY.LZH", "", "", "", false, false, false, false}, "slot 1");
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+}
+
+TEST_F(RecallSlots, ANeverRecordedSlotChangesNothing) {
+    const Shown typed{"TYPED.LZH", "C:\\TYPED\\", "TYPED.*", "-typed", true, false, true, false};
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        Fill(window, typed);
+        for (int id : {IDC_RECALL_1, IDC_RECALL_2, IDC_RECALL_3}) {
+            Click(GetDlgItem(window, id));
+            ExpectShown(window, typed, "recall " + std::to_string(id));
+        }
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\NEVO"));
+}
+
+TEST_F(RecallSlots, OptionLettersEditedOutsideZavo) {
+    struct Case { const char* chkOpt; bool recursive, folderName, newerYes, allAttrib; };
+    const Case cases[] = {
+        {"ax", false, true, false, true},
+        {"RXJA", false, false, false, false},
+        {"ビベニヂ", false, false, false, false},  // trail bytes 'r', 'x', 'j', 'a'
+        {"瓶j", false, false, true, false},
+        {"jjrr", true, false, true, false},
+    };
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        for (const Case& c : cases) {
+            PutSlot(1, {"A.LZH", "", "*.*", c.chkOpt, ""});
+            Click(GetDlgItem(window, IDC_RECALL_1));
+            ExpectShown(window, {"A.LZH", "", "*.*", "", c.recursive, c.folderName, c.newerYes, c.allAttrib}, c.chkOpt);
+        }
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+}
+
+// A folder under Z:\tmp with a few archives, removed again at the end.
+class ArchiveFolder {
+public:
+    ArchiveFolder() : path_("Z:\\tmp\\zavo-recall-" + std::to_string(GetCurrentProcessId()) + "\\") {
+        CreateDirectoryA(path_.c_str(), nullptr);
+        for (const char* name : names_) CloseHandle(CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                                CREATE_ALWAYS, 0, nullptr));
+    }
+    ~ArchiveFolder() {
+        for (const char* name : names_) DeleteFileA((path_ + name).c_str());
+        RemoveDirectoryA(path_.c_str());
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    const char* names_[3] = {"a1.lzh", "a2.lzh", "b.lzh"};
+};
+
+std::vector<std::string> ListItems(HWND window) {
+    HWND list = GetDlgItem(window, IDC_PATH_LIST);
+    std::vector<std::string> items;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)), '\0');
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(text);
+    }
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+TEST_F(RecallSlots, ThePathListFollowsTheRecalledPathWhenItIsOn) {
+    ArchiveFolder folder;
+    PutSlot(1, {folder.Path() + "a", "", "*.*", "", ""});
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        ASSERT_TRUE(IsChecked(window, IDC_ENABLE_PATH_LIST));  // switched on by the first paint
+        Click(GetDlgItem(window, IDC_RECALL_1));
+        EXPECT_EQ(ListItems(window), (std::vector<std::string>{"a1.lzh", "a2.lzh"}));
+        Click(GetDlgItem(window, IDC_ENABLE_PATH_LIST));
+        Click(GetDlgItem(window, IDC_RECALL_1));
+        EXPECT_EQ(ListItems(window), std::vector<std::string>{});
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+}
+
+}  // namespace
+}  // namespace zavo
