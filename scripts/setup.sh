@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-apps x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-apps x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho locales
   lhasa 7zip libarchive-tools gzip python3
   clang libclang-rt-14-dev libfuzzer-14-dev

@@ -15,10 +15,13 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot=$root/build/screenshot.png
-Xvfb :77 -screen 0 1024x768x24 >/dev/null 2>&1 &
+# The first display number that no other X server holds.
+display=77
+while [ -e /tmp/.X$display-lock ] || [ -e /tmp/.X11-unix/X$display ]; do display=$((display + 1)); done
+Xvfb :$display -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=:77
+export DISPLAY=:$display
 sleep 1
 wine "$exe" "$@" &
 app=$!

@@ -48,6 +48,12 @@ REG
     rm -f "$reg" "$reg.u16"
     touch "$stamp"
   fi
+  # Debian's Wine looks for its own fonts under a path that does not exist, so the title bar's
+  # buttons (drawn with Marlett) show letters: give the prefix a copy of the font.
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp "$marlett" "$fonts/"
+  fi
 }
 
 zavo_wine_boot() {
