@@ -124,6 +124,20 @@ TEST(BlockDecoder, Lh6AcceptsTheSeventeenPositionCodesOfLh7) {
     EXPECT_EQ(d.text, "   ");
 }
 
+TEST(BlockDecoder, LhxCopiesFromHalfAMegabyteWindow) {
+    // 'A', then 327675 'B' in five single-literal blocks, then one copy of 3 from 327676 back:
+    // position code 19 with 18 raw bits, beyond what -lh7- allows.
+    Bits b;
+    b.Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 'A').Put(5, 0).Put(5, 0);
+    for (int i = 0; i < 5; ++i) b.Put(16, 65535).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 'B').Put(5, 0).Put(5, 0);
+    b.Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 256).Put(5, 0).Put(5, 19).Put(18, 327676 - 1 - (1 << 18));
+    std::vector<std::uint8_t> packed = b.Bytes();
+    Decoded d = DecodeBits("-lhx-", packed, 327679);
+    ASSERT_EQ(d.status, lzh::DecodeStatus::Ok);
+    EXPECT_EQ(d.text.substr(327676), "ABB");
+    EXPECT_EQ(DecodeBits("-lh7-", packed, 327679).status, lzh::DecodeStatus::Corrupt);
+}
+
 TEST(BlockDecoder, ZeroRunPastTheTableEndIsClamped) {
     // The open peer bug: run code 2 (up to 531 zeros) near the end of the 510 entries. Entries
     // 0 and 1 get length 1; 498 single zeros; then a 531-zero run with 10 entries left.
