@@ -146,12 +146,6 @@ void PutTrees(const Plan& plan, std::size_t count, int positionCodes, int positi
 
 }  // namespace
 
-void BlockStats::Add(const Command& c) {
-    literalLength[c.code]++;
-    if (c.code >= 256) position[PositionCode(c.distanceMinus1)]++;
-    ++commands;
-}
-
 void BlockStats::Merge(const BlockStats& other) {
     for (int i = 0; i < kLiteralLengthCodes; ++i) literalLength[i] += other.literalLength[i];
     for (int i = 0; i < kMaxPositionCodes; ++i) position[i] += other.position[i];

@@ -30,9 +30,7 @@ inline Command MatchCommand(int length, std::uint32_t distance) {
 // Position code of a distance-1: 0 and 1 stand for themselves, else the bit length of the value,
 // which is followed by that many bits minus one.
 inline int PositionCode(std::uint32_t distanceMinus1) {
-    int p = 0;
-    while (distanceMinus1 >> p) ++p;
-    return p;
+    return distanceMinus1 ? 32 - __builtin_clz(distanceMinus1) : 0;
 }
 
 // Symbol counts of a run of commands: what a block's trees are built from.
@@ -41,7 +39,11 @@ struct BlockStats {
     std::uint32_t position[kMaxPositionCodes] = {};
     std::size_t commands = 0;
 
-    void Add(const Command& c);
+    void Add(const Command& c) {
+        literalLength[c.code]++;
+        if (c.code >= 256) position[PositionCode(c.distanceMinus1)]++;
+        ++commands;
+    }
     void Merge(const BlockStats& other);
 };
 

@@ -44,8 +44,7 @@ void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
     }
 }
 
-Parser::Parser(int dictionaryBits, MatchFinderTuning tuning, int passes)
-    : finder_(dictionaryBits, tuning), niceLength_(tuning.niceLength), passes_(passes) {}
+Parser::Parser(int dictionaryBits, const ParserTuning& tuning) : finder_(dictionaryBits, tuning.finder), tuning_(tuning) {}
 
 void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
                             std::size_t dataEnd) {
@@ -56,7 +55,7 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
     std::size_t i = begin;
     while (i < end) {
         firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
-        if (i + 3 > dataEnd) {
+        if (i + 4 > dataEnd) {
             ++i;
             continue;
         }
@@ -64,12 +63,13 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
         int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
         used += static_cast<std::size_t>(found);
         ++i;
-        // Inside a long match other choices rarely pay: only keep the chains up to date.
-        if (found && matches_[used - 1].length >= niceLength_) {
-            std::size_t skipEnd = i - 1 + matches_[used - 1].length;
+        // Inside a long match other choices rarely pay: only keep the chains up to date, and search
+        // again just before its end, where a longer overlapping match may take over.
+        if (found && matches_[used - 1].length >= tuning_.skipLength) {
+            std::size_t skipEnd = i - 1 + matches_[used - 1].length - tuning_.searchBeforeEnd;
             for (; i < skipEnd; ++i) {
                 firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
-                if (i + 3 <= dataEnd) finder_.Insert(buf, base, i);
+                if (i + 4 <= dataEnd) finder_.Insert(buf, base, i);
             }
         }
     }
@@ -90,6 +90,7 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
         for (std::uint32_t m = firstMatch_[k]; m < firstMatch_[k + 1]; ++m) {
             const Match match = matches_[m];
             const std::uint32_t positionPrice = prices.position[PositionCode(match.distance - 1u)];
+            if (match.length > length + tuning_.lengthsPerMatch) length = match.length - tuning_.lengthsPerMatch;
             for (; length <= match.length; ++length) {
                 std::uint32_t c = lengthPrice[length] + positionPrice + cost_[k + length];
                 if (c < best) {
@@ -108,19 +109,33 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
 void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
                       BlockStats& stats) const {
     const std::size_t n = end - begin;
+    const std::size_t start = commands.size();
+    commands.resize(start + n);
+    Command* out = commands.data() + start;
+    std::size_t count = 0;
     for (std::size_t k = 0; k < n;) {
-        Command c = chosenLength_[k] == 1 ? LiteralCommand(buf[begin + k])
-                                          : MatchCommand(chosenLength_[k], chosenDistance_[k]);
-        commands.push_back(c);
-        stats.Add(c);
-        k += chosenLength_[k];
+        const std::uint32_t length = chosenLength_[k];
+        if (length == 1) {
+            const std::uint8_t byte = buf[begin + k];
+            out[count++] = Command{byte, 0};
+            stats.literalLength[byte]++;
+        } else {
+            const std::uint32_t distanceMinus1 = chosenDistance_[k] - 1u;
+            const std::uint32_t code = 256 + length - kMinMatch;
+            out[count++] = Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)};
+            stats.literalLength[code]++;
+            stats.position[PositionCode(distanceMinus1)]++;
+        }
+        k += length;
     }
+    stats.commands += count;
+    commands.resize(start + count);
 }
 
 void Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
                    std::size_t dataEnd, Prices& prices, std::vector<Command>& commands, BlockStats& stats) {
     CollectMatches(buf, base, begin, end, dataEnd);
-    for (int pass = 1; pass < passes_; ++pass) {
+    for (int pass = 1; pass < tuning_.passes; ++pass) {
         CheapestPath(buf, begin, end, prices);
         std::vector<Command> trial;
         BlockStats trialStats;

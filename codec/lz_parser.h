@@ -21,12 +21,20 @@ struct Prices {
     void SetFromStats(const BlockStats& stats, int positionCodes);
 };
 
+struct ParserTuning {
+    MatchFinderTuning finder;
+    int skipLength;         // after a match this long, positions inside it are not searched...
+    int searchBeforeEnd;    // ...except this many just before its end
+    int lengthsPerMatch;    // shorter lengths of a match tried besides its full length
+    int passes;             // parses per stretch; each one re-prices from the one before
+};
+
 class Parser {
 public:
-    Parser(int dictionaryBits, MatchFinderTuning tuning, int passes);
+    Parser(int dictionaryBits, const ParserTuning& tuning);
 
     // Parses buf[begin, end) into `commands` (appended) and `stats` (added to). `dataEnd` bounds the
-    // bytes that hashing may read: at least end + 2 unless the input ends at `dataEnd`. `prices`
+    // bytes that hashing may read: at least end + 3 unless the input ends at `dataEnd`. `prices`
     // comes in with the prices to start from and leaves with those of this stretch.
     void Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end, std::size_t dataEnd,
                Prices& prices, std::vector<Command>& commands, BlockStats& stats);
@@ -39,8 +47,7 @@ private:
                   BlockStats& stats) const;
 
     MatchFinder finder_;
-    int niceLength_;
-    int passes_;
+    ParserTuning tuning_;
     std::vector<Match> matches_;            // all matches of the stretch, position by position
     std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
     std::vector<std::uint32_t> cost_;
