@@ -266,16 +266,9 @@ private:
     const char* names_[3] = {"a1.lzh", "a2.lzh", "b.lzh"};
 };
 
-std::vector<std::string> ListItems(HWND window) {
-    HWND list = GetDlgItem(window, IDC_PATH_LIST);
-    std::vector<std::string> items;
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)), '\0');
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        items.push_back(text);
-    }
-    std::sort(items.begin(), items.end());
+std::vector<std::string> SortedPathList(HWND window) {
+    std::vector<std::string> items = ListItems(GetDlgItem(window, IDC_PATH_LIST));
+    std::sort(items.begin(), items.end());  // the folder search decides the order
     return items;
 }
 
@@ -286,10 +279,10 @@ TEST_F(RecallSlots, ThePathListFollowsTheRecalledPathWhenItIsOn) {
     RunDriven(dialog, [&](HWND window) {
         ASSERT_TRUE(IsChecked(window, IDC_ENABLE_PATH_LIST));  // switched on by the first paint
         Click(GetDlgItem(window, IDC_RECALL_1));
-        EXPECT_EQ(ListItems(window), (std::vector<std::string>{"a1.lzh", "a2.lzh"}));
+        EXPECT_EQ(SortedPathList(window), (std::vector<std::string>{"a1.lzh", "a2.lzh"}));
         Click(GetDlgItem(window, IDC_ENABLE_PATH_LIST));
         Click(GetDlgItem(window, IDC_RECALL_1));
-        EXPECT_EQ(ListItems(window), std::vector<std::string>{});
+        EXPECT_EQ(SortedPathList(window), std::vector<std::string>{});
         Click(GetDlgItem(window, IDC_CLOSE));
     });
 }
