@@ -100,8 +100,10 @@ ArchiveReader::HeaderRead ArchiveReader::ReadHeaderAt(std::uint64_t offset, Entr
             error = "the archive ends inside the member header at offset " + std::to_string(offset);
             return HeaderRead::Invalid;
         }
+        // Grow at least twofold: a chain of tiny extended headers would otherwise be parsed
+        // again for every one of them.
         std::size_t have = buffer.size();
-        buffer.resize(parsed.size);
+        buffer.resize(static_cast<std::size_t>(std::max<std::uint64_t>(parsed.size, std::min<std::uint64_t>(remaining, 2 * have))));
         if (!ReadExact(offset + have, buffer.data() + have, buffer.size() - have)) {
             error = "cannot read the archive at offset " + std::to_string(offset + have);
             return HeaderRead::Invalid;

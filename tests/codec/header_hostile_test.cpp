@@ -113,6 +113,15 @@ std::vector<HostileCase> Cases() {
              a[22] = 0xFF;
              a[26] = 0x95;  // "\xFF.t\x95t"
          }), Expect::Reads},
+        {"level-1 chain of 100000 empty extended headers", [] {
+             Archive a = {25, 0, '-', 'l', 'h', '0', '-', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x20, 1, 0, 0, 0, 'M', 3, 0};
+             const std::uint32_t extBytes = 3 * 100000;
+             lzh::StoreLe32(&a[7], extBytes);
+             for (int i = 0; i < 100000; ++i) a.insert(a.end(), {0x7E, static_cast<std::uint8_t>(i + 1 < 100000 ? 3 : 0), 0});
+             Reseal(a, 0);  // base checksum only: there is no CRC extension
+             a.push_back(0);
+             return a;
+         }, Expect::Reads},
         {"E4 level-2 header of 256 bytes without its padding byte", [] {
              Archive a = OneMember(2, std::string(217, 'p'));
              a.erase(a.begin() + 256);
