@@ -17,7 +17,8 @@ constexpr int kLengthCountBits = 5;    // TBIT
 constexpr int kLiteralCountBits = 9;   // CBIT
 constexpr int kMinMatch = 3;
 constexpr int kMaxPositionCodes = 32;
-// What the window holds before the first byte: some encoders let early matches reach back there.
+// What the window holds before the first byte. A copy reaching back there is rare; strict
+// decoders reject it, the lenient independent one reads spaces, as -lh1- does: so do we.
 constexpr std::uint8_t kInitialFill = 0x20;
 
 class LhNewDecoder {
