@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -247,6 +248,26 @@ TEST(BlockDecoder, RefusingSinkIsAWriteFailure) {
     std::vector<std::uint8_t> packed = ExplicitBlock();
     lzh::MemorySource in(packed);
     EXPECT_EQ(lzh::Decode(lzh::FindMethod("-lh5-"), in, 18, sink).status, lzh::DecodeStatus::WriteFailed);
+}
+
+TEST(BlockDecoder, SourceErrorIsAReadFailure) {
+    // Hands out its bytes one at a time, then fails partway.
+    struct FailingSource : lzh::ByteSource {
+        explicit FailingSource(std::vector<std::uint8_t> d) : data(std::move(d)) {}
+        std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+            if (size == 0 || pos >= data.size() / 2) return 0;
+            *buffer = data[pos++];
+            return 1;
+        }
+        bool Failed() const override { return pos >= data.size() / 2; }
+        std::vector<std::uint8_t> data;
+        std::size_t pos = 0;
+    };
+    for (const char* id : {"-lh5-", "-lh0-", "-lh1-", "-lzs-", "-lz5-"}) {
+        FailingSource in(ExplicitBlock());
+        lzh::MemorySink out;
+        EXPECT_EQ(lzh::Decode(lzh::FindMethod(id), in, 18, out).status, lzh::DecodeStatus::ReadFailed) << id;
+    }
 }
 
 TEST(BlockDecoder, MethodsWithoutADecoderSaySo) {
