@@ -1,0 +1,62 @@
+// Inputs for the encoder tests: reproducible text, noise and repeats, and a pass-through round trip.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "codec/decoder.h"
+#include "codec/encoder.h"
+#include "codec/io.h"
+#include "codec/method.h"
+
+namespace encoder_test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline std::uint32_t NextRandom(std::uint32_t& state) {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
+
+// Bytes drawn from `alphabet` symbols: 256 gives incompressible noise, small values many short matches.
+inline Bytes Noise(std::size_t size, std::uint32_t seed, int alphabet = 256) {
+    Bytes out(size);
+    for (auto& b : out) b = static_cast<std::uint8_t>(NextRandom(seed) % alphabet);
+    return out;
+}
+
+// Word salad: matches of every length and distance, like real text.
+inline Bytes Text(std::size_t size, std::uint32_t seed) {
+    static const char* const words[] = {"the ", "archive ", "member ", "header ", "of ", "and ", "window ",
+                                        "compressed ", "data\n", "a ", "block ", "tree, ", "length ", "LZH "};
+    Bytes out;
+    while (out.size() < size) {
+        const char* w = words[NextRandom(seed) % (sizeof(words) / sizeof(words[0]))];
+        for (const char* c = w; *c && out.size() < size; ++c) out.push_back(static_cast<std::uint8_t>(*c));
+    }
+    return out;
+}
+
+struct Packed {
+    lzh::EncodeResult result;
+    Bytes bytes;
+};
+
+inline Packed Pack(const lzh::Method& method, const Bytes& data, std::uint64_t limit = ~std::uint64_t{0}) {
+    lzh::MemorySource source(data);
+    lzh::MemorySink sink;
+    Packed p;
+    p.result = lzh::Encode(method, source, sink, limit);
+    p.bytes = sink.Bytes();
+    return p;
+}
+
+inline bool Unpacks(const lzh::Method& method, const Bytes& packed, const Bytes& original) {
+    lzh::MemorySource source(packed);
+    lzh::MemorySink sink;
+    lzh::DecodeResult r = lzh::Decode(method, source, original.size(), sink);
+    return r.status == lzh::DecodeStatus::Ok && sink.Bytes() == original;
+}
+
+}  // namespace encoder_test
