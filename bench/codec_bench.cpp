@@ -148,8 +148,6 @@ int main(int argc, char** argv) {
     if (withTools) std::printf("gzip -6 compress: %.1f MB/s\n", gzipSpeed);
     for (int m = 0; m < 3; ++m) {
         const Totals& t = totals[m];
-        const double storedBytes = 0;
-        (void)storedBytes;
         double ratio = t.packed / t.original;
         double comp = Speed(t.original, t.compress);
         std::printf("%s ratio %.4f  compress %.1f MB/s  decompress %.1f MB/s", methodIds[m], ratio, comp,
