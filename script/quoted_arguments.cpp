@@ -10,8 +10,8 @@ ScriptOperation OperationOf(std::string_view line) {
     switch (line[1]) {
     case 'C': case 'c': return ScriptOperation::Copy;
     case 'D': case 'd': return ScriptOperation::Delete;
-    case 'M': case 'm': return ScriptOperation::MakeDirectory;
-    case 'R': case 'r': return ScriptOperation::RemoveDirectory;
+    case 'M': case 'm': return ScriptOperation::MakeDir;
+    case 'R': case 'r': return ScriptOperation::RemoveDir;
     case 'S': case 's': return ScriptOperation::Pause;
     case 'X': case 'x': return ScriptOperation::Exit;
     default: return ScriptOperation::None;
@@ -22,8 +22,8 @@ int ArgumentsTaken(ScriptOperation operation) {
     switch (operation) {
     case ScriptOperation::Copy: return 2;
     case ScriptOperation::Delete:
-    case ScriptOperation::MakeDirectory:
-    case ScriptOperation::RemoveDirectory: return 1;
+    case ScriptOperation::MakeDir:
+    case ScriptOperation::RemoveDir: return 1;
     default: return -1;
     }
 }

@@ -8,7 +8,7 @@
 
 namespace zavo {
 
-enum class ScriptOperation { Copy, Delete, MakeDirectory, RemoveDirectory, Pause, Exit, None };
+enum class ScriptOperation { Copy, Delete, MakeDir, RemoveDir, Pause, Exit, None };
 
 // The operation that the line's second character selects, in either case; None for any other
 // character and for a line of "/" alone.

@@ -30,12 +30,12 @@ void StripLineEnds(std::string& line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
 }
 
-int ReadScript(std::string_view path, ScriptTable& table, std::string& lastScriptPath) {
+std::optional<int> ReadScript(std::string_view path, ScriptTable& table, std::string& lastScriptPath) {
     std::string file = WithoutFinalLineFeed(path);
     std::optional<std::string> text = ReadTextModeFile(file);
     if (!text) {
         table.count = 0;
-        return 0;
+        return std::nullopt;
     }
     std::vector<std::string> lines = SplitTextLines(*text);
     std::size_t next = 0;

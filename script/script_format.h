@@ -15,10 +15,10 @@ namespace zavo {
 // Removes every CR and LF at the end of `line`, in any mix and number.
 void StripLineEnds(std::string& line);
 
-// Reads the entries of the script file into the table's first rows and returns their number
-// (also stored as table.count). A file that cannot be opened gives 0 and leaves
-// `lastScriptPath` alone; a file that was opened becomes `lastScriptPath`.
-int ReadScript(std::string_view path, ScriptTable& table, std::string& lastScriptPath);
+// Reads the entries of the script file into the table's first rows and returns their number,
+// also stored as table.count. A file that cannot be opened gives nothing (and a count of 0) and
+// leaves `lastScriptPath` alone; a file that was opened becomes `lastScriptPath`.
+std::optional<int> ReadScript(std::string_view path, ScriptTable& table, std::string& lastScriptPath);
 
 // The option line of an appended entry: the other options, then the check-option string unless
 // the other options already hold it.

@@ -39,14 +39,14 @@ TEST(QuotedArguments, SecondCharacterSelectsTheOperation) {
         ScriptOperation operation;
     } cases[] = {
         {"/C", ScriptOperation::Copy},          {"/copy \"a\" \"b\"", ScriptOperation::Copy},
-        {"/d", ScriptOperation::Delete},        {"/MkDir", ScriptOperation::MakeDirectory},
-        {"/r", ScriptOperation::RemoveDirectory}, {"/S", ScriptOperation::Pause},
+        {"/d", ScriptOperation::Delete},        {"/MkDir", ScriptOperation::MakeDir},
+        {"/r", ScriptOperation::RemoveDir}, {"/S", ScriptOperation::Pause},
         {"/x", ScriptOperation::Exit},          {"/", ScriptOperation::None},
         {"/Q", ScriptOperation::None},          {"//X", ScriptOperation::None},
     };
     for (const Case& c : cases) EXPECT_EQ(OperationOf(c.line), c.operation) << c.line;
     EXPECT_EQ(ArgumentsTaken(ScriptOperation::Copy), 2);
-    EXPECT_EQ(ArgumentsTaken(ScriptOperation::RemoveDirectory), 1);
+    EXPECT_EQ(ArgumentsTaken(ScriptOperation::RemoveDir), 1);
     EXPECT_EQ(ArgumentsTaken(ScriptOperation::Exit), -1);
 }
 

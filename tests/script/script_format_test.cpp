@@ -38,7 +38,7 @@ protected:
         Put(bytes);
         ScriptTable table;
         std::string last;
-        count = ReadScript(path_, table, last);
+        count = ReadScript(path_, table, last).value_or(-1);
         return table;
     }
 
@@ -113,7 +113,7 @@ TEST_F(ScriptFile, OnlyAnOpenedFileBecomesTheLastScriptPath) {
     ScriptTable table;
     table.count = 7;
     std::string last = "before";
-    EXPECT_EQ(ReadScript((dir_ / "missing.zav").string(), table, last), 0);
+    EXPECT_FALSE(ReadScript((dir_ / "missing.zav").string(), table, last).has_value());
     EXPECT_EQ(table.count, 0);
     EXPECT_EQ(last, "before");
 

@@ -1,0 +1,107 @@
+// The script editor's buttons: show, append, write all, run and close, and its path list.
+#include "script/script_dialog.h"
+
+#include <optional>
+#include <vector>
+
+#include "resources/resource_ids.h"
+#include "resources/script_dialog_ids.h"
+#include "script/script_format.h"
+#include "script/text_mode_file.h"
+#include "win/controls.h"
+#include "win/message_box.h"
+
+namespace zavo {
+
+ScriptDialog::ScriptDialog(ProgramState& state) : win::Dialog(IDD_SCRIPT), state_(state) {
+    fields_.path = state_.lastScriptPath;
+}
+
+void ScriptDialog::Exchange(win::DataExchange& dx) {
+    dx.Text(IDC_SCRIPT_PATH, fields_.path);
+    dx.Text(IDC_SCRIPT_COMMENT, fields_.comment);
+    dx.Text(IDC_SCRIPT_CONTENTS, fields_.contents);
+    dx.ListSelection(IDC_SCRIPT_PATH_LIST, fields_.listSelection);
+}
+
+void ScriptDialog::UpdateFields(win::Direction direction) {
+    // Showing the fields is never a change of the path text made by the user.
+    NotificationSuppressor quiet(*this);
+    win::DataExchange dx(Handle(), direction);
+    Exchange(dx);
+}
+
+paths::PathListBinding ScriptDialog::PathList() {
+    return {Handle(), IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, &fields_.path, &fields_.listSelection, nullptr,
+            [this](win::Direction d) { UpdateFields(d); }, paths::kScriptEditorPathList};
+}
+
+bool ScriptDialog::OnInit() {
+    // A script may be longer than the edit control's default limit.
+    SendDlgItemMessageA(Handle(), IDC_SCRIPT_CONTENTS, EM_SETLIMITTEXT, 0, 0);
+    UpdateFields(win::Direction::ToControls);
+    return true;
+}
+
+bool ScriptDialog::OnCommand(int id, int code, HWND control) {
+    if (!control) return false;
+    switch (id) {
+    case IDC_SCRIPT_PATH: if (code == EN_CHANGE) paths::RefillPathList(PathList()); return true;
+    case IDC_SCRIPT_PATH_LIST: paths::OnPathListNotification(PathList(), code); return true;
+    case IDC_SCRIPT_SHOW: if (code == BN_CLICKED) OnShowFile(); return true;
+    case IDC_SCRIPT_APPEND: if (code == BN_CLICKED) OnAppendEntry(); return true;
+    case IDC_SCRIPT_WRITE_ALL: if (code == BN_CLICKED) OnWriteAll(); return true;
+    default: return false;
+    }
+}
+
+void ScriptDialog::OnOK() {
+    state_.lastScriptPath = fields_.path;
+    UpdateFields(win::Direction::ToFields);
+    End(IDOK);
+}
+
+void ScriptDialog::OnCancel() {
+    // The path field follows every edit (each one refills the list, which reads the fields).
+    state_.lastScriptPath = fields_.path;
+    End(IDCANCEL);
+}
+
+void ScriptDialog::PreparePath() {
+    UpdateFields(win::Direction::ToFields);
+    fields_.path = WithoutFinalLineFeed(fields_.path);
+}
+
+void ScriptDialog::ReportCannotOpen() {
+    win::ShowMessage(Handle(), fields_.path + "がオープンできません。", "ZAVO", MB_OKCANCEL | MB_ICONEXCLAMATION);
+}
+
+bool ScriptDialog::ShowFile() {
+    std::optional<std::string> text = ShowScriptFile(fields_.path);
+    if (!text) return false;
+    fields_.contents = std::move(*text);
+    UpdateFields(win::Direction::ToControls);
+    win::Edit(Handle(), IDC_SCRIPT_CONTENTS).ScrollToEnd();
+    state_.lastScriptPath = fields_.path;
+    return true;
+}
+
+void ScriptDialog::OnShowFile() {
+    PreparePath();
+    if (!ShowFile()) ReportCannotOpen();
+}
+
+void ScriptDialog::OnAppendEntry() {
+    PreparePath();
+    if (!AppendScriptEntry(fields_.path, fields_.comment, state_.transfer) || !ShowFile()) ReportCannotOpen();
+}
+
+void ScriptDialog::OnWriteAll() {
+    PreparePath();
+    win::Edit pane(Handle(), IDC_SCRIPT_CONTENTS);
+    std::vector<std::string> lines;
+    for (int i = 0, n = pane.LineCount(); i < n; ++i) lines.push_back(pane.Line(i));
+    if (!WritePaneLines(fields_.path, lines) || !ShowFile()) ReportCannotOpen();
+}
+
+}  // namespace zavo

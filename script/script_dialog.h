@@ -1,0 +1,53 @@
+// The script editor "Script File": picks a script file, shows its text, appends the main
+// window's values as a new entry, writes the edited text back, and starts the script.
+#pragma once
+
+#include <string>
+
+#include "app/program_state.h"
+#include "paths/path_picker.h"
+#include "win/data_exchange.h"
+#include "win/dialog.h"
+
+namespace zavo {
+
+class ScriptDialog : public win::Dialog {
+public:
+    // Opens with `state.lastScriptPath` in its path field; appends `state.transfer`.
+    explicit ScriptDialog(ProgramState& state);
+
+    // The path field: after "実行(&E)" the script run reads this file.
+    const std::string& Path() const { return fields_.path; }
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    struct Fields {
+        std::string path;
+        std::string comment;
+        std::string contents;
+        std::string listSelection;
+    };
+
+    void Exchange(win::DataExchange& dx);
+    void UpdateFields(win::Direction direction);
+    paths::PathListBinding PathList();
+
+    void OnShowFile();
+    void OnAppendEntry();
+    void OnWriteAll();
+    // Reads every field and drops one line feed behind the path.
+    void PreparePath();
+    // Puts the file's text into the pane, scrolled to its end; false when it cannot be opened.
+    bool ShowFile();
+    void ReportCannotOpen();
+
+    ProgramState& state_;
+    Fields fields_;
+};
+
+}  // namespace zavo

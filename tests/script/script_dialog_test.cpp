@@ -1,0 +1,146 @@
+// The script editor driven as a person would, on real files.
+#include <gtest/gtest.h>
+
+#include "resources/script_dialog_ids.h"
+#include "script/script_dialog.h"
+#include "tests/script/test_folder.h"
+#include "tests/support/ui_driver.h"
+
+namespace zavo {
+namespace {
+
+using namespace zavo::testing;
+
+ProgramState StateFor(const std::string& lastScriptPath) {
+    ProgramState state;
+    state.lastScriptPath = lastScriptPath;
+    state.transfer = {"a ", "D:\\ARC\\A.LZH", "-m1", " -r1 -jyo", "D:\\WORK", "*.*"};
+    return state;
+}
+
+std::string Pane(HWND editor) { return ItemTextOf(editor, IDC_SCRIPT_CONTENTS); }
+
+TEST(ScriptDialog, ShowOfAMissingFileSaysSoAndChangesNothing) {
+    TestFolder folder;
+    ProgramState state = StateFor(folder / "missing.zav");
+    ScriptDialog editor(state);
+    RunDriven(editor, [&](HWND window) {
+        SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), "typed text");
+        PostClick(GetDlgItem(window, IDC_SCRIPT_SHOW));
+        HWND box = WaitForWindow(WindowThread(window), "ZAVO");
+        ASSERT_TRUE(box);
+        EXPECT_EQ(MessageBoxText(box), folder / "missing.zav" + "がオープンできません。");
+        Answer(box, IDOK);
+        WaitUntil([&] { return !IsWindow(box); });
+        EXPECT_EQ(Pane(window), "typed text");
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+    EXPECT_FALSE(folder.Exists("missing.zav"));
+}
+
+TEST(ScriptDialog, AppendCreatesTheFileAndShowsIt) {
+    TestFolder folder;
+    ProgramState state = StateFor(folder / "new.zav");
+    ScriptDialog editor(state);
+    const std::string entry = "a \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
+    RunDriven(editor, [&](HWND window) {
+        Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "first");
+        Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
+        EXPECT_EQ(Pane(window), "///first\r\n" + entry);
+        ClearEdit(GetDlgItem(window, IDC_SCRIPT_COMMENT));
+        Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "二回目");
+        Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
+        EXPECT_EQ(ItemTextOf(window, IDC_SCRIPT_COMMENT), "二回目");
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+    EXPECT_EQ(folder.Bytes("new.zav"), "///first\r\n" + entry + "///二回目\r\n" + entry);
+    EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
+}
+
+TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
+    TestFolder folder;
+    folder.Put("s.zav", "///old\r\n/X\r\n");
+    ProgramState state = StateFor(folder / "s.zav");
+    ScriptDialog editor(state);
+    const std::string longLine(700, 'L');
+    struct Case {
+        const char* what;
+        std::string pane;
+        std::string bytes;
+    } cases[] = {
+        {"line break at the end", "///new\r\n/D \"x\"\r\n", "///new\r\n/D \"x\"\r\n"},
+        {"last line without line break", "///new\r\n/X", "///new\r\n/X\r\n"},
+        {"long line", "///\r\n/D \"" + longLine + "\"\r\n", "///\r\n/D \"" + longLine + "\"\r\n"},
+        {"empty pane", "", ""},
+    };
+    RunDriven(editor, [&](HWND window) {
+        for (const Case& c : cases) {
+            SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), c.pane.c_str());
+            Click(GetDlgItem(window, IDC_SCRIPT_WRITE_ALL));
+            EXPECT_EQ(folder.Bytes("s.zav"), c.bytes) << c.what;
+            EXPECT_EQ(Pane(window), c.bytes) << c.what;
+        }
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+}
+
+TEST(ScriptDialog, ShowReplacesUnwrittenEditsWithTheFile) {
+    TestFolder folder;
+    folder.Put("s.zav", "///a\nl \n\nA.LZH\n\n*.*");
+    ProgramState state = StateFor(folder / "s.zav");
+    ScriptDialog editor(state);
+    RunDriven(editor, [&](HWND window) {
+        SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), "edited, not written");
+        Click(GetDlgItem(window, IDC_SCRIPT_SHOW));
+        EXPECT_EQ(Pane(window), "///a\r\nl \r\n\r\nA.LZH\r\n\r\n*.*\r\n");
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+}
+
+TEST(ScriptDialog, RunAndCloseKeepTheTypedPath) {
+    TestFolder folder;
+    for (int closeWith : {IDC_SCRIPT_RUN, IDC_SCRIPT_CLOSE}) {
+        ProgramState state = StateFor("old.zav");
+        ScriptDialog editor(state);
+        INT_PTR result = RunDriven(editor, [&](HWND window) {
+            EXPECT_EQ(ItemTextOf(window, IDC_SCRIPT_PATH), "old.zav");
+            ClearEdit(GetDlgItem(window, IDC_SCRIPT_PATH));
+            Type(GetDlgItem(window, IDC_SCRIPT_PATH), folder / "new.zav");
+            Click(GetDlgItem(window, closeWith));
+        });
+        EXPECT_EQ(result, closeWith == IDC_SCRIPT_RUN ? IDOK : IDCANCEL);
+        EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
+        EXPECT_EQ(editor.Path(), folder / "new.zav");
+    }
+}
+
+TEST(ScriptDialog, PathListFollowsTypingAndADoubleClickOpensAFolder) {
+    TestFolder folder;
+    CreateDirectoryA((folder / "SUB").c_str(), nullptr);
+    folder.Put("SUB\\inner.zav", "");
+    folder.Put("SCRIPT.ZAV", "");
+    folder.Put("other.txt", "");
+    ProgramState state = StateFor(folder.Path());
+    ScriptDialog editor(state);
+    RunDriven(editor, [&](HWND window) {
+        HWND list = GetDlgItem(window, IDC_SCRIPT_PATH_LIST);
+        HWND path = GetDlgItem(window, IDC_SCRIPT_PATH);
+        // Showing the start path is no change made by the user: the list starts empty.
+        EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+        // The field opens with its text selected: a click behind it puts the caret there.
+        SendMessageA(path, EM_SETSEL, 1000, 1000);
+        Type(path, "S");
+        ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+        int sub = SendMessageA(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("SUB"));
+        ASSERT_GE(sub, 0);
+        DoubleClickListItem(list, sub);
+        EXPECT_EQ(TextOf(path), folder / "SUB\\");
+        EXPECT_EQ(FocusIn(window), path);
+        ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);  // ".", ".." and inner.zav
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+    EXPECT_EQ(state.lastScriptPath, folder / "SUB\\");
+}
+
+}  // namespace
+}  // namespace zavo

@@ -1,0 +1,66 @@
+// Real files for the script tests, and the posted click.
+#include "tests/script/test_folder.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace zavo::testing {
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TestFolder::TestFolder() {
+    static std::atomic<int> counter{0};
+    CreateDirectoryA("Z:\\tmp", nullptr);
+    path_ = "Z:\\tmp\\zavo-script-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TestFolder::~TestFolder() { RemoveTree(path_); }
+
+void TestFolder::Put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ + name, std::ios::binary) << bytes;
+}
+
+std::string TestFolder::Bytes(const std::string& name) const {
+    std::ifstream in(path_ + name, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+bool TestFolder::Exists(const std::string& name) const {
+    return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+}  // namespace zavo::testing
