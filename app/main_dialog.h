@@ -72,7 +72,7 @@ private:
     void OnPaint();
     void OnClear();
 
-    // engine/command_buttons.cpp
+    // engine/command_run.cpp
     void OnCommandButton(const char* prefix);
     bool ConfirmWarning(const std::string& text);
 

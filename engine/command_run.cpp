@@ -61,10 +61,14 @@ bool MainDialog::RunArchiverCommand() {
 }
 
 void MainDialog::OnCommandButton(const char* prefix) {
+    // A clicked button holds the focus, and disabling it leaves the window without one: the
+    // keyboard would do nothing after the run until the next mouse click.
+    HWND focus = GetFocus();
     EnableCommandButtons(false);
     fields_.command = prefix;
     RunArchiverCommand();
     EnableCommandButtons(true);
+    if (!GetFocus() && focus && IsChild(Handle(), focus)) SetFocus(focus);
 }
 
 }  // namespace zavo
