@@ -20,7 +20,8 @@ struct WindowsTimes {
 // convention); nothing is converted, so a name can be written back unchanged.
 struct Entry {
     std::string methodId;            // the 5 bytes of the header, e.g. "-lh5-"
-    Method method{};                 // FindMethod(methodId); kind Unknown for methods we lack
+    Method method{};                 // FindMethod(methodId); kind Unknown (and an empty id) for
+                                     // methods we lack: use methodId to name them
     int level = 0;                   // header level 0..3
     std::uint8_t osId = 0;           // 'M', 'U', '2', ... (0 when the header has none)
 

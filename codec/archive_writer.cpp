@@ -87,7 +87,7 @@ WriteResult ArchiveWriter::AddDirectory(const NewEntry& entry) {
 
 WriteResult ArchiveWriter::AddFile(const NewEntry& entry, RandomAccessSource& data, const Method& method) {
     if (finished_) return Failure(WriteStatus::Finished, "the archive is already finished");
-    if (method.kind != MethodKind::Stored && method.kind != MethodKind::LhNew)
+    if (method.kind != MethodKind::Stored && !(method.kind == MethodKind::LhNew && method.writable))
         return Failure(WriteStatus::EncodeFailed, "method " + std::string(method.id) + " cannot be written");
     if (!data.Seek(0)) return Failure(WriteStatus::ReadFailed, "cannot read the file");
 

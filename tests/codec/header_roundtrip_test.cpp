@@ -3,6 +3,8 @@
 
 #include "codec/archive.h"
 #include "codec/crc16.h"
+#include "codec/header_build.h"
+#include "codec/header_parse.h"
 #include "tests/codec/format_test_util.h"
 
 namespace {
@@ -134,6 +136,33 @@ TEST(HeaderLimits, Level2HeaderSizeNeverHasAZeroLowByte) {
         ASSERT_NE(archive[0], 0) << n;
         lzh_test::ReadBack back = ReadArchive(archive);
         ASSERT_EQ(back.entries.size(), 1u) << n << ": " << back.error;
+    }
+}
+
+TEST(HeaderFields, SizesOf4GiBAndMoreAndWindowsTimesSurviveLevel2) {
+    lzh::HeaderToBuild h;
+    h.methodId = "-lh7-";
+    h.entry.name = "huge.img";
+    h.entry.hasWindowsTimes = true;
+    h.entry.windowsTimes = {133340296371842879u, 133340296371842880u, 133340309375721525u};
+    h.originalSize = 5ull << 30;
+    h.packedSize = (4ull << 30) + 12345;
+    h.crc = 0xBEEF;
+    std::vector<std::uint8_t> bytes;
+    ASSERT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::Ok);
+    lzh::Entry e;
+    ASSERT_EQ(lzh::ParseHeader(bytes.data(), bytes.size(), e).status, lzh::HeaderParseStatus::Ok);
+    EXPECT_EQ(e.originalSize, h.originalSize);
+    EXPECT_EQ(e.packedSize, h.packedSize);
+    EXPECT_EQ(e.crc, 0xBEEF);
+    EXPECT_TRUE(e.hasWindowsTimes);
+    EXPECT_EQ(e.windowsTimes.creation, h.entry.windowsTimes.creation);
+    EXPECT_EQ(e.windowsTimes.lastWrite, h.entry.windowsTimes.lastWrite);
+    EXPECT_EQ(e.windowsTimes.lastAccess, h.entry.windowsTimes.lastAccess);
+    for (int level : {0, 1}) {
+        h.level = level;
+        bytes.clear();
+        EXPECT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::TooLarge) << level;
     }
 }
 

@@ -90,8 +90,8 @@ fs::path WriteArchiveFile(const fs::path& dir, const std::string& methodId, int 
         lzh::MemorySource source(data);
         lzh::WriteResult r = writer.AddFile(entry, source, lzh::FindMethod(methodId));
         EXPECT_EQ(r.status, lzh::WriteStatus::Ok) << r.detail;
-        if (m.name == "random.bin" || m.content.empty()) EXPECT_EQ(r.methodId, "-lh0-") << m.name;
-        else EXPECT_EQ(r.methodId, methodId) << m.name;
+        const bool stored = m.name == "random.bin" || m.content.empty();
+        EXPECT_EQ(r.methodId, stored ? std::string("-lh0-") : methodId) << m.name;
     }
     writer.Finish();
     fs::path file = dir / ("test-" + methodId.substr(1, 3) + "-h" + std::to_string(level) + ".lzh");
@@ -122,8 +122,8 @@ void CheckExtracted(const fs::path& out, bool exactSjisNames) {
         fs::path expected = out;
         for (const std::string& part : m.folders) expected /= part;
         expected /= m.name;
-        EXPECT_TRUE(fs::exists(expected)) << expected;
-        if (fs::exists(expected)) EXPECT_TRUE(ReadFile(expected) == m.content);
+        ASSERT_TRUE(fs::exists(expected)) << expected;
+        EXPECT_TRUE(ReadFile(expected) == m.content);
     }
 }
 

@@ -139,7 +139,9 @@ TEST(VectorListing, EveryArchiveListsAsTheReference) {
                 EXPECT_EQ(mine, value) << key;
             }
             for (const char* key : {"path", "filename", "symlink_target", "common_crc", "unix_perms", "win_creation_time"}) {
-                if (expected[i].count(key) == 0 && Compared(key, entries[i])) EXPECT_EQ(ours.count(key), 0u) << key;
+                if (expected[i].count(key) == 0 && Compared(key, entries[i])) {
+                    EXPECT_EQ(ours.count(key), 0u) << key;
+                }
             }
         }
     }
