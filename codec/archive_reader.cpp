@@ -120,6 +120,12 @@ bool ArchiveReader::FindFirstMember() {
     std::string firstError;
     HeaderRead atStart = ReadHeaderAt(0, probe, firstError);
     if (atStart == HeaderRead::Ok) return true;
+    // A header at the very start that fails its checks is a damaged archive, not a program in
+    // front of one: scanning on would silently drop its first members.
+    if (atStart == HeaderRead::Invalid) {
+        Stop(ReadStatus::Error, firstError);
+        return false;
+    }
     // An archive without members is just the end marker (or nothing at all).
     if (atStart == HeaderRead::End && size <= 1) {
         Stop(ReadStatus::End);
@@ -152,7 +158,7 @@ bool ArchiveReader::FindFirstMember() {
         next_ = firstValid;
         return true;
     }
-    Stop(ReadStatus::Error, firstError.empty() ? "not an LZH archive: no member header found" : firstError);
+    Stop(ReadStatus::Error, "not an LZH archive: no member header found");
     return false;
 }
 

@@ -176,6 +176,15 @@ TEST(HostileHeaders, MembersBeforeABrokenHeaderStayUsable) {
     EXPECT_EQ(std::string(out.Bytes().begin(), out.Bytes().end()), "fine");
 }
 
+TEST(HostileHeaders, ABrokenFirstHeaderIsAnErrorNotAStubToSkip) {
+    Archive a = lzh_test::WriteArchive({{{}, "first.txt", "one"}, {{}, "second.txt", "two"}}, 2, "-lh0-");
+    a[15] ^= 1;  // header CRC no longer matches
+    lzh_test::ReadBack back = lzh_test::ReadArchive(a);
+    EXPECT_EQ(back.final, lzh::ReadStatus::Error);
+    EXPECT_TRUE(back.entries.empty());
+    EXPECT_NE(back.error.find("header CRC"), std::string::npos) << back.error;
+}
+
 TEST(HostileHeaders, UnknownMethodIsReportedPerEntryAndTheWalkGoesOn) {
     Archive a = lzh_test::WriteArchive({{{}, "odd.bin", "data"}, {{}, "next.txt", "more"}}, 2, "-lh0-");
     std::memcpy(&a[2], "-zz9-", 5);
