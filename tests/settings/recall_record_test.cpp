@@ -138,6 +138,8 @@ TEST_F(RecallSlots, EnterRecordsIntoSlotOneWhileCancelEscapeAndTheCloseBoxWriteN
             EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_2), "No. 2");
             EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_3), "No. 3");
             EXPECT_EQ(ItemTextOf(record, IDC_RECORD_CANCEL), "ｷｬﾝｾﾙ");
+            EXPECT_EQ(TextOf(GetWindow(record, GW_CHILD)),
+                      "現在の LZH Path, Base Path, File, Option の設定を記録します。\n場所(1～3)を指定してください。");
             HWND focus = FocusOf(WindowThread(record));
             EXPECT_EQ(focus, GetDlgItem(record, IDC_RECORD_SLOT_1)) << c.label;
             switch (c.act) {

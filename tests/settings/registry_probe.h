@@ -59,6 +59,10 @@ inline void CreateVolatileKey(HKEY root, const std::string& keyPath) {
         RegCloseKey(key);
 }
 
-inline void DeleteKeyTree(HKEY root, const std::string& keyPath) { RegDeleteTreeA(root, keyPath.c_str()); }
+// Wine's RegDeleteTreeA empties the named key but leaves the key itself.
+inline void DeleteKeyTree(HKEY root, const std::string& keyPath) {
+    RegDeleteTreeA(root, keyPath.c_str());
+    RegDeleteKeyA(root, keyPath.c_str());
+}
 
 }  // namespace zavo::testing
