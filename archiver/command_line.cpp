@@ -106,6 +106,14 @@ std::string WithDefaultExtension(const std::string& path) {
     return path + ".LZH";
 }
 
+bool AsksNoWindows(std::string_view line) {
+    for (const Token& t : Tokenize(line)) {
+        if (t.quoted || t.text.size() < 2 || t.text[0] != '-' || (t.text[1] != 'n' && t.text[1] != 'N')) continue;
+        if (t.text.size() == 2 || (t.text.size() == 3 && t.text[2] >= '1' && t.text[2] <= '9')) return true;
+    }
+    return false;
+}
+
 ParseResult ParseCommandLine(std::string_view line) {
     ParseResult result;
     std::vector<Token> tokens = Tokenize(line);

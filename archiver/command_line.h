@@ -43,6 +43,10 @@ struct ParseResult {
 
 ParseResult ParseCommandLine(std::string_view line);
 
+// Whether a line that may not parse still asks for no windows (-n alone as a switch), so that a
+// script's mistyped switch does not stop it on a message box.
+bool AsksNoWindows(std::string_view line);
+
 // The archive path as the file is named: ".LZH" appended when its last part has no extension.
 std::string WithDefaultExtension(const std::string& path);
 

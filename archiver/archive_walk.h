@@ -1,0 +1,34 @@
+// Opening an archive and reading all its headers first, so a command knows its whole work
+// (and a broken header) before it changes anything.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archiver/file_stream.h"
+#include "archiver/run.h"
+#include "codec/archive.h"
+
+namespace unlha {
+
+struct OpenArchive {
+    FileSource source;
+    std::unique_ptr<lzh::ArchiveReader> reader;
+    std::vector<lzh::Entry> entries;
+    bool broken = false;          // a header after the listed entries is broken
+    std::string brokenReason;
+};
+
+// Opens `path` and reads every header. False (with the failure recorded in `run`) when the
+// file cannot be opened or holds no archive at all. A header broken after some entries leaves
+// `broken` set; the caller reports it after its work on the good entries.
+bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive);
+
+// Whether the command's file names select this entry.
+bool Selected(const Run& run, const lzh::Entry& entry);
+
+// The entry's name for output lines: its stored path, printable.
+std::string ShownPath(const lzh::Entry& entry);
+
+}  // namespace unlha

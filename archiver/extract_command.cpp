@@ -1,0 +1,279 @@
+// e and x: entries to files below the base folder, refusing every path that could leave it,
+// never through a link, never over an existing file unless asked, never leaving a half file.
+#include <windows.h>
+
+#include "archiver/archive_walk.h"
+#include "archiver/file_times.h"
+#include "archiver/safe_path.h"
+#include "text/cp932.h"
+
+namespace unlha {
+namespace {
+
+struct Tally {
+    std::uint64_t extracted = 0, replaced = 0, skipped = 0, refused = 0, failed = 0;
+};
+
+bool IsLinkOrFile(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The Windows conversion of the path must see exactly the separators we put there: a
+// double-byte character that converts differently than we walked it is refused.
+bool ConvertsAsWalked(const std::string& relative, std::size_t parts) {
+    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), static_cast<int>(relative.size()), nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), static_cast<int>(relative.size()), wide.data(), length);
+    std::size_t separators = 0;
+    for (wchar_t c : wide) {
+        if (c == L'\\') ++separators;
+        if (c == L'/' || c == L':' || c < 0x20) return false;
+    }
+    return separators + 1 == parts;
+}
+
+// Creates the folders of `relativeFolders` below `base` one by one; every one that exists must be
+// a real folder, not a file and not a link (a link could lead anywhere).
+bool MakeFolders(const std::string& base, const std::vector<std::string>& relativeFolders, std::string& why) {
+    std::string path = base;
+    for (const std::string& part : relativeFolders) {
+        path += part;
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!CreateDirectoryA(path.c_str(), nullptr)) {
+                why = "cannot create the folder " + path + ": " + SystemMessage(GetLastError());
+                return false;
+            }
+        } else if (IsLinkOrFile(attributes)) {
+            why = path + " is a file or a link, not a folder";
+            return false;
+        }
+        path += '\\';
+    }
+    return true;
+}
+
+// The base folder itself is the user's choice: create what is missing of it, as a person would.
+bool MakeBaseFolder(const std::string& base, std::string& why) {
+    if (base.empty()) return true;
+    for (std::size_t i = 0; i < base.size(); i += cp932::CharLength(base, i)) {
+        if (cp932::CharLength(base, i) != 1 || base[i] != '\\' || i == 0 || base[i - 1] == ':' ||
+            (i == 1 && base[0] == '\\'))
+            continue;
+        const std::string prefix = base.substr(0, i);
+        if (GetFileAttributesA(prefix.c_str()) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(prefix.c_str(), nullptr)) {
+            why = "cannot create the folder " + prefix + ": " + SystemMessage(GetLastError());
+            return false;
+        }
+    }
+    return true;
+}
+
+void SetTimes(HANDLE file, const lzh::Entry& entry) {
+    EntryTime modified = ModificationTime(entry);
+    if (!modified.valid) return;
+    FILETIME write = ToFileTime(modified.ticks);
+    FILETIME creation = ToFileTime(entry.hasWindowsTimes && entry.windowsTimes.creation ? entry.windowsTimes.creation : modified.ticks);
+    FILETIME access = ToFileTime(entry.hasWindowsTimes && entry.windowsTimes.lastAccess ? entry.windowsTimes.lastAccess : modified.ticks);
+    SetFileTime(file, &creation, &access, &write);
+}
+
+class Extractor {
+public:
+    explicit Extractor(Run& run, OpenArchive& archive) : run_(run), archive_(archive) {
+        const Command& c = run.command;
+        keepFolders_ = c.letter == 'x' || c.switches.keepFolders;
+        base_ = c.baseFolder;
+        if (!base_.empty() && !cp932::EndsWithChar(base_, '\\') && !cp932::EndsWithChar(base_, ':')) base_ += '\\';
+    }
+
+    void Entry(const lzh::Entry& entry);
+    const Tally& Counts() const { return tally_; }
+    const std::string& Base() const { return base_; }
+
+private:
+    void Refuse(const lzh::Entry& entry, const std::string& why) {
+        ++tally_.refused;
+        const std::string line = "refused  " + ShownPath(entry) + ": " + why;
+        run_.out.Line(line);
+        run_.Fail(kPathRefused, line);
+    }
+    void Failed(const lzh::Entry& entry, int code, const std::string& why) {
+        ++tally_.failed;
+        const std::string line = "failed   " + ShownPath(entry) + ": " + why;
+        run_.out.Line(line);
+        run_.Fail(code, line);
+    }
+    void WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder, bool replacing);
+
+    Run& run_;
+    OpenArchive& archive_;
+    bool keepFolders_;
+    std::string base_;
+    Tally tally_;
+};
+
+void Extractor::Entry(const lzh::Entry& entry) {
+    if (entry.isSymlink) {
+        Refuse(entry, "symbolic links are neither created nor followed");
+        return;
+    }
+    if (entry.isDirectory && !keepFolders_) return;
+    const std::vector<std::string> folders = keepFolders_ ? entry.folders : std::vector<std::string>{};
+    SafePath safe = CheckOutputPath(folders, entry.isDirectory ? std::string() : entry.name, entry.absolute);
+    if (!safe.Ok()) {
+        Refuse(entry, RefusalReason(safe.refusal));
+        return;
+    }
+    const std::size_t parts = folders.size() + (entry.isDirectory ? 0 : 1);
+    if (!ConvertsAsWalked(safe.relativePath, parts)) {
+        Refuse(entry, RefusalReason(PathRefusal::HiddenSeparator));
+        return;
+    }
+    const std::string target = base_ + safe.relativePath;
+    if (target.size() >= MAX_PATH) {
+        Refuse(entry, "the path is too long for the destination");
+        return;
+    }
+    if (entry.method.kind == lzh::MethodKind::Unknown) {
+        Failed(entry, kArchiveDamaged, "method " + PrintableName(entry.methodId) + " is not supported");
+        return;
+    }
+    std::string why;
+    if (!MakeFolders(base_, folders, why)) {
+        Failed(entry, kFileFailed, why);
+        return;
+    }
+    if (entry.isDirectory) {
+        run_.out.Line("folder   " + ShownPath(entry));
+        return;
+    }
+    std::string folder = base_;
+    for (const std::string& part : folders) folder += part + "\\";
+
+    const DWORD existing = GetFileAttributesA(target.c_str());
+    bool replacing = false;
+    if (existing != INVALID_FILE_ATTRIBUTES) {
+        if (existing & FILE_ATTRIBUTE_REPARSE_POINT) {
+            Refuse(entry, "the existing " + target + " is a link");
+            return;
+        }
+        if (existing & FILE_ATTRIBUTE_DIRECTORY) {
+            Failed(entry, kFileFailed, "a folder of that name exists");
+            return;
+        }
+        if (!run_.command.switches.overwrite) {
+            ++tally_.skipped;
+            run_.out.Line("skipped  " + ShownPath(entry) + " (the file exists; -jyo replaces it)");
+            return;
+        }
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!run_.command.switches.ignoreTimes && GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data) &&
+            !EntryIsNewer(ModificationTime(entry), Ticks(data.ftLastWriteTime))) {
+            ++tally_.skipped;
+            run_.out.Line("skipped  " + ShownPath(entry) + " (the file is not older; -c replaces it)");
+            return;
+        }
+        replacing = true;
+    }
+    WriteFile(entry, target, folder, replacing);
+}
+
+void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder,
+                          bool replacing) {
+    // Into a new file beside the target first: a damaged entry never destroys the file it would
+    // have replaced, and never leaves half a file.
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
+        Failed(entry, kFileFailed, "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
+                                       SystemMessage(GetLastError()));
+        return;
+    }
+    FileSink sink;
+    if (!sink.Create(temp)) {
+        DeleteFileA(temp);
+        Failed(entry, kFileFailed, "cannot create " + target + ": " + SystemMessage(GetLastError()));
+        return;
+    }
+    sink.ReportTo(&run_.progress);
+    lzh::ExtractResult r = archive_.reader->Extract(entry, sink);
+    const bool flushed = sink.Flush();
+    if (r.status == lzh::ExtractStatus::Ok && flushed) SetTimes(sink.Handle(), entry);
+    sink.Close();
+    if (run_.progress.Cancelled()) {
+        DeleteFileA(temp);
+        return;
+    }
+    if (r.status != lzh::ExtractStatus::Ok || !flushed) {
+        DeleteFileA(temp);
+        if (r.status == lzh::ExtractStatus::WriteFailed || !flushed)
+            Failed(entry, kFileFailed, "cannot write " + target);
+        else
+            Failed(entry, kArchiveDamaged, r.detail);
+        return;
+    }
+    if (replacing) {
+        const DWORD old = GetFileAttributesA(target.c_str());
+        if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+    }
+    if (!MoveFileExA(temp, target.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
+        const DWORD error = GetLastError();
+        DeleteFileA(temp);
+        Failed(entry, kFileFailed, "cannot write " + target + ": " + SystemMessage(error));
+        return;
+    }
+    if (run_.command.switches.allAttributes && entry.hasAttributes) {
+        const DWORD kept = entry.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                               FILE_ATTRIBUTE_ARCHIVE);
+        SetFileAttributesA(target.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    }
+    if (replacing) {
+        ++tally_.replaced;
+        run_.out.Line("replaced " + ShownPath(entry));
+    } else {
+        ++tally_.extracted;
+        run_.out.Line("extracted " + ShownPath(entry));
+    }
+}
+
+}  // namespace
+
+void RunExtract(Run& run) {
+    OpenArchive archive;
+    if (!OpenAndRead(run, run.command.archivePath, archive)) return;
+    Extractor extractor(run, archive);
+    std::string why;
+    if (!MakeBaseFolder(extractor.Base(), why)) {
+        run.out.Line(why);
+        run.Fail(kFileFailed, why);
+        return;
+    }
+    std::uint64_t total = 0;
+    for (const lzh::Entry& entry : archive.entries)
+        if (Selected(run, entry)) total += entry.originalSize;
+    run.progress.SetTotal(total);
+    for (const lzh::Entry& entry : archive.entries) {
+        if (!Selected(run, entry)) continue;
+        if (!run.progress.Begin(ShownPath(entry))) break;
+        extractor.Entry(entry);
+        if (run.progress.Cancelled()) break;
+    }
+    if (run.progress.Cancelled()) {
+        run.out.Line("cancelled: the entries after this point were not extracted");
+        run.Fail(kCancelled, "Extraction was cancelled.");
+    }
+    if (archive.broken) {
+        const std::string line = "the archive is damaged after entry " + std::to_string(archive.entries.size()) + ": " +
+                                 archive.brokenReason;
+        run.out.Line(line);
+        run.Fail(kArchiveDamaged, line);
+    }
+    const Tally& t = extractor.Counts();
+    run.out.Line(std::to_string(t.extracted) + " extracted, " + std::to_string(t.replaced) + " replaced, " +
+                 std::to_string(t.skipped) + " skipped, " + std::to_string(t.refused) + " refused, " +
+                 std::to_string(t.failed) + " failed");
+}
+
+}  // namespace unlha

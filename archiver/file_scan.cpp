@@ -1,0 +1,103 @@
+// Folder walks with FindFirstFileA; the names are matched by our own wildcard rules, not by the
+// file system's, which also matches short 8.3 names.
+#include "archiver/file_scan.h"
+
+#include <algorithm>
+#include <set>
+
+#include "archiver/wildcard.h"
+#include "text/cp932.h"
+#include "win/unique_handle.h"
+
+namespace unlha {
+namespace {
+
+bool IsDots(const char* name) { return std::string_view(name) == "." || std::string_view(name) == ".."; }
+
+class Scanner {
+public:
+    Scanner(bool recurse, bool allAttributes, std::string exclude)
+        : recurse_(recurse), allAttributes_(allAttributes), exclude_(std::move(exclude)) {}
+
+    // Walks `folder` (disk path ending in a separator or empty) whose files are named
+    // `relative` + name; returns how many files it took.
+    std::size_t Walk(const std::string& folder, const std::string& relative, const std::string& mask, bool recurse) {
+        std::vector<WIN32_FIND_DATAA> files, folders;
+        WIN32_FIND_DATAA data;
+        win::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &data));
+        if (!find) return 0;
+        do {
+            if (IsDots(data.cFileName)) continue;
+            const bool hiddenOrSystem = (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+            if (hiddenOrSystem && !allAttributes_) continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                // A link or junction may lead outside the folder or round in a circle.
+                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) folders.push_back(data);
+            } else if (MatchWildcard(mask, data.cFileName)) {
+                files.push_back(data);
+            }
+        } while (FindNextFileA(find.Get(), &data));
+        auto byName = [](const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b) {
+            return std::string_view(a.cFileName) < std::string_view(b.cFileName);
+        };
+        std::sort(files.begin(), files.end(), byName);
+        std::sort(folders.begin(), folders.end(), byName);
+        std::size_t taken = 0;
+        for (const WIN32_FIND_DATAA& file : files) {
+            FoundFile found{folder + file.cFileName, relative + file.cFileName, file};
+            const std::string key = FullPathKey(found.diskPath);
+            if (key == exclude_ || !seen_.insert(key).second) continue;
+            result.files.push_back(found);
+            ++taken;
+        }
+        if (recurse) {
+            for (const WIN32_FIND_DATAA& sub : folders) {
+                const std::string name = sub.cFileName;
+                taken += Walk(folder + name + "\\", relative + name + "\\", mask, true);
+            }
+        }
+        return taken;
+    }
+
+    bool Recurse() const { return recurse_; }
+
+    ScanResult result;
+
+private:
+    bool recurse_;
+    bool allAttributes_;
+    std::string exclude_;
+    std::set<std::string> seen_;   // full paths taken already: two names may match one file
+};
+
+}  // namespace
+
+std::string FullPathKey(const std::string& path) {
+    char full[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return cp932::AsciiUpper(path);
+    return cp932::AsciiUpper(std::string(full, n));
+}
+
+ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& names, bool recurse,
+                     bool allAttributes, const std::string& exclude) {
+    Scanner scanner(recurse, allAttributes, FullPathKey(exclude));
+    for (const std::string& name : names) {
+        const std::string folderPart = cp932::FolderPart(name);
+        const std::string mask = name.substr(folderPart.size());
+        std::size_t taken = 0;
+        if (!mask.empty()) taken = scanner.Walk(base + folderPart, folderPart, mask, scanner.Recurse());
+        // A plain name of a folder adds that folder's whole tree, as users expect of "a A.LZH docs".
+        if (taken == 0 && !HasWildcard(name)) {
+            const std::string asFolder = cp932::EndsWithChar(name, '\\') ? name : name + "\\";
+            const DWORD attributes = GetFileAttributesA((base + asFolder).c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                taken = scanner.Walk(base + asFolder, asFolder, "*", true);
+        }
+        if (taken == 0) scanner.result.unmatched.push_back(name);
+    }
+    return scanner.result;
+}
+
+}  // namespace unlha

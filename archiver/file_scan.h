@@ -1,0 +1,30 @@
+// Finding the files that a, u and f add: the file names matched in the base folder (and its
+// subfolders with -r1), hidden and system files only with -a1, links never entered.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace unlha {
+
+struct FoundFile {
+    std::string diskPath;       // base folder + relative path
+    std::string relativePath;   // as named below the base folder ("sub\a.txt")
+    WIN32_FIND_DATAA data;
+};
+
+struct ScanResult {
+    std::vector<FoundFile> files;
+    std::vector<std::string> unmatched;   // file names that found nothing
+};
+
+// `base` is empty or ends with '\' or ':'. `exclude` is a full path (the archive) never taken.
+ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& names, bool recurse,
+                     bool allAttributes, const std::string& exclude);
+
+// The full path of `path` upper-cased for comparisons ("" when it has none).
+std::string FullPathKey(const std::string& path);
+
+}  // namespace unlha

@@ -1,0 +1,131 @@
+// Buffered Win32 file streams for the codec.
+#include "archiver/file_stream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "archiver/progress.h"
+
+namespace unlha {
+namespace {
+
+constexpr std::size_t kChunk = 256 * 1024;
+
+}  // namespace
+
+bool FileSource::Open(const std::string& path) {
+    file_.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file_) {
+        lastError_ = GetLastError();
+        return false;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file_.Get(), &size)) {
+        lastError_ = GetLastError();
+        file_.Reset();
+        return false;
+    }
+    size_ = static_cast<std::uint64_t>(size.QuadPart);
+    position_ = 0;
+    failed_ = false;
+    return true;
+}
+
+std::size_t FileSource::Read(std::uint8_t* buffer, std::size_t size) {
+    if (failed_ || !file_) return 0;
+    std::size_t total = 0;
+    while (total < size) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - total, kChunk));
+        DWORD got = 0;
+        if (!ReadFile(file_.Get(), buffer + total, want, &got, nullptr)) {
+            lastError_ = GetLastError();
+            failed_ = true;
+            break;
+        }
+        if (got == 0) break;
+        total += got;
+        if (progress_ && !progress_->Advance(got)) {
+            // Cancel: the codec sees a failed read and stops; the caller knows why.
+            failed_ = true;
+            return 0;
+        }
+    }
+    position_ += total;
+    return total;
+}
+
+bool FileSource::Seek(std::uint64_t offset) {
+    if (!file_) return false;
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN)) return false;
+    position_ = offset;
+    failed_ = false;
+    return true;
+}
+
+bool FileSink::Create(const std::string& path) {
+    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    buffer_.clear();
+    buffer_.reserve(kChunk);
+    position_ = 0;
+    failed_ = !file_;
+    return file_.Valid();
+}
+
+bool FileSink::WriteThrough(const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        DWORD written = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, kChunk));
+        if (!WriteFile(file_.Get(), data, want, &written, nullptr) || written != want) {
+            failed_ = true;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool FileSink::Write(const std::uint8_t* data, std::size_t size) {
+    if (failed_) return false;
+    if (progress_ && !progress_->Advance(size)) {
+        failed_ = true;
+        return false;
+    }
+    position_ += size;
+    if (buffer_.size() + size <= kChunk) {
+        buffer_.insert(buffer_.end(), data, data + size);
+        return true;
+    }
+    return Flush() && WriteThrough(data, size);
+}
+
+bool FileSink::Flush() {
+    if (failed_) return false;
+    if (!buffer_.empty()) {
+        const bool ok = WriteThrough(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return ok;
+    }
+    return true;
+}
+
+bool FileSink::Seek(std::uint64_t offset) {
+    if (!Flush()) return false;
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN)) {
+        failed_ = true;
+        return false;
+    }
+    position_ = offset;
+    return true;
+}
+
+bool CountingSink::Write(const std::uint8_t*, std::size_t size) {
+    return !progress_ || progress_->Advance(size);
+}
+
+}  // namespace unlha

@@ -1,0 +1,74 @@
+// The codec's streams over Win32 files (CreateFileA handles), buffered, reporting their bytes
+// to the run's progress so that Cancel stops a long file at once.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "codec/io.h"
+#include "win/unique_handle.h"
+
+namespace unlha {
+
+class Progress;
+
+class FileSource : public lzh::RandomAccessSource {
+public:
+    // Opens for reading. Others may keep writing (we cannot stop a program that has the file
+    // open already); the codec notices a file that changes size while it is read.
+    bool Open(const std::string& path);
+    void ReportTo(Progress* progress) { progress_ = progress; }
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override;
+    bool Failed() const override { return failed_; }
+    bool Seek(std::uint64_t offset) override;
+    std::uint64_t Tell() const override { return position_; }
+    std::uint64_t Size() const override { return size_; }
+    void Close() { file_.Reset(); }
+    DWORD LastError() const { return lastError_; }
+
+private:
+    win::UniqueFile file_;
+    std::uint64_t size_ = 0;
+    std::uint64_t position_ = 0;
+    bool failed_ = false;
+    DWORD lastError_ = 0;
+    Progress* progress_ = nullptr;
+};
+
+class FileSink : public lzh::RandomAccessSink {
+public:
+    // Creates (or truncates) the file for writing, nobody else may open it meanwhile.
+    bool Create(const std::string& path);
+    void ReportTo(Progress* progress) { progress_ = progress; }
+    bool Write(const std::uint8_t* data, std::size_t size) override;
+    bool Seek(std::uint64_t offset) override;
+    std::uint64_t Tell() const override { return position_; }
+    // Writes what is buffered; false on any earlier or present failure.
+    bool Flush();
+    bool Failed() const { return failed_; }
+    HANDLE Handle() const { return file_.Get(); }
+    void Close() { file_.Reset(); }
+
+private:
+    bool WriteThrough(const std::uint8_t* data, std::size_t size);
+    win::UniqueFile file_;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t position_ = 0;   // logical position, buffered bytes included
+    bool failed_ = false;
+    Progress* progress_ = nullptr;
+};
+
+// Counts what a test run decodes and reports it, writing nothing.
+class CountingSink : public lzh::ByteSink {
+public:
+    explicit CountingSink(Progress* progress) : progress_(progress) {}
+    bool Write(const std::uint8_t* data, std::size_t size) override;
+
+private:
+    Progress* progress_;
+};
+
+}  // namespace unlha

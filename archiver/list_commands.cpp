@@ -1,0 +1,72 @@
+// l and v list the entries, t tests every selected entry's data against its CRC.
+#include "archiver/archive_walk.h"
+#include "archiver/file_times.h"
+#include "archiver/listing.h"
+
+namespace unlha {
+namespace {
+
+void ReportBrokenTail(Run& run, const OpenArchive& archive) {
+    if (!archive.broken) return;
+    const std::string why = "the archive is damaged after entry " + std::to_string(archive.entries.size()) + ": " +
+                            archive.brokenReason;
+    run.out.Line(why);
+    run.Fail(kArchiveDamaged, why);
+}
+
+}  // namespace
+
+void RunList(Run& run) {
+    const bool verbose = run.command.letter == 'v';
+    OpenArchive archive;
+    if (!OpenAndRead(run, run.command.archivePath, archive)) return;
+    run.out.Line("Listing of " + run.command.archivePath);
+    run.out.Line(ListHeader(verbose));
+    run.out.Line(ListRule(verbose));
+    std::uint64_t count = 0, original = 0, packed = 0;
+    for (const lzh::Entry& entry : archive.entries) {
+        if (!Selected(run, entry)) continue;
+        run.out.Line(ListLine(entry, LocalStampOf(entry), verbose));
+        ++count;
+        original += entry.originalSize;
+        packed += entry.packedSize;
+    }
+    run.out.Line(ListRule(verbose));
+    run.out.Line(ListSummary(count, original, packed, verbose));
+    ReportBrokenTail(run, archive);
+}
+
+void RunTest(Run& run) {
+    OpenArchive archive;
+    if (!OpenAndRead(run, run.command.archivePath, archive)) return;
+    std::uint64_t total = 0;
+    for (const lzh::Entry& entry : archive.entries)
+        if (Selected(run, entry)) total += entry.originalSize;
+    run.progress.SetTotal(total);
+    std::uint64_t tested = 0, failed = 0;
+    for (const lzh::Entry& entry : archive.entries) {
+        if (!Selected(run, entry)) continue;
+        if (!run.progress.Begin(ShownPath(entry))) break;
+        CountingSink sink(&run.progress);
+        lzh::ExtractResult r = archive.reader->Extract(entry, sink);
+        if (run.progress.Cancelled()) break;
+        ++tested;
+        if (r.status == lzh::ExtractStatus::Ok) {
+            run.out.Line("OK       " + ShownPath(entry));
+        } else {
+            ++failed;
+            const std::string why = "damaged  " + ShownPath(entry) + ": " + r.detail;
+            run.out.Line(why);
+            run.Fail(kArchiveDamaged, why);
+        }
+    }
+    if (run.progress.Cancelled()) {
+        run.out.Line("cancelled");
+        run.Fail(kCancelled, "The test was cancelled.");
+    }
+    ReportBrokenTail(run, archive);
+    run.out.Line(std::to_string(tested) + " tested, " + std::to_string(tested - failed) + " OK, " +
+                 std::to_string(failed) + " damaged");
+}
+
+}  // namespace unlha

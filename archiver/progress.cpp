@@ -1,0 +1,162 @@
+// The progress window: modeless, owned by the caller's window, which it disables as a modal
+// dialog would, so the caller cannot start a second run while this one works.
+#include "archiver/progress.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+namespace unlha {
+namespace {
+
+constexpr char kClassName[] = "Unlha32Progress";
+constexpr DWORD kShowAfterMs = 300;   // short runs finish without a flash of a window
+constexpr DWORD kPumpEveryMs = 30;
+
+DWORD EnvironmentMs(const char* name) {
+    char value[32] = {};
+    if (GetEnvironmentVariableA(name, value, sizeof value) == 0) return 0;
+    return static_cast<DWORD>(std::strtoul(value, nullptr, 10));
+}
+
+bool RegisterProgressClass() {
+    static bool registered = false;
+    if (registered) return true;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    WNDCLASSEXA c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = DefWindowProcA;
+    c.hInstance = LibraryModule();
+    c.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = kClassName;
+    registered = RegisterClassExA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registered;
+}
+
+struct DisableContext {
+    HWND except;
+    std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
+    auto* context = reinterpret_cast<DisableContext*>(param);
+    if (window != context->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        context->disabled->push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HINSTANCE LibraryModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
+    return module;
+}
+
+Progress::Progress(HWND owner, bool windows, std::string title)
+    : owner_(owner), windows_(windows), title_(std::move(title)), started_(GetTickCount()),
+      slowMs_(EnvironmentMs("UNLHA32_TEST_SLOW_MS")) {}
+
+Progress::~Progress() {
+    // Enable the caller's windows before the progress window goes, so activation returns to them.
+    for (HWND window : disabled_)
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    if (window_) DestroyWindow(window_);
+}
+
+bool Progress::Begin(const std::string& name) {
+    current_ = name;
+    if (nameLabel_) SetWindowTextA(nameLabel_, current_.c_str());
+    if (slowMs_ > 0) {
+        const DWORD until = GetTickCount() + slowMs_;
+        while (!cancelled_ && static_cast<int>(until - GetTickCount()) > 0) {
+            lastPump_ = 0;
+            Pump();
+            Sleep(10);
+        }
+    }
+    lastPump_ = 0;
+    Pump();
+    return !cancelled_;
+}
+
+bool Progress::Advance(std::uint64_t bytes) {
+    done_ += bytes;
+    Pump();
+    return !cancelled_;
+}
+
+void Progress::Pump() {
+    if (!windows_) return;
+    const DWORD now = GetTickCount();
+    if (lastPump_ != 0 && now - lastPump_ < kPumpEveryMs) return;
+    lastPump_ = now;
+    if (!window_ && now - started_ >= kShowAfterMs) ShowWindowNow();
+    UpdateBar();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The caller's loop must still see it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            cancelled_ = true;
+            break;
+        }
+        if (window_ && IsDialogMessageA(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void Progress::ShowWindowNow() {
+    if (!RegisterProgressClass()) return;
+    const std::string caption = "UNLHA32: " + title_;
+    window_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 380, 140,
+                              owner_, nullptr, LibraryModule(), nullptr);
+    if (!window_) return;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Progress::WindowProc));
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    nameLabel_ = CreateWindowExA(0, "STATIC", current_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                                 12, 10, 350, 18, window_, nullptr, LibraryModule(), nullptr);
+    bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 12, 34, 350, 18, window_, nullptr,
+                           LibraryModule(), nullptr);
+    HWND cancel = CreateWindowExA(0, "BUTTON", "Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 282,
+                                  62, 80, 24, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
+                                  LibraryModule(), nullptr);
+    for (HWND control : {nameLabel_, cancel}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(bar_, PBM_SETRANGE32, 0, 1000);
+    if (owner_) {
+        RECT o, r;
+        GetWindowRect(owner_, &o);
+        GetWindowRect(window_, &r);
+        SetWindowPos(window_, nullptr, o.left + ((o.right - o.left) - (r.right - r.left)) / 2,
+                     o.top + ((o.bottom - o.top) - (r.bottom - r.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    DisableContext context{window_, &disabled_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&context));
+    ShowWindow(window_, SW_SHOW);
+    SetFocus(cancel);
+}
+
+void Progress::UpdateBar() {
+    if (!bar_) return;
+    const std::uint64_t done = total_ == 0 ? 0 : (done_ >= total_ ? 1000 : done_ * 1000 / total_);
+    SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+}
+
+LRESULT CALLBACK Progress::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<Progress*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && ((message == WM_COMMAND && LOWORD(w) == IDCANCEL) || message == WM_CLOSE)) {
+        self->cancelled_ = true;
+        return 0;
+    }
+    return DefWindowProcA(window, message, w, l);
+}
+
+}  // namespace unlha

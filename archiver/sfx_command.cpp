@@ -1,0 +1,78 @@
+// s: the self-extracting program is the stub program built into this library followed by the
+// archive's members, written like every archive: to a new file that replaces the old when complete.
+#include <windows.h>
+
+#include "archiver/archive_walk.h"
+#include "archiver/sfx_image.h"
+#include "archiver/sfx_stub_id.h"
+#include "text/cp932.h"
+
+namespace unlha {
+namespace {
+
+bool StubBytes(const std::uint8_t*& bytes, std::size_t& size) {
+    HMODULE module = LibraryModule();
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(UNLHA32_SFX_STUB), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!found) return false;
+    HGLOBAL loaded = LoadResource(module, found);
+    if (!loaded) return false;
+    bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
+    size = SizeofResource(module, found);
+    return bytes && IsProgramImage(bytes, size);
+}
+
+}  // namespace
+
+void RunMakeSfx(Run& run) {
+    const Command& c = run.command;
+    const std::uint8_t* stub = nullptr;
+    std::size_t stubSize = 0;
+    if (!StubBytes(stub, stubSize)) {
+        const std::string why = "this UNLHA32.DLL holds no self-extracting program (it was built without ZAVOSFX.EXE)";
+        run.out.Line(why);
+        run.Fail(kStubMissing, why);
+        return;
+    }
+    OpenArchive archive;
+    if (!OpenAndRead(run, c.archivePath, archive)) return;
+    if (archive.broken) {
+        const std::string why = c.archivePath + " is damaged after entry " + std::to_string(archive.entries.size()) +
+                                ": " + archive.brokenReason;
+        run.out.Line(why);
+        run.Fail(kArchiveDamaged, why);
+        return;
+    }
+    const std::string target = SfxOutputPath(c.archivePath, c.baseFolder);
+    const std::string folder = cp932::FolderPart(target);
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
+        const std::string why = "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
+                                SystemMessage(GetLastError());
+        run.out.Line(why);
+        run.Fail(kFileFailed, why);
+        return;
+    }
+    FileSink sink;
+    bool ok = sink.Create(temp) && sink.Write(stub, stubSize);
+    // The members as they are (an archive that has a program in front already loses that one).
+    lzh::ArchiveWriter writer(sink);
+    for (const lzh::Entry& entry : archive.entries) {
+        if (!ok) break;
+        ok = writer.CopyMember(*archive.reader, entry).status == lzh::WriteStatus::Ok;
+    }
+    ok = ok && writer.Finish().status == lzh::WriteStatus::Ok && sink.Flush();
+    sink.Close();
+    const bool existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!ok || !MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        DeleteFileA(temp);
+        const std::string why = "cannot write " + target + ": " + SystemMessage(error);
+        run.out.Line(why);
+        run.Fail(kFileFailed, why);
+        return;
+    }
+    run.out.Line(std::string(existed ? "replaced " : "created  ") + target + " (" + std::to_string(archive.entries.size()) +
+                 " entries behind a " + std::to_string(stubSize) + "-byte program)");
+}
+
+}  // namespace unlha

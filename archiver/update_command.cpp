@@ -1,0 +1,306 @@
+// a, u, f and d: the archive is rewritten into a new file beside it, which replaces it only when
+// complete. On any failure or cancel the original stays byte for byte and the new file goes.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "archiver/archive_walk.h"
+#include "archiver/file_scan.h"
+#include "archiver/file_times.h"
+#include "archiver/stored_path.h"
+#include "text/cp932.h"
+
+namespace unlha {
+namespace {
+
+// One member of the new archive: an old entry copied, or a file compressed.
+struct Step {
+    const lzh::Entry* entry = nullptr;   // copied unchanged when `file` is null
+    const FoundFile* file = nullptr;
+    StoredPath stored;
+    bool replaces = false;
+};
+
+struct Plan {
+    std::vector<Step> steps;
+    std::uint64_t added = 0, replaced = 0, deleted = 0, skipped = 0, bytesToRead = 0;
+    bool Changes() const { return added + replaced + deleted > 0; }
+};
+
+std::string Key(const std::string& storedPath) { return cp932::AsciiUpper(storedPath); }
+
+std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+int FailAfterMembers() {
+    char value[32] = {};
+    if (GetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", value, sizeof value) == 0) return -1;
+    return std::atoi(value);
+}
+
+lzh::NewEntry NewEntryFor(const Step& step) {
+    lzh::NewEntry e;
+    e.folders = step.stored.folders;
+    e.name = step.stored.name;
+    const WIN32_FIND_DATAA& data = step.file->data;
+    const std::uint64_t written = Ticks(data.ftLastWriteTime);
+    e.dosTime = DosFromTicks(written);
+    e.unixTime = UnixFromTicks(written);
+    e.hasWindowsTimes = true;
+    e.windowsTimes.creation = Ticks(data.ftCreationTime);
+    e.windowsTimes.lastWrite = written;
+    e.windowsTimes.lastAccess = Ticks(data.ftLastAccessTime);
+    e.attributes = static_cast<std::uint8_t>(data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+    return e;
+}
+
+class Updater {
+public:
+    explicit Updater(Run& run) : run_(run), c_(run.command) {}
+    void Execute();
+
+private:
+    bool PlanDelete();
+    bool PlanAdd(const ScanResult& scan);
+    bool Write(const std::string& temp);
+    void Summary();
+    void Abandon(const std::string& temp) {
+        DeleteFileA(temp.c_str());
+        run_.out.Line("nothing was changed: " + c_.archivePath + " is as it was");
+    }
+
+    Run& run_;
+    const Command& c_;
+    OpenArchive archive_;
+    bool exists_ = false;
+    Plan plan_;
+};
+
+bool Updater::PlanDelete() {
+    for (const lzh::Entry& entry : archive_.entries) {
+        if (Selected(run_, entry)) {
+            ++plan_.deleted;
+            run_.out.Line("deleted  " + ShownPath(entry));
+            continue;
+        }
+        Step step;
+        step.entry = &entry;
+        plan_.steps.push_back(step);
+    }
+    if (plan_.deleted == 0) {
+        const std::string why = "no entry of " + c_.archivePath + " matches the names given";
+        run_.out.Line(why);
+        run_.Fail(kNoFiles, why);
+        return false;
+    }
+    return true;
+}
+
+bool Updater::PlanAdd(const ScanResult& scan) {
+    const char letter = c_.letter;
+    // The files by stored name; the first of two files that would be stored alike wins.
+    std::map<std::string, Step> fromDisk;
+    std::vector<std::string> order;
+    for (const FoundFile& file : scan.files) {
+        Step step;
+        step.file = &file;
+        step.stored = StoredPathFor(file.relativePath, c_.switches.keepFolders);
+        const std::string shown = JoinStored(step.stored);
+        if (step.stored.name.empty()) continue;
+        if (!fromDisk.emplace(Key(shown), step).second) {
+            run_.out.Line("skipped  " + file.relativePath + " (stored as " + shown + " like a file before it)");
+            ++plan_.skipped;
+            continue;
+        }
+        order.push_back(Key(shown));
+    }
+    for (const lzh::Entry& entry : archive_.entries) {
+        Step step;
+        step.entry = &entry;
+        auto found = fromDisk.find(Key(entry.Path()));
+        if (found != fromDisk.end() && !entry.isDirectory && !entry.isSymlink) {
+            Step& candidate = found->second;
+            const bool newer = FileIsNewer(Ticks(candidate.file->data.ftLastWriteTime), ModificationTime(entry));
+            if (letter == 'a' || c_.switches.ignoreTimes || newer) {
+                candidate.replaces = true;
+                plan_.steps.push_back(candidate);
+                ++plan_.replaced;
+                plan_.bytesToRead += FileSize(candidate.file->data);
+            } else {
+                run_.out.Line("skipped  " + JoinStored(candidate.stored) + " (the archive's copy is not older)");
+                ++plan_.skipped;
+                plan_.steps.push_back(step);
+            }
+            fromDisk.erase(found);
+            continue;
+        }
+        plan_.steps.push_back(step);
+    }
+    if (letter != 'f') {
+        for (const std::string& key : order) {
+            auto found = fromDisk.find(key);
+            if (found == fromDisk.end()) continue;
+            plan_.steps.push_back(found->second);
+            ++plan_.added;
+            plan_.bytesToRead += FileSize(found->second.file->data);
+        }
+    }
+    return true;
+}
+
+bool Updater::Write(const std::string& temp) {
+    FileSink sink;
+    if (!sink.Create(temp)) {
+        const std::string why = "cannot write " + temp + ": " + SystemMessage(GetLastError());
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
+        return false;
+    }
+    lzh::WriterOptions options;
+    options.headerLevel = c_.switches.headerLevel;
+    lzh::ArchiveWriter writer(sink, options);
+    const lzh::Method method = lzh::FindMethod(c_.switches.methodId);
+    const int failAfter = FailAfterMembers();
+    int written = 0;
+    run_.progress.SetTotal(plan_.bytesToRead);
+    for (const Step& step : plan_.steps) {
+        if (failAfter >= 0 && written == failAfter) {
+            run_.out.Line("failed   (test failure injected by UNLHA32_TEST_FAIL_AFTER)");
+            run_.Fail(kFileFailed, "A test failure was injected.");
+            return false;
+        }
+        ++written;
+        if (!step.file) {
+            lzh::WriteResult r = writer.CopyMember(*archive_.reader, *step.entry);
+            if (r.status != lzh::WriteStatus::Ok) {
+                const std::string why = "failed   " + ShownPath(*step.entry) + ": " + r.detail;
+                run_.out.Line(why);
+                run_.Fail(r.status == lzh::WriteStatus::ReadFailed ? kArchiveDamaged : kFileFailed, why);
+                return false;
+            }
+            continue;
+        }
+        const std::string shown = JoinStored(step.stored);
+        if (!run_.progress.Begin(shown)) return false;
+        FileSource source;
+        if (!source.Open(step.file->diskPath)) {
+            const std::string why = "failed   " + shown + ": cannot read " + step.file->diskPath + ": " +
+                                    SystemMessage(source.LastError());
+            run_.out.Line(why);
+            run_.Fail(kFileFailed, why);
+            return false;
+        }
+        source.ReportTo(&run_.progress);
+        lzh::WriteResult r = writer.AddFile(NewEntryFor(step), source, method);
+        if (run_.progress.Cancelled()) return false;
+        if (r.status != lzh::WriteStatus::Ok) {
+            const std::string why = "failed   " + shown + ": " + r.detail;
+            run_.out.Line(why);
+            run_.Fail(kFileFailed, why);
+            return false;
+        }
+        char sizes[96];
+        std::snprintf(sizes, sizeof sizes, " (%llu -> %llu bytes, %s)", static_cast<unsigned long long>(r.originalSize),
+                      static_cast<unsigned long long>(r.packedSize), r.methodId.c_str());
+        run_.out.Line(std::string(step.replaces ? "replaced " : "added    ") + shown + sizes);
+    }
+    if (writer.Finish().status != lzh::WriteStatus::Ok || !sink.Flush()) {
+        const std::string why = "cannot write " + temp;
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
+        return false;
+    }
+    return true;
+}
+
+void Updater::Execute() {
+    const DWORD attributes = GetFileAttributesA(c_.archivePath.c_str());
+    exists_ = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (exists_) {
+        if (!OpenAndRead(run_, c_.archivePath, archive_)) return;
+        if (archive_.broken) {
+            // Rewriting would drop what follows the broken header: refuse and keep the file.
+            const std::string why = c_.archivePath + " is damaged after entry " + std::to_string(archive_.entries.size()) +
+                                    " (" + archive_.brokenReason + "); it is left unchanged";
+            run_.out.Line(why);
+            run_.Fail(kArchiveDamaged, why);
+            return;
+        }
+    } else if (c_.letter == 'f' || c_.letter == 'd') {
+        const std::string why = "the archive " + c_.archivePath + " does not exist";
+        run_.out.Line(why);
+        run_.Fail(kArchiveMissing, why);
+        return;
+    }
+
+    ScanResult scan;
+    if (c_.letter == 'd') {
+        if (!PlanDelete()) return;
+    } else {
+        scan = ScanFiles(c_.baseFolder, c_.fileNames, c_.switches.recurse, c_.switches.allAttributes, c_.archivePath);
+        for (const std::string& name : scan.unmatched) run_.out.Line("no file matches " + name);
+        if (scan.files.empty()) {
+            const std::string why = "no files to add in " + (c_.baseFolder.empty() ? std::string("the current folder") : c_.baseFolder);
+            run_.out.Line(why);
+            run_.Fail(kNoFiles, why);
+            return;
+        }
+        PlanAdd(scan);
+    }
+    if (!plan_.Changes()) {
+        run_.out.Line("nothing to change: " + c_.archivePath + " is up to date");
+        Summary();
+        return;
+    }
+
+    std::string folder = cp932::FolderPart(c_.archivePath);
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
+        const std::string why = "cannot create a new file beside " + c_.archivePath + ": " + SystemMessage(GetLastError());
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
+        return;
+    }
+    if (!Write(temp)) {
+        if (run_.progress.Cancelled()) {
+            run_.out.Line("cancelled");
+            run_.Fail(kCancelled, "The update was cancelled; the archive is unchanged.");
+        }
+        Abandon(temp);
+        return;
+    }
+    archive_.source.Close();
+    if (c_.letter == 'd' && plan_.steps.empty()) {
+        DeleteFileA(temp);
+        if (!DeleteFileA(c_.archivePath.c_str())) {
+            const std::string why = "cannot delete the empty archive " + c_.archivePath + ": " + SystemMessage(GetLastError());
+            run_.out.Line(why);
+            run_.Fail(kFileFailed, why);
+            return;
+        }
+        run_.out.Line("the archive had no entries left and was deleted");
+    } else if (!MoveFileExA(temp, c_.archivePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const std::string why = "cannot replace " + c_.archivePath + ": " + SystemMessage(GetLastError());
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
+        Abandon(temp);
+        return;
+    }
+    Summary();
+}
+
+void Updater::Summary() {
+    run_.out.Line(std::to_string(plan_.added) + " added, " + std::to_string(plan_.replaced) + " replaced, " +
+                  std::to_string(plan_.skipped) + " skipped, " + std::to_string(plan_.deleted) + " deleted; " +
+                  std::to_string(plan_.steps.size()) + " entries in " + c_.archivePath);
+}
+
+}  // namespace
+
+void RunUpdate(Run& run) { Updater(run).Execute(); }
+
+}  // namespace unlha
