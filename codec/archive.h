@@ -75,6 +75,7 @@ private:
     bool ReadExact(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
     bool FindFirstMember();
     bool ChainEndsCleanly(std::uint64_t offset, std::unordered_set<std::uint64_t>& onFailedChains);
+    std::uint64_t FindValidHeaderAfter(std::uint64_t offset);   // 0 when none within scanLimit
     bool ZeroPaddingFrom(std::uint64_t offset, std::uint64_t size);
     ReadStatus Stop(ReadStatus status, std::string message = {});
 
@@ -85,6 +86,7 @@ private:
     std::uint64_t next_ = 0;                 // offset of the next header
     std::uint64_t archiveStart_ = 0;
     std::uint64_t trailingBytes_ = 0;
+    std::uint64_t headerBytesRead_ = 0;      // bounds the work of scanning hostile files
     std::string error_;
 };
 

@@ -16,6 +16,9 @@ namespace {
 // Most headers fit in this; longer ones are read again at the size the parser asks for.
 constexpr std::size_t kFirstHeaderRead = 512;
 constexpr std::size_t kCopyChunk = 64 * 1024;
+// Candidate headers met while scanning may each claim up to 1 MiB; past this many bytes read,
+// a file full of them is not worth scanning further.
+constexpr std::uint64_t kScanReadBudget = 64 * 1024 * 1024;
 
 // Computes the CRC-16 of everything passed on to the real sink.
 class CrcSink : public ByteSink {
@@ -83,6 +86,7 @@ ArchiveReader::HeaderRead ArchiveReader::ReadHeaderAt(std::uint64_t offset, Entr
     if (offset >= size) return HeaderRead::End;
     const std::uint64_t remaining = size - offset;
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kFirstHeaderRead)));
+    headerBytesRead_ += buffer.size();
     if (!ReadExact(offset, buffer.data(), buffer.size())) {
         error = "cannot read the archive at offset " + std::to_string(offset);
         return HeaderRead::Invalid;
@@ -104,6 +108,7 @@ ArchiveReader::HeaderRead ArchiveReader::ReadHeaderAt(std::uint64_t offset, Entr
         // again for every one of them.
         std::size_t have = buffer.size();
         buffer.resize(static_cast<std::size_t>(std::max<std::uint64_t>(parsed.size, std::min<std::uint64_t>(remaining, 2 * have))));
+        headerBytesRead_ += buffer.size() - have;
         if (!ReadExact(offset + have, buffer.data() + have, buffer.size() - have)) {
             error = "cannot read the archive at offset " + std::to_string(offset + have);
             return HeaderRead::Invalid;
@@ -142,7 +147,8 @@ bool ArchiveReader::FindFirstMember() {
     // compressed usage text): prefer the first valid header whose members run to the end.
     std::uint64_t firstValid = 0;
     std::unordered_set<std::uint64_t> onFailedChains;
-    for (std::size_t pos = 1; pos + kHeaderProbeSize <= prefix.size(); ++pos) {
+    const std::uint64_t budgetEnd = headerBytesRead_ + kScanReadBudget;
+    for (std::size_t pos = 1; pos + kHeaderProbeSize <= prefix.size() && headerBytesRead_ < budgetEnd; ++pos) {
         if (!LooksLikeHeader(prefix.data() + pos, prefix.size() - pos)) continue;
         if (onFailedChains.count(pos)) continue;
         std::string error;
@@ -160,6 +166,22 @@ bool ArchiveReader::FindFirstMember() {
     }
     Stop(ReadStatus::Error, "not an LZH archive: no member header found");
     return false;
+}
+
+std::uint64_t ArchiveReader::FindValidHeaderAfter(std::uint64_t offset) {
+    const std::uint64_t size = source_.Size();
+    if (offset >= size) return 0;
+    const std::size_t window = static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, options_.scanLimit));
+    std::vector<std::uint8_t> rest(window);
+    if (!ReadExact(offset, rest.data(), rest.size())) return 0;
+    Entry probe;
+    std::string error;
+    const std::uint64_t budgetEnd = headerBytesRead_ + kScanReadBudget;
+    for (std::size_t pos = 1; pos + kHeaderProbeSize <= rest.size() && headerBytesRead_ < budgetEnd; ++pos) {
+        if (LooksLikeHeader(rest.data() + pos, rest.size() - pos) && ReadHeaderAt(offset + pos, probe, error) == HeaderRead::Ok)
+            return offset + pos;
+    }
+    return 0;
 }
 
 // Walks the members from `offset`. Headers met on a chain that does not end cleanly are added
@@ -222,9 +244,18 @@ ReadStatus ArchiveReader::Next(Entry& entry) {
         break;
     case HeaderRead::End:
         return Stop(ReadStatus::End);
-    case HeaderRead::Junk:
+    case HeaderRead::Junk: {
+        // Padding and stray bytes end many archives; but when a valid header follows, the bytes
+        // here were a member header once, and stopping quietly would hide the members after it.
+        const std::uint64_t later = FindValidHeaderAfter(next_);
+        if (later != 0) {
+            return Stop(ReadStatus::Error, "damaged data at offset " + std::to_string(next_) +
+                                               " where a member header should be; another member follows at offset " +
+                                               std::to_string(later));
+        }
         trailingBytes_ = source_.Size() - next_;
         return Stop(ReadStatus::End);
+    }
     case HeaderRead::Invalid:
         return Stop(ReadStatus::Error, error);
     }

@@ -185,6 +185,18 @@ TEST(HostileHeaders, ABrokenFirstHeaderIsAnErrorNotAStubToSkip) {
     EXPECT_NE(back.error.find("header CRC"), std::string::npos) << back.error;
 }
 
+TEST(HostileHeaders, ADamagedMiddleHeaderIsAnErrorWhenMembersFollow) {
+    Archive a = lzh_test::WriteArchive({{{}, "1.txt", "one"}, {{}, "2.txt", "two"}, {{}, "3.txt", "three"}}, 1, "-lh0-");
+    lzh_test::ReadBack intact = lzh_test::ReadArchive(a);
+    ASSERT_EQ(intact.entries.size(), 3u);
+    a[intact.entries[1].headerOffset + 2] = 'X';  // the method id no longer looks like one
+    lzh_test::ReadBack back = lzh_test::ReadArchive(a);
+    EXPECT_EQ(back.entries.size(), 1u);
+    EXPECT_EQ(back.final, lzh::ReadStatus::Error);
+    EXPECT_NE(back.error.find("another member follows at offset " + std::to_string(intact.entries[2].headerOffset)),
+              std::string::npos) << back.error;
+}
+
 TEST(HostileHeaders, UnknownMethodIsReportedPerEntryAndTheWalkGoesOn) {
     Archive a = lzh_test::WriteArchive({{{}, "odd.bin", "data"}, {{}, "next.txt", "more"}}, 2, "-lh0-");
     std::memcpy(&a[2], "-zz9-", 5);
