@@ -3,6 +3,7 @@
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -27,6 +28,103 @@ TEST(MainDialog, ExtractSendsTheComposedCommandLine) {
     ASSERT_EQ(engine.CommandLines().size(), 1u);
     EXPECT_EQ(engine.CommandLines()[0], "e   -x1 -jyo -a1  \"D:\\ARC\\A.LZH\" \"D:\\WORK\\\" \"*.*\"");
     EXPECT_EQ(engine.CommandLines()[0].size(), 49u);
+}
+
+TEST(MainDialog, StartsFromItsStartValuesAndTheFirstPaintTicksThePathList) {
+    const struct {
+        const char* commandLine;
+        const char* lzhPath;
+        bool script;  // the first paint belongs to the start-up script run
+    } cases[] = {
+        {"zavo.exe", "", false},
+        {"zavo.exe a.lzh", "a.lzh", false},
+        {"\"C:\\ZAVO\\zavo.exe\"  \"D:\\My Files\\A.Lzh\"", "D:\\My Files\\A.Lzh", false},
+        {"zavo.exe Z:\\no such folder\\none.ZAV", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        RecordingEngine engine;
+        ProgramState state;
+        MainDialog dialog(engine, state, c.commandLine);
+        RunDriven(dialog, [&](HWND window) {
+            EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), c.lzhPath);
+            EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), "*.*");
+            EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "");
+            EXPECT_EQ(ItemTextOf(window, IDC_BASE_PATH), "");
+            EXPECT_EQ(ItemTextOf(window, IDC_OUTPUT_LOG), "");
+            EXPECT_FALSE(IsChecked(window, IDC_RECURSIVE));
+            // A start-up script unticks every box before its entries run.
+            EXPECT_EQ(IsChecked(window, IDC_FOLDER_NAME), !c.script);
+            EXPECT_EQ(IsChecked(window, IDC_NEWER_YES), !c.script);
+            EXPECT_EQ(IsChecked(window, IDC_ALL_ATTRIB), !c.script);
+            EXPECT_EQ(IsChecked(window, IDC_ENABLE_PATH_LIST), !c.script);
+            EXPECT_EQ(IsShown(window, IDC_BT9), c.script);
+            if (!c.script) {
+                EXPECT_EQ(FocusOf(WindowThread(window)), GetDlgItem(window, IDC_LZH_PATH));
+            }
+            Click(GetDlgItem(window, IDC_CLOSE));
+        });
+        EXPECT_TRUE(engine.CommandLines().empty());
+    }
+}
+
+TEST(MainDialog, WindowAndDragIconAreTheProgramIcon) {
+    RecordingEngine engine;
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        HICON program = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)), program);
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)), program);
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_QUERYDRAGICON, 0, 0)), program);
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+}
+
+TEST(MainDialog, ClearEmptiesTheLogAndPutsBackTheLastExchangedValues) {
+    RecordingEngine engine;
+    engine.SetAnswer(0, "listing");
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        HWND files = GetDlgItem(window, IDC_FILE_NAME);
+        ClearEdit(files);
+        Type(files, "x.c");
+        Click(GetDlgItem(window, IDC_CLEAR));
+        EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), "*.*");
+
+        Type(GetDlgItem(window, IDC_OTHER_OPTION), "-m1");
+        Click(GetDlgItem(window, IDC_LIST));
+        ASSERT_EQ(ItemTextOf(window, IDC_OUTPUT_LOG), "listing\r\n");
+        Type(GetDlgItem(window, IDC_OTHER_OPTION), " -c");
+        Click(GetDlgItem(window, IDC_CLEAR));
+        EXPECT_EQ(ItemTextOf(window, IDC_OUTPUT_LOG), "");
+        EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "-m1");
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_EQ(engine.CommandLines().size(), 1u);
+}
+
+TEST(MainDialog, CloseEscapeAndTheCloseBoxEndTheWindowWithoutARun) {
+    const struct {
+        const char* how;
+        void (*end)(HWND window);
+    } cases[] = {
+        {"Close", [](HWND window) { Click(GetDlgItem(window, IDC_CLOSE)); }},
+        {"Escape", [](HWND window) {
+             Focus(GetDlgItem(window, IDC_FILE_NAME));
+             PressKey(GetDlgItem(window, IDC_FILE_NAME), VK_ESCAPE);
+         }},
+        {"close box", [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& c : cases) {
+        RecordingEngine engine;
+        ProgramState state;
+        MainDialog dialog(engine, state, "zavo.exe a.lzh");
+        EXPECT_EQ(RunDriven(dialog, c.end), IDCANCEL) << c.how;
+        EXPECT_TRUE(engine.CommandLines().empty()) << c.how;
+        EXPECT_EQ(engine.BusyQueries(), 0) << c.how;
+    }
 }
 
 }  // namespace
