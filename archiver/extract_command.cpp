@@ -120,12 +120,16 @@ void Extractor::Entry(const lzh::Entry& entry) {
         return;
     }
     if (entry.isDirectory && !keepFolders_) return;
-    const std::vector<std::string> folders = keepFolders_ ? entry.folders : std::vector<std::string>{};
-    SafePath safe = CheckOutputPath(folders, entry.isDirectory ? std::string() : entry.name, entry.absolute);
-    if (!safe.Ok()) {
-        Refuse(entry, RefusalReason(safe.refusal));
+    // The whole stored path is checked even when e drops its folders: an archive that carries a
+    // hostile path is refused for it, not quietly made harmless.
+    const std::string name = entry.isDirectory ? std::string() : entry.name;
+    SafePath stored = CheckOutputPath(entry.folders, name, entry.absolute);
+    if (!stored.Ok()) {
+        Refuse(entry, RefusalReason(stored.refusal));
         return;
     }
+    const std::vector<std::string> folders = keepFolders_ ? entry.folders : std::vector<std::string>{};
+    SafePath safe = CheckOutputPath(folders, name, false);
     const std::size_t parts = folders.size() + (entry.isDirectory ? 0 : 1);
     if (!ConvertsAsWalked(safe.relativePath, parts)) {
         Refuse(entry, RefusalReason(PathRefusal::HiddenSeparator));

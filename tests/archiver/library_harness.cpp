@@ -161,7 +161,7 @@ std::string Level0Member(const std::string& path, const std::string& content, co
 }
 
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
-                         std::uint16_t unixMode) {
+                         std::uint16_t unixMode, const char* method) {
     std::string ext;
     auto extension = [&](char type, const std::string& payload) {
         std::string e;
@@ -178,7 +178,7 @@ std::string Level2Member(const std::string& folderField, const std::string& name
     }
     std::string header;
     Put16(header, 0);   // total size, set below
-    header += "-lh0-";
+    header += method;
     Put32(header, static_cast<std::uint32_t>(content.size()));
     Put32(header, static_cast<std::uint32_t>(content.size()));
     Put32(header, 1735731234);

@@ -51,7 +51,7 @@ std::string TextData(std::size_t size, unsigned seed);
 std::string Level0Member(const std::string& path, const std::string& content, const char* method = "-lh0-");
 // A level-2 member with the folder field (ext 0x02) and name (ext 0x01) as given, stored data.
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
-                         std::uint16_t unixMode = 0);
+                         std::uint16_t unixMode = 0, const char* method = "-lh0-");
 
 // Lines of `text` that contain `needle`.
 std::size_t CountLines(const std::string& text, const std::string& needle);
