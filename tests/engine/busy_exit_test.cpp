@@ -82,6 +82,7 @@ TEST(BusyProtocol, EndsTheProcessWithStatusOne) {
             HWND box = WaitForWarning(info.dwProcessId, previous);
             ASSERT_TRUE(box) << "no box saying " << text;
             EXPECT_EQ(MessageBoxText(box), text);
+            EXPECT_TRUE(GetDlgItem(box, IDOK) && GetDlgItem(box, IDCANCEL));
             if (answer == kCloseBox) PostMessageA(box, WM_CLOSE, 0, 0);
             else Answer(box, answer);
             previous = box;
