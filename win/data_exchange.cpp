@@ -4,11 +4,21 @@
 #include "win/controls.h"
 
 namespace win {
+namespace {
+
+// Setting an edit's text moves its caret to the start: a write-back while the user types (each
+// keystroke in "LZH Path" writes every field back) must leave an unchanged text, and its caret,
+// alone.
+void SetTextIfChanged(const Control& control, const std::string& text) {
+    if (control.Text() != text) control.SetText(text);
+}
+
+}  // namespace
 
 void DataExchange::Text(int id, std::string& field) {
     Control control(dialog_, id);
     if (direction_ == Direction::ToFields) field = control.Text();
-    else control.SetText(field);
+    else SetTextIfChanged(control, field);
 }
 
 void DataExchange::Check(int id, bool& flag) {
@@ -28,7 +38,7 @@ void DataExchange::ComboText(int id, std::string& field) {
     if (direction_ == Direction::ToFields) {
         field = combo.Text();
     } else if (!combo.SelectByPrefix(field)) {
-        combo.SetText(field);
+        SetTextIfChanged(combo, field);
     }
 }
 

@@ -1,0 +1,280 @@
+// The archive path list of the main window, driven as a person would, on real folders.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/main_dialog.h"
+#include "resources/main_dialog_ids.h"
+#include "tests/paths/temp_tree.h"
+#include "tests/support/recording_engine.h"
+#include "tests/support/ui_driver.h"
+
+namespace zavo {
+namespace {
+
+using namespace zavo::testing;
+using Items = std::vector<std::string>;
+
+const std::string kHyo = "表";   // second byte 0x5C
+const std::string kSo = "ソ";    // second byte 0x5C
+
+Items Sorted(Items items) {
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+// D:\ARC of the examples: the archive DATA.LZH, the folders DAY and SUB, one more file.
+void MakeArcTree(const TempTree& tree) {
+    tree.File("DATA.LZH");
+    tree.Folder("DAY");
+    tree.Folder("SUB");
+    tree.File("SUB\\INNER.TXT");
+    tree.File("OTHER.TXT");
+}
+
+struct Window {
+    HWND dialog;
+    HWND field() const { return GetDlgItem(dialog, IDC_LZH_PATH); }
+    HWND list() const { return GetDlgItem(dialog, IDC_PATH_LIST); }
+    Items items() const { return ListItems(list()); }
+    std::string selected() const {
+        int index = static_cast<int>(SendMessageA(list(), LB_GETCURSEL, 0, 0));
+        return index < 0 ? std::string() : items()[static_cast<size_t>(index)];
+    }
+    int IndexOf(const std::string& entry) const {
+        Items all = items();
+        auto it = std::find(all.begin(), all.end(), entry);
+        return it == all.end() ? -1 : static_cast<int>(it - all.begin());
+    }
+    void Retype(const std::string& text) const {
+        ClearEdit(field());
+        Type(field(), text);
+    }
+    bool CaretAtEnd() const {
+        DWORD start = 0, end = 0;
+        SendMessageA(field(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        size_t length = TextOf(field()).size();
+        return start == end && end == length;
+    }
+    void Close() const { Click(GetDlgItem(dialog, IDC_CLOSE)); }
+};
+
+void Drive(const std::function<void(const Window&)>& steps, std::string commandLine = "zavo.exe",
+           RecordingEngine* engineOut = nullptr) {
+    RecordingEngine local;
+    RecordingEngine& engine = engineOut ? *engineOut : local;
+    ProgramState state;
+    MainDialog dialog(engine, state, commandLine);
+    RunDriven(dialog, [&](HWND hwnd) {
+        Window window{hwnd};
+        steps(window);
+        window.Close();
+    });
+}
+
+TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparator) {
+    TempTree tree;
+    MakeArcTree(tree);
+    tree.Folder(kHyo);
+    tree.Folder(kSo + "X");
+    const std::string root = tree.Root();
+    std::string lowerRoot = root;
+    std::transform(lowerRoot.begin(), lowerRoot.end(), lowerRoot.begin(), ::tolower);
+    struct Case { std::string typed; Items expected; };
+    const Case cases[] = {
+        {lowerRoot + "da", {"DATA.LZH", "DAY\\"}},                // names compared without case
+        {root + "DATA", {"DATA.LZH"}},
+        {root + "*.lzh", {"DATA.LZH"}},                          // typed wildcards take part
+        {root + "D?Y", {"DAY\\"}},
+        {root + "SUB\\", {".\\", "..\\", "INNER.TXT"}},
+        {root + kHyo, {kHyo + "\\"}},                            // 表 is no separator
+        {root + kSo, {kSo + "X\\"}},
+        {root + "NOPE\\", {}},                                   // a folder that does not exist
+        {root + "Q", {}},
+    };
+    Drive([&](const Window& w) {
+        for (const Case& c : cases) {
+            w.Retype(c.typed);
+            EXPECT_EQ(Sorted(w.items()), Sorted(c.expected)) << c.typed;
+            EXPECT_EQ(w.selected(), "") << c.typed;
+        }
+        // Every entry, in the order of the search, the folder's own entries included.
+        w.Retype(root);
+        EXPECT_EQ(w.items(), SearchOrder(root + "*"));
+    });
+}
+
+TEST(PathList, TextsBeyond511BytesAreSearchedWholeAndFindNothing) {
+    TempTree tree;
+    MakeArcTree(tree);
+    Drive([&](const Window& w) {
+        w.Retype(tree.Root() + "DA");
+        Paste(w.field(), std::string(600, 'a'));
+        EXPECT_EQ(w.items(), Items{});
+        Type(w.field(), "\\");
+        EXPECT_EQ(w.items(), Items{});
+        EXPECT_EQ(TextOf(w.field()).size(), tree.Root().size() + 603);
+    });
+}
+
+TEST(PathList, DoubleClickOnAnArchiveCompletesThePathAndKeepsItSelected) {
+    TempTree tree;
+    MakeArcTree(tree);
+    const std::string root = tree.Root();
+    RecordingEngine engine;
+    Drive([&](const Window& w) {
+        w.Retype(root + "DA");
+        MouseDoubleClickListItem(w.list(), w.IndexOf("DATA.LZH"));
+        EXPECT_EQ(TextOf(w.field()), root + "DATA.LZH");
+        EXPECT_TRUE(w.CaretAtEnd());
+        EXPECT_EQ(w.items(), Items{"DATA.LZH"});
+        EXPECT_EQ(w.selected(), "DATA.LZH");
+        // "&Extract" takes the focus from the list, which commits the same entry once more.
+        Click(GetDlgItem(w.dialog, IDC_EXTRACT));
+        EXPECT_EQ(TextOf(w.field()), root + "DATA.LZH");
+    }, "zavo.exe", &engine);
+    ASSERT_EQ(engine.CommandLines().size(), 1u);
+    EXPECT_NE(engine.CommandLines()[0].find("\"" + root + "DATA.LZH\""), std::string::npos);
+}
+
+TEST(PathList, PickedFolderDescendsAndParentEntryIsKeptVerbatim) {
+    TempTree tree;
+    MakeArcTree(tree);
+    const std::string root = tree.Root();
+    Drive([&](const Window& w) {
+        w.Retype(root);
+        MouseDoubleClickListItem(w.list(), w.IndexOf("SUB\\"));
+        EXPECT_EQ(TextOf(w.field()), root + "SUB\\");
+        EXPECT_TRUE(w.CaretAtEnd());
+        EXPECT_EQ(w.items(), SearchOrder(root + "SUB\\*"));
+        EXPECT_EQ(w.selected(), "");
+
+        MouseDoubleClickListItem(w.list(), w.IndexOf("..\\"));
+        EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\");
+        EXPECT_EQ(w.items(), SearchOrder(root + "*"));
+        EXPECT_EQ(w.selected(), "..\\");
+        // Leaving the list commits the parent entry once more: one level further up.
+        Focus(GetDlgItem(w.dialog, IDC_FILE_NAME));
+        EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\..\\");
+        EXPECT_EQ(Sorted(w.items()), Sorted(SearchOrder(root + "..\\*")));
+    });
+}
+
+TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
+    TempTree tree;
+    MakeArcTree(tree);
+    tree.Folder(kHyo);
+    tree.File(kHyo + "\\中.LZH");
+    const std::string root = tree.Root();
+    struct Case { std::string typed, clicked, field; };
+    const Case cases[] = {
+        {root + "DA", "DAY\\", root + "DAY\\"},
+        {root + "DA", "", root},                       // nothing selected: cut to the folder part
+        {root + kHyo, kHyo + "\\", root + kHyo + "\\"},
+        {root + kHyo + "\\中", "", root + kHyo + "\\"},
+    };
+    Drive([&](const Window& w) {
+        for (const Case& c : cases) {
+            w.Retype(c.typed);
+            if (c.clicked.empty()) Focus(w.list());
+            else MouseClickListItem(w.list(), w.IndexOf(c.clicked));
+            EXPECT_EQ(TextOf(w.field()), c.typed) << "a single click commits nothing";
+            Focus(GetDlgItem(w.dialog, IDC_OTHER_OPTION));
+            EXPECT_EQ(TextOf(w.field()), c.field) << c.typed;
+            EXPECT_EQ(Sorted(w.items()), Sorted(SearchOrder(c.field + "*"))) << c.typed;
+        }
+    });
+}
+
+TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
+    TempTree tree;
+    MakeArcTree(tree);
+    const std::string root = tree.Root();
+    Drive([&](const Window& w) {
+        HWND bt9 = GetDlgItem(w.dialog, IDC_BT9);
+        RECT face{};
+        GetClientRect(bt9, &face);
+        EXPECT_EQ(face.right, 159);
+        EXPECT_EQ(face.bottom, 39);
+        EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));   // ticked by the first paint
+        EXPECT_FALSE(IsShown(w.dialog, IDC_BT9));
+
+        w.Retype(root);
+        Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
+        EXPECT_FALSE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
+        EXPECT_FALSE(IsShown(w.dialog, IDC_PATH_LIST));
+        EXPECT_EQ(w.items(), Items{});
+        EXPECT_TRUE(IsShown(w.dialog, IDC_BT9));
+        EXPECT_TRUE(IsEnabled(w.dialog, IDC_BT9));
+        Type(w.field(), "DA");
+        EXPECT_EQ(w.items(), Items{}) << "typing with the switch off fills nothing";
+
+        Click(bt9);
+        EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
+        EXPECT_FALSE(IsShown(w.dialog, IDC_BT9));
+        EXPECT_FALSE(IsEnabled(w.dialog, IDC_BT9));
+        EXPECT_TRUE(IsShown(w.dialog, IDC_PATH_LIST));
+        EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
+
+        Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
+        Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
+        EXPECT_TRUE(IsShown(w.dialog, IDC_PATH_LIST));
+        EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
+    });
+}
+
+// A main window that writes its fields back when the test asks, on its own thread, the way
+// every handler of the program does.
+class ProbedMainDialog : public MainDialog {
+public:
+    using MainDialog::MainDialog;
+    static constexpr UINT kWriteBack = WM_APP + 1;
+
+protected:
+    INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override {
+        if (message != kWriteBack) return MainDialog::OnMessage(message, w, l, handled);
+        // Let the edit show something else without the window knowing, so that writing the
+        // field back really changes the text, and the edit reports that change.
+        {
+            NotificationSuppressor quiet(*this);
+            SetWindowTextA(Item(IDC_LZH_PATH), "elsewhere");
+        }
+        UpdateFields(win::Direction::ToControls);
+        handled = true;
+        return TRUE;
+    }
+};
+
+TEST(PathList, ChangesMadeByTheProgramDoNotRefillTheList) {
+    TempTree tree;
+    MakeArcTree(tree);
+    const std::string root = tree.Root();
+    RecordingEngine engine;
+    ProgramState state;
+    // The archive named on the command line is written into the field at set-up, before the
+    // first paint ticks the switch: the list stays empty until the user changes the text.
+    ProbedMainDialog dialog(engine, state, "zavo.exe \"" + root + "DATA.LZH\"");
+    RunDriven(dialog, [&](HWND hwnd) {
+        Window w{hwnd};
+        EXPECT_EQ(TextOf(w.field()), root + "DATA.LZH");
+        EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
+        EXPECT_EQ(w.items(), Items{});
+        Click(GetDlgItem(w.dialog, IDC_CLEAR));
+        EXPECT_EQ(w.items(), Items{});
+
+        w.Retype(root + "DA");
+        ASSERT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
+        tree.File("DAZ.TXT");
+        SendMessageA(hwnd, ProbedMainDialog::kWriteBack, 0, 0);
+        EXPECT_EQ(TextOf(w.field()), root + "DA");
+        EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"})) << "a write-back refilled the list";
+        int end = GetWindowTextLengthA(w.field());
+        SendMessageA(w.field(), EM_SETSEL, end, end);
+        Type(w.field(), "Z");   // the user's own change does
+        EXPECT_EQ(w.items(), Items{"DAZ.TXT"});
+        w.Close();
+    });
+}
+
+}  // namespace
+}  // namespace zavo
