@@ -139,6 +139,55 @@ TEST(HeaderLimits, Level2HeaderSizeNeverHasAZeroLowByte) {
     }
 }
 
+// Refuses every write once `budget` bytes were taken: a full disk.
+class FullDiskSink : public lzh::MemorySink {
+public:
+    explicit FullDiskSink(std::size_t budget) : budget_(budget) {}
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        if (size > budget_) return false;
+        budget_ -= size;
+        return MemorySink::Write(data, size);
+    }
+
+private:
+    std::size_t budget_;
+};
+
+// Claims more bytes than it delivers: a file that shrank while being added.
+class ShrunkSource : public lzh::MemorySource {
+public:
+    using MemorySource::MemorySource;
+    std::uint64_t Size() const override { return MemorySource::Size() + 100; }
+};
+
+TEST(WriterFailures, AreReportedWithTheirCause) {
+    const std::vector<std::uint8_t> data(50000, 'd');
+    for (const char* method : {"-lh0-", "-lh5-"}) {
+        SCOPED_TRACE(method);
+        for (std::size_t budget : {std::size_t{10}, std::size_t{100}}) {
+            FullDiskSink sink(budget);
+            lzh::ArchiveWriter writer(sink);
+            lzh::NewEntry entry;
+            entry.name = "f";
+            lzh::MemorySource source(data);
+            EXPECT_EQ(writer.AddFile(entry, source, lzh::FindMethod(method)).status, lzh::WriteStatus::WriteFailed) << budget;
+        }
+        lzh::MemorySink sink;
+        lzh::ArchiveWriter writer(sink);
+        lzh::NewEntry entry;
+        entry.name = "f";
+        ShrunkSource shrunk(data);
+        EXPECT_EQ(writer.AddFile(entry, shrunk, lzh::FindMethod(method)).status, lzh::WriteStatus::ReadFailed);
+    }
+    lzh::MemorySink sink;
+    lzh::ArchiveWriter writer(sink);
+    EXPECT_EQ(writer.Finish().status, lzh::WriteStatus::Ok);
+    EXPECT_EQ(writer.Finish().status, lzh::WriteStatus::Finished);
+    lzh::NewEntry folder;
+    folder.folders = {"d"};
+    EXPECT_EQ(writer.AddDirectory(folder).status, lzh::WriteStatus::Finished);
+}
+
 TEST(HeaderFields, SizesOf4GiBAndMoreAndWindowsTimesSurviveLevel2) {
     lzh::HeaderToBuild h;
     h.methodId = "-lh7-";
