@@ -167,12 +167,14 @@ bool Updater::Write(const std::string& temp) {
     const int failAfter = FailAfterMembers();
     int written = 0;
     run_.progress.SetTotal(plan_.bytesToRead);
+    auto injectedFailure = [&] {
+        if (failAfter < 0 || written != failAfter) return false;
+        run_.out.Line("failed   (test failure injected by UNLHA32_TEST_FAIL_AFTER)");
+        run_.Fail(kFileFailed, "A test failure was injected.");
+        return true;
+    };
     for (const Step& step : plan_.steps) {
-        if (failAfter >= 0 && written == failAfter) {
-            run_.out.Line("failed   (test failure injected by UNLHA32_TEST_FAIL_AFTER)");
-            run_.Fail(kFileFailed, "A test failure was injected.");
-            return false;
-        }
+        if (injectedFailure()) return false;
         ++written;
         if (!step.file) {
             lzh::WriteResult r = writer.CopyMember(*archive_.reader, *step.entry);
@@ -208,6 +210,7 @@ bool Updater::Write(const std::string& temp) {
                       static_cast<unsigned long long>(r.packedSize), r.methodId.c_str());
         run_.out.Line(std::string(step.replaces ? "replaced " : "added    ") + shown + sizes);
     }
+    if (injectedFailure()) return false;
     if (writer.Finish().status != lzh::WriteStatus::Ok || !sink.Flush()) {
         const std::string why = "cannot write " + temp;
         run_.out.Line(why);

@@ -67,6 +67,7 @@ Outcome Unlha(const std::string& commandLine, HWND owner) {
     std::vector<char> buffer(65536, '\x7F');
     Outcome o;
     o.code = Unlha32RunCommand(owner, commandLine.c_str(), buffer.data(), 65535);
+    o.wroteBeyondSize = buffer[65535] != '\x7F';
     buffer[65535] = '\0';
     o.text = buffer.data();
     return o;

@@ -18,6 +18,7 @@ namespace unlha_test {
 struct Outcome {
     int code = -1;
     std::string text;
+    bool wroteBeyondSize = false;   // the byte after the given size was touched
 };
 
 // One call with the front end's buffer: 65,536 bytes, 65,535 given as its size.

@@ -1,0 +1,132 @@
+// a, u, f and d: which files replace which entries, and the original archive left byte for byte
+// as it was whenever an update fails.
+#include <gtest/gtest.h>
+
+#include "tests/archiver/library_harness.h"
+
+namespace unlha_test {
+namespace {
+
+// No temporary file may stay beside the archive.
+std::vector<std::string> Leftovers(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const std::string& path : Tree(folder))
+        if (path.rfind("LZH", 0) == 0 && path.size() > 4 && path.substr(path.size() - 4) == ".TMP") found.push_back(path);
+    return found;
+}
+
+TEST(LibraryUpdate, TimeStampRulesOfUAndF) {
+    const struct {
+        const char* command;
+        const char* replaced;   // which of a, b are replaced; c is added unless f
+        bool addsNew;
+    } cases[] = {
+        {"u", "a", true}, {"f", "a", false}, {"u -c", "ab", true}, {"f -c", "ab", false}, {"a", "ab", true},
+    };
+    for (const char* level : {"-h2", "-h0"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.command) + " " + level);
+            Scratch s;
+            const std::string src = s / "src\\", archive = s / "t.lzh";
+            WriteBytes(src + "a.txt", "a1");
+            WriteBytes(src + "b.txt", "b1");
+            SetWriteTime(src + "a.txt", 1700000000);
+            SetWriteTime(src + "b.txt", 1700000000);
+            ASSERT_EQ(Unlha(std::string("a -n ") + level + " \"" + archive + "\" \"" + src + "\"").code, 0);
+            WriteBytes(src + "a.txt", "a2");
+            SetWriteTime(src + "a.txt", 1700000100);   // newer than its entry
+            WriteBytes(src + "b.txt", "b2");
+            SetWriteTime(src + "b.txt", 1600000000);   // older than its entry
+            WriteBytes(src + "c.txt", "c2");
+            Outcome o = Unlha(std::string(c.command) + " -n " + level + " \"" + archive + "\" \"" + src + "\"");
+            ASSERT_EQ(o.code, 0) << o.text;
+            const std::string out = s / "out\\";
+            ASSERT_EQ(Unlha("e -n \"" + archive + "\" \"" + out + "\"").code, 0);
+            const std::string replaced = c.replaced;
+            EXPECT_EQ(ReadBytes(out + "a.txt"), replaced.find('a') != std::string::npos ? "a2" : "a1") << o.text;
+            EXPECT_EQ(ReadBytes(out + "b.txt"), replaced.find('b') != std::string::npos ? "b2" : "b1") << o.text;
+            EXPECT_EQ(Exists(out + "c.txt"), c.addsNew) << o.text;
+            if (replaced == "a") {
+                EXPECT_NE(o.text.find("skipped  b.txt (the archive's copy is not older)"), std::string::npos) << o.text;
+            }
+            EXPECT_EQ(Leftovers(s.Path()), std::vector<std::string>{});
+        }
+    }
+}
+
+TEST(LibraryUpdate, AFileJustStoredIsNotNewerThanItsEntry) {
+    for (const char* level : {"-h0", "-h1", "-h2"}) {
+        Scratch s;
+        WriteBytes(s / "src\\odd.txt", "x");
+        SetWriteTime(s / "src\\odd.txt", 1700000001);   // odd seconds: MS-DOS stamps keep even ones
+        const std::string line = std::string(" -n ") + level + " \"" + s / "t.lzh" + "\" \"" + s / "src\\" + "\"";
+        ASSERT_EQ(Unlha("a" + line).code, 0);
+        Outcome u = Unlha("u" + line);
+        EXPECT_EQ(u.code, 0);
+        EXPECT_NE(u.text.find("nothing to change"), std::string::npos) << level << "\n" << u.text;
+    }
+}
+
+class FailedUpdate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteBytes(src_ + "a.txt", TextData(20000, 1));
+        WriteBytes(src_ + "b.txt", TextData(20000, 2));
+        ASSERT_EQ(Unlha("a -n \"" + archive_ + "\" \"" + src_ + "\"").code, 0);
+        original_ = ReadBytes(archive_);
+        WriteBytes(src_ + "a.txt", TextData(30000, 3));
+        WriteBytes(src_ + "c.txt", TextData(30000, 4));
+    }
+    void ExpectUnchanged(const Outcome& o) {
+        EXPECT_TRUE(ReadBytes(archive_) == original_) << o.text;
+        EXPECT_EQ(Leftovers(s_.Path()), std::vector<std::string>{}) << o.text;
+        EXPECT_NE(o.text.find("nothing was changed"), std::string::npos) << o.text;
+    }
+    Scratch s_;
+    std::string src_ = s_ / "src\\", archive_ = s_ / "t.lzh", original_;
+};
+
+TEST_F(FailedUpdate, InjectedFailureMidUpdateLeavesTheArchive) {
+    for (const char* after : {"0", "1", "2"}) {
+        SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", after);
+        for (const char* command : {"a", "u -c", "d"}) {
+            if (command[0] == 'd' && after[0] == '2') continue;   // d writes one member and the end
+            Outcome o = Unlha(std::string(command) + " -n \"" + archive_ + "\" \"" + src_ + "\" " +
+                              (command[0] == 'd' ? "b.txt" : ""));
+            EXPECT_EQ(o.code, 5) << command << " after " << after;
+            ExpectUnchanged(o);
+        }
+    }
+    SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", nullptr);
+    // A new archive that fails is not created at all.
+    SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", "1");
+    Outcome o = Unlha("a -n \"" + s_ / "new.lzh" + "\" \"" + src_ + "\"");
+    SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", nullptr);
+    EXPECT_EQ(o.code, 5);
+    EXPECT_FALSE(Exists(s_ / "new.lzh"));
+}
+
+TEST_F(FailedUpdate, AFileThatCannotBeReadLeavesTheArchive) {
+    HANDLE locked = CreateFileA((src_ + "c.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    Outcome o = Unlha("a -n \"" + archive_ + "\" \"" + src_ + "\"");
+    CloseHandle(locked);
+    EXPECT_EQ(o.code, 5);
+    EXPECT_NE(o.text.find("failed   c.txt: cannot read"), std::string::npos) << o.text;
+    ExpectUnchanged(o);
+}
+
+TEST_F(FailedUpdate, ADamagedArchiveIsNotRewritten) {
+    // Rewriting would drop everything behind the broken header.
+    std::string broken = Level0Member("z.txt", "zzz");
+    broken[1] ^= 0x01;   // its header checksum
+    original_ = Level0Member("a.txt", "x") + broken + Level0Member("y.txt", "y") + '\0';
+    WriteBytes(archive_, original_);
+    Outcome o = Unlha("a -n \"" + archive_ + "\" \"" + src_ + "\"");
+    EXPECT_EQ(o.code, 3) << o.text;
+    EXPECT_TRUE(ReadBytes(archive_) == original_);
+    EXPECT_EQ(Leftovers(s_.Path()), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace unlha_test
