@@ -26,10 +26,11 @@ void FillBasePathList(HWND dialog, int comboId, std::string& basePath,
 }
 
 void PutComboCaretAtEnd(HWND dialog, int comboId) {
-    win::ComboBox combo(dialog, comboId);
-    int end = GetWindowTextLengthA(combo.Handle());
-    combo.SetEditSelection(0, -1);
-    combo.SetEditSelection(end, end);
+    // The combo box itself selects the whole text after it has reported the close (and after
+    // a pick has put the entry's text in): posted, the two steps come after that.
+    HWND combo = GetDlgItem(dialog, comboId);
+    PostMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    PostMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 }
 
 }  // namespace zavo::paths

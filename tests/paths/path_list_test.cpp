@@ -46,9 +46,11 @@ struct Window {
         auto it = std::find(all.begin(), all.end(), entry);
         return it == all.end() ? -1 : static_cast<int>(it - all.begin());
     }
-    void Retype(const std::string& text) const {
+    // Pastes the folder part as a person would and types the rest key by key.
+    void Retype(const std::string& pasted, const std::string& typed = "") const {
         ClearEdit(field());
-        Type(field(), text);
+        Paste(field(), pasted);
+        Type(field(), typed);
     }
     bool CaretAtEnd() const {
         DWORD start = 0, end = 0;
@@ -80,21 +82,21 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
     const std::string root = tree.Root();
     std::string lowerRoot = root;
     std::transform(lowerRoot.begin(), lowerRoot.end(), lowerRoot.begin(), ::tolower);
-    struct Case { std::string typed; Items expected; };
+    struct Case { std::string pasted, typed; Items expected; };
     const Case cases[] = {
-        {lowerRoot + "da", {"DATA.LZH", "DAY\\"}},                // names compared without case
-        {root + "DATA", {"DATA.LZH"}},
-        {root + "*.lzh", {"DATA.LZH"}},                          // typed wildcards take part
-        {root + "D?Y", {"DAY\\"}},
-        {root + "SUB\\", {".\\", "..\\", "INNER.TXT"}},
-        {root + kHyo, {kHyo + "\\"}},                            // 表 is no separator
-        {root + kSo, {kSo + "X\\"}},
-        {root + "NOPE\\", {}},                                   // a folder that does not exist
-        {root + "Q", {}},
+        {lowerRoot, "da", {"DATA.LZH", "DAY\\"}},                // names compared without case
+        {root, "DATA", {"DATA.LZH"}},
+        {root, "*.lzh", {"DATA.LZH"}},                           // typed wildcards take part
+        {root, "D?Y", {"DAY\\"}},
+        {root, "SUB\\", {".\\", "..\\", "INNER.TXT"}},
+        {root, kHyo, {kHyo + "\\"}},                             // 表 is no separator
+        {root, kSo, {kSo + "X\\"}},
+        {root, "NOPE\\", {}},                                    // a folder that does not exist
+        {root, "Q", {}},
     };
     Drive([&](const Window& w) {
         for (const Case& c : cases) {
-            w.Retype(c.typed);
+            w.Retype(c.pasted, c.typed);
             EXPECT_EQ(Sorted(w.items()), Sorted(c.expected)) << c.typed;
             EXPECT_EQ(w.selected(), "") << c.typed;
         }
@@ -108,7 +110,7 @@ TEST(PathList, TextsBeyond511BytesAreSearchedWholeAndFindNothing) {
     TempTree tree;
     MakeArcTree(tree);
     Drive([&](const Window& w) {
-        w.Retype(tree.Root() + "DA");
+        w.Retype(tree.Root(), "DA");
         Paste(w.field(), std::string(600, 'a'));
         EXPECT_EQ(w.items(), Items{});
         Type(w.field(), "\\");

@@ -1,0 +1,165 @@
+// The "Base Path" drop-down, driven as a person would, on real folders.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/main_dialog.h"
+#include "resources/main_dialog_ids.h"
+#include "tests/paths/temp_tree.h"
+#include "tests/support/recording_engine.h"
+#include "tests/support/ui_driver.h"
+
+namespace zavo {
+namespace {
+
+using namespace zavo::testing;
+using Items = std::vector<std::string>;
+
+const std::string kHyo = "表";   // second byte 0x5C
+
+// D:\WORK of the examples: the folders PROJ (with DEEP inside) and TOOLS, the file A.TXT; beside
+// WORK the folder WOOD and the file WOMBAT.TXT.
+void MakeWorkTree(const TempTree& tree) {
+    tree.Folder("WORK");
+    tree.Folder("WORK\\PROJ");
+    tree.Folder("WORK\\PROJ\\DEEP");
+    tree.Folder("WORK\\TOOLS");
+    tree.File("WORK\\A.TXT");
+    tree.Folder("WOOD");
+    tree.File("WOMBAT.TXT");
+}
+
+// The folders among the search's entries, as the drop-down shows them.
+Items FolderEntries(const std::string& folderPart, const std::string& pattern) {
+    Items entries;
+    for (const std::string& entry : SearchOrder(pattern)) {
+        if (entry.back() == '\\') entries.push_back(folderPart + entry);
+    }
+    return entries;
+}
+
+struct Window {
+    HWND dialog;
+    HWND combo() const { return GetDlgItem(dialog, IDC_BASE_PATH); }
+    HWND edit() const {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(combo(), &info);
+        return info.hwndItem;
+    }
+    std::string text() const { return TextOf(combo()); }
+    Items items() const { return ComboItems(combo()); }
+    int IndexOf(const std::string& entry) const {
+        Items all = items();
+        auto it = std::find(all.begin(), all.end(), entry);
+        return it == all.end() ? -1 : static_cast<int>(it - all.begin());
+    }
+    // Pastes the folder part as a person would and types the rest.
+    void Retype(const std::string& pasted, const std::string& typed = "") const {
+        ClearEdit(edit());
+        Paste(edit(), pasted);
+        Type(edit(), typed);
+    }
+    bool CaretAtEnd() const {
+        DWORD start = 0, end = 0;
+        SendMessageA(combo(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return start == end && end == text().size();
+    }
+};
+
+void Drive(const std::function<void(const Window&)>& steps) {
+    RecordingEngine engine;
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND hwnd) {
+        steps(Window{hwnd});
+        Click(GetDlgItem(hwnd, IDC_CLOSE));
+    });
+}
+
+TEST(BasePath, DropDownListsTheMatchingFoldersAsFullPathsAndEmptiesTheText) {
+    TempTree tree;
+    MakeWorkTree(tree);
+    tree.Folder("WORK\\" + kHyo);
+    tree.Folder("WORK\\" + kHyo + "X");
+    const std::string root = tree.Root(), work = root + "WORK\\";
+    struct Case { std::string pasted, typed; Items expected; };
+    const Case cases[] = {
+        {work, "", FolderEntries(work, work + "*")},          // self and parent included, A.TXT not
+        {root, "wo", {root + "WOOD\\", root + "WORK\\"}},    // prefix without case; no file
+        {work, kHyo, {work + kHyo + "\\", work + kHyo + "X\\"}},   // 表 is no separator
+        {work + "NOPE\\", "", {}},
+        {work + std::string(600, 'a'), "", {}},                // beyond 511 bytes: found nothing
+    };
+    Drive([&](const Window& w) {
+        for (const Case& c : cases) {
+            w.Retype(c.pasted, c.typed);
+            DropDown(w.combo());
+            Items items = w.items();
+            if (c.pasted == work && c.typed.empty()) EXPECT_EQ(items, c.expected);  // search order
+            std::sort(items.begin(), items.end());
+            Items expected = c.expected;
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(items, expected) << c.pasted << c.typed;
+            EXPECT_EQ(w.text(), "") << c.pasted << c.typed;
+            CloseDropDown(w.combo());
+            EXPECT_EQ(w.text(), "") << "closing without a pick leaves the text empty";
+        }
+    });
+}
+
+TEST(BasePath, EachPickWalksOneLevelDown) {
+    TempTree tree;
+    MakeWorkTree(tree);
+    const std::string work = tree.Root() + "WORK\\";
+    Drive([&](const Window& w) {
+        w.Retype(work);
+        DropDown(w.combo());
+        PickDroppedItem(w.combo(), w.IndexOf(work + "PROJ\\"));
+        EXPECT_EQ(w.text(), work + "PROJ\\");
+        EXPECT_TRUE(WaitUntil([&] { return w.CaretAtEnd(); }, std::chrono::seconds(2)));
+        DropDown(w.combo());
+        EXPECT_EQ(w.items(), FolderEntries(work + "PROJ\\", work + "PROJ\\*"));
+        PickDroppedItem(w.combo(), w.IndexOf(work + "PROJ\\DEEP\\"));
+        EXPECT_EQ(w.text(), work + "PROJ\\DEEP\\");
+    });
+}
+
+TEST(BasePath, EmptyTextListsTheCurrentFolder) {
+    TempTree tree;
+    MakeWorkTree(tree);
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA((tree.Root() + "WORK").c_str());
+    Drive([&](const Window& w) {
+        DropDown(w.combo());
+        Items items = w.items();
+        std::sort(items.begin(), items.end());
+        EXPECT_EQ(items, (Items{"..\\", ".\\", "PROJ\\", "TOOLS\\"}));
+        CloseDropDown(w.combo());
+    });
+    SetCurrentDirectoryA(previous);
+}
+
+TEST(BasePath, LaterWriteBackSelectsTheFirstEntryThatBeginsWithTheText) {
+    TempTree tree;
+    MakeWorkTree(tree);
+    const std::string work = tree.Root() + "WORK\\";
+    Drive([&](const Window& w) {
+        HWND lzhPath = GetDlgItem(w.dialog, IDC_LZH_PATH);
+        w.Retype(work);
+        DropDown(w.combo());
+        PickDroppedItem(w.combo(), w.IndexOf(work + "TOOLS\\"));
+        w.Retype(work, "p");
+        EXPECT_EQ(w.text(), work + "p") << "typing rebuilds nothing";
+        // A keystroke in "LZH Path" that lists something reads and writes every field back.
+        Type(lzhPath, work);
+        EXPECT_EQ(w.text(), work + "PROJ\\");
+        w.Retype(work, "X");
+        Type(lzhPath, "A");
+        EXPECT_EQ(w.text(), work + "X") << "no entry begins with the text: it stays as typed";
+    });
+}
+
+}  // namespace
+}  // namespace zavo
