@@ -57,6 +57,8 @@ bool IsStorablePart(std::string_view part) {
         if (len == 1) {
             if (c < 0x20 || c == 0x7F || c == 0xFF || c == '\\') return false;
             if (cp932::IsLeadByte(c)) return false;  // a lead byte cut off at the end
+        } else if (static_cast<unsigned char>(part[pos + 1]) == 0xFF) {
+            return false;  // readers split at 0xFF even after a lead byte
         }
         pos += len;
     }

@@ -1,9 +1,13 @@
-// libFuzzer target: member headers parsed straight from the input, and the input walked and
-// extracted as a whole archive from memory.
+// libFuzzer target: member headers parsed straight from the input, the input walked and
+// extracted as a whole archive from memory, and paths from the input built into headers and
+// parsed back.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "codec/archive.h"
+#include "codec/header_build.h"
 #include "codec/header_parse.h"
 
 namespace {
@@ -44,10 +48,37 @@ void WalkArchive(const std::uint8_t* data, std::size_t size) {
     }
 }
 
+// Whatever our writer accepts must read back as the same folders and name.
+void BuildAndReparse(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return;
+    lzh::HeaderToBuild h;
+    h.level = data[0] % 3;
+    h.directory = (data[0] & 4) != 0;
+    h.methodId = h.directory ? "-lhd-" : "-lh5-";
+    h.originalSize = size;
+    std::vector<std::string> parts(1);
+    for (std::size_t i = 1; i < size; ++i) {
+        if (data[i] == '/') parts.emplace_back();
+        else parts.back() += static_cast<char>(data[i]);
+    }
+    if (!h.directory) {
+        h.entry.name = parts.back();
+        parts.pop_back();
+    }
+    h.entry.folders = parts;
+    std::vector<std::uint8_t> bytes;
+    if (lzh::BuildHeader(h, bytes).status != lzh::HeaderBuildStatus::Ok) return;
+    lzh::Entry e;
+    if (lzh::ParseHeader(bytes.data(), bytes.size(), e).status != lzh::HeaderParseStatus::Ok) __builtin_trap();
+    if (e.headerSize != bytes.size() || e.folders != h.entry.folders || e.isDirectory != h.directory) __builtin_trap();
+    if (!h.directory && e.name != h.entry.name) __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ParseDirectly(data, size);
     WalkArchive(data, size);
+    BuildAndReparse(data, size);
     return 0;
 }
