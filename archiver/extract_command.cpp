@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "archiver/archive_walk.h"
+#include "archiver/base_folder.h"
 #include "archiver/file_times.h"
 #include "archiver/safe_path.h"
 #include "text/cp932.h"
@@ -50,22 +51,6 @@ bool MakeFolders(const std::string& base, const std::vector<std::string>& relati
             return false;
         }
         path += '\\';
-    }
-    return true;
-}
-
-// The base folder itself is the user's choice: create what is missing of it, as a person would.
-bool MakeBaseFolder(const std::string& base, std::string& why) {
-    if (base.empty()) return true;
-    for (std::size_t i = 0; i < base.size(); i += cp932::CharLength(base, i)) {
-        if (cp932::CharLength(base, i) != 1 || base[i] != '\\' || i == 0 || base[i - 1] == ':' ||
-            (i == 1 && base[0] == '\\'))
-            continue;
-        const std::string prefix = base.substr(0, i);
-        if (GetFileAttributesA(prefix.c_str()) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(prefix.c_str(), nullptr)) {
-            why = "cannot create the folder " + prefix + ": " + SystemMessage(GetLastError());
-            return false;
-        }
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "archiver/archive_walk.h"
+#include "archiver/base_folder.h"
 #include "archiver/sfx_image.h"
 #include "archiver/sfx_stub_id.h"
 #include "text/cp932.h"
@@ -44,9 +45,15 @@ void RunMakeSfx(Run& run) {
     }
     const std::string target = SfxOutputPath(c.archivePath, c.baseFolder);
     const std::string folder = cp932::FolderPart(target);
+    std::string why;
+    if (!MakeBaseFolder(c.baseFolder, why)) {
+        run.out.Line(why);
+        run.Fail(kFileFailed, why);
+        return;
+    }
     char temp[MAX_PATH];
     if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
-        const std::string why = "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
+        why = "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
                                 SystemMessage(GetLastError());
         run.out.Line(why);
         run.Fail(kFileFailed, why);
