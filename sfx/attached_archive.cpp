@@ -1,0 +1,29 @@
+// Reading the member headers behind the program image.
+#include "sfx/attached_archive.h"
+
+#include "sfx/program_image.h"
+
+namespace sfx {
+
+AttachStatus ReadAttachedArchive(lzh::RandomAccessSource& file, AttachedArchive& archive) {
+    archive.programSize = ProgramImageEnd(file);
+    if (archive.programSize == 0) return AttachStatus::NotAProgram;
+    archive.tail = std::make_unique<TailSource>(file, archive.programSize);
+    archive.reader = std::make_unique<lzh::ArchiveReader>(*archive.tail);
+    lzh::Entry entry;
+    for (;;) {
+        const lzh::ReadStatus status = archive.reader->Next(entry);
+        if (status == lzh::ReadStatus::Entry) {
+            archive.entries.push_back(entry);
+            continue;
+        }
+        if (status == lzh::ReadStatus::Error) {
+            archive.broken = true;
+            archive.brokenReason = archive.reader->ErrorText();
+        }
+        break;
+    }
+    return archive.entries.empty() ? AttachStatus::NoArchive : AttachStatus::Ok;
+}
+
+}  // namespace sfx

@@ -1,0 +1,246 @@
+// One entry after another: check its path, make its folders, decode into a new file beside the
+// target and put that in place only when it is complete and its CRC matched.
+#include "sfx/extractor.h"
+
+#include <windows.h>
+
+#include "archiver/safe_path.h"
+#include "sfx/file_streams.h"
+#include "sfx/output_folders.h"
+
+namespace sfx {
+namespace {
+
+const char* RefusalText(unlha::PathRefusal refusal) {
+    using unlha::PathRefusal;
+    switch (refusal) {
+    case PathRefusal::None: return "";
+    case PathRefusal::Empty: return "名前がないか、空の部分があります";
+    case PathRefusal::Absolute: return "絶対パスです";
+    case PathRefusal::DriveOrStream: return "ドライブ名かストリーム名 (\":\") を含みます";
+    case PathRefusal::ParentFolder: return "\"..\" で展開先の外を指します";
+    case PathRefusal::DotsOrBlanks: return "ピリオドだけの部分か、ピリオドや空白で終わる部分があります";
+    case PathRefusal::DeviceName: return "デバイス名です";
+    case PathRefusal::ControlCharacter: return "制御文字を含みます";
+    case PathRefusal::ReservedCharacter: return "ファイル名に使えない文字を含みます";
+    case PathRefusal::HiddenSeparator: return "名前の中に区切り文字か壊れた2バイト文字があります";
+    case PathRefusal::TooLong: return "パスが長すぎます";
+    }
+    return "展開できない名前です";
+}
+
+const char* ExtractFailureText(lzh::ExtractStatus status) {
+    switch (status) {
+    case lzh::ExtractStatus::CrcMismatch: return "CRC が一致しません (書庫が壊れています)";
+    case lzh::ExtractStatus::Truncated: return "書庫が途中で切れています";
+    case lzh::ExtractStatus::Corrupt: return "圧縮データが壊れています";
+    case lzh::ExtractStatus::UnsupportedMethod: return "対応していない圧縮方式です";
+    case lzh::ExtractStatus::ReadFailed: return "書庫を読めません";
+    default: return "書き込めません";
+    }
+}
+
+// The modification time the header records most finely, as a FILETIME (UTC).
+bool EntryFileTime(const lzh::Entry& entry, FILETIME& time) {
+    ULARGE_INTEGER ticks;
+    if (entry.hasWindowsTimes && entry.windowsTimes.lastWrite != 0) {
+        ticks.QuadPart = entry.windowsTimes.lastWrite;
+    } else if (entry.hasUnixTime && entry.unixTime >= 0) {
+        ticks.QuadPart = static_cast<ULONGLONG>(entry.unixTime) * 10000000ULL + 116444736000000000ULL;
+    } else if (entry.hasDosTime) {
+        // MS-DOS stamps are the archiving machine's local time.
+        FILETIME local;
+        return DosDateTimeToFileTime(HIWORD(entry.dosTime), LOWORD(entry.dosTime), &local) &&
+               LocalFileTimeToFileTime(&local, &time);
+    } else {
+        return false;
+    }
+    time.dwLowDateTime = ticks.LowPart;
+    time.dwHighDateTime = ticks.HighPart;
+    return true;
+}
+
+// Passes the sink's writes on to the hooks and remembers a cancel, which the decoder only sees as
+// a refused write.
+struct WriteCounter {
+    ExtractionHooks& hooks;
+    bool cancelled = false;
+    static bool Count(void* context, std::size_t bytes) {
+        WriteCounter& self = *static_cast<WriteCounter*>(context);
+        if (!self.hooks.Advance(bytes)) self.cancelled = true;
+        return !self.cancelled;
+    }
+};
+
+class Extraction {
+public:
+    Extraction(AttachedArchive& archive, const std::string& base, bool replaceAll, ExtractionHooks& hooks)
+        : archive_(archive), base_(base), replaceAll_(replaceAll), hooks_(hooks) {}
+
+    void Entry(const lzh::Entry& entry);
+    ExtractionSummary& Summary() { return summary_; }
+
+private:
+    void Refuse(const lzh::Entry& entry, const std::string& why) {
+        ++summary_.refused;
+        summary_.problems.push_back("拒否: " + ShownName(entry) + " (" + why + ")");
+    }
+    void Fail(const lzh::Entry& entry, const std::string& why) {
+        ++summary_.failed;
+        summary_.problems.push_back("失敗: " + ShownName(entry) + " (" + why + ")");
+    }
+    bool MayWriteOver(const lzh::Entry& entry, const std::string& target, bool& replacing);
+    void WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder, bool replacing);
+
+    AttachedArchive& archive_;
+    std::string base_;
+    bool replaceAll_;
+    ExtractionHooks& hooks_;
+    ExtractionSummary summary_;
+};
+
+void Extraction::Entry(const lzh::Entry& entry) {
+    if (entry.isSymlink) {
+        Refuse(entry, "シンボリックリンクは作りません");
+        return;
+    }
+    const unlha::SafePath safe =
+        unlha::CheckOutputPath(entry.folders, entry.isDirectory ? std::string() : entry.name, entry.absolute);
+    if (!safe.Ok()) {
+        Refuse(entry, RefusalText(safe.refusal));
+        return;
+    }
+    if (!ConvertsAsWalked(safe.relativePath, entry.folders.size() + (entry.isDirectory ? 0 : 1))) {
+        Refuse(entry, RefusalText(unlha::PathRefusal::HiddenSeparator));
+        return;
+    }
+    const std::string target = base_ + safe.relativePath;
+    if (target.size() >= MAX_PATH) {
+        Refuse(entry, "展開先でのパスが長すぎます");
+        return;
+    }
+    if (!entry.isDirectory && entry.method.kind == lzh::MethodKind::Unknown) {
+        Fail(entry, "対応していない圧縮方式 " + unlha::PrintableName(entry.methodId) + " です");
+        return;
+    }
+    std::string why;
+    if (!MakeEntryFolders(base_, entry.folders, why)) {
+        Fail(entry, why);
+        return;
+    }
+    if (entry.isDirectory) return;
+    bool replacing = false;
+    if (!MayWriteOver(entry, target, replacing)) return;
+    std::string folder = base_;
+    for (const std::string& part : entry.folders) folder += part + "\\";
+    WriteFile(entry, target, folder, replacing);
+}
+
+// False when the entry is not to be written: the target is a folder or a link, or the user
+// keeps the file that is there.
+bool Extraction::MayWriteOver(const lzh::Entry& entry, const std::string& target, bool& replacing) {
+    const DWORD existing = GetFileAttributesA(target.c_str());
+    if (existing == INVALID_FILE_ATTRIBUTES) return true;
+    if (existing & FILE_ATTRIBUTE_REPARSE_POINT) {
+        Refuse(entry, "展開先にリンクがあります");
+        return false;
+    }
+    if (existing & FILE_ATTRIBUTE_DIRECTORY) {
+        Fail(entry, "同じ名前のフォルダがあります");
+        return false;
+    }
+    if (!replaceAll_) {
+        switch (hooks_.AskOverwrite(target)) {
+        case OverwriteAnswer::Yes: break;
+        case OverwriteAnswer::YesToAll: replaceAll_ = true; break;
+        case OverwriteAnswer::No: ++summary_.skipped; return false;
+        case OverwriteAnswer::Cancel: summary_.cancelled = true; return false;
+        }
+    }
+    replacing = true;
+    return true;
+}
+
+void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder,
+                           bool replacing) {
+    // A new file of our own beside the target, so a damaged entry never destroys the file it
+    // would have replaced and never leaves half a file.
+    FileSink sink;
+    std::string temp;
+    for (unsigned n = GetTickCount() & 0xFFFF, tries = 0; tries < 100; ++n, ++tries) {
+        temp = folder + "~zsfx" + std::to_string(n) + ".tmp";
+        if (sink.Create(temp) || sink.LastError() != ERROR_FILE_EXISTS) break;
+    }
+    if (!sink.Opened()) {
+        Fail(entry, "書き込めません: " + SystemMessage(sink.LastError()));
+        return;
+    }
+    WriteCounter counter{hooks_};
+    sink.OnWrite(&WriteCounter::Count, &counter);
+    const lzh::ExtractResult result = archive_.reader->Extract(entry, sink);
+    const bool flushed = sink.Flush();
+    FILETIME time;
+    if (result.status == lzh::ExtractStatus::Ok && flushed && EntryFileTime(entry, time))
+        SetFileTime(sink.Handle(), &time, &time, &time);
+    sink.Close();
+    if (result.status != lzh::ExtractStatus::Ok || !flushed) {
+        DeleteFileA(temp.c_str());
+        if (counter.cancelled) {
+            summary_.cancelled = true;
+            return;
+        }
+        if (result.status == lzh::ExtractStatus::Ok || result.status == lzh::ExtractStatus::WriteFailed)
+            Fail(entry, "書き込めません: " + SystemMessage(sink.LastError()));
+        else
+            Fail(entry, ExtractFailureText(result.status));
+        return;
+    }
+    if (replacing) {
+        const DWORD old = GetFileAttributesA(target.c_str());
+        if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+    }
+    if (!MoveFileExA(temp.c_str(), target.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
+        const DWORD error = GetLastError();
+        DeleteFileA(temp.c_str());
+        Fail(entry, "書き込めません: " + SystemMessage(error));
+        return;
+    }
+    ++(replacing ? summary_.replaced : summary_.extracted);
+}
+
+}  // namespace
+
+std::string ShownName(const lzh::Entry& entry) {
+    std::string path = entry.Path();
+    if (entry.absolute) path = "\\" + path;
+    if (entry.isDirectory) path += "\\";
+    return unlha::PrintableName(path);
+}
+
+ExtractionSummary ExtractAll(AttachedArchive& archive, const std::string& destination, bool replaceExisting,
+                             ExtractionHooks& hooks) {
+    Extraction extraction(archive, WithTrailingSeparator(destination), replaceExisting, hooks);
+    ExtractionSummary& summary = extraction.Summary();
+    std::string why;
+    if (!MakeDestination(destination, why)) {
+        summary.destinationFailed = true;
+        summary.problems.push_back(why);
+        return summary;
+    }
+    std::uint64_t total = 0, done = 0;
+    for (const lzh::Entry& entry : archive.entries) total += entry.originalSize;
+    for (const lzh::Entry& entry : archive.entries) {
+        if (!hooks.Begin(ShownName(entry), done, total)) summary.cancelled = true;
+        if (summary.cancelled) break;
+        extraction.Entry(entry);
+        done += entry.originalSize;
+    }
+    summary.damagedArchive = archive.broken;
+    if (archive.broken)
+        summary.problems.push_back("書庫の " + std::to_string(archive.entries.size()) +
+                                   " 番目の項目より後が壊れています: " + archive.brokenReason);
+    return summary;
+}
+
+}  // namespace sfx

@@ -1,0 +1,139 @@
+// ZAVOSFX.EXE with archives appended, run under Wine as a child process with -d and -y: the trees
+// it leaves, what it refuses, damaged entries, and its exit codes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sfx_test_support.h"
+
+namespace {
+
+using namespace sfx_test;
+
+// Writes the program with `archive` behind it into `folder` and runs it with `arguments`.
+int RunSfx(const Scratch& scratch, const std::string& archive, const std::string& arguments,
+           const std::string& stub = StubBytes()) {
+    const std::string program = scratch / "selfx.exe";
+    WriteBytes(program, stub + archive);
+    return RunProgram(program, arguments);
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+const std::vector<Item>& SampleItems() {
+    static const std::vector<Item> items = {
+        {"表.txt", "hyou"},
+        {"ソフト\\ソース.c", TextData(5000, 1)},
+        {"a\\b\\c\\deep.txt", TextData(70000, 2)},
+        {"empty.txt", ""},
+        {"空\\", ""},
+        {"a\\b\\c\\", ""},
+        {"十分\\表示.txt", TextData(300, 3)},
+    };
+    return items;
+}
+
+// The tree SampleItems leaves: every file with its folders.
+std::vector<std::string> SampleTree() {
+    std::vector<std::string> tree = {"a\\", "a\\b\\", "a\\b\\c\\", "a\\b\\c\\deep.txt", "empty.txt", "ソフト\\",
+                                     "ソフト\\ソース.c", "十分\\", "十分\\表示.txt", "空\\", "表.txt"};
+    std::sort(tree.begin(), tree.end());
+    return tree;
+}
+
+void ExpectSampleContents(const std::string& out) {
+    for (const Item& item : SampleItems()) {
+        if (item.path.back() != '\\') {
+            EXPECT_EQ(ReadBytes(out + item.path), item.content) << item.path;
+        }
+    }
+}
+
+TEST(SfxRun, ExtractsShiftJisNamesNestedFoldersAndEmptyFiles) {
+    Scratch scratch;
+    const std::string out = scratch / "出力 先\\";   // missing, with a blank: created
+    ASSERT_EQ(RunSfx(scratch, ArchiveOf(SampleItems()), "-d " + Quoted(out) + " -y"), 0);
+    EXPECT_EQ(Tree(out), SampleTree());
+    ExpectSampleContents(out);
+}
+
+TEST(SfxRun, ReplacesExistingFilesWhenUnattended) {
+    Scratch scratch;
+    const std::string out = scratch / "out\\";
+    WriteBytes(out + "表.txt", "an older text that is longer");
+    WriteBytes(out + "keep.txt", "not in the archive");
+    ASSERT_EQ(RunSfx(scratch, ArchiveOf(SampleItems()), "-y -d" + out), 0);
+    ExpectSampleContents(out);
+    EXPECT_EQ(ReadBytes(out + "keep.txt"), "not in the archive");
+}
+
+TEST(SfxRun, WithoutDestinationExtractsBesideTheProgram) {
+    Scratch scratch;
+    ASSERT_EQ(RunSfx(scratch, ArchiveOf({{"beside.txt", "here"}}), "-y"), 0);
+    EXPECT_EQ(ReadBytes(scratch / "beside.txt"), "here");
+}
+
+TEST(SfxRun, HostileNamesWriteNothingOutsideTheDestination) {
+    Scratch scratch;
+    const std::string out = scratch / "nest\\out\\";
+    const std::string archive = Level0Member("..\\evil1.txt", "1") + Level0Member("foo\\..\\..\\evil2.txt", "2") +
+                                Level0Member("\\evil3.txt", "3") + Level0Member("Z:\\tmp\\evil4.txt", "4") +
+                                Level0Member("ok.txt", "fine") + Level0Member("\x83\\..\\evil5.txt", "5") +
+                                Level0Member("CON", "6") + Level0Member("...\\evil7.txt", "7") +
+                                Level2Member(std::string("\xFF..\xFF", 4), "evil8.txt", "8", 0) +
+                                Level2Member("", "link|..\\..", "", 0120777) +
+                                Level2Member("link\xFF", "after-link.txt", "9", 0) + std::string(1, '\0');
+    EXPECT_EQ(RunSfx(scratch, archive, "-d " + Quoted(out) + " -y"), 1);
+    const std::vector<std::string> expected = {"nest\\", "nest\\out\\", "nest\\out\\link\\", "nest\\out\\link\\after-link.txt",
+                                               "nest\\out\\ok.txt", "selfx.exe"};
+    EXPECT_EQ(Tree(scratch.Path()), expected);
+    EXPECT_FALSE(Exists("Z:\\tmp\\evil4.txt"));
+    EXPECT_FALSE(Exists("Z:\\evil3.txt"));
+}
+
+TEST(SfxRun, ADamagedEntryFailsAndTheOthersAreExtracted) {
+    Scratch scratch;
+    std::string archive = Level0Member("first.txt", "first") + Level0Member("damaged.txt", "damaged data") +
+                          Level0Member("last.txt", "last") + std::string(1, '\0');
+    archive[archive.find("damaged data")] = 'D';   // the CRC no longer matches
+    const std::string out = scratch / "out\\";
+    WriteBytes(out + "damaged.txt", "the file the damaged entry would replace");
+    EXPECT_EQ(RunSfx(scratch, archive, "-d " + Quoted(out) + " -y"), 1);
+    EXPECT_EQ(Tree(out), (std::vector<std::string>{"damaged.txt", "first.txt", "last.txt"}));
+    EXPECT_EQ(ReadBytes(out + "damaged.txt"), "the file the damaged entry would replace");
+    EXPECT_EQ(ReadBytes(out + "last.txt"), "last");
+}
+
+TEST(SfxRun, AMemberHeaderInsideTheProgramIsNotExtracted) {
+    // A member header written over the program's DOS stub (which Windows never runs), its data
+    // covering the rest of the program exactly: a scan from the file's start finds a chain of
+    // members that runs cleanly to the end and would extract the program's bytes as "T".
+    Scratch scratch;
+    std::string stub = StubBytes();
+    const std::size_t headerSize = Level0Member("T", "").size();
+    const std::size_t peHeader = static_cast<unsigned char>(stub[0x3C]) | (static_cast<unsigned char>(stub[0x3D]) << 8);
+    ASSERT_LE(0x40 + headerSize, peHeader);
+    stub.replace(0x40, headerSize, Level0Member("T", stub.substr(0x40 + headerSize)).substr(0, headerSize));
+    const std::string out = scratch / "out\\";
+    ASSERT_EQ(RunSfx(scratch, ArchiveOf({{"real.txt", "real"}}), "-d " + Quoted(out) + " -y", stub), 0);
+    EXPECT_EQ(Tree(out), std::vector<std::string>{"real.txt"});
+}
+
+TEST(SfxRun, ExitCodesForNoArchiveBadCommandLineAndUnwritableDestination) {
+    Scratch scratch;
+    WriteBytes(scratch / "file", "a file where the destination's folder should be");
+    struct Case {
+        std::string archive, arguments;
+        int code;
+    };
+    const Case cases[] = {
+        {"", "-y", 2},
+        {std::string(300, 'x'), "-y", 2},
+        {ArchiveOf({{"a.txt", "a"}}), "-y -q", 3},
+        {ArchiveOf({{"a.txt", "a"}}), "-y -d " + Quoted(scratch / "file\\out"), 5},
+    };
+    for (const Case& c : cases) EXPECT_EQ(RunSfx(scratch, c.archive, c.arguments), c.code) << c.arguments;
+    EXPECT_FALSE(Exists(scratch / "a.txt"));
+}
+
+}  // namespace
