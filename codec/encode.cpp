@@ -15,14 +15,14 @@ namespace {
 
 // Bytes parsed at a time. Blocks are made of whole stretches, so this is also the finest block
 // granularity; it must stay below kMaxBlockCommands.
-constexpr std::size_t kStretch = 16 * 1024;
+constexpr std::size_t kStretch = 32 * 1024;
 constexpr std::size_t kLookahead = 3;   // a position is hashed with the 3 bytes after it
 constexpr std::size_t kSlack = 8;       // hashing reads one byte past the data at the very end
 
 // Measured on the benchmark corpus: deeper chains buy little past these, and searching inside
 // long matches costs much time for little gain. Larger windows need deeper chains to use them.
 ParserTuning TuningFor(int dictionaryBits) {
-    if (dictionaryBits <= 13) return {{32, 64}, 12, 2, 4, 1};
+    if (dictionaryBits <= 13) return {{16, 48}, 11, 2, 3, 1};
     return {{24, 64}, 14, 2, 4, 1};
 }
 

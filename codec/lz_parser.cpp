@@ -9,6 +9,8 @@ namespace lzh {
 
 namespace {
 
+constexpr std::size_t kMissesBeforeStride = 32;
+
 inline std::uint32_t ExtraBits(int positionCode) { return positionCode > 1 ? positionCode - 1 : 0; }
 
 }  // namespace
@@ -52,6 +54,7 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
     firstMatch_.resize(n + 1);
     matches_.resize(n * 4 + 256);
     std::size_t used = 0;
+    std::size_t misses = 0;   // positions in a row without any match
     std::size_t i = begin;
     while (i < end) {
         firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
@@ -59,10 +62,17 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
             ++i;
             continue;
         }
+        // Data that has shown no match for a while (packed or random) is searched only at every
+        // second position, and every fourth after longer: its bytes still enter the chains.
+        if (misses >= kMissesBeforeStride && (i & (misses >= 4 * kMissesBeforeStride ? 3 : 1)) != 0) {
+            finder_.Insert(buf, base, i++);
+            continue;
+        }
         if (matches_.size() < used + 256) matches_.resize(matches_.size() * 2);
         int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
         used += static_cast<std::size_t>(found);
         ++i;
+        misses = found ? 0 : misses + 1;
         // Inside a long match other choices rarely pay: only keep the chains up to date, and search
         // again just before its end, where a longer overlapping match may take over.
         if (found && matches_[used - 1].length >= tuning_.skipLength) {
@@ -83,26 +93,24 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
     chosenDistance_.resize(n);
     cost_[n] = 0;
     const std::uint32_t* lengthPrice = prices.literalLength + 256 - kMinMatch;
+    // Candidates are packed as cost:32 length:16 distance:16, so that one integer minimum (free of
+    // branches) picks the cheapest, and among equals the shortest length.
     for (std::size_t k = n; k-- > 0;) {
-        std::uint32_t best = cost_[k + 1] + prices.literalLength[buf[begin + k]];
-        std::uint16_t bestLength = 1, bestDistance = 0;
+        std::uint64_t best = std::uint64_t(cost_[k + 1] + prices.literalLength[buf[begin + k]]) << 32 | (1u << 16);
         std::uint32_t length = kMinMatch;
         for (std::uint32_t m = firstMatch_[k]; m < firstMatch_[k + 1]; ++m) {
             const Match match = matches_[m];
             const std::uint32_t positionPrice = prices.position[PositionCode(match.distance - 1u)];
             if (match.length > length + tuning_.lengthsPerMatch) length = match.length - tuning_.lengthsPerMatch;
             for (; length <= match.length; ++length) {
-                std::uint32_t c = lengthPrice[length] + positionPrice + cost_[k + length];
-                if (c < best) {
-                    best = c;
-                    bestLength = static_cast<std::uint16_t>(length);
-                    bestDistance = match.distance;
-                }
+                std::uint64_t c = std::uint64_t(lengthPrice[length] + positionPrice + cost_[k + length]) << 32 |
+                                  length << 16 | match.distance;
+                best = std::min(best, c);
             }
         }
-        cost_[k] = best;
-        chosenLength_[k] = bestLength;
-        chosenDistance_[k] = bestDistance;
+        cost_[k] = static_cast<std::uint32_t>(best >> 32);
+        chosenLength_[k] = static_cast<std::uint16_t>(best >> 16);
+        chosenDistance_[k] = static_cast<std::uint16_t>(best);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -41,10 +42,8 @@ public:
         head3_[Hash3(v)] = cur;
     }
 
-    int MaxMatchesPerPosition() const { return 256; }
-    int MaxDistance() const { return static_cast<int>(windowMask_); }
-
 private:
+    static std::size_t CommonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit);
     static std::uint32_t Load32(const std::uint8_t* p) {
         std::uint32_t v;
         std::memcpy(&v, p, 4);
@@ -53,7 +52,7 @@ private:
     std::uint32_t Hash4(std::uint32_t v) const { return (v * 2654435761u) >> (32 - hashBits_); }
     static std::uint32_t Hash3(std::uint32_t v) { return ((v & 0xFFFFFFu) * 2654435761u) >> (32 - kHash3Bits); }
 
-    static constexpr int kHash3Bits = 12;
+    static constexpr int kHash3Bits = 14;
 
     int hashBits_;
     std::uint32_t windowMask_;
@@ -62,5 +61,72 @@ private:
     std::vector<std::uint32_t> prev_;
     std::vector<std::uint32_t> head3_;   // latest position of each 3-byte prefix: short matches
 };
+
+// Length of the common prefix of `a` and `b`, at most `limit`; reads in 8-byte words.
+inline std::size_t MatchFinder::CommonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
+    std::size_t n = 0;
+    while (n + 8 <= limit) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + n, 8);
+        std::memcpy(&y, b + n, 8);
+        std::uint64_t diff = x ^ y;
+        if (diff) return n + static_cast<std::size_t>(__builtin_ctzll(diff) >> 3);
+        n += 8;
+    }
+    while (n < limit && a[n] == b[n]) ++n;
+    return n;
+}
+
+// Inline: it runs once per input byte.
+inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end,
+                                      Match* out) {
+    const std::uint8_t* p = buf + i;
+    const std::uint32_t first4 = Load32(p);
+    const std::uint32_t h = Hash4(first4);
+    const std::uint32_t h3 = Hash3(first4);
+    const std::uint32_t cur = base + static_cast<std::uint32_t>(i);
+    std::uint32_t cand = head_[h];
+    const std::uint32_t cand3 = head3_[h3];
+    head_[h] = cur;
+    head3_[h3] = cur;
+    prev_[cur & windowMask_] = cand;
+
+    const std::size_t limit = std::min<std::size_t>(end - i, 256);
+    if (limit < 3) return 0;
+    const std::uint32_t maxDistance = windowMask_;
+    const std::size_t nice = std::min<std::size_t>(limit, static_cast<std::size_t>(tuning_.niceLength));
+    std::size_t best = 2;
+    int found = 0;
+
+    // The nearest 3-byte match, if any: the chains below only hold 4-byte prefixes.
+    const std::uint32_t distance3 = cur - cand3;
+    if (distance3 - 1 < maxDistance) {
+        const std::uint8_t* q = p - distance3;
+        if ((Load32(q) & 0xFFFFFFu) == (first4 & 0xFFFFFFu)) {
+            std::size_t len = CommonLength(p, q, limit);
+            best = len;
+            out[found++] = {static_cast<std::uint16_t>(len), static_cast<std::uint16_t>(distance3)};
+            if (len >= nice) return found;
+        }
+    }
+    if (limit < 4) return found;
+    std::uint32_t lastDistance = 0;
+    for (int chain = tuning_.maxChain; chain > 0; --chain) {
+        const std::uint32_t distance = cur - cand;
+        if (distance <= lastDistance || distance > maxDistance) break;
+        lastDistance = distance;
+        const std::uint8_t* q = p - distance;
+        if (q[best] == p[best] && Load32(q) == first4) {
+            std::size_t len = CommonLength(p, q, limit);
+            if (len > best) {
+                best = len;
+                out[found++] = {static_cast<std::uint16_t>(len), static_cast<std::uint16_t>(distance)};
+                if (len >= nice) break;
+            }
+        }
+        cand = prev_[cand & windowMask_];
+    }
+    return found;
+}
 
 }  // namespace lzh
