@@ -1,0 +1,260 @@
+// The script runs driven as a person would: "&Script", the editor's "実行(&E)", the entries put
+// through a recording library, operation lines on real files, the pause, exit and the stops.
+#include <gtest/gtest.h>
+
+#include "app/main_dialog.h"
+#include "resources/main_dialog_ids.h"
+#include "resources/script_dialog_ids.h"
+#include "tests/script/test_folder.h"
+#include "tests/support/recording_engine.h"
+#include "tests/support/ui_driver.h"
+
+namespace zavo {
+namespace {
+
+using namespace zavo::testing;
+
+std::string Entry(const std::string& command, const std::string& options, const std::string& archive,
+                  const std::string& base, const std::string& files) {
+    return "///\r\n" + command + "\r\n" + options + "\r\n" + archive + "\r\n" + base + "\r\n" + files + "\r\n";
+}
+std::string Operation(const std::string& line) { return "///\r\n" + line + "\r\n"; }
+
+// "&Script", the script's path typed into the editor, "実行(&E)".
+void StartScript(HWND window, const std::string& path) {
+    PostClick(GetDlgItem(window, IDC_SCRIPT));
+    HWND editor = WaitForWindow(WindowThread(window), "Script File");
+    ASSERT_TRUE(editor);
+    ClearEdit(GetDlgItem(editor, IDC_SCRIPT_PATH));
+    Type(GetDlgItem(editor, IDC_SCRIPT_PATH), path);
+    Click(GetDlgItem(editor, IDC_SCRIPT_RUN));
+}
+
+// A run holds the window's thread until it ends; its last step enables the command buttons.
+bool RunEnded(HWND window, const std::function<bool()>& outcome) {
+    return WaitUntil([&] { return outcome() && IsEnabled(window, IDC_EXTRACT); });
+}
+
+std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
+
+TEST(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
+    TestFolder folder;
+    folder.Put("s.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
+    RecordingEngine engine;
+    engine.SetAnswer(0, "done\n");
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        Click(GetDlgItem(window, IDC_RECURSIVE));
+        Type(GetDlgItem(window, IDC_OTHER_OPTION), "-typed");
+        StartScript(window, folder / "s.zav");
+        ASSERT_TRUE(RunEnded(window, [&] { return Log(window) == "done\r\ndone\r\n"; }));
+        EXPECT_FALSE(IsChecked(window, IDC_RECURSIVE));
+        EXPECT_TRUE(IsChecked(window, IDC_FOLDER_NAME));
+        EXPECT_TRUE(IsChecked(window, IDC_NEWER_YES));
+        EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "");
+        EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), "B.LZH");
+        EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), "*.txt");
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_EQ(engine.CommandLines(), (std::vector<std::string>{
+                                         "a   -r1 -x1 -jyo -a1  -r1 \"A.LZH\" \"D:\\WORK\\\" \"*.*\"",
+                                         "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\"",
+                                     }));
+    EXPECT_EQ(dialog.Fields().command, "l ");
+    EXPECT_EQ(state.lastScriptPath, folder / "s.zav");
+}
+
+TEST(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
+    TestFolder folder;
+    RecordingEngine engine;
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        Type(GetDlgItem(window, IDC_LZH_PATH), "A.LZH");
+        Click(GetDlgItem(window, IDC_TEST));
+        Type(GetDlgItem(window, IDC_OTHER_OPTION), "-n");
+        PostClick(GetDlgItem(window, IDC_SCRIPT));
+        HWND editor = WaitForWindow(WindowThread(window), "Script File");
+        ASSERT_TRUE(editor);
+        Type(GetDlgItem(editor, IDC_SCRIPT_PATH), folder / "new.zav");
+        Click(GetDlgItem(editor, IDC_SCRIPT_APPEND));
+        Click(GetDlgItem(editor, IDC_SCRIPT_CLOSE));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_EQ(folder.Bytes("new.zav"), "///\r\nt \r\n-n -x1 -jyo -a1\r\nA.LZH\r\n\r\n*.*\r\n");
+}
+
+TEST(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
+    TestFolder folder;
+    folder.Put("s.zav", Entry("t ", "", "A.LZH", "", "*.*"));
+    RecordingEngine engine;
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        engine.QueueBusyAnswers({1});
+        StartScript(window, folder / "s.zav");
+        HWND box = WaitForWindow(WindowThread(window), "Warning");
+        ASSERT_TRUE(box);
+        EXPECT_EQ(MessageBoxText(box), "[UNLHA32.DLL] is busy now. Try [OK] after a moment.");
+        Answer(box, IDOK);
+        ASSERT_TRUE(RunEnded(window, [&] { return engine.CommandLines().size() == 1; }));
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    // The script's check, its repeat after OK, then the command run's own check.
+    EXPECT_EQ(engine.BusyQueries(), 3);
+}
+
+TEST(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
+    TestFolder folder;
+    folder.Put("a.txt", "A");
+    const std::string f = folder.Path();
+    const std::string lines[] = {
+        "/M \"" + f + "sub\"",
+        "/C \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"",
+        "/copy \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"",
+        "/c \"" + f + "a.txt\" \"" + f + "with blank.txt\"",
+        "/C \"" + f + "a.txt\"",
+        "/C \"" + f + "a.txt\" \"" + f + "sub\\c.txt\" \"" + f + "x\"",
+        "/C \"" + f + "a.txt\" \"" + f + "sub\\d.txt",
+        "/R \"" + f + "sub\"",
+        "/d \"" + f + "sub\\b.txt\"",
+        "/R \"" + f + "sub\"",
+        "/M \"" + f + "no\\such\\levels\"",
+        "/Q \"" + f + "a.txt\"",
+        "/",
+    };
+    const char* outcomes[] = {"OK", "OK", "OK", "OK", "ERROR", "ERROR", "ERROR", "ERROR", "OK", "OK", "ERROR", "OK", "OK"};
+    std::string script, log;
+    for (size_t i = 0; i < std::size(lines); ++i) {
+        script += Operation(lines[i]);
+        log += lines[i] + " [" + outcomes[i] + "]\r\n";
+    }
+    folder.Put("s.zav", script);
+    RecordingEngine engine;
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        StartScript(window, folder / "s.zav");
+        ASSERT_TRUE(RunEnded(window, [&] { return Log(window).size() >= log.size(); }));
+        EXPECT_EQ(Log(window), log);
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_EQ(folder.Bytes("with blank.txt"), "A");
+    EXPECT_FALSE(folder.Exists("sub"));
+    EXPECT_FALSE(folder.Exists("x"));
+    EXPECT_TRUE(engine.CommandLines().empty());
+}
+
+TEST(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
+    for (int answer : {IDOK, IDCANCEL}) {
+        TestFolder folder;
+        folder.Put("x.txt", "");
+        folder.Put("s.zav", Operation("/S") + Operation("/D \"" + folder / "x.txt" + "\""));
+        RecordingEngine engine;
+        ProgramState state;
+        MainDialog dialog(engine, state, "zavo.exe");
+        INT_PTR result = RunDriven(dialog, [&](HWND window) {
+            StartScript(window, folder / "s.zav");
+            HWND pause = WaitForWindow(WindowThread(window), "一時停止");
+            ASSERT_TRUE(pause);
+            Answer(pause, answer);
+            if (answer == IDOK) {
+                ASSERT_TRUE(RunEnded(window, [&] { return !folder.Exists("x.txt"); }));
+                EXPECT_EQ(Log(window), "/S [OK]\r\n/D \"" + folder / "x.txt" + "\" [OK]\r\n");
+                Click(GetDlgItem(window, IDC_CLOSE));
+            }
+        });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(folder.Exists("x.txt"), answer != IDOK) << answer;
+    }
+}
+
+TEST(ScriptRun, ExitEndsTheProgramAndNoLaterRowRuns) {
+    TestFolder folder;
+    folder.Put("x.txt", "");
+    folder.Put("s.zav", Entry("t ", "", "A.LZH", "", "*.*") + Operation("/x") + Entry("l ", "", "A.LZH", "", "*.*") +
+                            Operation("/D \"" + folder / "x.txt" + "\""));
+    RecordingEngine engine;
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    INT_PTR result = RunDriven(dialog, [&](HWND window) { StartScript(window, folder / "s.zav"); });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(engine.CommandLines().size(), 1u);
+    EXPECT_TRUE(folder.Exists("x.txt"));
+}
+
+struct StopContext {
+    RecordingEngine* engine;
+    HWND window;
+    int calls;
+    int stopAt;
+    bool byRightClick;
+};
+
+// Runs inside the library call on the window's thread, as a person's action during a long run.
+void StopDuringRun(void* context) {
+    auto* stop = static_cast<StopContext*>(context);
+    if (++stop->calls != stop->stopAt) return;
+    if (stop->byRightClick) RightClick(stop->window);
+    else stop->engine->SetAnswer(1, "");
+}
+
+TEST(ScriptRun, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
+    for (bool byRightClick : {true, false}) {
+        TestFolder folder;
+        folder.Put("s.zav", Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
+                                Entry("t ", "-three", "3.LZH", "", "*.*") + Entry("t ", "-four", "4.LZH", "", "*.*"));
+        RecordingEngine engine;
+        ProgramState state;
+        MainDialog dialog(engine, state, "zavo.exe");
+        StopContext stop{&engine, nullptr, 0, 2, byRightClick};
+        engine.SetDuringRun(StopDuringRun, &stop);
+        RunDriven(dialog, [&](HWND window) {
+            stop.window = window;
+            Click(GetDlgItem(window, IDC_RECURSIVE));
+            StartScript(window, folder / "s.zav");
+            // A right click during the second entry stops the run before the third, and so does
+            // a failure of the second.
+            ASSERT_TRUE(RunEnded(window, [&] { return engine.CommandLines().size() == 2; }));
+            Sleep(100);
+            EXPECT_EQ(engine.CommandLines().size(), 2u);
+            EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), "2.LZH");
+            EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "-two");
+            EXPECT_TRUE(IsChecked(window, IDC_RECURSIVE));
+            for (int id : {IDC_EXTRACT, IDC_ADD, IDC_UPDATE, IDC_FRESHEN, IDC_TEST, IDC_LIST, IDC_DELETE, IDC_MAKE_SELF}) {
+                EXPECT_TRUE(IsEnabled(window, id)) << id;
+            }
+            Click(GetDlgItem(window, IDC_CLOSE));
+        });
+    }
+}
+
+TEST(ScriptRun, AnEmptyScriptResetsAndAMissingOneChangesNothing) {
+    TestFolder folder;
+    folder.Put("empty.zav", "");
+    RecordingEngine engine;
+    ProgramState state;
+    MainDialog dialog(engine, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        Click(GetDlgItem(window, IDC_RECURSIVE));
+        Click(GetDlgItem(window, IDC_FOLDER_NAME));
+        Type(GetDlgItem(window, IDC_OTHER_OPTION), "-n");
+        StartScript(window, folder / "missing.zav");
+        ASSERT_TRUE(WaitUntil([&] { return !WaitForWindow(WindowThread(window), "Script File", std::chrono::milliseconds(0)); }));
+        Sleep(200);
+        EXPECT_TRUE(IsChecked(window, IDC_RECURSIVE));
+        EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "-n");
+        EXPECT_TRUE(IsEnabled(window, IDC_EXTRACT));
+
+        StartScript(window, folder / "empty.zav");
+        ASSERT_TRUE(RunEnded(window, [&] { return !IsChecked(window, IDC_RECURSIVE); }));
+        EXPECT_TRUE(IsChecked(window, IDC_FOLDER_NAME));
+        EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "");
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+}
+
+}  // namespace
+}  // namespace zavo
