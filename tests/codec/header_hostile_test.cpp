@@ -103,6 +103,11 @@ std::vector<HostileCase> Cases() {
              lzh::StoreLe32(&a[11], 0xFFFFFFFFu);
          }), Expect::ExtractFails},
         {"H2 original size near UINT32_MAX", mutated(2, [](Archive& a) { lzh::StoreLe32(&a[11], 0xFFFFFFFFu); }), Expect::ExtractFails},
+        {"stored data altered after the header", [] {
+             Archive a = OneMember(2);
+             a[a.size() - 3] ^= 0x40;  // a data byte: the CRC-16 no longer matches
+             return a;
+         }, Expect::ExtractFails},
         {"E3 -lh5- member cut short", [] {
              Archive a = lzh_test::WriteArchive({{{}, "t", std::string(5000, 'a') + std::string(5000, 'b')}}, 2, "-lh5-");
              a.resize(a.size() - 8);
