@@ -39,7 +39,8 @@ struct ExtractResult {
 
 struct ReaderOptions {
     // How far into the file the first member may start: self-extracting archives carry a
-    // program in front (observed up to about 65 KiB; we allow generous room).
+    // program in front (observed up to about 65 KiB; we allow generous room). The same bound
+    // limits the search for members behind damaged bytes.
     std::uint64_t scanLimit = 1024 * 1024;
 };
 
@@ -48,7 +49,9 @@ public:
     explicit ArchiveReader(RandomAccessSource& source, ReaderOptions options = {});
 
     // Reads the next member header. The first call finds the first member, scanning past any
-    // leading program. After End or Error, further calls return the same status.
+    // leading program. Bytes that are no header where one is due end the walk quietly, unless a
+    // valid header follows them: then they are damage and reported as Error. After End or
+    // Error, further calls return the same status.
     ReadStatus Next(Entry& entry);
 
     // Why the last Next returned Error (English, names the offset).
@@ -57,8 +60,8 @@ public:
     // Offset of the first member; valid after the first Next returned Entry.
     std::uint64_t ArchiveStart() const { return archiveStart_; }
 
-    // Bytes after the last member that were not a header (e.g. ^Z or zero padding); set once
-    // Next returned End.
+    // Bytes from where a header was due to the end of the file, when they were not one (stray
+    // bytes, ^Z padding) and no valid header followed them; 0 after an end marker.
     std::uint64_t TrailingBytes() const { return trailingBytes_; }
 
     // Decodes the member's data into `out` and verifies its CRC-16. Directories and symlinks
