@@ -63,7 +63,7 @@ struct Window {
     bool CaretAtEnd() const {
         DWORD start = 0, end = 0;
         SendMessageA(combo(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return start == end && end == text().size();
+        return start == end && end == static_cast<DWORD>(GetWindowTextLengthW(edit()));
     }
 };
 

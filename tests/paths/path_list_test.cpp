@@ -55,8 +55,8 @@ struct Window {
     bool CaretAtEnd() const {
         DWORD start = 0, end = 0;
         SendMessageA(field(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        size_t length = TextOf(field()).size();
-        return start == end && end == length;
+        // The edit counts its positions in characters, not bytes.
+        return start == end && end == static_cast<DWORD>(GetWindowTextLengthW(field()));
     }
     void Close() const { Click(GetDlgItem(dialog, IDC_CLOSE)); }
 };

@@ -79,7 +79,11 @@ void Type(HWND edit, const std::string& text) {
         unsigned char lead = static_cast<unsigned char>(text[i]);
         if (cp932::CharLength(text, i) == 2) {
             WPARAM code = (static_cast<WPARAM>(lead) << 8) | static_cast<unsigned char>(text[i + 1]);
+            int before = GetWindowTextLengthA(edit);
             SendMessageA(edit, WM_IME_CHAR, code, 1);
+            // Some edits (a combo box's) turn WM_IME_CHAR into posted WM_CHARs: wait for them,
+            // or the next sent message overtakes the character.
+            WaitUntil([&] { return GetWindowTextLengthA(edit) > before; }, std::chrono::seconds(1));
         } else {
             SendMessageA(edit, WM_CHAR, lead, 1);
         }
