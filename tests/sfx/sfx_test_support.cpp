@@ -205,20 +205,35 @@ std::string BinFolder() {
 
 std::string StubBytes() { return ReadBytes(BinFolder() + "ZAVOSFX.EXE"); }
 
-int RunProgram(const std::string& program, const std::string& arguments) {
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) TerminateProcess(process_, 99);
+    CloseHandle(process_);
+}
+
+bool ChildProcess::Start(const std::string& program, const std::string& arguments) {
     std::string commandLine = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    else TerminateProcess(process.hProcess, 99);
+        return false;
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    process_ = process.hProcess;
+    threadId_ = process.dwThreadId;
+    return true;
+}
+
+int ChildProcess::Wait(unsigned long milliseconds) {
+    DWORD code = static_cast<DWORD>(-1);
+    if (process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
     return static_cast<int>(code);
+}
+
+int RunProgram(const std::string& program, const std::string& arguments) {
+    ChildProcess child;
+    return child.Start(program, arguments) ? child.Wait() : -1;
 }
 
 }  // namespace sfx_test

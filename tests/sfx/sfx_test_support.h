@@ -47,6 +47,23 @@ std::string Level2Member(const std::string& folderField, const std::string& name
 std::string StubBytes();
 std::string BinFolder();   // ends with '\'
 
+// A program started by the test, ended by force if the test leaves it running.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool Start(const std::string& program, const std::string& arguments);
+    unsigned long ThreadId() const { return threadId_; }
+    // The exit code, or -1 when it did not end within `milliseconds`.
+    int Wait(unsigned long milliseconds = 60000);
+
+private:
+    void* process_ = nullptr;
+    unsigned long threadId_ = 0;
+};
+
 // Runs `program` with `arguments` and returns its exit code (-1 when it could not start or
 // did not end within a minute).
 int RunProgram(const std::string& program, const std::string& arguments);

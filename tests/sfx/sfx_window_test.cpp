@@ -1,0 +1,131 @@
+// ZAVOSFX.EXE's window, driven from the test as a person would: the contents it shows, the
+// question before replacing a file, the summary at the end, and closing without extracting.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "sfx/sfx_ids.h"
+#include "sfx_test_support.h"
+#include "tests/support/ui_driver.h"
+
+namespace {
+
+using namespace sfx_test;
+using namespace zavo::testing;
+
+constexpr const char* kWindowCaption = "selfx.exe - 自己展開書庫";
+constexpr const char* kMessageCaption = "selfx.exe";
+constexpr const char* kQuestionCaption = "上書きの確認";
+
+// An edit control's text from another process: GetWindowText would return only the window's
+// own caption there, not the edit's contents.
+std::string EditText(HWND dialog, int id) {
+    const HWND edit = GetDlgItem(dialog, id);
+    std::string text(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    return text;
+}
+
+// Starts the program with `archive` behind it; its window, or null.
+HWND StartWindowed(const Scratch& scratch, const std::string& archive, const std::string& out, ChildProcess& child) {
+    const std::string program = scratch / "selfx.exe";
+    WriteBytes(program, StubBytes() + archive);
+    if (!child.Start(program, "-d \"" + out + "\"")) return nullptr;
+    return WaitForWindow(child.ThreadId(), kWindowCaption);
+}
+
+// The next overwrite question (after `previous` has gone).
+HWND NextQuestion(const ChildProcess& child, HWND previous) {
+    if (previous) WaitUntil([&] { return !IsWindow(previous); });
+    return WaitForWindow(child.ThreadId(), kQuestionCaption);
+}
+
+TEST(SfxWindow, ShowsTheContentsAndAsksBeforeReplacingEachFile) {
+    Scratch scratch;
+    const std::string out = scratch / "out\\";
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteBytes(out + name, "old");
+    ChildProcess child;
+    const HWND window = StartWindowed(
+        scratch, ArchiveOf({{"a.txt", "new a"}, {"b.txt", "new b"}, {"c.txt", "new c"}, {"表\\", ""}}), out, child);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(ItemTextOf(window, IDC_SFX_TOTAL), "3 個のファイル、1 個のフォルダ、合計 15 バイト");
+    EXPECT_EQ(EditText(window, IDC_SFX_DESTINATION), out);
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SFX_ENTRIES), LVM_GETITEMCOUNT, 0, 0), 4);
+
+    ClickLater(GetDlgItem(window, IDOK));
+    HWND question = NextQuestion(child, nullptr);
+    ASSERT_TRUE(question);
+    EXPECT_NE(ItemTextOf(question, IDC_OVERWRITE_TEXT).find(out + "a.txt"), std::string::npos);
+    Answer(question, IDNO);
+    question = NextQuestion(child, question);
+    ASSERT_TRUE(question);
+    EXPECT_NE(ItemTextOf(question, IDC_OVERWRITE_TEXT).find(out + "b.txt"), std::string::npos);
+    Answer(question, IDC_OVERWRITE_ALL);   // c.txt is then replaced without a question
+
+    const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(MessageBoxText(summary), "展開しました。\n\n展開 0、上書き 2、スキップ 1、拒否 0、失敗 0");
+    Answer(summary, IDOK);
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_EQ(ReadBytes(out + "a.txt"), "old");
+    EXPECT_EQ(ReadBytes(out + "b.txt"), "new b");
+    EXPECT_EQ(ReadBytes(out + "c.txt"), "new c");
+    EXPECT_TRUE(Exists(out + "表"));
+}
+
+TEST(SfxWindow, RefusalsAreReportedAndTheWindowStaysOpen) {
+    Scratch scratch;
+    const std::string out = scratch / "out\\";
+    ChildProcess child;
+    const HWND window = StartWindowed(
+        scratch, Level0Member("..\\evil.txt", "x") + Level0Member("good.txt", "good") + std::string(1, '\0'), out, child);
+    ASSERT_TRUE(window);
+    ClickLater(GetDlgItem(window, IDOK));
+    const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(MessageBoxText(summary), "展開できなかったものがあります。\n\n展開 1、上書き 0、スキップ 0、拒否 1、失敗 0\n\n"
+                                       "拒否: ..\\evil.txt (\"..\" で展開先の外を指します)");
+    Answer(summary, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsEnabled(window, IDOK));
+    ClickLater(GetDlgItem(window, IDCANCEL));
+    EXPECT_EQ(child.Wait(), 1);
+    EXPECT_EQ(Tree(scratch.Path()), (std::vector<std::string>{"out\\", "out\\good.txt", "selfx.exe"}));
+}
+
+TEST(SfxWindow, CancelAtTheQuestionOrClosingWithoutExtractingEndsWithCode4) {
+    Scratch scratch;
+    const std::string out = scratch / "out\\";
+    WriteBytes(out + "a.txt", "old");
+    const std::string archive = ArchiveOf({{"a.txt", "new"}, {"b.txt", "b"}});
+    {
+        ChildProcess child;
+        const HWND window = StartWindowed(scratch, archive, out, child);
+        ASSERT_TRUE(window);
+        ClickLater(GetDlgItem(window, IDOK));
+        const HWND question = NextQuestion(child, nullptr);
+        ASSERT_TRUE(question);
+        Answer(question, IDCANCEL);
+        const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
+        ASSERT_TRUE(summary);
+        EXPECT_EQ(MessageBoxText(summary).rfind("展開を中止しました。", 0), 0u) << MessageBoxText(summary);
+        Answer(summary, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
+        ClickLater(GetDlgItem(window, IDCANCEL));
+        EXPECT_EQ(child.Wait(), 4);
+    }
+    EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(ReadBytes(out + "a.txt"), "old");
+    {
+        ChildProcess child;
+        const HWND window = StartWindowed(scratch, archive, out, child);
+        ASSERT_TRUE(window);
+        PressKey(window, VK_ESCAPE);
+        EXPECT_EQ(child.Wait(), 4);
+    }
+    EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
+}
+
+}  // namespace
