@@ -32,7 +32,7 @@ void RunList(Run& run) {
         packed += entry.packedSize;
     }
     run.out.Line(ListRule(verbose));
-    run.out.Line(ListSummary(count, original, packed, verbose));
+    run.out.Line(ListSummary(count, original, packed));
     ReportBrokenTail(run, archive);
 }
 

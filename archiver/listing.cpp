@@ -86,7 +86,7 @@ std::string ListLine(const lzh::Entry& e, const Stamp& stamp, bool verbose) {
     return line + DisplayName(e, verbose);
 }
 
-std::string ListSummary(std::uint64_t entries, std::uint64_t original, std::uint64_t packed, bool verbose) {
+std::string ListSummary(std::uint64_t entries, std::uint64_t original, std::uint64_t packed) {
     char text[128];
     std::snprintf(text, sizeof text, "%11llu %10llu %6s %llu %s", static_cast<unsigned long long>(original),
                   static_cast<unsigned long long>(packed), Ratio(original, packed).c_str(),

@@ -24,6 +24,6 @@ std::string ListHeader(bool verbose);
 std::string ListRule(bool verbose);
 // l shows the entry's own name; v the whole stored path with attributes, CRC, level and OS.
 std::string ListLine(const lzh::Entry& entry, const Stamp& stamp, bool verbose);
-std::string ListSummary(std::uint64_t entries, std::uint64_t original, std::uint64_t packed, bool verbose);
+std::string ListSummary(std::uint64_t entries, std::uint64_t original, std::uint64_t packed);
 
 }  // namespace unlha

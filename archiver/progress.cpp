@@ -97,6 +97,9 @@ void Progress::Pump() {
     if (lastPump_ != 0 && now - lastPump_ < kPumpEveryMs) return;
     lastPump_ = now;
     if (!window_ && now - started_ >= kShowAfterMs) ShowWindowNow();
+    // Messages are dispatched only while the caller's windows are disabled: before that, a click
+    // there could start a second run inside this one.
+    if (!window_) return;
     UpdateBar();
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -31,7 +31,7 @@ TEST(Listing, LinesForLAndV) {
     e.name = "\x1B]2;x\x07";
     e.originalSize = 0;
     EXPECT_EQ(ListLine(e, Stamp{}, false), "          0        918      - ---------- -------- -lh5-  \\x1B]2;x\\x07");
-    EXPECT_EQ(ListSummary(3, 4000, 1000, false), "       4000       1000  25.0% 3 entries");
+    EXPECT_EQ(ListSummary(3, 4000, 1000), "       4000       1000  25.0% 3 entries");
 }
 
 TEST(Listing, StampsAndRatios) {
