@@ -37,12 +37,18 @@ public:
         std::uint32_t v = Load32(buf + i);
         std::uint32_t cur = base + static_cast<std::uint32_t>(i);
         std::uint32_t h = Hash4(v);
-        prev_[cur & windowMask_] = head_[h];
+        prev_[cur & windowMask_] = Delta(cur, head_[h]);
         head_[h] = cur;
         head3_[Hash3(v)] = cur;
     }
 
 private:
+    // Chain links are 16-bit steps back, which halves the table; a step too long to store would
+    // leave the window anyway, so it is clamped, and a step of 0 ends the chain.
+    static std::uint16_t Delta(std::uint32_t from, std::uint32_t to) {
+        std::uint32_t d = from - to;
+        return static_cast<std::uint16_t>(d > 0xFFFF ? 0xFFFF : d);
+    }
     static std::size_t CommonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit);
     static std::uint32_t Load32(const std::uint8_t* p) {
         std::uint32_t v;
@@ -58,7 +64,7 @@ private:
     std::uint32_t windowMask_;
     MatchFinderTuning tuning_;
     std::vector<std::uint32_t> head_;
-    std::vector<std::uint32_t> prev_;
+    std::vector<std::uint16_t> prev_;
     std::vector<std::uint32_t> head3_;   // latest position of each 3-byte prefix: short matches
 };
 
@@ -89,7 +95,7 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
     const std::uint32_t cand3 = head3_[h3];
     head_[h] = cur;
     head3_[h3] = cur;
-    prev_[cur & windowMask_] = cand;
+    prev_[cur & windowMask_] = Delta(cur, cand);
 
     const std::size_t limit = std::min<std::size_t>(end - i, 256);
     if (limit < 3) return 0;
@@ -124,7 +130,7 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
                 if (len >= nice) break;
             }
         }
-        cand = prev_[cand & windowMask_];
+        cand -= prev_[cand & windowMask_];
     }
     return found;
 }
