@@ -91,17 +91,37 @@ TEST(SfxRun, HostileNamesWriteNothingOutsideTheDestination) {
     EXPECT_FALSE(Exists("Z:\\evil3.txt"));
 }
 
-TEST(SfxRun, ADamagedEntryFailsAndTheOthersAreExtracted) {
-    Scratch scratch;
-    std::string archive = Level0Member("first.txt", "first") + Level0Member("damaged.txt", "damaged data") +
-                          Level0Member("last.txt", "last") + std::string(1, '\0');
-    archive[archive.find("damaged data")] = 'D';   // the CRC no longer matches
-    const std::string out = scratch / "out\\";
-    WriteBytes(out + "damaged.txt", "the file the damaged entry would replace");
-    EXPECT_EQ(RunSfx(scratch, archive, "-d " + Quoted(out) + " -y"), 1);
-    EXPECT_EQ(Tree(out), (std::vector<std::string>{"damaged.txt", "first.txt", "last.txt"}));
-    EXPECT_EQ(ReadBytes(out + "damaged.txt"), "the file the damaged entry would replace");
-    EXPECT_EQ(ReadBytes(out + "last.txt"), "last");
+TEST(SfxRun, DamagedEntriesFailAndTheOthersAreExtracted) {
+    const std::string first = Level0Member("first.txt", "first");
+    const std::string last = Level0Member("last.txt", "last") + std::string(1, '\0');
+    std::string badCrc = Level0Member("damaged.txt", "damaged data");
+    badCrc[badCrc.size() - 3] ^= 1;
+    std::string badHeader = Level0Member("damaged.txt", "damaged data");
+    badHeader[1] ^= 0x55;   // header checksum
+    const std::string longer = Level0Member("damaged.txt", "damaged data that the archive cuts short");
+    struct Case {
+        const char* what;
+        std::string archive;
+        std::vector<std::string> tree;
+    };
+    const Case cases[] = {
+        {"CRC mismatch", first + badCrc + last, {"damaged.txt", "first.txt", "last.txt"}},
+        {"unknown method", first + Level0Member("damaged.txt", "data", "-lhz-") + last,
+         {"damaged.txt", "first.txt", "last.txt"}},
+        {"archive cut inside the data", first + longer.substr(0, longer.size() - 10), {"damaged.txt", "first.txt"}},
+        // The reader stops at a broken header: what came before it is still extracted.
+        {"broken header", first + badHeader + last, {"damaged.txt", "first.txt"}},
+    };
+    for (const Case& c : cases) {
+        Scratch scratch;
+        const std::string out = scratch / "out\\";
+        // The file a damaged entry would replace stays as it was.
+        WriteBytes(out + "damaged.txt", "kept");
+        EXPECT_EQ(RunSfx(scratch, c.archive, "-d " + Quoted(out) + " -y"), 1) << c.what;
+        EXPECT_EQ(Tree(out), c.tree) << c.what;
+        EXPECT_EQ(ReadBytes(out + "damaged.txt"), "kept") << c.what;
+        EXPECT_EQ(ReadBytes(out + "first.txt"), "first") << c.what;
+    }
 }
 
 TEST(SfxRun, AMemberHeaderInsideTheProgramIsNotExtracted) {

@@ -149,8 +149,8 @@ std::string ArchiveOf(const std::vector<Item>& items) {
     return std::string(sink.Bytes().begin(), sink.Bytes().end());
 }
 
-std::string Level0Member(const std::string& path, const std::string& content) {
-    std::string body = "-lh0-";   // from the method id on
+std::string Level0Member(const std::string& path, const std::string& content, const char* method) {
+    std::string body = method;   // from the method id on
     Put32(body, static_cast<std::uint32_t>(content.size()));
     Put32(body, static_cast<std::uint32_t>(content.size()));
     Put32(body, 0x5A215C3B);

@@ -38,7 +38,7 @@ struct Item {
 std::string ArchiveOf(const std::vector<Item>& items);
 
 // A level-0 member built byte by byte, so any name (also one the writer refuses) can be stored.
-std::string Level0Member(const std::string& path, const std::string& content);
+std::string Level0Member(const std::string& path, const std::string& content, const char* method = "-lh0-");
 // A level-2 member with folder field (ext 0x02), name (ext 0x01) and Unix mode (ext 0x50).
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
                          std::uint16_t unixMode);
