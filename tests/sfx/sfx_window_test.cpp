@@ -95,7 +95,7 @@ TEST(SfxWindow, RefusalsAreReportedAndTheWindowStaysOpen) {
     EXPECT_EQ(Tree(scratch.Path()), (std::vector<std::string>{"out\\", "out\\good.txt", "selfx.exe"}));
 }
 
-TEST(SfxWindow, CancelAtTheQuestionOrClosingWithoutExtractingEndsWithCode4) {
+TEST(SfxWindow, CancellingOrClosingWithoutExtractingEndsWithCode4) {
     Scratch scratch;
     const std::string out = scratch / "out\\";
     WriteBytes(out + "a.txt", "old");
@@ -118,6 +118,23 @@ TEST(SfxWindow, CancelAtTheQuestionOrClosingWithoutExtractingEndsWithCode4) {
     }
     EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(ReadBytes(out + "a.txt"), "old");
+    {
+        // Cancel waits in the queue behind Extract: the extraction sees it as its first entry begins.
+        ChildProcess child;
+        const HWND window = StartWindowed(scratch, ArchiveOf({{"c.txt", "c"}}), out, child);
+        ASSERT_TRUE(window);
+        ClickLater(GetDlgItem(window, IDOK));
+        ClickLater(GetDlgItem(window, IDCANCEL));
+        const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
+        ASSERT_TRUE(summary);
+        EXPECT_EQ(MessageBoxText(summary).rfind("展開を中止しました。", 0), 0u) << MessageBoxText(summary);
+        Answer(summary, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
+        EXPECT_EQ(ItemTextOf(window, IDCANCEL), "閉じる");
+        ClickLater(GetDlgItem(window, IDCANCEL));
+        EXPECT_EQ(child.Wait(), 4);
+    }
+    EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
     {
         ChildProcess child;
         const HWND window = StartWindowed(scratch, archive, out, child);
