@@ -85,15 +85,18 @@ ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& na
     for (const std::string& name : names) {
         const std::string folderPart = cp932::FolderPart(name);
         const std::string mask = name.substr(folderPart.size());
+        // A name with a drive or a root stands on its own; the base folder applies to the others.
+        const bool rooted = (name.size() >= 2 && name[1] == ':') || (!name.empty() && name[0] == '\\');
+        const std::string root = rooted ? std::string() : base;
         std::size_t taken = 0;
-        if (!mask.empty()) taken = scanner.Walk(base + folderPart, folderPart, mask, scanner.Recurse());
+        if (!mask.empty()) taken = scanner.Walk(root + folderPart, folderPart, mask, scanner.Recurse());
         // A plain name of a folder adds that folder's whole tree, as users expect of "a A.LZH docs".
         if (taken == 0 && !HasWildcard(name)) {
             const std::string asFolder = cp932::EndsWithChar(name, '\\') ? name : name + "\\";
-            const DWORD attributes = GetFileAttributesA((base + asFolder).c_str());
+            const DWORD attributes = GetFileAttributesA((root + asFolder).c_str());
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                taken = scanner.Walk(base + asFolder, asFolder, "*", true);
+                taken = scanner.Walk(root + asFolder, asFolder, "*", true);
         }
         if (taken == 0) scanner.result.unmatched.push_back(name);
     }

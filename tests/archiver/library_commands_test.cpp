@@ -76,6 +76,23 @@ TEST(LibraryCommands, WithoutFolderNamesAndWithSelectedNames) {
     EXPECT_EQ(Tree(out), (std::vector<std::string>{"a.txt", "deep.txt"}));
 }
 
+TEST(LibraryCommands, NamesWithFoldersDrivesOrOfAFolder) {
+    Scratch s;
+    SampleTree tree(s);
+    const std::string archive = s / "names.lzh";
+    // A folder's plain name adds its tree; a name with a drive ignores the base folder and is
+    // stored without drive and root; a name with a folder part keeps it with -x1.
+    Outcome add = Unlha("a -x1 -n \"" + archive + "\" \"" + tree.root + "\" sub \"" + tree.root + "a.txt\" sub\\deeper\\*.txt");
+    ASSERT_EQ(add.code, 0) << add.text;
+    Outcome list = Unlha("v -n \"" + archive + "\"");
+    EXPECT_NE(list.text.find(" sub\\nested.txt\n"), std::string::npos) << list.text;
+    EXPECT_NE(list.text.find(" sub\\deeper\\deep.txt\n"), std::string::npos) << list.text;
+    EXPECT_NE(list.text.find("src\\a.txt\n"), std::string::npos) << list.text;
+    EXPECT_EQ(list.text.find(" M Z:"), std::string::npos) << list.text;
+    EXPECT_EQ(list.text.find(" M \\\\"), std::string::npos) << list.text;
+    EXPECT_NE(list.text.find(" 3 entries\n"), std::string::npos) << list.text;
+}
+
 TEST(LibraryCommands, AllAttributesAddsHiddenFilesAndRestoresAttributes) {
     Scratch s;
     SampleTree tree(s);
