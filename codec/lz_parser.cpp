@@ -68,15 +68,17 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
             finder_.Insert(buf, base, i++);
             continue;
         }
-        if (matches_.size() < used + 256) matches_.resize(matches_.size() * 2);
-        int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
-        used += static_cast<std::size_t>(found);
+        int found = Search(buf, base, i, end, used);
         ++i;
         misses = found ? 0 : misses + 1;
-        // Inside a long match other choices rarely pay: only keep the chains up to date, and search
-        // again just before its end, where a longer overlapping match may take over.
+        // Inside a long match other choices rarely pay: only keep the chains up to date. Still search
+        // the next position, where a match starting one byte later often reaches much farther, and
+        // the last ones, where a longer overlapping match may take over.
         if (found && matches_[used - 1].length >= tuning_.skipLength) {
-            std::size_t skipEnd = i - 1 + matches_[used - 1].length - tuning_.searchBeforeEnd;
+            const std::size_t skipEnd = i - 1 + matches_[used - 1].length - tuning_.searchBeforeEnd;
+            firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
+            if (i + 4 <= dataEnd) Search(buf, base, i, end, used);
+            ++i;
             for (; i < skipEnd; ++i) {
                 firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
                 if (i + 4 <= dataEnd) finder_.Insert(buf, base, i);
@@ -84,6 +86,13 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
         }
     }
     firstMatch_[n] = static_cast<std::uint32_t>(used);
+}
+
+int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used) {
+    if (matches_.size() < used + 256) matches_.resize(matches_.size() * 2);
+    int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
+    used += static_cast<std::size_t>(found);
+    return found;
 }
 
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {

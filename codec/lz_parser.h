@@ -24,7 +24,7 @@ struct Prices {
 struct ParserTuning {
     MatchFinderTuning finder;
     int skipLength;         // after a match this long, positions inside it are not searched...
-    int searchBeforeEnd;    // ...except this many just before its end
+    int searchBeforeEnd;    // ...except the next one and this many just before its end
     int lengthsPerMatch;    // shorter lengths of a match tried besides its full length
     int passes;             // parses per stretch; each one re-prices from the one before
 };
@@ -42,6 +42,8 @@ public:
 private:
     void CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
                         std::size_t dataEnd);
+    // Matches at `i` appended to matches_ from `used` on, which moves past them.
+    int Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used);
     void CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices);
     void EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
                   BlockStats& stats) const;
