@@ -82,12 +82,19 @@ int RunCommandLine(HWND owner, const char* commandLine, char* output, DWORD outp
         if (windows) TellUser(owner, "The command was not understood: " + parsed.error);
         return kBadCommandLine;
     }
-    Progress progress(owner, windows, TitleOf(parsed.command.letter));
-    Run run(parsed.command, progress);
-    Dispatch(run);
-    run.out.CopyTo(output, outputSize);
-    if (run.result != kSuccess && run.result != kCancelled && windows) TellUser(owner, run.reason);
-    return run.result;
+    int result = kSuccess;
+    std::string reason;
+    {
+        // The progress window goes (and the caller's windows come back) before any message box.
+        Progress progress(owner, windows, TitleOf(parsed.command.letter));
+        Run run(parsed.command, progress);
+        Dispatch(run);
+        run.out.CopyTo(output, outputSize);
+        result = run.result;
+        reason = run.reason;
+    }
+    if (result != kSuccess && result != kCancelled && windows) TellUser(owner, reason);
+    return result;
 }
 
 }  // namespace
