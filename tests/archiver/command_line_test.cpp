@@ -91,6 +91,14 @@ TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
     }
 }
 
+TEST(CommandLine, NoWindowsIsSeenEvenOnALineThatDoesNotParse) {
+    EXPECT_TRUE(AsksNoWindows("l -n -q a.lzh"));
+    EXPECT_TRUE(AsksNoWindows("q -N1"));
+    EXPECT_FALSE(AsksNoWindows("l -n0 -q a.lzh"));
+    EXPECT_FALSE(AsksNoWindows("l \"-n\" -q"));
+    EXPECT_FALSE(AsksNoWindows("l -q a.lzh"));
+}
+
 TEST(CommandLine, TokensKeepQuotedTextWhole) {
     std::vector<Token> t = Tokenize(" a\t\"x y\"  \"\" z\"q r\" ");
     ASSERT_EQ(t.size(), 4u);

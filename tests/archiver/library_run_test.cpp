@@ -34,16 +34,20 @@ TEST(LibraryRun, BusyWhileARunGoesOnAndASecondRunIsRefused) {
     ThreeFiles(s / "src\\");
     EnvironmentHook slow("UNLHA32_TEST_SLOW_MS", "300");
     EXPECT_EQ(Unlha32IsBusy(), 0);
-    std::atomic<bool> sawBusy{false};
+    std::atomic<bool> sawBusy{false}, sawWindow{false};
     Outcome second;
+    const DWORD thread = GetCurrentThreadId();
     std::thread other([&] {
         sawBusy = WaitUntil([] { return Unlha32IsBusy() != 0; }, std::chrono::seconds(10));
         second = Unlha("l -n \"" + s / "t.lzh" + "\"");
+        // -n: no progress window, however long the run.
+        sawWindow = WaitForWindow(thread, "UNLHA32: Adding", std::chrono::milliseconds(600)) != nullptr;
     });
     Outcome first = Unlha("a -n \"" + s / "t.lzh" + "\" \"" + s / "src\\" + "\"");
     other.join();
     EXPECT_EQ(first.code, 0) << first.text;
     EXPECT_TRUE(sawBusy);
+    EXPECT_FALSE(sawWindow);
     EXPECT_EQ(second.code, 7);
     EXPECT_NE(second.text.find("busy"), std::string::npos) << second.text;
     EXPECT_EQ(Unlha32IsBusy(), 0);
