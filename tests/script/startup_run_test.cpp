@@ -19,16 +19,17 @@ std::string WindowsPath(std::string unixPath) {
     return "Z:" + unixPath;
 }
 
-struct MainWindowSearch {
+struct WindowSearch {
     DWORD processId;
+    std::string caption;
     HWND found;
 };
 
-BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM l) {
-    auto* search = reinterpret_cast<MainWindowSearch*>(l);
+BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM l) {
+    auto* search = reinterpret_cast<WindowSearch*>(l);
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
-    if (process == search->processId && TextOf(hwnd) == "ZAVO v.1.9") {
+    if (process == search->processId && IsWindowVisible(hwnd) && TextOf(hwnd) == search->caption) {
         search->found = hwnd;
         return FALSE;
     }
@@ -37,10 +38,14 @@ BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM l) {
 
 // GetWindowText does not ask a window of another process for its text: WM_GETTEXT does.
 std::string ControlText(HWND window, int id) {
-    char text[4096] = "";
+    HWND control = GetDlgItem(window, id);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(GetDlgItem(window, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
     return text;
 }
 
@@ -74,14 +79,15 @@ protected:
         ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                    folder_.Path().c_str(), &startup, &process_));
     }
-    HWND MainWindow() const {
-        MainWindowSearch search{process_.dwProcessId, nullptr};
+    HWND WindowOfProgram(const std::string& caption, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const {
+        WindowSearch search{process_.dwProcessId, caption, nullptr};
         WaitUntil([&] {
-            EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
-        });
+        }, timeout);
         return search.found;
     }
+    HWND MainWindow() const { return WindowOfProgram("ZAVO v.1.9"); }
     bool Ended(DWORD& exitCode) const {
         if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) return false;
         return GetExitCodeProcess(process_.hProcess, &exitCode) != FALSE;
@@ -140,6 +146,34 @@ TEST_F(StartedProgram, AMissingScriptRunsNothingAndSaysNothing) {
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     DWORD exitCode = 99;
     ASSERT_TRUE(Ended(exitCode));
+}
+
+// The tour of samples/ with the real library, run from its own folder as the desktop runs it.
+TEST_F(StartedProgram, TheSampleTourRunsWithTheRealLibrary) {
+    ASSERT_TRUE(CopyFileA(WindowsPath(REAL_LIBRARY).c_str(), (folder_ / "UNLHA32.DLL").c_str(), FALSE));
+    const std::string samples = WindowsPath(ZAVO_SOURCE_DIR "/samples/");
+    const char* files[] = {"tour-files\\hello.txt", "tour-files\\notes\\readme.txt"};
+    CreateDirectoryA((folder_ / "tour-files").c_str(), nullptr);
+    CreateDirectoryA((folder_ / "tour-files\\notes").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((samples + "tour.zav").c_str(), (folder_ / "tour.zav").c_str(), FALSE));
+    for (const char* file : files) ASSERT_TRUE(CopyFileA((samples + file).c_str(), (folder_ / file).c_str(), FALSE));
+
+    Start("tour.zav");
+    HWND pause = WindowOfProgram("一時停止", std::chrono::seconds(60));
+    ASSERT_TRUE(pause) << "the tour did not reach its pause";
+    HWND window = MainWindow();
+    std::string log = ControlText(window, IDC_OUTPUT_LOG);
+    EXPECT_NE(log.find("/M \"tour-out\" [OK]"), std::string::npos) << log;
+    EXPECT_NE(log.find("/C \"tour-out\\tour.lzh\" \"tour-out\\tour-copy.lzh\" [OK]"), std::string::npos) << log;
+    PostMessageA(pause, WM_COMMAND, IDOK, 0);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(Ended(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    for (const char* file : files) {
+        std::string name = file;
+        EXPECT_EQ(folder_.Bytes("tour-out\\extracted\\" + name.substr(name.find('\\') + 1)), folder_.Bytes(name)) << file;
+    }
+    EXPECT_EQ(folder_.Bytes("tour-out\\tour-copy.lzh"), folder_.Bytes("tour-out\\tour.lzh"));
 }
 
 }  // namespace
