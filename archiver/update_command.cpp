@@ -65,7 +65,7 @@ public:
 
 private:
     bool PlanDelete();
-    bool PlanAdd(const ScanResult& scan);
+    void PlanAdd(const ScanResult& scan);
     bool Write(const std::string& temp);
     void Summary();
     void Abandon(const std::string& temp) {
@@ -100,7 +100,7 @@ bool Updater::PlanDelete() {
     return true;
 }
 
-bool Updater::PlanAdd(const ScanResult& scan) {
+void Updater::PlanAdd(const ScanResult& scan) {
     const char letter = c_.letter;
     // The files by stored name; the first of two files that would be stored alike wins.
     std::map<std::string, Step> fromDisk;
@@ -149,7 +149,6 @@ bool Updater::PlanAdd(const ScanResult& scan) {
             plan_.bytesToRead += FileSize(found->second.file->data);
         }
     }
-    return true;
 }
 
 bool Updater::Write(const std::string& temp) {
