@@ -84,19 +84,6 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     });
 }
 
-TEST(ScriptDialog, ShowReplacesUnwrittenEditsWithTheFile) {
-    TestFolder folder;
-    folder.Put("s.zav", "///a\nl \n\nA.LZH\n\n*.*");
-    ProgramState state = StateFor(folder / "s.zav");
-    ScriptDialog editor(state);
-    RunDriven(editor, [&](HWND window) {
-        SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), "edited, not written");
-        Click(GetDlgItem(window, IDC_SCRIPT_SHOW));
-        EXPECT_EQ(Pane(window), "///a\r\nl \r\n\r\nA.LZH\r\n\r\n*.*\r\n");
-        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
-    });
-}
-
 TEST(ScriptDialog, RunAndCloseKeepTheTypedPath) {
     TestFolder folder;
     for (int closeWith : {IDC_SCRIPT_RUN, IDC_SCRIPT_CLOSE}) {

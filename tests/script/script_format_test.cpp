@@ -204,15 +204,5 @@ TEST_F(ScriptFile, WritersReportAFileThatCannotBeOpened) {
     EXPECT_FALSE(fs::exists(inMissingFolder));
 }
 
-TEST(StripLineEnds, RemovesOnlyTrailingCrAndLf) {
-    struct Case { std::string in, out; } cases[] = {
-        {"a\r\n", "a"}, {"a\n\r\r\n", "a"}, {"a\rb\n", "a\rb"}, {"\r\n", ""}, {"", ""}, {"a ", "a "},
-    };
-    for (Case c : cases) {
-        StripLineEnds(c.in);
-        EXPECT_EQ(c.in, c.out);
-    }
-}
-
 }  // namespace
 }  // namespace zavo
