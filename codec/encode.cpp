@@ -22,7 +22,7 @@ constexpr std::size_t kSlack = 8;       // hashing reads one byte past the data 
 // Measured on the benchmark corpus: deeper chains buy little past these, and searching inside
 // long matches costs much time for little gain. Larger windows need deeper chains to use them.
 ParserTuning TuningFor(int dictionaryBits) {
-    if (dictionaryBits <= 13) return {{16, 32}, 6, 1, 2, 1};
+    if (dictionaryBits <= 13) return {{12, 32}, 5, 1, 2, 1};
     return {{16, 64}, 12, 1, 3, 1};
 }
 

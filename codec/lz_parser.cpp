@@ -126,27 +126,24 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
 void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
                       BlockStats& stats) const {
     const std::size_t n = end - begin;
-    const std::size_t start = commands.size();
-    commands.resize(start + n);
-    Command* out = commands.data() + start;
     std::size_t count = 0;
     for (std::size_t k = 0; k < n;) {
         const std::uint32_t length = chosenLength_[k];
         if (length == 1) {
             const std::uint8_t byte = buf[begin + k];
-            out[count++] = Command{byte, 0};
+            commands.emplace_back(Command{byte, 0});
             stats.literalLength[byte]++;
         } else {
             const std::uint32_t distanceMinus1 = chosenDistance_[k] - 1u;
             const std::uint32_t code = 256 + length - kMinMatch;
-            out[count++] = Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)};
+            commands.emplace_back(Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)});
             stats.literalLength[code]++;
             stats.position[PositionCode(distanceMinus1)]++;
         }
+        ++count;
         k += length;
     }
     stats.commands += count;
-    commands.resize(start + count);
 }
 
 void Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
