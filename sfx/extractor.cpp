@@ -167,8 +167,9 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, c
     // would have replaced and never leaves half a file.
     FileSink sink;
     std::string temp;
+    // Short, so a target near the path limit still has room for it.
     for (unsigned n = GetTickCount() & 0xFFFF, tries = 0; tries < 100; ++n, ++tries) {
-        temp = folder + "~zsfx" + std::to_string(n) + ".tmp";
+        temp = folder + "~zs" + std::to_string(n) + ".tmp";
         if (sink.Create(temp) || sink.LastError() != ERROR_FILE_EXISTS) break;
     }
     if (!sink.Opened()) {
@@ -179,9 +180,15 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, c
     sink.OnWrite(&WriteCounter::Count, &counter);
     const lzh::ExtractResult result = archive_.reader->Extract(entry, sink);
     const bool flushed = sink.Flush();
-    FILETIME time;
-    if (result.status == lzh::ExtractStatus::Ok && flushed && EntryFileTime(entry, time))
-        SetFileTime(sink.Handle(), &time, &time, &time);
+    FILETIME written, created;
+    if (result.status == lzh::ExtractStatus::Ok && flushed && EntryFileTime(entry, written)) {
+        created = written;
+        if (entry.hasWindowsTimes && entry.windowsTimes.creation != 0) {
+            created.dwLowDateTime = static_cast<DWORD>(entry.windowsTimes.creation);
+            created.dwHighDateTime = static_cast<DWORD>(entry.windowsTimes.creation >> 32);
+        }
+        SetFileTime(sink.Handle(), &created, &written, &written);
+    }
     sink.Close();
     if (result.status != lzh::ExtractStatus::Ok || !flushed) {
         DeleteFileA(temp.c_str());
