@@ -136,7 +136,7 @@ EncodeResult Encode(const Method& method, ByteSource& in, ByteSink& out, std::ui
 
     Parser parser(method.dictionaryBits, tuning);
     Prices prices;
-    prices.SetInitial(method.positionCodes);
+    prices.SetInitial();
     BlockedOutput output(out, packedLimit, method);
     std::vector<Command> commands;
     commands.reserve(kStretch);

@@ -1,4 +1,4 @@
-// Near-optimal parsing: gather matches once, then pick the cheapest path backwards, re-pricing once.
+// Near-optimal parsing: gather matches once, then pick the cheapest path backwards under Huffman prices.
 #include "codec/lz_parser.h"
 
 #include <algorithm>
@@ -15,14 +15,13 @@ inline std::uint32_t ExtraBits(int positionCode) { return positionCode > 1 ? pos
 
 }  // namespace
 
-void Prices::SetInitial(int positionCodes) {
+void Prices::SetInitial() {
     for (int s = 0; s < 256; ++s) literalLength[s] = 9;
     for (int s = 256; s < kLiteralLengthCodes; ++s) {
         int length = s - 256 + kMinMatch;
         literalLength[s] = length < 8 ? 6 + (length - 3) / 2 : 10 + std::min(length / 32, 4);
     }
     for (int p = 0; p < kMaxPositionCodes; ++p) position[p] = 4 + ExtraBits(p);
-    (void)positionCodes;
 }
 
 void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {

@@ -16,7 +16,7 @@ struct Prices {
     std::uint32_t position[kMaxPositionCodes];   // code length plus the raw bits after it
 
     // Rough prices for the start of a stream, before any statistics exist.
-    void SetInitial(int positionCodes);
+    void SetInitial();
     // Prices from counts: the code lengths a block with these counts would get.
     void SetFromStats(const BlockStats& stats, int positionCodes);
 };
@@ -26,7 +26,7 @@ struct ParserTuning {
     int skipLength;         // after a match this long, positions inside it are not searched...
     int searchBeforeEnd;    // ...except the next one and this many just before its end
     int lengthsPerMatch;    // shorter lengths of a match tried besides its full length
-    int passes;             // parses per stretch; each one re-prices from the one before
+    int passes;             // parses per stretch; each one after the first is priced by the one before
 };
 
 class Parser {
