@@ -1,0 +1,49 @@
+// The extraction driven in this process with hooks of the test's own: a cancel in the middle of
+// a file leaves neither that file nor a temporary one.
+#include <gtest/gtest.h>
+
+#include "codec/io.h"
+#include "sfx/attached_archive.h"
+#include "sfx/extractor.h"
+#include "sfx_test_support.h"
+
+namespace {
+
+using namespace sfx_test;
+
+// Cancels once `limit` bytes were written.
+class CancellingHooks : public sfx::ExtractionHooks {
+public:
+    explicit CancellingHooks(std::uint64_t limit) : limit_(limit) {}
+    bool Begin(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
+    bool Advance(std::uint64_t bytes) override {
+        written_ += bytes;
+        return written_ < limit_;
+    }
+    sfx::OverwriteAnswer AskOverwrite(const std::string&) override { return sfx::OverwriteAnswer::Yes; }
+
+private:
+    std::uint64_t limit_;
+    std::uint64_t written_ = 0;
+};
+
+TEST(SfxExtraction, ACancelInTheMiddleOfAFileLeavesNothingOfIt) {
+    const std::string program = StubBytes() + ArchiveOf({{"small.txt", "small"},
+                                                         {"sub\\big.txt", TextData(1 << 20, 9)},
+                                                         {"after.txt", "never reached"}});
+    lzh::MemorySource file(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
+    sfx::AttachedArchive archive;
+    ASSERT_EQ(sfx::ReadAttachedArchive(file, archive), sfx::AttachStatus::Ok);
+    Scratch scratch;
+    const std::string out = scratch / "out\\";
+    WriteBytes(out + "sub\\big.txt", "the file the cancelled entry would replace");
+    CancellingHooks hooks(300000);
+    const sfx::ExtractionSummary summary = sfx::ExtractAll(archive, out, true, hooks);
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_EQ(summary.extracted, 1u);
+    EXPECT_EQ(summary.failed, 0u);
+    EXPECT_EQ(Tree(out), (std::vector<std::string>{"small.txt", "sub\\", "sub\\big.txt"}));
+    EXPECT_EQ(ReadBytes(out + "sub\\big.txt"), "the file the cancelled entry would replace");
+}
+
+}  // namespace
