@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "sfx_test_support.h"
+#include "text/cp932.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::vector<std::string> SampleTree() {
 
 void ExpectSampleContents(const std::string& out) {
     for (const Item& item : SampleItems()) {
-        if (item.path.back() != '\\') {
+        if (!cp932::EndsWithChar(item.path, '\\')) {
             EXPECT_EQ(ReadBytes(out + item.path), item.content) << item.path;
         }
     }
