@@ -53,8 +53,11 @@ bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive) {
 bool Selected(const Run& run, const lzh::Entry& entry) {
     const std::string path = entry.Path();
     const std::string last = entry.name.empty() && !entry.folders.empty() ? entry.folders.back() : entry.name;
-    for (const std::string& pattern : run.command.fileNames)
+    for (const std::string& pattern : run.command.fileNames) {
         if (MatchesEntry(pattern, path, last)) return true;
+        // A folder entry is also named as a folder is typed: "sub\" or "sub\deeper\".
+        if (entry.isDirectory && MatchesEntry(pattern, path + "\\", last + "\\")) return true;
+    }
     return false;
 }
 

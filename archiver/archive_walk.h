@@ -25,7 +25,8 @@ struct OpenArchive {
 // `broken` set; the caller reports it after its work on the good entries.
 bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive);
 
-// Whether the command's file names select this entry.
+// Whether the command's file names select this entry (a folder entry also by its path with a
+// final '\\').
 bool Selected(const Run& run, const lzh::Entry& entry);
 
 // The entry's name for output lines: its stored path, printable.

@@ -55,6 +55,9 @@ bool MakeFolders(const std::string& base, const std::vector<std::string>& relati
     return true;
 }
 
+constexpr DWORD kRestoredAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                      FILE_ATTRIBUTE_ARCHIVE;
+
 void SetTimes(HANDLE file, const lzh::Entry& entry) {
     EntryTime modified = ModificationTime(entry);
     if (!modified.valid) return;
@@ -74,6 +77,7 @@ public:
     }
 
     void Entry(const lzh::Entry& entry);
+    void FinishFolders();
     const Tally& Counts() const { return tally_; }
     const std::string& Base() const { return base_; }
 
@@ -97,6 +101,9 @@ private:
     bool keepFolders_;
     std::string base_;
     Tally tally_;
+    // Folder entries made, in archive order: their stamps are set once their files are written,
+    // since every file written into a folder changes its time.
+    std::vector<std::pair<std::string, const lzh::Entry*>> folders_;
 };
 
 void Extractor::Entry(const lzh::Entry& entry) {
@@ -104,7 +111,6 @@ void Extractor::Entry(const lzh::Entry& entry) {
         Refuse(entry, "symbolic links are neither created nor followed");
         return;
     }
-    if (entry.isDirectory && !keepFolders_) return;
     // The whole stored path is checked even when e drops its folders: an archive that carries a
     // hostile path is refused for it, not quietly made harmless.
     const std::string name = entry.isDirectory ? std::string() : entry.name;
@@ -113,6 +119,9 @@ void Extractor::Entry(const lzh::Entry& entry) {
         Refuse(entry, RefusalReason(stored.refusal));
         return;
     }
+    // Without folder names a folder entry has nothing to make: it passes silently, as it is
+    // counted in no summary.
+    if (entry.isDirectory && !keepFolders_) return;
     const std::vector<std::string> folders = keepFolders_ ? entry.folders : std::vector<std::string>{};
     SafePath safe = CheckOutputPath(folders, name, false);
     const std::size_t parts = folders.size() + (entry.isDirectory ? 0 : 1);
@@ -135,6 +144,7 @@ void Extractor::Entry(const lzh::Entry& entry) {
         return;
     }
     if (entry.isDirectory) {
+        folders_.emplace_back(target, &entry);
         run_.out.Line("folder   " + ShownPath(entry));
         return;
     }
@@ -214,8 +224,7 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
         return;
     }
     if (run_.command.switches.allAttributes && entry.hasAttributes) {
-        const DWORD kept = entry.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                               FILE_ATTRIBUTE_ARCHIVE);
+        const DWORD kept = entry.attributes & kRestoredAttributes;
         SetFileAttributesA(target.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     }
     if (replacing) {
@@ -224,6 +233,28 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
     } else {
         ++tally_.extracted;
         run_.out.Line("extracted " + ShownPath(entry));
+    }
+}
+
+void Extractor::FinishFolders() {
+    // A folder entry comes before what it holds, so going backwards stamps inner folders first.
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) {
+        const std::string& path = it->first;
+        const lzh::Entry& entry = *it->second;
+        // Never through a link that took the folder's place since it was made.
+        HANDLE folder = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (folder == INVALID_HANDLE_VALUE) continue;
+        BY_HANDLE_FILE_INFORMATION info;
+        const bool realFolder = GetFileInformationByHandle(folder, &info) &&
+                                (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                                !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        if (realFolder) SetTimes(folder, entry);
+        CloseHandle(folder);
+        if (realFolder && run_.command.switches.allAttributes && entry.hasAttributes) {
+            const DWORD kept = entry.attributes & kRestoredAttributes;
+            SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+        }
     }
 }
 
@@ -249,6 +280,7 @@ void RunExtract(Run& run) {
         extractor.Entry(entry);
         if (run.progress.Cancelled()) break;
     }
+    extractor.FinishFolders();
     if (run.progress.Cancelled()) {
         run.out.Line("cancelled: the entries after this point were not extracted");
         run.Fail(kCancelled, "Extraction was cancelled.");

@@ -16,11 +16,20 @@ bool IsDots(const char* name) { return std::string_view(name) == "." || std::str
 
 class Scanner {
 public:
-    Scanner(bool recurse, bool allAttributes, std::string exclude)
-        : recurse_(recurse), allAttributes_(allAttributes), exclude_(std::move(exclude)) {}
+    Scanner(bool recurse, bool allAttributes, bool folders, std::string exclude)
+        : recurse_(recurse), allAttributes_(allAttributes), folders_(folders), exclude_(std::move(exclude)) {}
+
+    // Takes a file, or a folder about to be walked; false when it was taken already.
+    bool Take(FoundFile found) {
+        if (found.IsFolder() && !folders_) return false;
+        const std::string key = FullPathKey(found.diskPath);
+        if (key == exclude_ || !seen_.insert(key).second) return false;
+        result.files.push_back(std::move(found));
+        return true;
+    }
 
     // Walks `folder` (disk path ending in a separator or empty) whose files are named
-    // `relative` + name; returns how many files it took.
+    // `relative` + name; returns how many files (not folders) it took.
     std::size_t Walk(const std::string& folder, const std::string& relative, const std::string& mask, bool recurse) {
         std::vector<WIN32_FIND_DATAA> files, folders;
         WIN32_FIND_DATAA data;
@@ -43,16 +52,12 @@ public:
         std::sort(files.begin(), files.end(), byName);
         std::sort(folders.begin(), folders.end(), byName);
         std::size_t taken = 0;
-        for (const WIN32_FIND_DATAA& file : files) {
-            FoundFile found{folder + file.cFileName, relative + file.cFileName, file};
-            const std::string key = FullPathKey(found.diskPath);
-            if (key == exclude_ || !seen_.insert(key).second) continue;
-            result.files.push_back(found);
-            ++taken;
-        }
+        for (const WIN32_FIND_DATAA& file : files)
+            if (Take({folder + file.cFileName, relative + file.cFileName, file})) ++taken;
         if (recurse) {
             for (const WIN32_FIND_DATAA& sub : folders) {
                 const std::string name = sub.cFileName;
+                Take({folder + name, relative + name, sub});
                 taken += Walk(folder + name + "\\", relative + name + "\\", mask, true);
             }
         }
@@ -61,13 +66,20 @@ public:
 
     bool Recurse() const { return recurse_; }
 
+    // Drops what was taken from position `size` on, so that it may be taken again.
+    void Forget(std::size_t size) {
+        for (std::size_t i = size; i < result.files.size(); ++i) seen_.erase(FullPathKey(result.files[i].diskPath));
+        result.files.resize(size);
+    }
+
     ScanResult result;
 
 private:
     bool recurse_;
     bool allAttributes_;
+    bool folders_;
     std::string exclude_;
-    std::set<std::string> seen_;   // full paths taken already: two names may match one file
+    std::set<std::string> seen_;   // full paths taken already: two names may match one file or walk one folder
 };
 
 }  // namespace
@@ -80,25 +92,35 @@ std::string FullPathKey(const std::string& path) {
 }
 
 ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& names, bool recurse,
-                     bool allAttributes, const std::string& exclude) {
-    Scanner scanner(recurse, allAttributes, FullPathKey(exclude));
+                     bool allAttributes, bool folders, const std::string& exclude) {
+    Scanner scanner(recurse, allAttributes, folders, FullPathKey(exclude));
     for (const std::string& name : names) {
         const std::string folderPart = cp932::FolderPart(name);
         const std::string mask = name.substr(folderPart.size());
         // A name with a drive or a root stands on its own; the base folder applies to the others.
         const bool rooted = (name.size() >= 2 && name[1] == ':') || (!name.empty() && name[0] == '\\');
         const std::string root = rooted ? std::string() : base;
-        std::size_t taken = 0;
-        if (!mask.empty()) taken = scanner.Walk(root + folderPart, folderPart, mask, scanner.Recurse());
+        const std::size_t before = scanner.result.files.size();
+        std::size_t files = 0;
+        if (!mask.empty()) files = scanner.Walk(root + folderPart, folderPart, mask, scanner.Recurse());
         // A plain name of a folder adds that folder's whole tree, as users expect of "a A.LZH docs".
-        if (taken == 0 && !HasWildcard(name)) {
+        if (files == 0 && !HasWildcard(name)) {
             const std::string asFolder = cp932::EndsWithChar(name, '\\') ? name : name + "\\";
             const DWORD attributes = GetFileAttributesA((root + asFolder).c_str());
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                taken = scanner.Walk(root + asFolder, asFolder, "*", true);
+                !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                // The search for a file of that name was no request for the folders it walked.
+                scanner.Forget(before);
+                // The named folder is part of the tree it adds; asFolder ends with a one-byte '\\'.
+                const std::string folderPath = asFolder.substr(0, asFolder.size() - 1);
+                WIN32_FIND_DATAA data;
+                win::UniqueFind find(FindFirstFileA((root + folderPath).c_str(), &data));
+                if (find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    scanner.Take({root + folderPath, folderPath, data});
+                scanner.Walk(root + asFolder, asFolder, "*", true);
+            }
         }
-        if (taken == 0) scanner.result.unmatched.push_back(name);
+        if (scanner.result.files.size() == before) scanner.result.unmatched.push_back(name);
     }
     return scanner.result;
 }

@@ -1,5 +1,6 @@
 // Finding the files that a, u and f add: the file names matched in the base folder (and its
-// subfolders with -r1), hidden and system files only with -a1, links never entered.
+// subfolders with -r1), hidden and system files only with -a1, links never entered; and the
+// folders walked on the way, which -x1 stores as folder entries.
 #pragma once
 
 #include <windows.h>
@@ -11,18 +12,22 @@ namespace unlha {
 
 struct FoundFile {
     std::string diskPath;       // base folder + relative path
-    std::string relativePath;   // as named below the base folder ("sub\a.txt")
+    std::string relativePath;   // as named below the base folder ("sub\a.txt"; a folder "sub\deeper")
     WIN32_FIND_DATAA data;
+    bool IsFolder() const { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
 struct ScanResult {
+    // Files, and with `folders` set the folders walked, each folder before what it holds.
     std::vector<FoundFile> files;
     std::vector<std::string> unmatched;   // file names that found nothing
 };
 
 // `base` is empty or ends with '\' or ':'. `exclude` is a full path (the archive) never taken.
+// With `folders`, every folder a recursive walk enters is found too (a folder named plainly
+// included), so that an empty folder has something to be stored as.
 ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& names, bool recurse,
-                     bool allAttributes, const std::string& exclude);
+                     bool allAttributes, bool folders, const std::string& exclude);
 
 // The full path of `path` upper-cased for comparisons ("" when it has none).
 std::string FullPathKey(const std::string& path);

@@ -27,6 +27,8 @@ void RunList(Run& run) {
     for (const lzh::Entry& entry : archive.entries) {
         if (!Selected(run, entry)) continue;
         run.out.Line(ListLine(entry, LocalStampOf(entry), verbose));
+        // Summaries count files; a folder entry is seen on its line ("sub\\", -lhd-).
+        if (entry.isDirectory) continue;
         ++count;
         original += entry.originalSize;
         packed += entry.packedSize;
@@ -47,6 +49,10 @@ void RunTest(Run& run) {
     for (const lzh::Entry& entry : archive.entries) {
         if (!Selected(run, entry)) continue;
         if (!run.progress.Begin(ShownPath(entry))) break;
+        if (entry.isDirectory) {
+            run.out.Line("folder   " + ShownPath(entry));   // no data to test, and no file to count
+            continue;
+        }
         CountingSink sink(&run.progress);
         lzh::ExtractResult r = archive.reader->Extract(entry, sink);
         if (run.progress.Cancelled()) break;

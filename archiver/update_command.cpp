@@ -15,21 +15,40 @@
 namespace unlha {
 namespace {
 
-// One member of the new archive: an old entry copied, or a file compressed.
+// One member of the new archive: an old entry copied, or a file compressed, or a folder stored.
 struct Step {
     const lzh::Entry* entry = nullptr;   // copied unchanged when `file` is null
     const FoundFile* file = nullptr;
-    StoredPath stored;
+    StoredPath stored;                   // a folder's parts are all in `folders`, its name is empty
     bool replaces = false;
+    bool IsFolder() const { return file ? file->IsFolder() : entry->isDirectory; }
 };
 
+// The counts are of files; folder entries are named on lines of their own and only make the
+// plan change the archive.
 struct Plan {
     std::vector<Step> steps;
-    std::uint64_t added = 0, replaced = 0, deleted = 0, skipped = 0, bytesToRead = 0;
-    bool Changes() const { return added + replaced + deleted > 0; }
+    std::uint64_t added = 0, replaced = 0, deleted = 0, skipped = 0, bytesToRead = 0, folderChanges = 0;
+    bool Changes() const { return added + replaced + deleted + folderChanges > 0; }
+    std::uint64_t FileEntries() const {
+        std::uint64_t files = 0;
+        for (const Step& step : steps) files += step.IsFolder() ? 0 : 1;
+        return files;
+    }
 };
 
+// Stored paths compare without case; a folder's key ends with '\\', so it never meets a file's.
 std::string Key(const std::string& storedPath) { return cp932::AsciiUpper(storedPath); }
+std::string KeyOf(const lzh::Entry& entry) { return Key(entry.Path() + (entry.isDirectory ? "\\" : "")); }
+
+StoredPath StoredFor(const FoundFile& file, bool keepFolders) {
+    StoredPath stored = StoredPathFor(file.relativePath, keepFolders || file.IsFolder());
+    if (file.IsFolder() && !stored.name.empty()) {
+        stored.folders.push_back(stored.name);
+        stored.name.clear();
+    }
+    return stored;
+}
 
 std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -55,6 +74,7 @@ lzh::NewEntry NewEntryFor(const Step& step) {
     e.windowsTimes.lastAccess = Ticks(data.ftLastAccessTime);
     e.attributes = static_cast<std::uint8_t>(data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+    if (step.file->IsFolder()) e.attributes |= FILE_ATTRIBUTE_DIRECTORY;   // MS-DOS marks folders so too
     return e;
 }
 
@@ -83,7 +103,8 @@ private:
 bool Updater::PlanDelete() {
     for (const lzh::Entry& entry : archive_.entries) {
         if (Selected(run_, entry)) {
-            ++plan_.deleted;
+            // Only the folder entry goes; the files below it are entries of their own.
+            ++(entry.isDirectory ? plan_.folderChanges : plan_.deleted);
             run_.out.Line("deleted  " + ShownPath(entry));
             continue;
         }
@@ -91,7 +112,7 @@ bool Updater::PlanDelete() {
         step.entry = &entry;
         plan_.steps.push_back(step);
     }
-    if (plan_.deleted == 0) {
+    if (plan_.deleted + plan_.folderChanges == 0) {
         const std::string why = "no entry of " + c_.archivePath + " matches the names given";
         run_.out.Line(why);
         run_.Fail(kNoFiles, why);
@@ -108,9 +129,9 @@ void Updater::PlanAdd(const ScanResult& scan) {
     for (const FoundFile& file : scan.files) {
         Step step;
         step.file = &file;
-        step.stored = StoredPathFor(file.relativePath, c_.switches.keepFolders);
+        step.stored = StoredFor(file, c_.switches.keepFolders);
         const std::string shown = JoinStored(step.stored);
-        if (step.stored.name.empty()) continue;
+        if (step.stored.name.empty() && (!file.IsFolder() || step.stored.folders.empty())) continue;
         if (!fromDisk.emplace(Key(shown), step).second) {
             run_.out.Line("skipped  " + file.relativePath + " (stored as " + shown + " like a file before it)");
             ++plan_.skipped;
@@ -121,8 +142,20 @@ void Updater::PlanAdd(const ScanResult& scan) {
     for (const lzh::Entry& entry : archive_.entries) {
         Step step;
         step.entry = &entry;
-        auto found = fromDisk.find(Key(entry.Path()));
-        if (found != fromDisk.end() && !entry.isDirectory && !entry.isSymlink) {
+        auto found = fromDisk.find(KeyOf(entry));
+        if (found != fromDisk.end() && entry.isDirectory) {
+            // A folder holds no data to be newer: a keeps its entry fresh, u and f keep it as it is.
+            if (letter == 'a') {
+                found->second.replaces = true;
+                plan_.steps.push_back(found->second);
+                ++plan_.folderChanges;
+            } else {
+                plan_.steps.push_back(step);
+            }
+            fromDisk.erase(found);
+            continue;
+        }
+        if (found != fromDisk.end() && !entry.isSymlink) {
             Step& candidate = found->second;
             const bool newer = FileIsNewer(Ticks(candidate.file->data.ftLastWriteTime), ModificationTime(entry));
             if (letter == 'a' || c_.switches.ignoreTimes || newer) {
@@ -145,6 +178,10 @@ void Updater::PlanAdd(const ScanResult& scan) {
             auto found = fromDisk.find(key);
             if (found == fromDisk.end()) continue;
             plan_.steps.push_back(found->second);
+            if (found->second.IsFolder()) {
+                ++plan_.folderChanges;
+                continue;
+            }
             ++plan_.added;
             plan_.bytesToRead += FileSize(found->second.file->data);
         }
@@ -187,6 +224,17 @@ bool Updater::Write(const std::string& temp) {
         }
         const std::string shown = JoinStored(step.stored);
         if (!run_.progress.Begin(shown)) return false;
+        if (step.file->IsFolder()) {
+            lzh::WriteResult r = writer.AddDirectory(NewEntryFor(step));
+            if (r.status != lzh::WriteStatus::Ok) {
+                const std::string why = "failed   " + shown + ": " + r.detail;
+                run_.out.Line(why);
+                run_.Fail(kFileFailed, why);
+                return false;
+            }
+            run_.out.Line("folder   " + shown + (step.replaces ? " (replaced)" : ""));
+            continue;
+        }
         FileSource source;
         if (!source.Open(step.file->diskPath)) {
             const std::string why = "failed   " + shown + ": cannot read " + step.file->diskPath + ": " +
@@ -243,7 +291,8 @@ void Updater::Execute() {
     if (c_.letter == 'd') {
         if (!PlanDelete()) return;
     } else {
-        scan = ScanFiles(c_.baseFolder, c_.fileNames, c_.switches.recurse, c_.switches.allAttributes, c_.archivePath);
+        scan = ScanFiles(c_.baseFolder, c_.fileNames, c_.switches.recurse, c_.switches.allAttributes,
+                         c_.switches.keepFolders, c_.archivePath);
         for (const std::string& name : scan.unmatched) run_.out.Line("no file matches " + name);
         if (scan.files.empty()) {
             const std::string why = "no files to add in " + (c_.baseFolder.empty() ? std::string("the current folder") : c_.baseFolder);
@@ -298,7 +347,7 @@ void Updater::Execute() {
 void Updater::Summary() {
     run_.out.Line(std::to_string(plan_.added) + " added, " + std::to_string(plan_.replaced) + " replaced, " +
                   std::to_string(plan_.skipped) + " skipped, " + std::to_string(plan_.deleted) + " deleted; " +
-                  std::to_string(plan_.steps.size()) + " entries in " + c_.archivePath);
+                  std::to_string(plan_.FileEntries()) + " entries in " + c_.archivePath);
 }
 
 }  // namespace

@@ -25,6 +25,10 @@ for archive in "$work"/made*.lzh; do
     fi
     # The empty file comes back too.
     [ -n "$(find "$out" -name empty.dat -size 0)" ] || { echo "$tool: empty.dat missing from $archive"; failed=1; }
+    # So do the empty folders, from their folder entries.
+    for folder in emptydir sub/deep/void; do
+      [ -d "$out/$folder" ] || { echo "$tool: empty folder $folder missing from $archive"; failed=1; }
+    done
   done
 done
 [ $failed = 0 ] && echo "lhasa and 7zz read all $(ls "$work"/made*.lzh | wc -l) archives"

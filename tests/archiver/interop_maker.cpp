@@ -1,5 +1,6 @@
 // Makes archives through UNLHA32.DLL for the interoperability check with lhasa and 7zz:
-// interop_maker FOLDER\ writes FOLDER\src\ (a small tree) and one archive per method and level.
+// interop_maker FOLDER\ writes FOLDER\src\ (a small tree with empty folders) and one archive per
+// method and level.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     unlha_test::WriteBytes(src + "big.bin", TextData(2 * 1024 * 1024 + 3, 2));
     unlha_test::WriteBytes(src + "sub\\deep\\nested.txt", TextData(7000, 3));
     unlha_test::WriteBytes(src + "\x83\x5C\\\x95\x5C.txt", TextData(900, 4));   // ソ\表.txt
+    // Empty folders travel as folder entries only.
+    CreateDirectoryA((src + "emptydir").c_str(), nullptr);
+    CreateDirectoryA((src + "sub\\deep\\void").c_str(), nullptr);
     const char* variants[] = {"-h0 -o5", "-h1 -o6", "-h2 -o7", "-h2 -z", "-h1 -o5"};
     int status = 0;
     int n = 0;

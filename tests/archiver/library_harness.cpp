@@ -110,8 +110,9 @@ std::string ReadBytes(const std::string& path) {
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void SetWriteTime(const std::string& path, std::int64_t unixSeconds) {
+    // Backup semantics open folders too.
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     const std::uint64_t ticks = 116444736000000000ULL + static_cast<std::uint64_t>(unixSeconds) * 10000000ULL;
     FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SetFileTime(file, nullptr, nullptr, &t);

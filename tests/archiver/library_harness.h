@@ -40,7 +40,7 @@ private:
 void WriteBytes(const std::string& path, const std::string& bytes);   // creates missing folders
 std::string ReadBytes(const std::string& path);                      // "" when missing
 bool Exists(const std::string& path);
-void SetWriteTime(const std::string& path, std::int64_t unixSeconds);
+void SetWriteTime(const std::string& path, std::int64_t unixSeconds);   // of a file or a folder
 std::int64_t WriteTimeOf(const std::string& path);                   // Unix seconds
 // Every file below `folder`, relative paths sorted (folders end with '\').
 std::vector<std::string> Tree(const std::string& folder);

@@ -1,0 +1,203 @@
+// Folder entries (-lhd-): an added tree comes back whole, empty folders and folder stamps
+// included; u, f and d treat them by their own rules; hostile ones create nothing.
+#include <gtest/gtest.h>
+
+#include "tests/archiver/library_harness.h"
+
+namespace unlha_test {
+namespace {
+
+const std::string kHyo = "\x95\x5C";   // 表: its second byte is 0x5C
+
+// Two files, an empty folder, and below sub\ a nested empty folder whose name ends in 0x5C.
+struct FolderTree {
+    explicit FolderTree(const Scratch& s) : root(s / "src\\") {
+        WriteBytes(root + "a.txt", TextData(3000, 1));
+        WriteBytes(root + "sub\\b.txt", TextData(500, 2));
+        for (const std::string& folder : {std::string("empty"), std::string("sub\\inner"), "sub\\inner\\" + kHyo})
+            CreateDirectoryA((root + folder).c_str(), nullptr);
+        // Even seconds, so that MS-DOS stamps keep them; set last, as files change their folder's time.
+        for (const auto& stamp : stamps) SetWriteTime(root + stamp.first, stamp.second);
+    }
+    std::string root;
+    std::vector<std::pair<std::string, std::int64_t>> stamps = {
+        {"empty", 1600000000}, {"sub", 1600000100}, {"sub\\inner", 1600000200}, {"sub\\inner\\" + kHyo, 1600000300}};
+};
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+TEST(LibraryFolders, AnAddedTreeComesBackWholeAtEveryHeaderLevel) {
+    for (const char* level : {"-h0", "-h1", "-h2"}) {
+        SCOPED_TRACE(level);
+        Scratch s;
+        FolderTree tree(s);
+        const std::string archive = s / "t.lzh";
+        Outcome add = Unlha(std::string("a -r1 -x1 -n ") + level + " " + Quoted(archive) + " " + Quoted(tree.root));
+        ASSERT_EQ(add.code, 0) << add.text;
+        EXPECT_EQ(CountLines(add.text, "folder   "), 4u) << add.text;
+        EXPECT_NE(add.text.find("folder   sub\\inner\\" + kHyo + "\\\n"), std::string::npos) << add.text;
+        EXPECT_NE(add.text.find("2 added, 0 replaced, 0 skipped, 0 deleted; 2 entries in"), std::string::npos) << add.text;
+
+        // Listed with a final '\' and -lhd-, counted apart from the files.
+        for (const char* command : {"l", "v"}) {
+            Outcome list = Unlha(std::string(command) + " -n " + Quoted(archive));
+            ASSERT_EQ(list.code, 0) << list.text;
+            EXPECT_NE(list.text.find(" empty\\\n"), std::string::npos) << list.text;
+            EXPECT_NE(list.text.find(" sub\\inner\\" + kHyo + "\\\n"), std::string::npos) << list.text;
+            EXPECT_EQ(CountLines(list.text, "-lhd-"), 4u) << list.text;
+            EXPECT_NE(list.text.find(" 2 entries\n"), std::string::npos) << list.text;
+        }
+        Outcome test = Unlha("t -n " + Quoted(archive));
+        EXPECT_EQ(test.code, 0) << test.text;
+        EXPECT_EQ(CountLines(test.text, "folder   "), 4u) << test.text;
+        EXPECT_NE(test.text.find("2 tested, 2 OK, 0 damaged"), std::string::npos) << test.text;
+
+        const std::string out = s / "out\\";
+        Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted(out));
+        ASSERT_EQ(x.code, 0) << x.text;
+        EXPECT_EQ(Tree(out), Tree(tree.root)) << x.text;
+        EXPECT_NE(x.text.find("2 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed"), std::string::npos) << x.text;
+        EXPECT_EQ(ReadBytes(out + "sub\\b.txt"), TextData(500, 2));
+        // Stamped after the files inside were written (sub holds b.txt).
+        for (const auto& stamp : tree.stamps)
+            EXPECT_LE(std::llabs(WriteTimeOf(out + stamp.first) - stamp.second), 2) << stamp.first;
+    }
+}
+
+TEST(LibraryFolders, FolderEntriesAreMadeOnlyWithFolderNames) {
+    Scratch s;
+    FolderTree tree(s);
+    const std::string archive = s / "t.lzh";
+    ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(tree.root)).code, 0);
+    const struct {
+        const char* command;
+        std::vector<std::string> tree;
+    } cases[] = {
+        {"e", {"a.txt", "b.txt"}},
+        {"e -x1", Tree(tree.root)},
+        {"x", Tree(tree.root)},
+    };
+    for (const auto& c : cases) {
+        const std::string out = s / (std::string("out-") + c.command + "\\");
+        Outcome o = Unlha(std::string(c.command) + " -n " + Quoted(archive) + " " + Quoted(out));
+        ASSERT_EQ(o.code, 0) << c.command << "\n" << o.text;
+        EXPECT_EQ(Tree(out), c.tree) << c.command;
+        EXPECT_EQ(CountLines(o.text, "folder   "), c.tree.size() == 2 ? 0u : 4u) << c.command << "\n" << o.text;
+    }
+    // Without -x1, adding stores no folder entries, even when recursing.
+    Outcome flat = Unlha("a -r1 -n " + Quoted(s / "flat.lzh") + " " + Quoted(tree.root));
+    ASSERT_EQ(flat.code, 0) << flat.text;
+    EXPECT_EQ(CountLines(Unlha("l -n " + Quoted(s / "flat.lzh")).text, "-lhd-"), 0u);
+    // A tree of empty folders alone is something to archive.
+    Scratch bare;
+    CreateDirectoryA((bare / "only").c_str(), nullptr);
+    CreateDirectoryA((bare / "only\\inside").c_str(), nullptr);
+    Outcome folders = Unlha("a -r1 -x1 -n " + Quoted(s / "bare.lzh") + " " + Quoted(bare.Path()));
+    EXPECT_EQ(folders.code, 0) << folders.text;
+    ASSERT_EQ(Unlha("x -n " + Quoted(s / "bare.lzh") + " " + Quoted(s / "bare-out\\")).code, 0);
+    EXPECT_EQ(Tree(s / "bare-out\\"), (std::vector<std::string>{"only\\", "only\\inside\\"}));
+}
+
+TEST(LibraryFolders, HiddenFoldersNeedA1AndTheirAttributesComeBackWithA1) {
+    Scratch s;
+    const std::string src = s / "src\\";
+    CreateDirectoryA(src.c_str(), nullptr);
+    CreateDirectoryA((src + "secret").c_str(), nullptr);
+    SetFileAttributesA((src + "secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    if (!(GetFileAttributesA((src + "secret").c_str()) & FILE_ATTRIBUTE_HIDDEN)) GTEST_SKIP() << "no hidden folders here";
+    EXPECT_EQ(Unlha("a -r1 -x1 -n " + Quoted(s / "plain.lzh") + " " + Quoted(src)).code, 6) << "nothing but a hidden folder";
+    ASSERT_EQ(Unlha("a -r1 -x1 -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(src)).code, 0);
+    ASSERT_EQ(Unlha("x -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "plain\\")).code, 0);
+    ASSERT_EQ(Unlha("x -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "restored\\")).code, 0);
+    EXPECT_TRUE(Exists(s / "plain\\secret"));
+    EXPECT_FALSE(GetFileAttributesA((s / "plain\\secret").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    const DWORD restored = GetFileAttributesA((s / "restored\\secret").c_str());
+    EXPECT_TRUE(restored != INVALID_FILE_ATTRIBUTES && (restored & FILE_ATTRIBUTE_DIRECTORY) && (restored & FILE_ATTRIBUTE_HIDDEN));
+}
+
+TEST(LibraryFolders, HostileFolderEntriesAreRefusedAndCreateNothing) {
+    const struct {
+        const char* row;
+        std::string member;
+    } cases[] = {
+        {"..", Level0Member("..\\", "", "-lhd-")},
+        {"inner ..", Level0Member("in\\..\\..\\up\\", "", "-lhd-")},
+        {"absolute", Level0Member("\\evil\\", "", "-lhd-")},
+        {"drive", Level0Member("C:\\evil\\", "", "-lhd-")},
+        {"UNC", Level0Member("\\\\host\\share\\", "", "-lhd-")},
+        {"ext 0x02 ..", Level2Member("..\xFF..\xFF" "evil\xFF", "", "", 0, "-lhd-")},
+        {"ext 0x02 absolute", Level2Member("\xFFtmp\xFF" "evil\xFF", "", "", 0, "-lhd-")},
+        {"device", Level0Member("NUL\\", "", "-lhd-")},
+        {"..\\ after 表", Level0Member(kHyo + "\\..\\..\\up\\", "", "-lhd-")},
+    };
+    for (const auto& c : cases) {
+        for (const char* command : {"x", "e", "e -x1"}) {
+            Scratch s;
+            const std::string archive = s / "hostile.lzh";
+            WriteBytes(archive, c.member + Level0Member("good.txt", "good") + '\0');
+            const std::string out = s / "a\\b\\out\\";
+            Outcome o = Unlha(std::string(command) + " -n " + Quoted(archive) + " " + Quoted(out));
+            SCOPED_TRACE(std::string(c.row) + " with " + command + "\n" + o.text);
+            EXPECT_EQ(o.code, 4);
+            EXPECT_EQ(CountLines(o.text, "refused  "), 1u);
+            EXPECT_NE(o.text.find("1 extracted, 0 replaced, 0 skipped, 1 refused, 0 failed"), std::string::npos);
+            EXPECT_EQ(Tree(out), std::vector<std::string>{"good.txt"});
+            EXPECT_EQ(Tree(s.Path()).size(), 5u) << "a\\, a\\b\\, a\\b\\out\\, good.txt and the archive only";
+        }
+    }
+}
+
+TEST(LibraryFolders, UpdateFreshenAndDeleteRulesForFolderEntries) {
+    const struct {
+        const char* command;
+        const char* names;
+        std::vector<std::string> lines;     // expected in the output
+        std::vector<std::string> absent;    // never in the output
+        std::vector<std::string> listed;    // folder entries afterwards
+    } cases[] = {
+        // a refreshes the folder entries it finds and adds the new one.
+        {"a -r1 -x1", "", {"folder   keep\\ (replaced)", "folder   new\\\n"}, {}, {"keep\\", "sub\\", "new\\"}},
+        // u keeps an existing folder entry as it is and adds a missing one.
+        {"u -r1 -x1", "", {"folder   new\\\n"}, {"keep\\"}, {"keep\\", "sub\\", "new\\"}},
+        // f adds nothing new, folders neither; existing folder entries stay.
+        {"f -r1 -x1", "", {"nothing to change"}, {"new\\"}, {"keep\\", "sub\\"}},
+        // d with a folder's name removes that entry only; the files below it stay.
+        {"d", "keep", {"deleted  keep\\\n", "2 entries in"}, {"sub\\b.txt"}, {"sub\\"}},
+        {"d", "sub\\", {"deleted  sub\\\n", "0 added, 0 replaced, 0 skipped, 0 deleted; 2 entries in"}, {"b.txt"}, {"keep\\"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + c.names);
+        Scratch s;
+        const std::string src = s / "src\\", archive = s / "t.lzh";
+        WriteBytes(src + "a.txt", "a");
+        WriteBytes(src + "sub\\b.txt", "b");
+        CreateDirectoryA((src + "keep").c_str(), nullptr);
+        ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(src)).code, 0);
+        CreateDirectoryA((src + "new").c_str(), nullptr);
+        SetWriteTime(src + "keep", 1900000000);   // a folder's stamp makes it no newer entry
+        Outcome o = Unlha(std::string(c.command) + " -n " + Quoted(archive) + " " + Quoted(src) + " " + c.names);
+        ASSERT_EQ(o.code, 0) << o.text;
+        for (const std::string& line : c.lines) EXPECT_NE(o.text.find(line), std::string::npos) << line << "\n" << o.text;
+        for (const std::string& part : c.absent) EXPECT_EQ(o.text.find(part), std::string::npos) << part << "\n" << o.text;
+        Outcome list = Unlha("l -n " + Quoted(archive));
+        EXPECT_EQ(CountLines(list.text, "-lhd-"), c.listed.size()) << list.text;
+        for (const std::string& folder : c.listed)
+            EXPECT_NE(list.text.find(" " + folder + "\n"), std::string::npos) << folder << "\n" << list.text;
+        EXPECT_NE(list.text.find(" 2 entries\n"), std::string::npos) << "the files are all kept\n" << list.text;
+    }
+}
+
+TEST(LibraryFolders, DeletingEveryEntryDeletesTheArchiveButFoldersKeepIt) {
+    Scratch s;
+    const std::string src = s / "src\\", archive = s / "t.lzh";
+    WriteBytes(src + "sub\\b.txt", "b");
+    ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(src)).code, 0);
+    Outcome files = Unlha("d -n " + Quoted(archive) + " \"\" \"*.txt\"");
+    ASSERT_EQ(files.code, 0) << files.text;
+    EXPECT_TRUE(Exists(archive)) << "the folder entry sub\\ is still in it";
+    ASSERT_EQ(Unlha("d -n " + Quoted(archive) + " \"\" \"*.*\"").code, 0);
+    EXPECT_FALSE(Exists(archive));
+}
+
+}  // namespace
+}  // namespace unlha_test
