@@ -47,6 +47,13 @@ void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
 
 Parser::Parser(int dictionaryBits, const ParserTuning& tuning) : finder_(dictionaryBits, tuning.finder), tuning_(tuning) {}
 
+inline int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used) {
+    if (matches_.size() < used + 256) matches_.resize(matches_.size() * 2);
+    int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
+    used += static_cast<std::size_t>(found);
+    return found;
+}
+
 void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
                             std::size_t dataEnd) {
     const std::size_t n = end - begin;
@@ -85,13 +92,6 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
         }
     }
     firstMatch_[n] = static_cast<std::uint32_t>(used);
-}
-
-int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used) {
-    if (matches_.size() < used + 256) matches_.resize(matches_.size() * 2);
-    int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
-    used += static_cast<std::size_t>(found);
-    return found;
 }
 
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
