@@ -84,6 +84,16 @@ TEST(LibraryFolders, FolderEntriesAreMadeOnlyWithFolderNames) {
         EXPECT_EQ(Tree(out), c.tree) << c.command;
         EXPECT_EQ(CountLines(o.text, "folder   "), c.tree.size() == 2 ? 0u : 4u) << c.command << "\n" << o.text;
     }
+    // A folder named plainly brings itself and its tree, and only that tree, also when -r1 first
+    // searched the whole base folder for a file of that name.
+    for (const char* switches : {"-x1", "-r1 -x1"}) {
+        const std::string named = s / (std::string("named") + switches[1] + ".lzh");
+        ASSERT_EQ(Unlha(std::string("a -n ") + switches + " " + Quoted(named) + " " + Quoted(tree.root) + " sub").code, 0);
+        Outcome list = Unlha("l -n " + Quoted(named));
+        EXPECT_EQ(CountLines(list.text, "-lhd-"), 3u) << switches << "\n" << list.text;
+        EXPECT_NE(list.text.find(" sub\\\n"), std::string::npos) << switches << "\n" << list.text;
+        EXPECT_EQ(list.text.find("empty\\"), std::string::npos) << switches << "\n" << list.text;
+    }
     // Without -x1, adding stores no folder entries, even when recursing.
     Outcome flat = Unlha("a -r1 -n " + Quoted(s / "flat.lzh") + " " + Quoted(tree.root));
     ASSERT_EQ(flat.code, 0) << flat.text;
