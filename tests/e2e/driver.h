@@ -1,0 +1,130 @@
+// The end-to-end driver: starts the built zavo.exe as a separate process and uses its window
+// only from outside, through window messages, as a person at the keyboard and mouse would.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// --- Files as a person leaves and finds them ---------------------------------------------
+
+// A folder of one scenario's own under the temporary folder, removed with everything in it.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; }
+    // The path of something inside, without a final "\".
+    std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+
+private:
+    std::string path_;
+};
+
+// Writes a file, creating the folders on its way.
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+void RemoveTree(const std::string& path);
+// Moves a file's last-write time by the given seconds (positive: newer), as an edit would.
+void ShiftWriteTime(const std::string& path, int seconds);
+// Every file under a folder: its path relative to the folder, and its bytes.
+using Tree = std::map<std::string, std::string>;
+Tree ReadTree(const std::string& folder);
+// Bytes that compress a little and differ by seed.
+std::string SampleText(size_t size, int seed);
+
+// The folder of this test program: the build's bin folder with zavo.exe and UNLHA32.DLL.
+std::string BinFolder();
+// Copies zavo.exe and a library (the real one unless named) into a folder of its own, as a
+// person installs the program; returns the copied program's path.
+std::string InstallProgram(const std::string& folder, const std::string& library = "");
+
+// --- The running program -----------------------------------------------------------------
+
+// One running zavo.exe with its main window found. The destructor ends a program that a
+// scenario left running, so a failed scenario leaves no process behind.
+class Zavo {
+public:
+    // Starts `program` with `argument` (quoted when it holds a blank) as its command line, in
+    // `workingFolder` when one is given.
+    explicit Zavo(const std::string& program, const std::string& argument = "", const std::string& workingFolder = "");
+    // Starts a whole command line, as the desktop does with a registered command.
+    static Zavo FromCommandLine(const std::string& commandLine);
+    Zavo(Zavo&& other) noexcept;
+    ~Zavo();
+    Zavo& operator=(Zavo&&) = delete;
+
+    HWND Window() const { return window_; }
+    DWORD ProcessId() const { return processId_; }
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
+
+    // Typing: one WM_CHAR per single-byte character, WM_IME_CHAR for a double-byte one.
+    void Type(int id, const std::string& text);
+    // Select all, then delete: the field is empty afterwards.
+    void Clear(int id);
+    // Replacing a field's text at once, as pasting over a selection does.
+    void Paste(int id, const std::string& text);
+    // A click that waits for the button's handler to finish (the library run included).
+    void Click(int id);
+    // A click posted: for buttons whose handler opens a modal window.
+    void ClickLater(int id);
+    void SetChecked(int id, bool on);
+    void RightClick();
+    // Drops down a combo box's list, then picks its item `index` with the arrow keys and Enter.
+    void DropDown(int id);
+    void PickDropped(int id, int index);
+    std::vector<std::string> ComboItems(int id);
+    std::vector<std::string> ListItems(int id);
+    void DoubleClickListItem(int id, int index);
+
+    std::string Text(int id) const;
+    std::string Output() const { return Text(1000); }
+    bool IsChecked(int id) const;
+    bool IsEnabled(int id) const;
+    bool IsShown(int id) const;
+
+    // A visible top-level window of this process with this caption, other than the main one.
+    HWND WaitForWindow(const std::string& caption, milliseconds timeout = seconds(15)) const;
+    // Waits for the process to end; its exit status, or STILL_ACTIVE on timeout.
+    DWORD WaitForExit(milliseconds timeout = seconds(15));
+    // Presses "Close" and expects the program to end with status 0.
+    void Close();
+
+private:
+    Zavo() = default;
+    void Launch(const std::string& commandLine, const std::string& workingFolder = "");
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND window_ = nullptr;
+};
+
+// Message boxes and dialogs of the program.
+std::string DialogText(HWND window, int id);
+std::string MessageBoxText(HWND box);
+// Presses a button of a dialog or message box.
+void Answer(HWND window, int buttonId);
+// Waits until a window has gone (a dialog closed).
+bool WaitUntilGone(HWND window, milliseconds timeout = seconds(15));
+
+// --- The registry, read as a person with regedit would ----------------------------------
+std::string RegistryString(HKEY root, const std::string& key, const std::string& name);
+bool RegistryKeyExists(HKEY root, const std::string& key);
+// Removes a key with its values and subkeys.
+void RemoveRegistryKey(HKEY root, const std::string& key);
+
+// Runs a program to its end: its exit status, or STILL_ACTIVE on timeout.
+DWORD RunToEnd(const std::string& commandLine, milliseconds timeout = seconds(30));
+
+}  // namespace e2e

@@ -1,0 +1,79 @@
+// A person archives a folder tree with Japanese names, lists and tests the archive, picks it
+// again from the path list and extracts it elsewhere: the copy matches the original.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "resources/main_dialog_ids.h"
+#include "tests/e2e/driver.h"
+
+namespace e2e {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
+    ScratchFolder work("roundtrip");
+    const std::string source = work / "元データ", copy = work / "展開先";
+    // 表 and ソ end in the byte 0x5C, which must never act as a folder separator.
+    WriteFile(source + "\\表.txt", SampleText(6000, 1));
+    WriteFile(source + "\\ソース\\ソ.dat", SampleText(70000, 2));
+    WriteFile(source + "\\readme.txt", SampleText(900, 3));
+    WriteFile(source + "\\sub\\deep\\b.bin", std::string("\0\1\2\3\xFF\x5C", 6) + SampleText(3000, 4));
+    WriteFile(source + "\\empty.dat", "");
+
+    Zavo zavo(BinFolder() + "zavo.exe");
+    ASSERT_TRUE(zavo.Window());
+    EXPECT_TRUE(zavo.IsChecked(IDC_ENABLE_PATH_LIST)) << "the first paint switches the path list on";
+
+    zavo.Type(IDC_LZH_PATH, work / "書庫.LZH");
+    // "Base Path": type the scratch folder, drop the list down and pick the source folder.
+    zavo.Type(IDC_BASE_PATH, work.Path() + "\\");
+    zavo.DropDown(IDC_BASE_PATH);
+    std::vector<std::string> folders = zavo.ComboItems(IDC_BASE_PATH);
+    auto picked = std::find(folders.begin(), folders.end(), source + "\\");
+    ASSERT_NE(picked, folders.end()) << "the drop-down lists the subfolders of the typed folder; it holds "
+                                     << ::testing::PrintToString(folders);
+    zavo.PickDropped(IDC_BASE_PATH, static_cast<int>(picked - folders.begin()));
+    EXPECT_EQ(zavo.Text(IDC_BASE_PATH), source + "\\");
+    zavo.SetChecked(IDC_RECURSIVE, true);
+
+    zavo.Click(IDC_ADD);
+    std::string added = zavo.Output();
+    EXPECT_TRUE(Has(added, "added    表.txt (")) << added;
+    EXPECT_TRUE(Has(added, "added    ソース\\ソ.dat (")) << added;
+    EXPECT_TRUE(Has(added, "added    sub\\deep\\b.bin (")) << added;
+    EXPECT_TRUE(Has(added, "5 added, 0 replaced")) << added;
+    EXPECT_TRUE(Has(added, "\r\n")) << "the pane shows the library's lines with CR LF";
+    ASSERT_TRUE(FileExists(work / "書庫.LZH"));
+
+    zavo.Click(IDC_CLEAR);
+    zavo.Click(IDC_LIST);
+    std::string listed = zavo.Output();
+    EXPECT_TRUE(Has(listed, "表.txt")) << listed;
+    EXPECT_TRUE(Has(listed, "ソ.dat")) << listed;
+    EXPECT_TRUE(Has(listed, " 5 entries\r\n")) << listed;
+
+    zavo.Click(IDC_TEST);
+    EXPECT_TRUE(Has(zavo.Output(), "5 tested, 5 OK, 0 damaged\r\n")) << zavo.Output();
+
+    // Pick the archive again from the path list: the list follows the typed folder and name.
+    zavo.Clear(IDC_LZH_PATH);
+    zavo.Type(IDC_LZH_PATH, work.Path() + "\\書");
+    ASSERT_EQ(zavo.ListItems(IDC_PATH_LIST), std::vector<std::string>{"書庫.LZH"});
+    zavo.DoubleClickListItem(IDC_PATH_LIST, 0);
+    EXPECT_EQ(zavo.Text(IDC_LZH_PATH), work / "書庫.LZH");
+
+    zavo.Paste(IDC_BASE_PATH, copy);   // no final "\": the run adds it
+    zavo.Click(IDC_EXTRACT);
+    EXPECT_TRUE(Has(zavo.Output(), "5 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed\r\n")) << zavo.Output();
+    EXPECT_EQ(zavo.Text(IDC_BASE_PATH), copy + "\\");
+    zavo.Close();
+
+    Tree original = ReadTree(source), extracted = ReadTree(copy);
+    EXPECT_EQ(extracted.size(), 5u);
+    EXPECT_TRUE(extracted == original) << "the extracted tree differs from the original";
+}
+
+}  // namespace
+}  // namespace e2e

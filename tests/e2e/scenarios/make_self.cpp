@@ -1,0 +1,42 @@
+// A person makes a self-extracting program from an archive, and someone else runs it
+// unattended with a destination: the files come out as they went in.
+#include <gtest/gtest.h>
+
+#include "resources/main_dialog_ids.h"
+#include "tests/e2e/driver.h"
+
+namespace e2e {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(MakeSelf, TheProgramExtractsTheArchiveItCarries) {
+    ScratchFolder work("makeself");
+    const std::string source = work / "src", shipped = work / "配布", unpacked = work / "受け取り 先";
+    WriteFile(source + "\\表紙.txt", SampleText(3000, 1));
+    WriteFile(source + "\\data\\ソ.bin", SampleText(40000, 2));
+
+    Zavo zavo(BinFolder() + "zavo.exe");
+    ASSERT_TRUE(zavo.Window());
+    zavo.Type(IDC_LZH_PATH, work / "gift.lzh");
+    zavo.Paste(IDC_BASE_PATH, source + "\\");
+    zavo.SetChecked(IDC_RECURSIVE, true);
+    zavo.Click(IDC_ADD);
+    ASSERT_TRUE(Has(zavo.Output(), "2 added")) << zavo.Output();
+
+    // The self-extracting program goes to the base folder.
+    zavo.Paste(IDC_BASE_PATH, shipped + "\\");
+    CreateDirectoryA(shipped.c_str(), nullptr);
+    zavo.Click(IDC_MAKE_SELF);
+    EXPECT_TRUE(Has(zavo.Output(), "created  " + shipped + "\\")) << zavo.Output();
+    zavo.Close();
+
+    Tree made = ReadTree(shipped);
+    ASSERT_EQ(made.size(), 1u) << "one program in the base folder";
+    std::string program = shipped + "\\" + made.begin()->first;
+    EXPECT_EQ(RunToEnd("\"" + program + "\" -d \"" + unpacked + "\" -y"), 0u);
+    EXPECT_TRUE(ReadTree(unpacked) == ReadTree(source)) << "the unpacked tree differs from the original";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,90 @@
+// A person runs scripts: the sample tour from samples/ opened like a double-clicked ".ZAV"
+// file, and a script started from the editor and stopped with the right mouse button.
+#include <gtest/gtest.h>
+
+#include "resources/main_dialog_ids.h"
+#include "resources/pause_dialog_ids.h"
+#include "resources/script_dialog_ids.h"
+#include "tests/e2e/driver.h"
+
+namespace e2e {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The repository's folder as Wine shows the Linux file system.
+std::string SourceFolder(const std::string& relative) {
+    std::string path = "Z:" + std::string(ZAVO_SOURCE_DIR) + "/" + relative;
+    for (char& c : path) if (c == '/') c = '\\';
+    return path;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    for (const auto& [name, bytes] : ReadTree(from)) WriteFile(to + "\\" + name, bytes);
+}
+
+TEST(Scripts, TheSampleTourRunsToItsPauseAndExit) {
+    ScratchFolder work("tour");
+    CopyTree(SourceFolder("samples"), work.Path());
+    ASSERT_TRUE(FileExists(work / "tour.zav"));
+
+    // The desktop starts the program in the script's folder, with the script's full path.
+    Zavo zavo(BinFolder() + "zavo.exe", work / "tour.zav", work.Path());
+    HWND pause = zavo.WaitForWindow("一時停止", seconds(60));
+    ASSERT_TRUE(pause);
+    std::string log = zavo.Output();
+    EXPECT_TRUE(Has(log, "/M \"tour-out\" [OK]\r\n")) << log;
+    EXPECT_TRUE(Has(log, "2 added, 0 replaced")) << log;
+    EXPECT_TRUE(Has(log, "2 tested, 2 OK, 0 damaged")) << log;
+    EXPECT_TRUE(Has(log, "2 extracted")) << log;
+    EXPECT_TRUE(Has(log, "/C \"tour-out\\tour.lzh\" \"tour-out\\tour-copy.lzh\" [OK]\r\n")) << log;
+    EXPECT_FALSE(Has(log, "[ERROR]")) << log;
+    EXPECT_FALSE(zavo.IsChecked(IDC_RECURSIVE)) << "a script from the command line runs with the boxes off";
+
+    Answer(pause, IDC_PAUSE_CONTINUE);
+    EXPECT_EQ(zavo.WaitForExit(), 0u) << "the tour's last line closes ZAVO";
+    EXPECT_TRUE(ReadTree(work / "tour-out\\extracted") == ReadTree(work / "tour-files"));
+    EXPECT_EQ(ReadFile(work / "tour-out\\tour-copy.lzh"), ReadFile(work / "tour-out\\tour.lzh"));
+}
+
+TEST(Scripts, ARightClickStopsTheRunBeforeTheNextEntry) {
+    ScratchFolder work("rightclick");
+    for (int i = 0; i < 3; ++i) WriteFile(work / ("src\\f" + std::to_string(i) + ".txt"), SampleText(1000, i));
+    const std::string script = work / "止める.zav";
+    WriteFile(script, "///slow add\r\na \r\n -n\r\n" + work / "stop.lzh" + "\r\n" + work / "src" + "\r\n*.*\r\n"
+                      "///must not run\r\n/M \"" + work / "after" + "\"\r\n");
+
+    // Each file of a library run waits a while: time for a person to reach for the mouse.
+    SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", "1500");
+    Zavo zavo(BinFolder() + "zavo.exe");
+    SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", nullptr);
+    ASSERT_TRUE(zavo.Window());
+
+    zavo.ClickLater(IDC_SCRIPT);
+    HWND editor = zavo.WaitForWindow("Script File");
+    ASSERT_TRUE(editor);
+    SendMessageA(GetDlgItem(editor, IDC_SCRIPT_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.c_str()));
+    SendMessageA(GetDlgItem(editor, IDC_SCRIPT_SHOW), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Has(DialogText(editor, IDC_SCRIPT_CONTENTS), "///must not run\r\n"));
+    Answer(editor, IDC_SCRIPT_RUN);
+
+    ASSERT_TRUE(WaitUntilGone(editor));
+    auto wait = [&](bool enabled) {
+        for (int i = 0; i < 500 && zavo.IsEnabled(IDC_EXTRACT) != enabled; ++i) Sleep(20);
+        return zavo.IsEnabled(IDC_EXTRACT) == enabled;
+    };
+    ASSERT_TRUE(wait(false)) << "the run disables the command buttons";
+    // The click comes while the first entry's library run is under way (about 4.5 s).
+    Sleep(1000);
+    zavo.RightClick();
+    ASSERT_TRUE(wait(true)) << "the command buttons come back after the stop";
+
+    std::string log = zavo.Output();
+    EXPECT_TRUE(Has(log, "3 added, 0 replaced")) << "the entry under way finishes: " << log;
+    EXPECT_FALSE(Has(log, "/M")) << log;
+    EXPECT_FALSE(FolderExists(work / "after"));
+    zavo.Close();
+}
+
+}  // namespace
+}  // namespace e2e

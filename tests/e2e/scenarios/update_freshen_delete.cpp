@@ -1,0 +1,69 @@
+// A person keeps an archive up to date: after editing one file and making another, Freshen
+// replaces only the edited one, Update adds the new one, and Delete removes an entry.
+#include <gtest/gtest.h>
+
+#include "resources/main_dialog_ids.h"
+#include "tests/e2e/driver.h"
+
+namespace e2e {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
+    ScratchFolder work("update");
+    const std::string source = work / "src", copy = work / "copy";
+    WriteFile(source + "\\a.txt", SampleText(5000, 1));
+    WriteFile(source + "\\b.txt", SampleText(5000, 2));
+    WriteFile(source + "\\予定\\c.txt", SampleText(5000, 3));
+
+    Zavo zavo(BinFolder() + "zavo.exe");
+    ASSERT_TRUE(zavo.Window());
+    zavo.Type(IDC_LZH_PATH, work / "keep.lzh");
+    zavo.Paste(IDC_BASE_PATH, source + "\\");
+    zavo.SetChecked(IDC_RECURSIVE, true);
+    zavo.Click(IDC_ADD);
+    ASSERT_TRUE(Has(zavo.Output(), "3 added, 0 replaced")) << zavo.Output();
+
+    // An edit of a.txt, and a new file d.txt.
+    WriteFile(source + "\\a.txt", "edited\r\n" + SampleText(4000, 9));
+    ShiftWriteTime(source + "\\a.txt", 60);
+    WriteFile(source + "\\d.txt", SampleText(700, 4));
+
+    zavo.Click(IDC_CLEAR);
+    zavo.Click(IDC_FRESHEN);
+    std::string freshened = zavo.Output();
+    EXPECT_TRUE(Has(freshened, "replaced a.txt (")) << freshened;
+    EXPECT_FALSE(Has(freshened, "d.txt (")) << "Freshen adds nothing new: " << freshened;
+    EXPECT_TRUE(Has(freshened, "0 added, 1 replaced")) << freshened;
+
+    zavo.Click(IDC_CLEAR);
+    zavo.Click(IDC_UPDATE);
+    std::string updated = zavo.Output();
+    EXPECT_TRUE(Has(updated, "added    d.txt (")) << updated;
+    EXPECT_TRUE(Has(updated, "1 added, 0 replaced")) << "nothing changed since the freshen: " << updated;
+
+    zavo.Click(IDC_CLEAR);
+    zavo.Clear(IDC_FILE_NAME);
+    zavo.Type(IDC_FILE_NAME, "b.txt");
+    zavo.Click(IDC_DELETE);
+    EXPECT_TRUE(Has(zavo.Output(), "deleted  b.txt")) << zavo.Output();
+
+    // "Clear" also puts back the values of the last exchange: empty the pane before typing.
+    zavo.Click(IDC_CLEAR);
+    zavo.Clear(IDC_FILE_NAME);
+    zavo.Type(IDC_FILE_NAME, "*.*");
+    zavo.Click(IDC_LIST);
+    EXPECT_TRUE(Has(zavo.Output(), " 3 entries\r\n")) << zavo.Output();
+
+    zavo.Paste(IDC_BASE_PATH, copy + "\\");
+    zavo.Click(IDC_EXTRACT);
+    zavo.Close();
+
+    Tree expected = ReadTree(source);
+    expected.erase("b.txt");
+    EXPECT_TRUE(ReadTree(copy) == expected) << "the archive should hold the edited a.txt, c.txt and d.txt";
+}
+
+}  // namespace
+}  // namespace e2e
