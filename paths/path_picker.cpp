@@ -25,16 +25,15 @@ private:
 };
 
 void FillList(const win::ListBox& list, const std::vector<FolderEntry>& found, bool markFolders) {
-    std::vector<std::string> texts;
-    texts.reserve(found.size());
     size_t bytes = 0;
-    for (const FolderEntry& entry : found) {
-        texts.push_back(PathListEntry(entry.name, entry.isFolder, markFolders));
-        bytes += texts.back().size() + 1;
-    }
+    for (const FolderEntry& entry : found) bytes += entry.name.size() + 2;
     // One allocation for all entries instead of one growth step per insertion.
-    SendMessageA(list.Handle(), LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
-    for (const std::string& text : texts) list.Append(text);
+    SendMessageA(list.Handle(), LB_INITSTORAGE, found.size(), static_cast<LPARAM>(bytes));
+    // A name goes in as it is; only a marked folder needs a string of its own.
+    for (const FolderEntry& entry : found) {
+        if (entry.isFolder && markFolders) list.Append(PathListEntry(entry.name, true, true));
+        else list.Append(entry.name);
+    }
 }
 
 }  // namespace
