@@ -115,16 +115,6 @@ Zavo::Zavo(const std::string& program, const std::string& argument, const std::s
     if (!argument.empty()) {
         commandLine += cp932::ContainsChar(argument, ' ') ? " \"" + argument + "\"" : " " + argument;
     }
-    Launch(commandLine, workingFolder);
-}
-
-Zavo Zavo::FromCommandLine(const std::string& commandLine) {
-    Zavo zavo;
-    zavo.Launch(commandLine);
-    return zavo;
-}
-
-void Zavo::Launch(const std::string& commandLine, const std::string& workingFolder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -146,11 +136,6 @@ void Zavo::Launch(const std::string& commandLine, const std::string& workingFold
     // A person starts once the window is drawn: the first paint writes every field back to
     // its control and would overwrite what was typed before it.
     if (window_) WaitForInputIdle(process_, 10000);
-}
-
-Zavo::Zavo(Zavo&& other) noexcept
-    : process_(other.process_), processId_(other.processId_), window_(other.window_) {
-    other.process_ = nullptr;
 }
 
 Zavo::~Zavo() {

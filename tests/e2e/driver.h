@@ -60,17 +60,16 @@ public:
     // Starts `program` with `argument` (quoted when it holds a blank) as its command line, in
     // `workingFolder` when one is given.
     explicit Zavo(const std::string& program, const std::string& argument = "", const std::string& workingFolder = "");
-    // Starts a whole command line, as the desktop does with a registered command.
-    static Zavo FromCommandLine(const std::string& commandLine);
-    Zavo(Zavo&& other) noexcept;
     ~Zavo();
-    Zavo& operator=(Zavo&&) = delete;
+    Zavo(const Zavo&) = delete;
+    Zavo& operator=(const Zavo&) = delete;
 
     HWND Window() const { return window_; }
     DWORD ProcessId() const { return processId_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
-    // Typing: one WM_CHAR per single-byte character, WM_IME_CHAR for a double-byte one.
+    // Typing: one WM_CHAR per single-byte character; a double-byte one arrives as WM_IME_CHAR
+    // in its Unicode form, as an input method delivers it.
     void Type(int id, const std::string& text);
     // Select all, then delete: the field is empty afterwards.
     void Clear(int id);
@@ -82,7 +81,8 @@ public:
     void ClickLater(int id);
     void SetChecked(int id, bool on);
     void RightClick();
-    // Drops down a combo box's list, then picks its item `index` with the arrow keys and Enter.
+    // Drops a combo box's list down (the program fills it then); a pick highlights item
+    // `index` of the dropped list and presses Enter, as after choosing it with the arrow keys.
     void DropDown(int id);
     void PickDropped(int id, int index);
     std::vector<std::string> ComboItems(int id);
@@ -103,8 +103,6 @@ public:
     void Close();
 
 private:
-    Zavo() = default;
-    void Launch(const std::string& commandLine, const std::string& workingFolder = "");
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND window_ = nullptr;
@@ -120,11 +118,10 @@ bool WaitUntilGone(HWND window, milliseconds timeout = seconds(15));
 
 // --- The registry, read as a person with regedit would ----------------------------------
 std::string RegistryString(HKEY root, const std::string& key, const std::string& name);
-bool RegistryKeyExists(HKEY root, const std::string& key);
 // Removes a key with its values and subkeys.
 void RemoveRegistryKey(HKEY root, const std::string& key);
 
-// Runs a program to its end: its exit status, or STILL_ACTIVE on timeout.
+// Runs a program to its end (a desktop's registered command, a self-extracting program): its exit status, or STILL_ACTIVE on timeout.
 DWORD RunToEnd(const std::string& commandLine, milliseconds timeout = seconds(30));
 
 }  // namespace e2e

@@ -155,13 +155,6 @@ std::string RegistryString(HKEY root, const std::string& key, const std::string&
     return value;
 }
 
-bool RegistryKeyExists(HKEY root, const std::string& key) {
-    HKEY opened;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    RegCloseKey(opened);
-    return true;
-}
-
 void RemoveRegistryKey(HKEY root, const std::string& key) {
     HKEY opened;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;

@@ -40,6 +40,8 @@ TEST(Scripts, TheSampleTourRunsToItsPauseAndExit) {
     EXPECT_TRUE(Has(log, "/C \"tour-out\\tour.lzh\" \"tour-out\\tour-copy.lzh\" [OK]\r\n")) << log;
     EXPECT_FALSE(Has(log, "[ERROR]")) << log;
     EXPECT_FALSE(zavo.IsChecked(IDC_RECURSIVE)) << "a script from the command line runs with the boxes off";
+    EXPECT_FALSE(zavo.IsShown(IDC_PATH_LIST));
+    EXPECT_TRUE(zavo.IsShown(IDC_BT9)) << "the picture button stands in for the hidden path list";
 
     Answer(pause, IDC_PAUSE_CONTINUE);
     EXPECT_EQ(zavo.WaitForExit(), 0u) << "the tour's last line closes ZAVO";
