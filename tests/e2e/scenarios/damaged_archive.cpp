@@ -1,0 +1,56 @@
+// A person tests and extracts an archive that was damaged on its way: the library says so in
+// its own box, the window adds nothing for the failed run, and only the sound entry comes out.
+#include <gtest/gtest.h>
+
+#include "resources/main_dialog_ids.h"
+#include "tests/e2e/driver.h"
+
+namespace e2e {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(DamagedArchive, TheLibraryReportsItAndNoHalfFileIsLeft) {
+    ScratchFolder work("damaged");
+    const std::string source = work / "src", copy = work / "copy", archive = work / "hurt.lzh";
+    WriteFile(source + "\\bad.txt", SampleText(60000, 1));
+    WriteFile(source + "\\good.txt", SampleText(500, 2));
+
+    Zavo zavo(BinFolder() + "zavo.exe");
+    ASSERT_TRUE(zavo.Window());
+    zavo.Type(IDC_LZH_PATH, archive);
+    zavo.Paste(IDC_BASE_PATH, source + "\\");
+    zavo.Click(IDC_ADD);
+    ASSERT_TRUE(Has(zavo.Output(), "2 added")) << zavo.Output();
+
+    // One byte flipped inside bad.txt's compressed data, which comes first in the archive.
+    std::string bytes = ReadFile(archive);
+    ASSERT_GT(bytes.size(), 4000u);
+    bytes[2000] = static_cast<char>(bytes[2000] ^ 0xFF);
+    WriteFile(archive, bytes);
+
+    zavo.Click(IDC_CLEAR);
+    zavo.ClickLater(IDC_TEST);
+    HWND box = zavo.WaitForWindow("UNLHA32");
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(Has(MessageBoxText(box), "bad.txt")) << MessageBoxText(box);
+    Answer(box, IDOK);
+    WaitUntilGone(box);
+
+    zavo.Paste(IDC_BASE_PATH, copy + "\\");
+    zavo.ClickLater(IDC_EXTRACT);
+    box = zavo.WaitForWindow("UNLHA32");
+    ASSERT_TRUE(box);
+    Answer(box, IDOK);
+    WaitUntilGone(box);
+    EXPECT_EQ(zavo.Output(), "") << "a failed run adds nothing to the pane";
+    zavo.Close();
+
+    Tree extracted = ReadTree(copy);
+    EXPECT_EQ(extracted.count("bad.txt"), 0u) << "no half file of the damaged entry";
+    EXPECT_EQ(extracted["good.txt"], ReadFile(source + "\\good.txt"));
+    EXPECT_EQ(extracted.size(), 1u) << "no temporary file is left";
+}
+
+}  // namespace
+}  // namespace e2e
