@@ -18,6 +18,9 @@ namespace {
 constexpr std::size_t kStretch = 32 * 1024;
 constexpr std::size_t kLookahead = 3;   // a position is hashed with the 3 bytes after it
 constexpr std::size_t kSlack = 8;       // hashing reads one byte past the data at the very end
+// Data that has not shrunk at all over the first eighth of the limit (the member's size, as callers
+// pass it) is taken for packed or random data and stored at once rather than parsed to the end.
+constexpr std::uint64_t kGiveUpFraction = 8;
 
 // Measured on the benchmark corpus: deeper chains buy little past these, and searching inside
 // long matches costs much time for little gain. Larger windows need deeper chains to use them.
@@ -67,6 +70,12 @@ public:
         bits_.PadToByte();
         return Drain();
     }
+
+    // Stops the member as if the limit had been reached: nothing more is written.
+    void GiveUp() { limitReached_ = failed_ = true; }
+
+    // Size of everything added so far, with the pending block's estimate.
+    std::uint64_t BitsSoFar() const { return produced_ * 8 + bits_.TotalBits() + pendingBits_; }
 
     bool LimitReached() const { return limitReached_; }
     bool Failed() const { return failed_; }
@@ -141,6 +150,7 @@ EncodeResult Encode(const Method& method, ByteSource& in, ByteSink& out, std::ui
     std::vector<Command> commands;
     commands.reserve(kStretch);
 
+    std::uint64_t parsed = 0;
     for (;;) {
         if (pos + kStretch + kLookahead > capacity && pos > window) {
             std::size_t shift = pos - window;
@@ -155,8 +165,13 @@ EncodeResult Encode(const Method& method, ByteSource& in, ByteSink& out, std::ui
         commands.clear();
         BlockStats stats;
         parser.Parse(buf.data(), static_cast<std::uint32_t>(base), pos, end, filled, prices, commands, stats);
+        parsed += end - pos;
         pos = end;
         if (!output.Add(commands, stats)) break;
+        if (parsed * kGiveUpFraction >= packedLimit && output.BitsSoFar() >= parsed * 8) {
+            output.GiveUp();
+            break;
+        }
     }
     if (!output.Failed() && output.Finish()) result.ok = true;
     result.limitReached = output.LimitReached();

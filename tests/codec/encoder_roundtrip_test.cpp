@@ -97,6 +97,23 @@ TEST(EncoderLimit, IncompressibleDataStopsAtTheLimit) {
     }
 }
 
+TEST(EncoderLimit, IncompressibleDataIsGivenUpEarly) {
+    // Random data is recognised long before its end; data that shrinks from the start is not given up,
+    // even when noise follows.
+    const Bytes noise = Noise(1 << 20, 32);
+    const Bytes mixed = Concat({Noise(60000, 33), Text(200000, 34), Noise(500000, 35)});
+    for (const char* id : kMethods) {
+        SCOPED_TRACE(id);
+        encoder_test::Packed p = Pack(lzh::FindMethod(id), noise, noise.size());
+        EXPECT_TRUE(p.result.limitReached);
+        EXPECT_LT(p.result.consumed, noise.size() / 2);
+        EXPECT_LE(p.bytes.size(), noise.size() / 4);
+        encoder_test::Packed m = Pack(lzh::FindMethod(id), mixed, mixed.size());
+        EXPECT_TRUE(m.result.ok);
+        EXPECT_TRUE(Unpacks(lzh::FindMethod(id), m.bytes, mixed));
+    }
+}
+
 TEST(EncoderLimit, OutputExactlyAtTheLimitIsAccepted) {
     const lzh::Method method = lzh::FindMethod("-lh5-");
     const Bytes text = Text(50000, 41);
