@@ -106,7 +106,7 @@ void PutShortTreeLengths(const Tree& tree, int symbols, int countBits, int skipI
             out.Put(static_cast<std::uint32_t>(k), 3);
         else
             out.Put((1u << (k - 3)) - 2, k - 3);
-        if (i == skipIndex) {
+        if (skipIndex > 0 && i == skipIndex) {
             int zeros = 0;
             while (zeros < 3 && i + zeros < n && tree.lengths[i + zeros] == 0) ++zeros;
             out.Put(static_cast<std::uint32_t>(zeros), 2);
