@@ -41,12 +41,11 @@ void FillList(const win::ListBox& list, const std::vector<FolderEntry>& found, b
 void RefillPathList(const PathListBinding& binding) {
     binding.exchange(win::Direction::ToFields);
     win::ListBox list(binding.dialog, binding.listId);
-    std::vector<FolderEntry> found;
     {
         RedrawPause pause(list);
         list.Reset();
         if (binding.listingOn && !*binding.listingOn) return;
-        found = SearchFolder(ListingPattern(*binding.pathText));
+        std::vector<FolderEntry> found = SearchFolder(ListingPattern(*binding.pathText));
         if (found.empty()) return;  // nothing found: the list stays empty, no write-back
         FillList(list, found, binding.style.markFolders);
     }
