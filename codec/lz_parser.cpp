@@ -97,51 +97,71 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
     const std::size_t n = end - begin;
     cost_.resize(n + 1);
-    chosenLength_.resize(n);
-    chosenDistance_.resize(n);
-    cost_[n] = 0;
+    chosen_.resize(n);
+    const std::uint8_t* data = buf + begin;
+    const std::uint32_t* firstMatch = firstMatch_.data();
+    const Match* matches = matches_.data();
+    const std::uint32_t* literalPrice = prices.literalLength;
     const std::uint32_t* lengthPrice = prices.literalLength + 256 - kMinMatch;
+    const std::uint32_t lengthsPerMatch = static_cast<std::uint32_t>(tuning_.lengthsPerMatch);
+    std::uint32_t* cost = cost_.data();
+    std::uint32_t* chosen = chosen_.data();
+    cost[n] = 0;
+    std::uint32_t nextCost = 0;   // cost[k + 1], kept out of memory
     // Candidates are packed as cost:32 length:16 distance:16, so that one integer minimum (free of
     // branches) picks the cheapest, and among equals the shortest length.
     for (std::size_t k = n; k-- > 0;) {
-        std::uint64_t best = std::uint64_t(cost_[k + 1] + prices.literalLength[buf[begin + k]]) << 32 | (1u << 16);
+        std::uint32_t m = firstMatch[k];
+        const std::uint32_t mEnd = firstMatch[k + 1];
+        const std::uint32_t literalCost = nextCost + literalPrice[data[k]];
+        if (m == mEnd) {   // most positions: nothing but the literal
+            cost[k] = nextCost = literalCost;
+            chosen[k] = 1u << 16;
+            continue;
+        }
+        std::uint64_t best = std::uint64_t(literalCost) << 32 | (1u << 16);
         std::uint32_t length = kMinMatch;
-        for (std::uint32_t m = firstMatch_[k]; m < firstMatch_[k + 1]; ++m) {
-            const Match match = matches_[m];
+        for (; m < mEnd; ++m) {
+            const Match match = matches[m];
             const std::uint32_t positionPrice = prices.position[PositionCode(match.distance - 1u)];
-            if (match.length > length + tuning_.lengthsPerMatch) length = match.length - tuning_.lengthsPerMatch;
+            if (match.length > length + lengthsPerMatch) length = match.length - lengthsPerMatch;
             for (; length <= match.length; ++length) {
-                std::uint64_t c = std::uint64_t(lengthPrice[length] + positionPrice + cost_[k + length]) << 32 |
+                std::uint64_t c = std::uint64_t(lengthPrice[length] + positionPrice + cost[k + length]) << 32 |
                                   length << 16 | match.distance;
                 best = std::min(best, c);
             }
         }
-        cost_[k] = static_cast<std::uint32_t>(best >> 32);
-        chosenLength_[k] = static_cast<std::uint16_t>(best >> 16);
-        chosenDistance_[k] = static_cast<std::uint16_t>(best);
+        cost[k] = nextCost = static_cast<std::uint32_t>(best >> 32);
+        chosen[k] = static_cast<std::uint32_t>(best);
     }
 }
 
 void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
                       BlockStats& stats) const {
     const std::size_t n = end - begin;
+    const std::uint8_t* data = buf + begin;
+    const std::uint32_t* chosen = chosen_.data();
+    // At most one command per byte: written in place, then trimmed to the count.
+    const std::size_t first = commands.size();
+    commands.resize(first + n);
+    Command* out = commands.data() + first;
     std::size_t count = 0;
     for (std::size_t k = 0; k < n;) {
-        const std::uint32_t length = chosenLength_[k];
+        const std::uint32_t length = chosen[k] >> 16;
         if (length == 1) {
-            const std::uint8_t byte = buf[begin + k];
-            commands.emplace_back(Command{byte, 0});
+            const std::uint8_t byte = data[k];
+            out[count++] = Command{byte, 0};
             stats.literalLength[byte]++;
         } else {
-            const std::uint32_t distanceMinus1 = chosenDistance_[k] - 1u;
+            const std::uint32_t distanceMinus1 = (chosen[k] & 0xFFFFu) - 1u;
             const std::uint32_t code = 256 + length - kMinMatch;
-            commands.emplace_back(Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)});
+            out[count++] = Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)};
             stats.literalLength[code]++;
             stats.position[PositionCode(distanceMinus1)]++;
         }
-        ++count;
         k += length;
     }
+    commands.resize(first + count);
     stats.commands += count;
 }
 

@@ -53,8 +53,7 @@ private:
     std::vector<Match> matches_;            // all matches of the stretch, position by position
     std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
     std::vector<std::uint32_t> cost_;
-    std::vector<std::uint16_t> chosenLength_;
-    std::vector<std::uint16_t> chosenDistance_;
+    std::vector<std::uint32_t> chosen_;     // per position: length:16 distance:16 of the cheapest step
 };
 
 }  // namespace lzh
