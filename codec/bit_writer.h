@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace lzh {
@@ -15,11 +16,11 @@ public:
         bits_ += count;
         if (bits_ >= 32) {
             bits_ -= 32;
-            std::uint32_t word = static_cast<std::uint32_t>(acc_ >> bits_);
-            bytes_.push_back(static_cast<std::uint8_t>(word >> 24));
-            bytes_.push_back(static_cast<std::uint8_t>(word >> 16));
-            bytes_.push_back(static_cast<std::uint8_t>(word >> 8));
-            bytes_.push_back(static_cast<std::uint8_t>(word));
+            // Runs for every 4 bytes of output: one big-endian store into room made in advance.
+            if (size_ + 4 > bytes_.size()) bytes_.resize(bytes_.size() * 2 + 64);
+            const std::uint32_t word = __builtin_bswap32(static_cast<std::uint32_t>(acc_ >> bits_));
+            std::memcpy(bytes_.data() + size_, &word, 4);
+            size_ += 4;
         }
     }
 
@@ -27,7 +28,7 @@ public:
     void SettleWholeBytes() {
         while (bits_ >= 8) {
             bits_ -= 8;
-            bytes_.push_back(static_cast<std::uint8_t>(acc_ >> bits_));
+            PushByte(static_cast<std::uint8_t>(acc_ >> bits_));
         }
     }
 
@@ -35,18 +36,28 @@ public:
     void PadToByte() {
         SettleWholeBytes();
         if (bits_ > 0) {
-            bytes_.push_back(static_cast<std::uint8_t>(acc_ << (8 - bits_)));
+            PushByte(static_cast<std::uint8_t>(acc_ << (8 - bits_)));
             bits_ = 0;
         }
     }
 
-    std::vector<std::uint8_t>& Bytes() { return bytes_; }
-    // Bits written but not yet in Bytes().
+    // Whole bytes written and not yet taken away by Clear().
+    const std::uint8_t* Data() const { return bytes_.data(); }
+    std::size_t Size() const { return size_; }
+    void Clear() { size_ = 0; }
+    std::vector<std::uint8_t> Bytes() const { return {bytes_.begin(), bytes_.begin() + size_}; }
+    // Bits written but not yet in Data().
     int PendingBits() const { return bits_; }
-    std::uint64_t TotalBits() const { return bytes_.size() * std::uint64_t{8} + static_cast<unsigned>(bits_); }
+    std::uint64_t TotalBits() const { return size_ * std::uint64_t{8} + static_cast<unsigned>(bits_); }
 
 private:
-    std::vector<std::uint8_t> bytes_;
+    void PushByte(std::uint8_t b) {
+        if (size_ == bytes_.size()) bytes_.resize(bytes_.size() * 2 + 64);
+        bytes_[size_++] = b;
+    }
+
+    std::vector<std::uint8_t> bytes_;   // the first size_ of them are written
+    std::size_t size_ = 0;
     std::uint64_t acc_ = 0;
     int bits_ = 0;
 };

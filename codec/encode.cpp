@@ -83,18 +83,18 @@ public:
 
 private:
     bool Drain() {
-        std::vector<std::uint8_t>& bytes = bits_.Bytes();
-        std::uint64_t total = produced_ + bytes.size() + (bits_.PendingBits() ? 1 : 0);
+        const std::size_t size = bits_.Size();
+        std::uint64_t total = produced_ + size + (bits_.PendingBits() ? 1 : 0);
         if (total > limit_) {
             limitReached_ = failed_ = true;
             return false;
         }
-        if (!bytes.empty() && !sink_.Write(bytes.data(), bytes.size())) {
+        if (size != 0 && !sink_.Write(bits_.Data(), size)) {
             failed_ = true;
             return false;
         }
-        produced_ += bytes.size();
-        bytes.clear();
+        produced_ += size;
+        bits_.Clear();
         return true;
     }
 

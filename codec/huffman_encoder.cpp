@@ -2,44 +2,44 @@
 #include "codec/huffman_encoder.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace lzh {
 
 namespace {
 
+// Large enough for every alphabet of the format (510 literal/length codes at most).
+constexpr int kMaxSymbols = 512;
+
 struct Node {
     std::uint32_t freq;
     int left;   // child index, or -1 for a leaf
     int right;
-    int symbol;
 };
 
 // Depth of every leaf of an ordinary Huffman tree, by the two-queue method over sorted leaves.
-void UnlimitedLengths(const std::vector<int>& sortedSymbols, const std::uint32_t* freqs, std::vector<int>& depth) {
-    const int leaves = static_cast<int>(sortedSymbols.size());
-    std::vector<Node> nodes;
-    nodes.reserve(2 * leaves);
-    for (int s : sortedSymbols) nodes.push_back({freqs[s], -1, -1, s});
-    std::size_t leafNext = 0, innerNext = leaves;
+// Runs a few times per block, so it works in fixed arrays rather than on the heap.
+void UnlimitedLengths(const int* sortedSymbols, int leaves, const std::uint32_t* freqs, int* depth) {
+    Node nodes[2 * kMaxSymbols];
+    int size = 0;
+    for (int i = 0; i < leaves; ++i) nodes[size++] = {freqs[sortedSymbols[i]], -1, -1};
+    int leafNext = 0, innerNext = leaves;
     auto takeSmallest = [&]() {
-        if (leafNext < static_cast<std::size_t>(leaves) &&
-            (innerNext >= nodes.size() || nodes[leafNext].freq <= nodes[innerNext].freq))
-            return static_cast<int>(leafNext++);
-        return static_cast<int>(innerNext++);
+        if (leafNext < leaves && (innerNext >= size || nodes[leafNext].freq <= nodes[innerNext].freq))
+            return leafNext++;
+        return innerNext++;
     };
     for (int i = 0; i < leaves - 1; ++i) {
         int a = takeSmallest();
         int b = takeSmallest();
-        nodes.push_back({nodes[a].freq + nodes[b].freq, a, b, -1});
+        nodes[size++] = {nodes[a].freq + nodes[b].freq, a, b};
     }
     // Parents come after their children, so one backward pass gives every depth.
-    std::vector<int> nodeDepth(nodes.size(), 0);
-    for (int i = static_cast<int>(nodes.size()) - 1; i >= leaves; --i) {
+    int nodeDepth[2 * kMaxSymbols];
+    nodeDepth[size - 1] = 0;
+    for (int i = size - 1; i >= leaves; --i) {
         nodeDepth[nodes[i].left] = nodeDepth[i] + 1;
         nodeDepth[nodes[i].right] = nodeDepth[i] + 1;
     }
-    depth.assign(leaves, 0);
     for (int i = 0; i < leaves; ++i) depth[i] = nodeDepth[i];
 }
 
@@ -47,20 +47,22 @@ void UnlimitedLengths(const std::vector<int>& sortedSymbols, const std::uint32_t
 
 int BuildCodeLengths(const std::uint32_t* freqs, int count, int maxLength, std::uint8_t* lengths) {
     std::fill(lengths, lengths + count, std::uint8_t{0});
-    std::vector<int> symbols;
+    // Sorted by frequency, equal ones in symbol order: keys of frequency and symbol sort as one integer.
+    std::uint64_t keys[kMaxSymbols];
+    int used = 0;
     for (int s = 0; s < count; ++s)
-        if (freqs[s]) symbols.push_back(s);
-    const int used = static_cast<int>(symbols.size());
+        if (freqs[s]) keys[used++] = std::uint64_t{freqs[s]} << 32 | static_cast<std::uint32_t>(s);
     if (used < 2) return used;
-
-    std::stable_sort(symbols.begin(), symbols.end(), [&](int a, int b) { return freqs[a] < freqs[b]; });
-    std::vector<int> depth;
-    UnlimitedLengths(symbols, freqs, depth);
+    std::sort(keys, keys + used);
+    int symbols[kMaxSymbols];
+    for (int i = 0; i < used; ++i) symbols[i] = static_cast<int>(keys[i] & 0xFFFFFFFFu);
+    int depth[kMaxSymbols];
+    UnlimitedLengths(symbols, used, freqs, depth);
 
     // Count leaves per length, folding over-long ones into maxLength, then repair the Kraft sum by
     // moving leaves down from the deepest shorter level: rare codes grow, the tree stays complete.
-    std::vector<int> perLength(maxLength + 1, 0);
-    for (int d : depth) perLength[std::min(d, maxLength)]++;
+    int perLength[kMaxCodeLength + 1] = {};
+    for (int i = 0; i < used; ++i) perLength[std::min(depth[i], maxLength)]++;
     std::uint64_t kraft = 0;
     for (int len = 1; len <= maxLength; ++len) kraft += std::uint64_t(perLength[len]) << (maxLength - len);
     const std::uint64_t full = std::uint64_t{1} << maxLength;

@@ -7,9 +7,9 @@ namespace lzh {
 
 constexpr int kMaxCodeLength = 16;
 
-// Fills `lengths[0..count)` with code lengths of at most `maxLength` bits for `freqs`. Symbols with
-// zero frequency get length 0. Returns how many symbols are used; when that is 0 or 1 every length is
-// 0 and the caller writes the single-code form instead.
+// Fills `lengths[0..count)` (count <= 512) with code lengths of at most `maxLength` (<= 16) bits for
+// `freqs`. Symbols with zero frequency get length 0. Returns how many symbols are used; when that is
+// 0 or 1 every length is 0 and the caller writes the single-code form instead.
 int BuildCodeLengths(const std::uint32_t* freqs, int count, int maxLength, std::uint8_t* lengths);
 
 // Canonical codes: shorter codes first, and within one length in increasing symbol order.

@@ -175,9 +175,11 @@ void WriteBlock(const Command* commands, std::size_t count, const BlockStats& st
         const Command c = commands[i];
         out.Put(ll.codes[c.code], ll.lengths[c.code]);
         if (c.code < 256) continue;
-        int p = PositionCode(c.distanceMinus1);
-        out.Put(pos.codes[p], pos.lengths[p]);
-        if (p > 1) out.Put(c.distanceMinus1 - (1u << (p - 1)), p - 1);
+        // The position code and its raw bits (at most 16 + 15) go out as one field.
+        const int p = PositionCode(c.distanceMinus1);
+        const int extraBits = p > 1 ? p - 1 : 0;
+        const std::uint32_t extra = c.distanceMinus1 & ((1u << extraBits) - 1);
+        out.Put(std::uint32_t{pos.codes[p]} << extraBits | extra, pos.lengths[p] + extraBits);
     }
     if (literalLengthBits) std::copy(ll.lengths, ll.lengths + kLiteralLengthCodes, literalLengthBits);
     if (positionBitsOut) std::copy(pos.lengths, pos.lengths + positionCodes, positionBitsOut);

@@ -87,7 +87,9 @@ TEST(BitWriter, PacksMostSignificantBitFirst) {
     EXPECT_EQ(w.Bytes(), (std::vector<std::uint8_t>{0xB5, 0x79, 0xBD}));
     w.Put(1, 1);
     w.PadToByte();
-    EXPECT_EQ(w.Bytes().back(), 0x80);
+    const std::vector<std::uint8_t> bytes = w.Bytes();
+    ASSERT_EQ(bytes.size(), 4u);
+    EXPECT_EQ(bytes[3], 0x80);
 }
 
 // Blocks whose trees take the rarer shapes: single-code literal/length and position trees, a
