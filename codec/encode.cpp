@@ -35,7 +35,8 @@ public:
         : sink_(sink), limit_(limit), positionCodes_(method.positionCodes), positionBits_(method.positionBits) {}
 
     // Adds a parsed stretch; the pending block is written first when keeping them apart is cheaper.
-    bool Add(const std::vector<Command>& commands, const BlockStats& stats) {
+    // May take over the buffer of `commands`, leaving it with other contents to be cleared.
+    bool Add(std::vector<Command>& commands, const BlockStats& stats) {
         if (commands.empty()) return true;
         if (!pending_.empty()) {
             BlockStats merged = pendingStats_;
@@ -50,7 +51,7 @@ public:
             }
             if (!Flush()) return false;
         }
-        pending_ = commands;
+        pending_.swap(commands);
         pendingStats_ = stats;
         pendingBits_ = BlockBits(stats, positionCodes_, positionBits_);
         return true;

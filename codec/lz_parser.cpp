@@ -137,14 +137,13 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
 }
 
 void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
-                      BlockStats& stats) const {
+                      BlockStats& stats) {
     const std::size_t n = end - begin;
     const std::uint8_t* data = buf + begin;
     const std::uint32_t* chosen = chosen_.data();
-    // At most one command per byte: written in place, then trimmed to the count.
-    const std::size_t first = commands.size();
-    commands.resize(first + n);
-    Command* out = commands.data() + first;
+    // At most one command per byte: written into scratch room that outlives the stretch, then copied.
+    if (emitted_.size() < n) emitted_.resize(n);
+    Command* out = emitted_.data();
     std::size_t count = 0;
     for (std::size_t k = 0; k < n;) {
         const std::uint32_t length = chosen[k] >> 16;
@@ -161,7 +160,7 @@ void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t en
         }
         k += length;
     }
-    commands.resize(first + count);
+    commands.insert(commands.end(), out, out + count);
     stats.commands += count;
 }
 

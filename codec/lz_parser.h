@@ -46,13 +46,14 @@ private:
     int Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used);
     void CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices);
     void EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
-                  BlockStats& stats) const;
+                  BlockStats& stats);
 
     MatchFinder finder_;
     ParserTuning tuning_;
     std::vector<Match> matches_;            // all matches of the stretch, position by position
     std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
     std::vector<std::uint32_t> cost_;
+    std::vector<Command> emitted_;
     std::vector<std::uint32_t> chosen_;     // per position: length:16 distance:16 of the cheapest step
 };
 
