@@ -1,4 +1,4 @@
-// Operation lines: which operation a line selects and what its quoted arguments are.
+// The quoted arguments of an operation line.
 #include "script/quoted_arguments.h"
 
 #include <gtest/gtest.h>
@@ -31,23 +31,6 @@ TEST(QuotedArguments, SplitsTheTextsInQuotes) {
             EXPECT_EQ(arguments, c.arguments) << c.line;
         }
     }
-}
-
-TEST(QuotedArguments, SecondCharacterSelectsTheOperation) {
-    struct Case {
-        std::string line;
-        ScriptOperation operation;
-    } cases[] = {
-        {"/C", ScriptOperation::Copy},          {"/copy \"a\" \"b\"", ScriptOperation::Copy},
-        {"/d", ScriptOperation::Delete},        {"/MkDir", ScriptOperation::MakeDir},
-        {"/r", ScriptOperation::RemoveDir}, {"/S", ScriptOperation::Pause},
-        {"/x", ScriptOperation::Exit},          {"/", ScriptOperation::None},
-        {"/Q", ScriptOperation::None},          {"//X", ScriptOperation::None},
-    };
-    for (const Case& c : cases) EXPECT_EQ(OperationOf(c.line), c.operation) << c.line;
-    EXPECT_EQ(ArgumentsTaken(ScriptOperation::Copy), 2);
-    EXPECT_EQ(ArgumentsTaken(ScriptOperation::RemoveDir), 1);
-    EXPECT_EQ(ArgumentsTaken(ScriptOperation::Exit), -1);
 }
 
 }  // namespace

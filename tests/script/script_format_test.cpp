@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -62,7 +61,6 @@ TEST_F(ScriptFile, ReaderTakesTheEntriesTheBytesHold) {
         std::vector<std::vector<std::string>> rows;
     } cases[] = {
         {"empty file", "", {}},
-        {"blank lines", "\r\n\r\n\r\n", {}},
         {"marker alone", "///only\r\n", {}},
         {"marker and exit", "///bye\r\n/X\r\n", {kExitRow}},
         {"archiver entry", kEntry, {kEntryRow}},
@@ -70,7 +68,6 @@ TEST_F(ScriptFile, ReaderTakesTheEntriesTheBytesHold) {
         {"no final line break", "///add\r\na \r\n -r1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*", {kEntryRow}},
         {"CR CR LF loses every CR", "///\r\r\na \r\r\n -r1\r\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\r\n", {kEntryRow}},
         {"two slashes end the read", kEntry + "//not a marker\r\n/X\r\n", {kEntryRow}},
-        {"two slashes alone end the read", "//\r\n/X\r\n", {}},
         {"marker after marker is an operation line", "///a\r\n///b\r\n///c\r\n/X\r\n",
          {{"///b", "", "", "", ""}, {"/X", "", "", "", ""}}},
         {"marker after marker, then no marker", "///a\r\n///b\r\n/X\r\n", {{"///b", "", "", "", ""}}},
@@ -89,14 +86,7 @@ TEST_F(ScriptFile, ReaderTakesTheEntriesTheBytesHold) {
         ScriptTable table = Read(c.bytes, count);
         ASSERT_EQ(count, static_cast<int>(c.rows.size())) << c.what;
         EXPECT_EQ(table.count, count) << c.what;
-        for (int i = 0; i < count; ++i) {
-            if (c.rows[i][0][0] == '/') {
-                // An operation row uses its command column only.
-                EXPECT_EQ(table.rows[i].command, c.rows[i][0]) << c.what << ", row " << i;
-            } else {
-                EXPECT_EQ(Columns(table.rows[i]), c.rows[i]) << c.what << ", row " << i;
-            }
-        }
+        for (int i = 0; i < count; ++i) EXPECT_EQ(Columns(table.rows[i]), c.rows[i]) << c.what << ", row " << i;
     }
 }
 
@@ -149,25 +139,6 @@ TEST_F(ScriptFile, AppendWritesSixLinesWithCrLf) {
     }
 }
 
-TEST_F(ScriptFile, AppendedEntriesReadBack) {
-    TransferArea values{"t ", "A.LZH", "", " -jyo", "", "*.txt"};
-    ASSERT_TRUE(AppendScriptEntry(path_, "first", values));
-    values.command = "l ";
-    ASSERT_TRUE(AppendScriptEntry(path_, "second", values));
-    ScriptTable table;
-    std::string last;
-    ASSERT_EQ(ReadScript(path_, table, last), 2);
-    EXPECT_EQ(Columns(table.rows[0]), (std::vector<std::string>{"t ", " -jyo", "A.LZH", "", "*.txt"}));
-    EXPECT_EQ(table.rows[1].command, "l ");
-
-    // A command field that still held an operation line appends an entry that reads as an
-    // operation followed by a line that is no marker: the read ends there.
-    values.command = "/X";
-    ASSERT_TRUE(AppendScriptEntry(path_, "third", values));
-    EXPECT_EQ(ReadScript(path_, table, last), 3);
-    EXPECT_EQ(table.rows[2].command, "/X");
-}
-
 TEST_F(ScriptFile, PaneLinesAreWrittenWithCrLf) {
     const std::string longLine(3000, 'x');
     struct Case {
@@ -178,7 +149,6 @@ TEST_F(ScriptFile, PaneLinesAreWrittenWithCrLf) {
         {"last line empty", {"///", "/X", ""}, "///\r\n/X\r\n"},
         {"last line with text is written", {"///", "/X"}, "///\r\n/X\r\n"},
         {"empty pane", {""}, ""},
-        {"no lines", {}, ""},
         {"empty lines inside stay", {"a", "", "b", ""}, "a\r\n\r\nb\r\n"},
         {"long lines are written whole", {longLine, ""}, longLine + "\r\n"},
     };

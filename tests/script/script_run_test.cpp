@@ -22,7 +22,7 @@ std::string Operation(const std::string& line) { return "///\r\n" + line + "\r\n
 
 // "&Script", the script's path typed into the editor, "実行(&E)".
 void StartScript(HWND window, const std::string& path) {
-    PostClick(GetDlgItem(window, IDC_SCRIPT));
+    ClickLater(GetDlgItem(window, IDC_SCRIPT));
     HWND editor = WaitForWindow(WindowThread(window), "Script File");
     ASSERT_TRUE(editor);
     ClearEdit(GetDlgItem(editor, IDC_SCRIPT_PATH));
@@ -37,13 +37,18 @@ bool RunEnded(HWND window, const std::function<bool()>& outcome) {
 
 std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
 
-TEST(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
+// One main window over a recording library, with a folder for its scripts.
+class ScriptRun : public ::testing::Test {
+protected:
     TestFolder folder;
-    folder.Put("s.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
     RecordingEngine engine;
-    engine.SetAnswer(0, "done\n");
     ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
+    MainDialog dialog{engine, state, "zavo.exe"};
+};
+
+TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
+    folder.Put("s.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
+    engine.SetAnswer(0, "done\n");
     RunDriven(dialog, [&](HWND window) {
         Click(GetDlgItem(window, IDC_RECURSIVE));
         Type(GetDlgItem(window, IDC_OTHER_OPTION), "-typed");
@@ -65,16 +70,12 @@ TEST(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow)
     EXPECT_EQ(state.lastScriptPath, folder / "s.zav");
 }
 
-TEST(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
-    TestFolder folder;
-    RecordingEngine engine;
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
+TEST_F(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
     RunDriven(dialog, [&](HWND window) {
         Type(GetDlgItem(window, IDC_LZH_PATH), "A.LZH");
         Click(GetDlgItem(window, IDC_TEST));
         Type(GetDlgItem(window, IDC_OTHER_OPTION), "-n");
-        PostClick(GetDlgItem(window, IDC_SCRIPT));
+        ClickLater(GetDlgItem(window, IDC_SCRIPT));
         HWND editor = WaitForWindow(WindowThread(window), "Script File");
         ASSERT_TRUE(editor);
         Type(GetDlgItem(editor, IDC_SCRIPT_PATH), folder / "new.zav");
@@ -86,12 +87,8 @@ TEST(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
     EXPECT_EQ(folder.Bytes("new.zav"), "///\r\nt \r\n-n -x1 -jyo -a1\r\nA.LZH\r\n\r\n*.*\r\n");
 }
 
-TEST(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
-    TestFolder folder;
+TEST_F(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
     folder.Put("s.zav", Entry("t ", "", "A.LZH", "", "*.*"));
-    RecordingEngine engine;
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
     RunDriven(dialog, [&](HWND window) {
         engine.QueueBusyAnswers({1});
         StartScript(window, folder / "s.zav");
@@ -106,35 +103,30 @@ TEST(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
     EXPECT_EQ(engine.BusyQueries(), 3);
 }
 
-TEST(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
-    TestFolder folder;
+TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
     folder.Put("a.txt", "A");
     const std::string f = folder.Path();
-    const std::string lines[] = {
-        "/M \"" + f + "sub\"",
-        "/C \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"",
-        "/copy \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"",
-        "/c \"" + f + "a.txt\" \"" + f + "with blank.txt\"",
-        "/C \"" + f + "a.txt\"",
-        "/C \"" + f + "a.txt\" \"" + f + "sub\\c.txt\" \"" + f + "x\"",
-        "/C \"" + f + "a.txt\" \"" + f + "sub\\d.txt",
-        "/R \"" + f + "sub\"",
-        "/d \"" + f + "sub\\b.txt\"",
-        "/R \"" + f + "sub\"",
-        "/M \"" + f + "no\\such\\levels\"",
-        "/Q \"" + f + "a.txt\"",
-        "/",
+    const std::pair<std::string, const char*> lines[] = {
+        {"/M \"" + f + "sub\"", "OK"},
+        {"/C \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"", "OK"},
+        {"/copy \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"", "OK"},
+        {"/c \"" + f + "a.txt\" \"" + f + "with blank.txt\"", "OK"},
+        {"/C \"" + f + "a.txt\"", "ERROR"},
+        {"/C \"" + f + "a.txt\" \"" + f + "sub\\c.txt\" \"" + f + "x\"", "ERROR"},
+        {"/C \"" + f + "a.txt\" \"" + f + "sub\\d.txt", "ERROR"},
+        {"/R \"" + f + "sub\"", "ERROR"},
+        {"/d \"" + f + "sub\\b.txt\"", "OK"},
+        {"/R \"" + f + "sub\"", "OK"},
+        {"/M \"" + f + "no\\such\\levels\"", "ERROR"},
+        {"/Q \"" + f + "a.txt\"", "OK"},
+        {"/", "OK"},
     };
-    const char* outcomes[] = {"OK", "OK", "OK", "OK", "ERROR", "ERROR", "ERROR", "ERROR", "OK", "OK", "ERROR", "OK", "OK"};
     std::string script, log;
-    for (size_t i = 0; i < std::size(lines); ++i) {
-        script += Operation(lines[i]);
-        log += lines[i] + " [" + outcomes[i] + "]\r\n";
+    for (const auto& [line, outcome] : lines) {
+        script += Operation(line);
+        log += line + " [" + outcome + "]\r\n";
     }
     folder.Put("s.zav", script);
-    RecordingEngine engine;
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
     RunDriven(dialog, [&](HWND window) {
         StartScript(window, folder / "s.zav");
         ASSERT_TRUE(RunEnded(window, [&] { return Log(window).size() >= log.size(); }));
@@ -147,7 +139,7 @@ TEST(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
     EXPECT_TRUE(engine.CommandLines().empty());
 }
 
-TEST(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
+TEST(ScriptRunBothWays, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
     for (int answer : {IDOK, IDCANCEL}) {
         TestFolder folder;
         folder.Put("x.txt", "");
@@ -171,14 +163,10 @@ TEST(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
     }
 }
 
-TEST(ScriptRun, ExitEndsTheProgramAndNoLaterRowRuns) {
-    TestFolder folder;
+TEST_F(ScriptRun, ExitEndsTheProgramAndNoLaterRowRuns) {
     folder.Put("x.txt", "");
     folder.Put("s.zav", Entry("t ", "", "A.LZH", "", "*.*") + Operation("/x") + Entry("l ", "", "A.LZH", "", "*.*") +
                             Operation("/D \"" + folder / "x.txt" + "\""));
-    RecordingEngine engine;
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
     INT_PTR result = RunDriven(dialog, [&](HWND window) { StartScript(window, folder / "s.zav"); });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(engine.CommandLines().size(), 1u);
@@ -201,7 +189,7 @@ void StopDuringRun(void* context) {
     else stop->engine->SetAnswer(1, "");
 }
 
-TEST(ScriptRun, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
+TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
     for (bool byRightClick : {true, false}) {
         TestFolder folder;
         folder.Put("s.zav", Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
@@ -231,12 +219,8 @@ TEST(ScriptRun, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
     }
 }
 
-TEST(ScriptRun, AnEmptyScriptResetsAndAMissingOneChangesNothing) {
-    TestFolder folder;
+TEST_F(ScriptRun, AnEmptyScriptResetsAndAMissingOneChangesNothing) {
     folder.Put("empty.zav", "");
-    RecordingEngine engine;
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
     RunDriven(dialog, [&](HWND window) {
         Click(GetDlgItem(window, IDC_RECURSIVE));
         Click(GetDlgItem(window, IDC_FOLDER_NAME));

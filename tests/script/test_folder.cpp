@@ -1,4 +1,4 @@
-// Real files for the script tests, and the posted click.
+// Real files for the Wine tests of the script runs, the recall slots and the registration.
 #include "tests/script/test_folder.h"
 
 #include <atomic>
@@ -33,12 +33,14 @@ void RemoveTree(const std::string& folder) {
 TestFolder::TestFolder() {
     static std::atomic<int> counter{0};
     CreateDirectoryA("Z:\\tmp", nullptr);
-    path_ = "Z:\\tmp\\zavo-script-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
+    path_ = "Z:\\tmp\\zavo test " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
 TestFolder::~TestFolder() { RemoveTree(path_); }
+
+void TestFolder::MakeFolder(const std::string& name) const { CreateDirectoryA((path_ + name).c_str(), nullptr); }
 
 void TestFolder::Put(const std::string& name, const std::string& bytes) const {
     std::ofstream(path_ + name, std::ios::binary) << bytes;
@@ -53,14 +55,6 @@ std::string TestFolder::Bytes(const std::string& name) const {
 
 bool TestFolder::Exists(const std::string& name) const {
     return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
-
-HWND FocusIn(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 }  // namespace zavo::testing

@@ -1,5 +1,5 @@
 // A folder of real files for one Wine test, under Z:\tmp, removed with everything in it when
-// the test ends; and the small window actions the script tests need besides the shared driver.
+// the test ends.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
 
+    void MakeFolder(const std::string& name) const;
     void Put(const std::string& name, const std::string& bytes) const;
     std::string Bytes(const std::string& name) const;
     bool Exists(const std::string& name) const;
@@ -26,12 +27,5 @@ public:
 private:
     std::string path_;
 };
-
-// A button click posted instead of sent: the driver goes on while the click opens a modal window
-// (a message box, the script editor, the pause) on the window's thread.
-void PostClick(HWND button);
-
-// The control that has the keyboard focus in the window's thread.
-HWND FocusIn(HWND window);
 
 }  // namespace zavo::testing

@@ -8,6 +8,7 @@
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "resources/record_dialog_ids.h"
+#include "tests/script/test_folder.h"
 #include "tests/settings/registry_probe.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
@@ -65,13 +66,16 @@ HWND OpenRecordDialog(HWND window) {
 
 bool WaitClosed(HWND window) { return WaitUntil([&] { return !IsWindow(window); }); }
 
-void ExpectStored(int slot, const char* name, const std::string& text) {
-    Probe probe = ProbeValue(HKEY_CURRENT_USER, SlotPath(slot), name);
-    ASSERT_TRUE(probe.exists) << slot << " " << name;
-    EXPECT_EQ(probe.type, static_cast<DWORD>(REG_SZ)) << slot << " " << name;
-    // Stored without a terminating NUL: the size is the text's length, 0 for an empty field.
-    EXPECT_EQ(probe.size, text.size()) << slot << " " << name;
-    EXPECT_EQ(probe.bytes, text) << slot << " " << name;
+// Each of the five values a REG_SZ stored without a terminating NUL: the size is the text's
+// length, 0 for an empty field.
+void ExpectSlot(int slot, const std::vector<std::string>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i) {
+        Probe probe = ProbeValue(HKEY_CURRENT_USER, SlotPath(slot), kValueNames[i]);
+        ASSERT_TRUE(probe.exists) << slot << " " << kValueNames[i];
+        EXPECT_EQ(probe.type, static_cast<DWORD>(REG_SZ)) << slot << " " << kValueNames[i];
+        EXPECT_EQ(probe.size, texts[i].size()) << slot << " " << kValueNames[i];
+        EXPECT_EQ(probe.bytes, texts[i]) << slot << " " << kValueNames[i];
+    }
 }
 
 void PutSlot(int slot, const std::vector<std::string>& values) {
@@ -107,13 +111,7 @@ TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlot) {
         }
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    for (const Case& c : cases) {
-        ExpectStored(c.slot, "LZHPath", c.shown.lzhPath);
-        ExpectStored(c.slot, "BasePath", c.shown.basePath);
-        ExpectStored(c.slot, "File", c.shown.file);
-        ExpectStored(c.slot, "ChkOpt", c.chkOpt);
-        ExpectStored(c.slot, "OtherOpt", c.shown.otherOpt);
-    }
+    for (const Case& c : cases) ExpectSlot(c.slot, {c.shown.lzhPath, c.shown.basePath, c.shown.file, c.chkOpt, c.shown.otherOpt});
     // The parent keys hold no values of their own.
     EXPECT_FALSE(ProbeValue(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO", "LZHPath").exists);
 }
@@ -154,11 +152,7 @@ TEST_F(RecallSlots, EnterRecordsIntoSlotOneWhileCancelEscapeAndTheCloseBoxWriteN
         }
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    ExpectStored(1, "LZHPath", "NEW.LZH");
-    ExpectStored(1, "BasePath", "C:\\NEW\\");
-    ExpectStored(1, "File", "*.NEW");
-    ExpectStored(1, "ChkOpt", "x");
-    ExpectStored(1, "OtherOpt", "");
+    ExpectSlot(1, {"NEW.LZH", "C:\\NEW\\", "*.NEW", "x", ""});
 }
 
 TEST_F(RecallSlots, AFailedRecordingIsReportedAndWritesNothing) {
@@ -181,85 +175,15 @@ TEST_F(RecallSlots, AFailedRecordingIsReportedAndWritesNothing) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO"));
 }
 
-TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
-    // Longer than the 511 bytes a fixed buffer would hold, with double-byte characters.
-    std::string longOption;
-    while (longOption.size() < 700) longOption += "-w表ソ ";
-    const Shown recalled{"D:\\ARC\\ソフト.LZH", "D:\\WORK\\", "*.DOC", longOption, false, true, false, true};
-    PutSlot(2, {recalled.lzhPath, recalled.basePath, recalled.file, "xa", recalled.otherOpt});
-    PutSlot(3, {"", "", "", "", ""});
-    // Slot 1 lacks four values and holds "File" as a number: those read as empty.
-    PutString(HKEY_CURRENT_USER, SlotPath(1), "LZHPath", "ONLY.LZH");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SlotPath(1).c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    DWORD number = 7;
-    RegSetValueExA(key, "File", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
-    RegCloseKey(key);
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
-        // Typed, never exchanged: a recall replaces it all the same.
-        Fill(window, {"TYPED.LZH", "C:\\TYPED\\", "TYPED.*", "-typed", true, false, true, false});
-        Click(GetDlgItem(window, IDC_RECALL_2));
-        ExpectShown(window, recalled, "slot 2");
-        Click(GetDlgItem(window, IDC_RECALL_3));
-        ExpectShown(window, {"", "", "", "", false, false, false, false}, "slot 3, all empty");
-        Click(GetDlgItem(window, IDC_RECALL_1));
-        ExpectShown(window, {"ONLY.LZH", "", "", "", false, false, false, false}, "slot 1, values missing");
-        Click(GetDlgItem(window, IDC_CLOSE));
-    });
-}
-
-TEST_F(RecallSlots, ANeverRecordedSlotChangesNothing) {
-    const Shown typed{"TYPED.LZH", "C:\\TYPED\\", "TYPED.*", "-typed", true, false, true, false};
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
-        Fill(window, typed);
-        for (int id : {IDC_RECALL_1, IDC_RECALL_2, IDC_RECALL_3}) {
-            Click(GetDlgItem(window, id));
-            ExpectShown(window, typed, "recall " + std::to_string(id));
-        }
-        Click(GetDlgItem(window, IDC_CLOSE));
-    });
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\NEVO"));
-}
-
-TEST_F(RecallSlots, OptionLettersEditedOutsideZavo) {
-    struct Case { const char* chkOpt; bool recursive, folderName, newerYes, allAttrib; };
-    const Case cases[] = {
-        {"ax", false, true, false, true},
-        {"RXJA", false, false, false, false},
-        {"ビベニヂ", false, false, false, false},  // trail bytes 'r', 'x', 'j', 'a'
-        {"瓶j", false, false, true, false},
-        {"jjrr", true, false, true, false},
-    };
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
-        for (const Case& c : cases) {
-            PutSlot(1, {"A.LZH", "", "*.*", c.chkOpt, ""});
-            Click(GetDlgItem(window, IDC_RECALL_1));
-            ExpectShown(window, {"A.LZH", "", "*.*", "", c.recursive, c.folderName, c.newerYes, c.allAttrib}, c.chkOpt);
-        }
-        Click(GetDlgItem(window, IDC_CLOSE));
-    });
-}
-
-// A folder under Z:\tmp with a few archives, removed again at the end.
-class ArchiveFolder {
-public:
-    ArchiveFolder() : path_("Z:\\tmp\\zavo-recall-" + std::to_string(GetCurrentProcessId()) + "\\") {
-        CreateDirectoryA(path_.c_str(), nullptr);
-        for (const char* name : names_) CloseHandle(CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                                                CREATE_ALWAYS, 0, nullptr));
-    }
-    ~ArchiveFolder() {
-        for (const char* name : names_) DeleteFileA((path_ + name).c_str());
-        RemoveDirectoryA(path_.c_str());
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-    const char* names_[3] = {"a1.lzh", "a2.lzh", "b.lzh"};
+struct LetterCase { const char* chkOpt; bool recursive, folderName, newerYes, allAttrib; };
+const LetterCase kLetterCases[] = {
+    {"ax", false, true, false, true},
+    {"RXJA", false, false, false, false},
+    {"ビベニヂ", false, false, false, false},  // trail bytes 'r', 'x', 'j', 'a'
+    {"瓶j", false, false, true, false},
+    {"jjrr", true, false, true, false},
+    {"-r1 -x1", true, true, false, false},
+    {"\x83", false, false, false, false},  // a lone lead byte at the end
 };
 
 std::vector<std::string> SortedPathList(HWND window) {
@@ -268,12 +192,46 @@ std::vector<std::string> SortedPathList(HWND window) {
     return items;
 }
 
-TEST_F(RecallSlots, ThePathListFollowsTheRecalledPathWhenItIsOn) {
-    ArchiveFolder folder;
-    PutSlot(1, {folder.Path() + "a", "", "*.*", "", ""});
+TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
+    TestFolder folder;
+    for (const char* name : {"a1.lzh", "a2.lzh", "b.lzh"}) folder.Put(name, "");
+    // Longer than the 511 bytes a fixed buffer would hold, with double-byte characters.
+    std::string longOption;
+    while (longOption.size() < 700) longOption += "-w表ソ ";
+    const Shown recalled{"D:\\ARC\\ソフト.LZH", "D:\\WORK\\", "*.DOC", longOption, false, true, false, true};
+    const Shown typed{"TYPED.LZH", "C:\\TYPED\\", "TYPED.*", "-typed", true, false, true, false};
     MainDialog dialog(engine, state, "zavo.exe");
     RunDriven(dialog, [&](HWND window) {
-        ASSERT_TRUE(IsChecked(window, IDC_ENABLE_PATH_LIST));  // switched on by the first paint
+        // Typed, never exchanged: a slot never recorded keeps it all, a recall replaces it all.
+        Fill(window, typed);
+        for (int id : {IDC_RECALL_1, IDC_RECALL_2, IDC_RECALL_3}) {
+            Click(GetDlgItem(window, id));
+            ExpectShown(window, typed, "never recorded " + std::to_string(id));
+        }
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\NEVO"));
+
+        PutSlot(2, {recalled.lzhPath, recalled.basePath, recalled.file, "xa", recalled.otherOpt});
+        PutSlot(3, {"", "", "", "", ""});
+        // Slot 1 lacks four values and holds "File" as a number: those read as empty.
+        PutString(HKEY_CURRENT_USER, SlotPath(1), "LZHPath", "ONLY.LZH");
+        PutNumber(HKEY_CURRENT_USER, SlotPath(1), "File", 7);
+        Click(GetDlgItem(window, IDC_RECALL_2));
+        ExpectShown(window, recalled, "slot 2");
+        Click(GetDlgItem(window, IDC_RECALL_3));
+        ExpectShown(window, {"", "", "", "", false, false, false, false}, "slot 3, all empty");
+        Click(GetDlgItem(window, IDC_RECALL_1));
+        ExpectShown(window, {"ONLY.LZH", "", "", "", false, false, false, false}, "slot 1, values missing");
+
+        // Option letters edited outside ZAVO.
+        for (const LetterCase& c : kLetterCases) {
+            PutSlot(1, {"A.LZH", "", "*.*", c.chkOpt, ""});
+            Click(GetDlgItem(window, IDC_RECALL_1));
+            ExpectShown(window, {"A.LZH", "", "*.*", "", c.recursive, c.folderName, c.newerYes, c.allAttrib}, c.chkOpt);
+        }
+
+        // The path list, switched on by the first paint, follows the recalled path while it is on.
+        ASSERT_TRUE(IsChecked(window, IDC_ENABLE_PATH_LIST));
+        PutSlot(1, {folder.Path() + "a", "", "*.*", "", ""});
         Click(GetDlgItem(window, IDC_RECALL_1));
         EXPECT_EQ(SortedPathList(window), (std::vector<std::string>{"a1.lzh", "a2.lzh"}));
         Click(GetDlgItem(window, IDC_ENABLE_PATH_LIST));

@@ -39,16 +39,25 @@ inline bool KeyExists(HKEY root, const std::string& keyPath) {
     return true;
 }
 
-// A REG_SZ value stored as ZAVO stores it: the text's bytes without a terminating NUL.
-inline void PutString(HKEY root, const std::string& keyPath, const char* name, const std::string& text) {
+// A value of the given type holding exactly `bytes`.
+inline void PutValue(HKEY root, const std::string& keyPath, const char* name, DWORD type, const std::string& bytes) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return;
-    // A NUL right after the data would be counted into the size: follow it with another byte.
-    std::string data = text + '\x01';
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(text.size()));
+    // A NUL right after the data would be counted into a string's size: follow it with another byte.
+    std::string data = bytes + '\x01';
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
+}
+
+// A REG_SZ value stored as ZAVO stores it: the text's bytes without a terminating NUL.
+inline void PutString(HKEY root, const std::string& keyPath, const char* name, const std::string& text) {
+    PutValue(root, keyPath, name, REG_SZ, text);
+}
+
+inline void PutNumber(HKEY root, const std::string& keyPath, const char* name, DWORD number) {
+    PutValue(root, keyPath, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number));
 }
 
 // A key that only volatile keys may be created under: a way to make a later write fail.
