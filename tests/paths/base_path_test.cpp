@@ -96,7 +96,9 @@ TEST(BasePath, DropDownListsTheMatchingFoldersAsFullPathsAndEmptiesTheText) {
             w.Retype(c.pasted, c.typed);
             DropDown(w.combo());
             Items items = w.items();
-            if (c.pasted == work && c.typed.empty()) EXPECT_EQ(items, c.expected);  // search order
+            if (c.pasted == work && c.typed.empty()) {
+                EXPECT_EQ(items, c.expected);  // search order
+            }
             std::sort(items.begin(), items.end());
             Items expected = c.expected;
             std::sort(expected.begin(), expected.end());
