@@ -1,27 +1,21 @@
 // Reading script files into the table, and the editor's writers and shower.
 #include "script/script_format.h"
 
-#include <cstdio>
-#include <memory>
-
 #include "script/text_mode_file.h"
 #include "text/cp932.h"
 
 namespace zavo {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 bool IsMarkerLine(std::string_view line) { return line.substr(0, 3) == "///"; }
 
-// Writes text as a text-mode write would and closes the file; false when anything failed.
-bool WriteAndClose(File file, std::string_view text) {
-    std::string bytes = TextModeBytes(text);
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    return std::fclose(file.release()) == 0 && written;
+// The file's lines, whole and each without its line ends, as the reader and the shower take them.
+std::optional<std::vector<std::string>> ReadStrippedLines(const std::string& path) {
+    std::optional<std::string> text = ReadTextModeFile(path);
+    if (!text) return std::nullopt;
+    std::vector<std::string> lines = SplitTextLines(*text);
+    for (std::string& line : lines) StripLineEnds(line);
+    return lines;
 }
 
 }  // namespace
@@ -32,18 +26,17 @@ void StripLineEnds(std::string& line) {
 
 std::optional<int> ReadScript(std::string_view path, ScriptTable& table, std::string& lastScriptPath) {
     std::string file = WithoutFinalLineFeed(path);
-    std::optional<std::string> text = ReadTextModeFile(file);
-    if (!text) {
+    std::optional<std::vector<std::string>> read = ReadStrippedLines(file);
+    if (!read) {
         table.count = 0;
         return std::nullopt;
     }
-    std::vector<std::string> lines = SplitTextLines(*text);
+    const std::vector<std::string>& lines = *read;
     std::size_t next = 0;
-    // Each line is stored without its line ends; false when the file has no line left.
+    // False when the file has no line left.
     auto take = [&](std::string& column) {
         if (next >= lines.size()) return false;
         column = lines[next++];
-        StripLineEnds(column);
         return true;
     };
 
@@ -85,7 +78,7 @@ bool AppendScriptEntry(std::string_view path, std::string_view comment, const Tr
         text += line;
         text += '\n';
     }
-    return WriteAndClose(std::move(file), text);
+    return WriteTextAndClose(std::move(file), text);
 }
 
 bool WritePaneLines(std::string_view path, const std::vector<std::string>& lines) {
@@ -98,16 +91,14 @@ bool WritePaneLines(std::string_view path, const std::vector<std::string>& lines
         text += lines[i];
         text += '\n';
     }
-    return WriteAndClose(std::move(file), text);
+    return WriteTextAndClose(std::move(file), text);
 }
 
 std::optional<std::string> ShowScriptFile(std::string_view path) {
-    std::optional<std::string> text = ReadTextModeFile(WithoutFinalLineFeed(path));
-    if (!text) return std::nullopt;
+    std::optional<std::vector<std::string>> lines = ReadStrippedLines(WithoutFinalLineFeed(path));
+    if (!lines) return std::nullopt;
     std::string shown;
-    shown.reserve(text->size() + text->size() / 16);
-    for (std::string& line : SplitTextLines(*text)) {
-        StripLineEnds(line);
+    for (const std::string& line : *lines) {
         shown += line;
         shown += "\r\n";
     }

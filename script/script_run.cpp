@@ -10,19 +10,14 @@
 #include "script/quoted_arguments.h"
 #include "script/script_dialog.h"
 #include "script/script_format.h"
+#include "settings/window_transfer.h"
 
 namespace zavo {
 
 void MainDialog::OnScript() {
     ScriptDialog editor(state_);
     UpdateFields(win::Direction::ToFields);
-    TransferArea& transfer = state_.transfer;
-    transfer.lzhPath = fields_.lzhPath;
-    transfer.otherOpt = fields_.otherOption;
-    transfer.chkOpt = SwitchText({fields_.recursive, fields_.folderName, fields_.newerYes, fields_.allAttrib});
-    transfer.basePath = fields_.basePath;
-    transfer.file = fields_.fileName;
-    transfer.command = fields_.command;
+    state_.transfer = TransferFromWindow(fields_, SwitchText);
     if (editor.RunModal(Handle()) != IDOK) return;
 
     EnableCommandButtons(false);

@@ -1,22 +1,15 @@
 // Text-mode reading and writing of script files over binary I/O.
 #include "script/text_mode_file.h"
 
-#include <cstdio>
-#include <memory>
-
 namespace zavo {
 namespace {
 
 constexpr char kEndOfText = '\x1A';  // Ctrl-Z: a text-mode read stops here
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 std::optional<std::string> ReadTextModeFile(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    File file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
     std::string raw;
     char buffer[16384];
@@ -41,6 +34,12 @@ std::string TextModeBytes(std::string_view text) {
         bytes += c;
     }
     return bytes;
+}
+
+bool WriteTextAndClose(File file, std::string_view text) {
+    std::string bytes = TextModeBytes(text);
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    return std::fclose(file.release()) == 0 && written;
 }
 
 std::vector<std::string> SplitTextLines(std::string_view text) {

@@ -3,6 +3,8 @@
 // memory, and every line feed written reaches the disk as CR LF.
 #pragma once
 
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,12 +12,20 @@
 
 namespace zavo {
 
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
 // The file's text as a text-mode read sees it: each CR LF pair becomes one LF, a CR on its own
 // stays, and a Ctrl-Z byte ends the text. Nothing when the file cannot be opened.
 std::optional<std::string> ReadTextModeFile(const std::string& path);
 
 // The bytes a text-mode write puts on disk for `text`: every LF becomes CR LF.
 std::string TextModeBytes(std::string_view text);
+
+// Writes `text` as a text-mode write would and closes the file; false when anything failed.
+bool WriteTextAndClose(File file, std::string_view text);
 
 // The lines of a text read in text mode, without their line feeds. A last line without a line
 // feed counts; an empty text has no lines.

@@ -4,19 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "engine/command_composer.h"
+
 namespace zavo {
 
-struct CheckOptions {
-    bool recursive = false;   // "r"
-    bool folderName = false;  // "x"
-    bool newerYes = false;    // "j"
-    bool allAttrib = false;   // "a"
-
-    bool operator==(const CheckOptions& o) const {
-        return recursive == o.recursive && folderName == o.folderName && newerYes == o.newerYes &&
-               allAttrib == o.allAttrib;
-    }
-};
+// The boxes are those of the command switches: "r" recursive, "x" folder name, "j" newer only,
+// "a" all attributes.
+using CheckOptions = CommandSwitches;
 
 // "r", "x", "j", "a" for the boxes that are on, in that order, without separators.
 std::string EncodeChkOpt(const CheckOptions& options);

@@ -3,6 +3,7 @@
 #include "settings/chk_opt.h"
 #include "settings/record_dialog.h"
 #include "settings/settings_store.h"
+#include "settings/window_transfer.h"
 
 namespace zavo {
 
@@ -26,12 +27,7 @@ void MainDialog::OnRecall(int slot) {
 
 void MainDialog::OnRecord() {
     UpdateFields(win::Direction::ToFields);
-    TransferArea& transfer = state_.transfer;
-    transfer.lzhPath = fields_.lzhPath;
-    transfer.otherOpt = fields_.otherOption;
-    transfer.chkOpt = EncodeChkOpt({fields_.recursive, fields_.folderName, fields_.newerYes, fields_.allAttrib});
-    transfer.basePath = fields_.basePath;
-    transfer.file = fields_.fileName;
+    state_.transfer = TransferFromWindow(fields_, EncodeChkOpt);
     RecordDialog dialog(state_.transfer);
     dialog.RunModal(Handle());
 }

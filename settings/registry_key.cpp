@@ -41,17 +41,11 @@ std::optional<std::string> QueryString(HKEY key, const char* name) {
     return text;
 }
 
-LONG SetString(HKEY key, const char* name, const std::string& text) {
-    // RegSetValueExA counts a NUL that follows the data into a string value's size. A byte
-    // other than NUL after the text keeps the stored size at the text's length.
-    std::string data = text;
-    data.push_back('\x01');
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
-                          static_cast<DWORD>(text.size()));
-}
+LONG SetString(HKEY key, const char* name, const std::string& text) { return SetValue(key, name, {REG_SZ, text}); }
 
 LONG SetValue(HKEY key, const char* name, const StoredValue& value) {
-    // As in SetString: nothing but the given bytes may be stored.
+    // RegSetValueExA counts a NUL that follows the data into a string value's size. A byte
+    // other than NUL after the bytes keeps the stored size at their length.
     std::string data = value.bytes;
     data.push_back('\x01');
     return RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
