@@ -6,7 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace zavo {
 namespace {
@@ -15,23 +15,13 @@ namespace fs = std::filesystem;
 
 class ScriptFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zavo-script-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        path_ = (dir_ / "t.zav").string();
-    }
+    void SetUp() override { fs::create_directories(dir_); }
     void TearDown() override { fs::remove_all(dir_); }
 
-    void Put(const std::string& bytes) const {
-        std::ofstream(path_, std::ios::binary) << bytes;
-    }
+    void Put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
     std::string Bytes() const {
         std::ifstream in(path_, std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     ScriptTable Read(const std::string& bytes, int& count) const {
         Put(bytes);
@@ -41,8 +31,10 @@ protected:
         return table;
     }
 
-    fs::path dir_;
-    std::string path_;
+    const fs::path dir_ = fs::temp_directory_path() /
+                          ("zavo-script-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const std::string path_ = (dir_ / "t.zav").string();
 };
 
 std::vector<std::string> Columns(const ScriptRow& row) {
