@@ -4,20 +4,17 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "archiver/file_stream.h"
+#include "archiver/header_list.h"
 #include "archiver/run.h"
 #include "codec/archive.h"
 
 namespace unlha {
 
-struct OpenArchive {
+struct OpenArchive : HeaderList {
     FileSource source;
     std::unique_ptr<lzh::ArchiveReader> reader;
-    std::vector<lzh::Entry> entries;
-    bool broken = false;          // a header after the listed entries is broken
-    std::string brokenReason;
 };
 
 // Opens `path` and reads every header. False (with the failure recorded in `run`) when the
@@ -28,8 +25,5 @@ bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive);
 // Whether the command's file names select this entry (a folder entry also by its path with a
 // final '\\').
 bool Selected(const Run& run, const lzh::Entry& entry);
-
-// The entry's name for output lines: its stored path, printable.
-std::string ShownPath(const lzh::Entry& entry);
 
 }  // namespace unlha

@@ -5,6 +5,7 @@
 #include "archiver/archive_walk.h"
 #include "archiver/base_folder.h"
 #include "archiver/file_times.h"
+#include "archiver/make_folders.h"
 #include "archiver/safe_path.h"
 #include "text/cp932.h"
 
@@ -15,44 +16,13 @@ struct Tally {
     std::uint64_t extracted = 0, replaced = 0, skipped = 0, refused = 0, failed = 0;
 };
 
-bool IsLinkOrFile(DWORD attributes) {
-    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// The Windows conversion of the path must see exactly the separators we put there: a
-// double-byte character that converts differently than we walked it is refused.
-bool ConvertsAsWalked(const std::string& relative, std::size_t parts) {
-    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), static_cast<int>(relative.size()), nullptr, 0);
-    if (length <= 0) return false;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), static_cast<int>(relative.size()), wide.data(), length);
-    std::size_t separators = 0;
-    for (wchar_t c : wide) {
-        if (c == L'\\') ++separators;
-        if (c == L'/' || c == L':' || c < 0x20) return false;
-    }
-    return separators + 1 == parts;
-}
-
-// Creates the folders of `relativeFolders` below `base` one by one; every one that exists must be
-// a real folder, not a file and not a link (a link could lead anywhere).
+// Creates the entry's folders below `base`, in the library's words when one cannot be made.
 bool MakeFolders(const std::string& base, const std::vector<std::string>& relativeFolders, std::string& why) {
-    std::string path = base;
-    for (const std::string& part : relativeFolders) {
-        path += part;
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            if (!CreateDirectoryA(path.c_str(), nullptr)) {
-                why = "cannot create the folder " + path + ": " + SystemMessage(GetLastError());
-                return false;
-            }
-        } else if (IsLinkOrFile(attributes)) {
-            why = path + " is a file or a link, not a folder";
-            return false;
-        }
-        path += '\\';
-    }
-    return true;
+    FolderStop stop;
+    if (MakeEntryFolders(base, relativeFolders, stop)) return true;
+    why = stop.error ? "cannot create the folder " + stop.path + ": " + SystemMessage(stop.error)
+                     : stop.path + " is a file or a link, not a folder";
+    return false;
 }
 
 constexpr DWORD kRestoredAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |

@@ -2,9 +2,6 @@
 #include "archiver/file_stream.h"
 
 #include <algorithm>
-#include <cstring>
-
-#include "archiver/progress.h"
 
 namespace unlha {
 namespace {
@@ -45,7 +42,7 @@ std::size_t FileSource::Read(std::uint8_t* buffer, std::size_t size) {
         }
         if (got == 0) break;
         total += got;
-        if (progress_ && !progress_->Advance(got)) {
+        if (observer_ && !observer_->Transferred(got)) {
             // Cancel: the codec sees a failed read and stops; the caller knows why.
             failed_ = true;
             return 0;
@@ -65,8 +62,10 @@ bool FileSource::Seek(std::uint64_t offset) {
     return true;
 }
 
-bool FileSink::Create(const std::string& path) {
-    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool FileSink::Create(const std::string& path, CreateMode mode) {
+    const DWORD disposition = mode == CreateMode::NewOnly ? CREATE_NEW : CREATE_ALWAYS;
+    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    lastError_ = file_ ? 0 : GetLastError();
     buffer_.clear();
     buffer_.reserve(kChunk);
     position_ = 0;
@@ -79,6 +78,7 @@ bool FileSink::WriteThrough(const std::uint8_t* data, std::size_t size) {
         DWORD written = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, kChunk));
         if (!WriteFile(file_.Get(), data, want, &written, nullptr) || written != want) {
+            lastError_ = GetLastError();
             failed_ = true;
             return false;
         }
@@ -90,7 +90,7 @@ bool FileSink::WriteThrough(const std::uint8_t* data, std::size_t size) {
 
 bool FileSink::Write(const std::uint8_t* data, std::size_t size) {
     if (failed_) return false;
-    if (progress_ && !progress_->Advance(size)) {
+    if (observer_ && !observer_->Transferred(size)) {
         failed_ = true;
         return false;
     }
@@ -125,7 +125,7 @@ bool FileSink::Seek(std::uint64_t offset) {
 }
 
 bool CountingSink::Write(const std::uint8_t*, std::size_t size) {
-    return !progress_ || progress_->Advance(size);
+    return !observer_ || observer_->Transferred(size);
 }
 
 }  // namespace unlha

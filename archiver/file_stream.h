@@ -1,5 +1,6 @@
-// The codec's streams over Win32 files (CreateFileA handles), buffered, reporting their bytes
-// to the run's progress so that Cancel stops a long file at once.
+// The codec's streams over Win32 files (CreateFileA handles), buffered, telling an observer of
+// every transfer so that a Cancel stops a long file at once. Shared by UNLHA32.DLL and the
+// self-extracting program.
 #pragma once
 
 #include <windows.h>
@@ -13,14 +14,22 @@
 
 namespace unlha {
 
-class Progress;
+// Hears how many bytes a stream moved; false stops the stream (a Cancel), which the codec then
+// sees as a failed read or write.
+class TransferObserver {
+public:
+    virtual bool Transferred(std::size_t bytes) = 0;
+
+protected:
+    ~TransferObserver() = default;
+};
 
 class FileSource : public lzh::RandomAccessSource {
 public:
     // Opens for reading. Others may keep writing (we cannot stop a program that has the file
     // open already); the codec notices a file that changes size while it is read.
     bool Open(const std::string& path);
-    void ReportTo(Progress* progress) { progress_ = progress; }
+    void ReportTo(TransferObserver* observer) { observer_ = observer; }
     std::size_t Read(std::uint8_t* buffer, std::size_t size) override;
     bool Failed() const override { return failed_; }
     bool Seek(std::uint64_t offset) override;
@@ -35,22 +44,29 @@ private:
     std::uint64_t position_ = 0;
     bool failed_ = false;
     DWORD lastError_ = 0;
-    Progress* progress_ = nullptr;
+    TransferObserver* observer_ = nullptr;
+};
+
+enum class CreateMode {
+    ReplaceExisting,   // a name of our own choosing (a temporary file)
+    NewOnly,           // never opens an existing file or a link left in the way
 };
 
 class FileSink : public lzh::RandomAccessSink {
 public:
-    // Creates (or truncates) the file for writing, nobody else may open it meanwhile.
-    bool Create(const std::string& path);
-    void ReportTo(Progress* progress) { progress_ = progress; }
+    // Creates the file for writing; nobody else may open it meanwhile.
+    bool Create(const std::string& path, CreateMode mode = CreateMode::ReplaceExisting);
+    void ReportTo(TransferObserver* observer) { observer_ = observer; }
     bool Write(const std::uint8_t* data, std::size_t size) override;
     bool Seek(std::uint64_t offset) override;
     std::uint64_t Tell() const override { return position_; }
     // Writes what is buffered; false on any earlier or present failure.
     bool Flush();
     bool Failed() const { return failed_; }
+    bool Opened() const { return file_.Valid(); }
     HANDLE Handle() const { return file_.Get(); }
     void Close() { file_.Reset(); }
+    DWORD LastError() const { return lastError_; }
 
 private:
     bool WriteThrough(const std::uint8_t* data, std::size_t size);
@@ -58,17 +74,18 @@ private:
     std::vector<std::uint8_t> buffer_;
     std::uint64_t position_ = 0;   // logical position, buffered bytes included
     bool failed_ = false;
-    Progress* progress_ = nullptr;
+    DWORD lastError_ = 0;
+    TransferObserver* observer_ = nullptr;
 };
 
 // Counts what a test run decodes and reports it, writing nothing.
 class CountingSink : public lzh::ByteSink {
 public:
-    explicit CountingSink(Progress* progress) : progress_(progress) {}
+    explicit CountingSink(TransferObserver* observer) : observer_(observer) {}
     bool Write(const std::uint8_t* data, std::size_t size) override;
 
 private:
-    Progress* progress_;
+    TransferObserver* observer_;
 };
 
 }  // namespace unlha

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "archiver/file_stream.h"
+
 namespace unlha {
 
-class Progress {
+class Progress : public TransferObserver {
 public:
     // `owner` is the caller's window (or its active window); `windows` false for -n.
     Progress(HWND owner, bool windows, std::string title);
@@ -23,6 +25,7 @@ public:
     bool Begin(const std::string& name);
     // `bytes` more are done; false when the run was cancelled.
     bool Advance(std::uint64_t bytes);
+    bool Transferred(std::size_t bytes) override { return Advance(bytes); }
     bool Cancelled() const { return cancelled_; }
 
     // The window while it is shown (for tests through the window system), else null.

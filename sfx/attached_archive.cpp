@@ -10,19 +10,7 @@ AttachStatus ReadAttachedArchive(lzh::RandomAccessSource& file, AttachedArchive&
     if (archive.programSize == 0) return AttachStatus::NotAProgram;
     archive.tail = std::make_unique<TailSource>(file, archive.programSize);
     archive.reader = std::make_unique<lzh::ArchiveReader>(*archive.tail);
-    lzh::Entry entry;
-    for (;;) {
-        const lzh::ReadStatus status = archive.reader->Next(entry);
-        if (status == lzh::ReadStatus::Entry) {
-            archive.entries.push_back(entry);
-            continue;
-        }
-        if (status == lzh::ReadStatus::Error) {
-            archive.broken = true;
-            archive.brokenReason = archive.reader->ErrorText();
-        }
-        break;
-    }
+    unlha::ReadEveryHeader(*archive.reader, archive);
     return archive.entries.empty() ? AttachStatus::NoArchive : AttachStatus::Ok;
 }
 

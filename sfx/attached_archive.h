@@ -4,9 +4,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
+#include "archiver/header_list.h"
 #include "codec/archive.h"
 #include "codec/io.h"
 
@@ -27,13 +26,10 @@ private:
     std::uint64_t start_;
 };
 
-struct AttachedArchive {
+struct AttachedArchive : unlha::HeaderList {
     std::unique_ptr<TailSource> tail;
     std::unique_ptr<lzh::ArchiveReader> reader;
-    std::vector<lzh::Entry> entries;
     std::uint64_t programSize = 0;   // where the archive part begins in the file
-    bool broken = false;             // a header after the listed entries is broken
-    std::string brokenReason;        // English, from the reader
 };
 
 enum class AttachStatus { Ok, NotAProgram, NoArchive };

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include "archiver/file_stream.h"
+#include "archiver/header_list.h"
+#include "archiver/make_folders.h"
 #include "archiver/safe_path.h"
-#include "sfx/file_streams.h"
 #include "sfx/output_folders.h"
 
 namespace sfx {
@@ -62,14 +64,17 @@ bool EntryFileTime(const lzh::Entry& entry, FILETIME& time) {
 
 // Passes the sink's writes on to the hooks and remembers a cancel, which the decoder only sees as
 // a refused write.
-struct WriteCounter {
-    ExtractionHooks& hooks;
-    bool cancelled = false;
-    static bool Count(void* context, std::size_t bytes) {
-        WriteCounter& self = *static_cast<WriteCounter*>(context);
-        if (!self.hooks.Advance(bytes)) self.cancelled = true;
-        return !self.cancelled;
+class WriteCounter : public unlha::TransferObserver {
+public:
+    explicit WriteCounter(ExtractionHooks& hooks) : hooks_(hooks) {}
+    bool Transferred(std::size_t bytes) override {
+        if (!hooks_.Advance(bytes)) cancelled = true;
+        return !cancelled;
     }
+    bool cancelled = false;
+
+private:
+    ExtractionHooks& hooks_;
 };
 
 class Extraction {
@@ -83,11 +88,11 @@ public:
 private:
     void Refuse(const lzh::Entry& entry, const std::string& why) {
         ++summary_.refused;
-        summary_.problems.push_back("拒否: " + ShownName(entry) + " (" + why + ")");
+        summary_.problems.push_back("拒否: " + unlha::ShownPath(entry) + " (" + why + ")");
     }
     void Fail(const lzh::Entry& entry, const std::string& why) {
         ++summary_.failed;
-        summary_.problems.push_back("失敗: " + ShownName(entry) + " (" + why + ")");
+        summary_.problems.push_back("失敗: " + unlha::ShownPath(entry) + " (" + why + ")");
     }
     bool MayWriteOver(const lzh::Entry& entry, const std::string& target, bool& replacing);
     void WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder, bool replacing);
@@ -110,7 +115,7 @@ void Extraction::Entry(const lzh::Entry& entry) {
         Refuse(entry, RefusalText(safe.refusal));
         return;
     }
-    if (!ConvertsAsWalked(safe.relativePath, entry.folders.size() + (entry.isDirectory ? 0 : 1))) {
+    if (!unlha::ConvertsAsWalked(safe.relativePath, entry.folders.size() + (entry.isDirectory ? 0 : 1))) {
         Refuse(entry, RefusalText(unlha::PathRefusal::HiddenSeparator));
         return;
     }
@@ -124,7 +129,7 @@ void Extraction::Entry(const lzh::Entry& entry) {
         return;
     }
     std::string why;
-    if (!MakeEntryFolders(base_, entry.folders, why)) {
+    if (!MakeFoldersBelow(base_, entry.folders, why)) {
         Fail(entry, why);
         return;
     }
@@ -165,19 +170,19 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, c
                            bool replacing) {
     // A new file of our own beside the target, so a damaged entry never destroys the file it
     // would have replaced and never leaves half a file.
-    FileSink sink;
+    unlha::FileSink sink;
     std::string temp;
     // Short, so a target near the path limit still has room for it.
     for (unsigned n = GetTickCount() & 0xFFFF, tries = 0; tries < 100; ++n, ++tries) {
         temp = folder + "~zs" + std::to_string(n) + ".tmp";
-        if (sink.Create(temp) || sink.LastError() != ERROR_FILE_EXISTS) break;
+        if (sink.Create(temp, unlha::CreateMode::NewOnly) || sink.LastError() != ERROR_FILE_EXISTS) break;
     }
     if (!sink.Opened()) {
         Fail(entry, "書き込めません: " + SystemMessage(sink.LastError()));
         return;
     }
-    WriteCounter counter{hooks_};
-    sink.OnWrite(&WriteCounter::Count, &counter);
+    WriteCounter counter(hooks_);
+    sink.ReportTo(&counter);
     const lzh::ExtractResult result = archive_.reader->Extract(entry, sink);
     const bool flushed = sink.Flush();
     FILETIME written, created;
@@ -218,13 +223,6 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, c
 
 }  // namespace
 
-std::string ShownName(const lzh::Entry& entry) {
-    std::string path = entry.Path();
-    if (entry.absolute) path = "\\" + path;
-    if (entry.isDirectory) path += "\\";
-    return unlha::PrintableName(path);
-}
-
 ExtractionSummary ExtractAll(AttachedArchive& archive, const std::string& destination, bool replaceExisting,
                              ExtractionHooks& hooks) {
     Extraction extraction(archive, WithTrailingSeparator(destination), replaceExisting, hooks);
@@ -238,7 +236,7 @@ ExtractionSummary ExtractAll(AttachedArchive& archive, const std::string& destin
     std::uint64_t total = 0, done = 0;
     for (const lzh::Entry& entry : archive.entries) total += entry.originalSize;
     for (const lzh::Entry& entry : archive.entries) {
-        if (!hooks.Begin(ShownName(entry), done, total)) summary.cancelled = true;
+        if (!hooks.Begin(unlha::ShownPath(entry), done, total)) summary.cancelled = true;
         if (summary.cancelled) break;
         extraction.Entry(entry);
         done += entry.originalSize;

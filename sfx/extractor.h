@@ -38,8 +38,4 @@ struct ExtractionSummary {
 ExtractionSummary ExtractAll(AttachedArchive& archive, const std::string& destination, bool replaceExisting,
                              ExtractionHooks& hooks);
 
-// The name an entry is shown with in lists and messages: its stored path, control characters
-// made visible.
-std::string ShownName(const lzh::Entry& entry);
-
 }  // namespace sfx

@@ -1,8 +1,7 @@
-// Making the destination and the entries' folders below it.
+// Making the destination and the entries' folders below it, with the failures worded for the user.
 #include "sfx/output_folders.h"
 
-#include <windows.h>
-
+#include "archiver/make_folders.h"
 #include "text/cp932.h"
 
 namespace sfx {
@@ -14,69 +13,24 @@ std::string WithTrailingSeparator(const std::string& destination) {
 }
 
 std::string SystemMessage(unsigned long error) {
-    char text[256] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                   sizeof text, nullptr);
-    std::string message(text, n);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-        message.pop_back();
+    const std::string message = unlha::SystemErrorText(error);
     return message.empty() ? "エラー " + std::to_string(error) : message;
 }
 
 bool MakeDestination(const std::string& destination, std::string& why) {
-    const std::string base = WithTrailingSeparator(destination);
-    // Every '\' after the first character ends a folder that must exist; the ones that end a
-    // drive ("C:\") or begin a UNC name ("\\server") do not.
-    for (std::size_t i = 0; i < base.size(); i += cp932::CharLength(base, i)) {
-        if (cp932::CharLength(base, i) != 1 || base[i] != '\\' || i == 0 || base[i - 1] == ':' ||
-            (i == 1 && base[0] == '\\'))
-            continue;
-        const std::string prefix = base.substr(0, i);
-        const DWORD attributes = GetFileAttributesA(prefix.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            if (!CreateDirectoryA(prefix.c_str(), nullptr)) {
-                why = "フォルダ " + prefix + " を作れません: " + SystemMessage(GetLastError());
-                return false;
-            }
-        } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            why = prefix + " はフォルダではありません。";
-            return false;
-        }
-    }
-    return true;
+    unlha::FolderStop stop;
+    if (unlha::MakeDestinationFolders(WithTrailingSeparator(destination), stop)) return true;
+    why = stop.error ? "フォルダ " + stop.path + " を作れません: " + SystemMessage(stop.error)
+                     : stop.path + " はフォルダではありません。";
+    return false;
 }
 
-bool MakeEntryFolders(const std::string& base, const std::vector<std::string>& folders, std::string& why) {
-    std::string path = base;
-    for (const std::string& part : folders) {
-        path += part;
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            if (!CreateDirectoryA(path.c_str(), nullptr)) {
-                why = "フォルダ " + path + " を作れません: " + SystemMessage(GetLastError());
-                return false;
-            }
-        } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            why = path + " はフォルダではなく、ファイルかリンクです。";
-            return false;
-        }
-        path += '\\';
-    }
-    return true;
-}
-
-bool ConvertsAsWalked(const std::string& relative, std::size_t parts) {
-    const int size = static_cast<int>(relative.size());
-    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), size, nullptr, 0);
-    if (length <= 0) return false;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), size, &wide[0], length);
-    std::size_t separators = 0;
-    for (wchar_t c : wide) {
-        if (c == L'\\') ++separators;
-        if (c == L'/' || c == L':' || c < 0x20) return false;
-    }
-    return separators + 1 == parts;
+bool MakeFoldersBelow(const std::string& base, const std::vector<std::string>& folders, std::string& why) {
+    unlha::FolderStop stop;
+    if (unlha::MakeEntryFolders(base, folders, stop)) return true;
+    why = stop.error ? "フォルダ " + stop.path + " を作れません: " + SystemMessage(stop.error)
+                     : stop.path + " はフォルダではなく、ファイルかリンクです。";
+    return false;
 }
 
 }  // namespace sfx

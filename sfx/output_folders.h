@@ -1,5 +1,5 @@
-// The folders that extraction writes into: the destination the user chose, and the entries'
-// folders below it, which must be real folders all the way (never files, never links).
+// The folders that extraction writes into, in the program's words: the destination the user
+// chose, and the entries' folders below it.
 #pragma once
 
 #include <string>
@@ -14,13 +14,9 @@ std::string WithTrailingSeparator(const std::string& destination);
 // says what failed (Japanese).
 bool MakeDestination(const std::string& destination, std::string& why);
 
-// Creates `folders` below `base` (which ends with a separator) one by one. An existing part that
-// is a file or a link (a link could lead anywhere) fails.
-bool MakeEntryFolders(const std::string& base, const std::vector<std::string>& folders, std::string& why);
-
-// The Windows conversion of `relative` must see exactly the separators we joined its `parts`
-// with: a double-byte character that converts differently than we walked it is refused.
-bool ConvertsAsWalked(const std::string& relative, std::size_t parts);
+// Creates `folders` below `base` (which ends with a separator); an existing part that is a file
+// or a link fails.
+bool MakeFoldersBelow(const std::string& base, const std::vector<std::string>& folders, std::string& why);
 
 // A system error as the system words it.
 std::string SystemMessage(unsigned long error);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "archiver/header_list.h"
 #include "sfx/exit_codes.h"
 #include "sfx/overwrite_dialog.h"
 #include "sfx/sfx_ids.h"
@@ -75,7 +76,7 @@ void SfxDialog::FillEntries() {
     AddColumn(list, 1, "サイズ", sizeWidth, LVCFMT_RIGHT);
     int row = 0;
     for (const lzh::Entry& entry : archive_.entries)
-        AddRow(list, row++, ShownName(entry), entry.isDirectory ? "フォルダ" : GroupedNumber(entry.originalSize));
+        AddRow(list, row++, unlha::ShownPath(entry), entry.isDirectory ? "フォルダ" : GroupedNumber(entry.originalSize));
     std::string total = ContentsLine(archive_.entries);
     if (archive_.broken) total += " (この後が壊れています)";
     win::SetText(Item(IDC_SFX_TOTAL), total);

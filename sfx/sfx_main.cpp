@@ -4,10 +4,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "archiver/file_stream.h"
 #include "sfx/attached_archive.h"
 #include "sfx/exit_codes.h"
 #include "sfx/extractor.h"
-#include "sfx/file_streams.h"
 #include "sfx/output_folders.h"
 #include "sfx/sfx_dialog.h"
 #include "sfx/sfx_options.h"
@@ -57,7 +57,7 @@ int Run() {
                         sfx::kExitCommandLine);
 
     const std::string self = OwnPath();
-    sfx::FileSource file;
+    unlha::FileSource file;
     if (self.empty() || !file.Open(self))
         return Complain(options.unattended, "このプログラム自身を読めません: " + sfx::SystemMessage(file.LastError()),
                         sfx::kExitNoArchive);

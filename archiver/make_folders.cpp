@@ -1,0 +1,75 @@
+// Creating folders level by level, walking the path's characters (a 0x5C trail byte is no level).
+#include "archiver/make_folders.h"
+
+#include <windows.h>
+
+#include "text/cp932.h"
+
+namespace unlha {
+
+bool MakeDestinationFolders(const std::string& base, FolderStop& stop) {
+    // Every '\' after the first character ends a folder that must exist; the ones that end a
+    // drive ("C:\") or begin a UNC name ("\\server") do not.
+    for (std::size_t i = 0; i < base.size(); i += cp932::CharLength(base, i)) {
+        if (cp932::CharLength(base, i) != 1 || base[i] != '\\' || i == 0 || base[i - 1] == ':' ||
+            (i == 1 && base[0] == '\\'))
+            continue;
+        const std::string prefix = base.substr(0, i);
+        const DWORD attributes = GetFileAttributesA(prefix.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!CreateDirectoryA(prefix.c_str(), nullptr)) {
+                stop = {prefix, GetLastError()};
+                return false;
+            }
+        } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            stop = {prefix, 0};
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MakeEntryFolders(const std::string& base, const std::vector<std::string>& folders, FolderStop& stop) {
+    std::string path = base;
+    for (const std::string& part : folders) {
+        path += part;
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!CreateDirectoryA(path.c_str(), nullptr)) {
+                stop = {path, GetLastError()};
+                return false;
+            }
+        } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            stop = {path, 0};
+            return false;
+        }
+        path += '\\';
+    }
+    return true;
+}
+
+bool ConvertsAsWalked(const std::string& relative, std::size_t parts) {
+    const int size = static_cast<int>(relative.size());
+    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), size, nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, relative.data(), size, &wide[0], length);
+    std::size_t separators = 0;
+    for (wchar_t c : wide) {
+        if (c == L'\\') ++separators;
+        if (c == L'/' || c == L':' || c < 0x20) return false;
+    }
+    return separators + 1 == parts;
+}
+
+std::string SystemErrorText(unsigned long error) {
+    char text[256] = {};
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                   sizeof text, nullptr);
+    std::string message(text, n);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+}  // namespace unlha
