@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver.h"
+#include "tests/support/test_files.h"
 #include "text/cp932.h"
 
 namespace e2e {
@@ -14,22 +15,6 @@ void MakeFolders(const std::string& folder) {
     std::string parent = cp932::FolderPart(folder.substr(0, folder.size() - cp932::EndsWithChar(folder, '\\')));
     if (parent.size() > 3) MakeFolders(parent.substr(0, parent.size() - 1));
     CreateDirectoryA(folder.c_str(), nullptr);
-}
-
-void CollectTree(const std::string& folder, const std::string& prefix, Tree& tree) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CollectTree(folder + "\\" + name, prefix + name + "\\", tree);
-        } else {
-            tree[prefix + name] = ReadFile(folder + "\\" + name);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
 }
 
 }  // namespace
@@ -45,26 +30,11 @@ ScratchFolder::ScratchFolder(const std::string& name) {
 ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::string folder = cp932::FolderPart(path);
-    if (!folder.empty()) MakeFolders(folder.substr(0, folder.size() - 1));
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write " << path;
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    EXPECT_EQ(written, bytes.size());
+    test_files::WriteBytes(path, bytes);
+    ASSERT_TRUE(FileExists(path)) << "cannot write " << path;
 }
 
-std::string ReadFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
+std::string ReadFile(const std::string& path) { return test_files::ReadBytes(path); }
 
 bool FileExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -76,25 +46,7 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string inner = path + "\\" + name;
-            SetFileAttributesA(inner.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(inner);
-            } else {
-                DeleteFileA(inner.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
+void RemoveTree(const std::string& path) { test_files::RemoveTree(path + "\\"); }
 
 void ShiftWriteTime(const std::string& path, int seconds) {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
@@ -114,7 +66,8 @@ void ShiftWriteTime(const std::string& path, int seconds) {
 
 Tree ReadTree(const std::string& folder) {
     Tree tree;
-    CollectTree(folder, "", tree);
+    for (const std::string& path : test_files::Tree(folder + "\\"))
+        if (!cp932::EndsWithChar(path, '\\')) tree[path] = ReadFile(folder + "\\" + path);
     return tree;
 }
 

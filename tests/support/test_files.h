@@ -1,0 +1,47 @@
+// Real files for the Wine tests of the library and the self-extracting program: a scratch
+// folder under Z:\tmp, files and folders in it, and members built byte by byte for what the
+// writer refuses to make.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace test_files {
+
+// A fresh folder Z:\tmp\zavo-test-<pid>-<n>\ (ending with '\'), removed with everything in it
+// when the object goes.
+class Scratch {
+public:
+    Scratch();
+    ~Scratch();
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& relative) const { return path_ + relative; }
+
+private:
+    std::string path_;
+};
+
+// Removes `folder` (ending with '\') with everything in it; links are removed, not followed.
+void RemoveTree(const std::string& folder);
+void WriteBytes(const std::string& path, const std::string& bytes);   // creates missing folders
+std::string ReadBytes(const std::string& path);                      // "" when missing
+bool Exists(const std::string& path);
+void SetWriteTime(const std::string& path, std::int64_t unixSeconds);   // of a file or a folder
+std::int64_t WriteTimeOf(const std::string& path);                   // Unix seconds
+// Every file and folder below `folder`, relative paths sorted (folders end with '\').
+std::vector<std::string> Tree(const std::string& folder);
+
+// Data that compresses, of `size` bytes, different for each `seed`.
+std::string TextData(std::size_t size, unsigned seed);
+
+// A level-0 member built byte by byte, so any name (also one our writer refuses) can be stored.
+std::string Level0Member(const std::string& path, const std::string& content, const char* method = "-lh0-");
+// A level-2 member with the folder field (ext 0x02), name (ext 0x01) and Unix mode (ext 0x50)
+// as given, its data stored as it is.
+std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
+                         std::uint16_t unixMode = 0, const char* method = "-lh0-");
+
+}  // namespace test_files
