@@ -177,17 +177,8 @@ struct StopContext {
     RecordingEngine* engine;
     HWND window;
     int calls;
-    int stopAt;
     bool byRightClick;
 };
-
-// Runs inside the library call on the window's thread, as a person's action during a long run.
-void StopDuringRun(void* context) {
-    auto* stop = static_cast<StopContext*>(context);
-    if (++stop->calls != stop->stopAt) return;
-    if (stop->byRightClick) RightClick(stop->window);
-    else stop->engine->SetAnswer(1, "");
-}
 
 TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
     for (bool byRightClick : {true, false}) {
@@ -197,8 +188,14 @@ TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
         RecordingEngine engine;
         ProgramState state;
         MainDialog dialog(engine, state, "zavo.exe");
-        StopContext stop{&engine, nullptr, 0, 2, byRightClick};
-        engine.SetDuringRun(StopDuringRun, &stop);
+        // Inside the second library call on the window's thread, as a person's action during a long run.
+        StopContext stop{&engine, nullptr, 0, byRightClick};
+        engine.SetDuringRun([](void* context) {
+            auto* stop = static_cast<StopContext*>(context);
+            if (++stop->calls != 2) return;
+            if (stop->byRightClick) RightClick(stop->window);
+            else stop->engine->SetAnswer(1, "");
+        }, &stop);
         RunDriven(dialog, [&](HWND window) {
             stop.window = window;
             Click(GetDlgItem(window, IDC_RECURSIVE));

@@ -12,14 +12,6 @@ namespace {
 
 using namespace zavo::testing;
 
-// The build gives Linux paths; Wine reaches them through drive Z:.
-std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath) {
-        if (c == '/') c = '\\';
-    }
-    return "Z:" + unixPath;
-}
-
 BOOL CALLBACK CountShownWindows(HWND hwnd, LPARAM l) {
     if (IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(l);
     return TRUE;
@@ -29,8 +21,8 @@ BOOL CALLBACK CountShownWindows(HWND hwnd, LPARAM l) {
 class StartedProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(CopyFileA(WindowsPath(ZAVO_EXE).c_str(), (folder_ / "zavo.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(WindowsPath(LIBRARY_DOUBLE).c_str(), (folder_ / "UNLHA32.DLL").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(ZAVO_EXE, (folder_ / "zavo.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(LIBRARY_DOUBLE, (folder_ / "UNLHA32.DLL").c_str(), FALSE));
         SetEnvironmentVariableA("ZAVO_LIBRARY_LOG", (folder_ / "library.log").c_str());
     }
     // The command line the file-type registration gives: quoted program, two blanks, quoted script.
@@ -90,8 +82,8 @@ TEST_F(StartedProgram, AMissingScriptRunsNothingAndSaysNothing) {
 
 // The tour of samples/ with the real library, run from its own folder as the desktop runs it.
 TEST_F(StartedProgram, TheSampleTourRunsWithTheRealLibrary) {
-    ASSERT_TRUE(CopyFileA(WindowsPath(REAL_LIBRARY).c_str(), (folder_ / "UNLHA32.DLL").c_str(), FALSE));
-    const std::string samples = WindowsPath(ZAVO_SOURCE_DIR "/samples/");
+    ASSERT_TRUE(CopyFileA(REAL_LIBRARY, (folder_ / "UNLHA32.DLL").c_str(), FALSE));
+    const std::string samples = ZAVO_SOURCE_DIR "/samples/";
     const char* files[] = {"tour-files\\hello.txt", "tour-files\\notes\\readme.txt"};
     folder_.MakeFolder("tour-files");
     folder_.MakeFolder("tour-files\\notes");
