@@ -19,9 +19,11 @@ struct MatchFinderTuning {
     int niceLength;   // a match this long ends the search
 };
 
-// Positions are absolute stream offsets kept modulo 2^32; a chain ends at the first candidate that
-// is not strictly farther than the one before or lies outside the window. Every candidate is
-// verified byte by byte, so stale or colliding entries can only cost time, never correctness.
+// Positions are absolute stream offsets kept modulo 2^32; the tables keep them modulo 2^16 and chain
+// links are 16-bit steps back, so an entry older than 64 KiB reads as a nearer one. A chain ends at
+// the first candidate that is not strictly farther than the one before or lies outside the window.
+// Every candidate is verified byte by byte, so stale, aliased or colliding entries can only cost
+// time, never correctness.
 class MatchFinder {
 public:
     MatchFinder(int dictionaryBits, MatchFinderTuning tuning);
@@ -37,18 +39,12 @@ public:
         std::uint32_t v = Load32(buf + i);
         std::uint32_t cur = base + static_cast<std::uint32_t>(i);
         std::uint32_t h = Hash4(v);
-        prev_[cur & windowMask_] = Delta(cur, head_[h]);
-        head_[h] = cur;
-        head3_[Hash3(v)] = cur;
+        prev_[cur & windowMask_] = static_cast<std::uint16_t>(cur - head_[h]);
+        head_[h] = static_cast<std::uint16_t>(cur);
+        head3_[Hash3(v)] = static_cast<std::uint16_t>(cur);
     }
 
 private:
-    // Chain links are 16-bit steps back, which halves the table; a step too long to store would
-    // leave the window anyway, so it is clamped, and a step of 0 ends the chain.
-    static std::uint16_t Delta(std::uint32_t from, std::uint32_t to) {
-        std::uint32_t d = from - to;
-        return static_cast<std::uint16_t>(d > 0xFFFF ? 0xFFFF : d);
-    }
     static std::size_t CommonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit);
     static std::uint32_t Load32(const std::uint8_t* p) {
         std::uint32_t v;
@@ -63,9 +59,11 @@ private:
     int hashBits_;
     std::uint32_t windowMask_;
     MatchFinderTuning tuning_;
-    std::vector<std::uint32_t> head_;
+    // Heads hold the low 16 bits of positions, which is all that a window of at most 64 KiB needs:
+    // the tables then stay small enough for the fastest cache.
+    std::vector<std::uint16_t> head_;
     std::vector<std::uint16_t> prev_;
-    std::vector<std::uint32_t> head3_;   // latest position of each 3-byte prefix: short matches
+    std::vector<std::uint16_t> head3_;   // latest position of each 3-byte prefix: short matches
 };
 
 // Length of the common prefix of `a` and `b`, at most `limit`; reads in 8-byte words.
@@ -91,11 +89,12 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
     const std::uint32_t h = Hash4(first4);
     const std::uint32_t h3 = Hash3(first4);
     const std::uint32_t cur = base + static_cast<std::uint32_t>(i);
-    std::uint32_t cand = head_[h];
-    const std::uint32_t cand3 = head3_[h3];
-    head_[h] = cur;
-    head3_[h3] = cur;
-    prev_[cur & windowMask_] = Delta(cur, cand);
+    const std::uint16_t delta = static_cast<std::uint16_t>(cur - head_[h]);
+    std::uint32_t cand = cur - delta;
+    const std::uint32_t distance3 = static_cast<std::uint16_t>(cur - head3_[h3]);
+    head_[h] = static_cast<std::uint16_t>(cur);
+    head3_[h3] = static_cast<std::uint16_t>(cur);
+    prev_[cur & windowMask_] = delta;
 
     const std::size_t limit = std::min<std::size_t>(end - i, 256);
     if (limit < 3) return 0;
@@ -105,7 +104,6 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
     int found = 0;
 
     // The nearest 3-byte match, if any: the chains below only hold 4-byte prefixes.
-    const std::uint32_t distance3 = cur - cand3;
     if (distance3 - 1 < maxDistance) {
         const std::uint8_t* q = p - distance3;
         if ((Load32(q) & 0xFFFFFFu) == (first4 & 0xFFFFFFu)) {
