@@ -13,6 +13,52 @@ constexpr std::size_t kMissesBeforeStride = 32;
 
 inline std::uint32_t ExtraBits(int positionCode) { return positionCode > 1 ? positionCode - 1 : 0; }
 
+struct PathInput {
+    const std::uint8_t* data;
+    std::size_t n;
+    const std::uint32_t* firstMatch;
+    const Match* matches;
+    const Prices* prices;
+};
+
+// The backward pass of the cheapest path; kLengths, the lengths tried per match, is fixed at compile
+// time so that the innermost loop unrolls and its branches vanish.
+template <std::uint32_t kLengths>
+void CheapestSteps(const PathInput& in, std::uint32_t* cost, std::uint32_t* chosen) {
+    const std::uint32_t* literalPrice = in.prices->literalLength;
+    const std::uint32_t* lengthPrice = in.prices->literalLength + 256 - kMinMatch;
+    const std::uint32_t* positionPrice = in.prices->position;
+    cost[in.n] = 0;
+    std::uint32_t nextCost = 0;   // cost[k + 1], kept out of memory
+    // Candidates are packed as cost:32 length:16 distance:16, so that one integer minimum (free of
+    // branches) picks the cheapest, and among equals the shortest length.
+    for (std::size_t k = in.n; k-- > 0;) {
+        std::uint32_t m = in.firstMatch[k];
+        const std::uint32_t mEnd = in.firstMatch[k + 1];
+        const std::uint32_t literalCost = nextCost + literalPrice[in.data[k]];
+        if (m == mEnd) {   // most positions: nothing but the literal
+            cost[k] = nextCost = literalCost;
+            chosen[k] = 1u << 16;
+            continue;
+        }
+        std::uint64_t best = std::uint64_t(literalCost) << 32 | (1u << 16);
+        // Every match tries its full length and the kLengths - 1 below it. A length that a nearer
+        // match also reaches is merely weighed once more at this distance.
+        for (; m < mEnd; ++m) {
+            const Match match = in.matches[m];
+            const std::uint32_t price = positionPrice[PositionCode(match.distance - 1u)];
+            for (std::uint32_t shorter = 0; shorter < kLengths; ++shorter) {
+                const std::uint32_t length = std::max<std::uint32_t>(match.length - shorter, kMinMatch);
+                std::uint64_t c = std::uint64_t(lengthPrice[length] + price + cost[k + length]) << 32 |
+                                  length << 16 | match.distance;
+                best = std::min(best, c);
+            }
+        }
+        cost[k] = nextCost = static_cast<std::uint32_t>(best >> 32);
+        chosen[k] = static_cast<std::uint32_t>(best);
+    }
+}
+
 }  // namespace
 
 void Prices::SetInitial() {
@@ -98,41 +144,12 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
     const std::size_t n = end - begin;
     cost_.resize(n + 1);
     chosen_.resize(n);
-    const std::uint8_t* data = buf + begin;
-    const std::uint32_t* firstMatch = firstMatch_.data();
-    const Match* matches = matches_.data();
-    const std::uint32_t* literalPrice = prices.literalLength;
-    const std::uint32_t* lengthPrice = prices.literalLength + 256 - kMinMatch;
-    const std::uint32_t lengthsPerMatch = static_cast<std::uint32_t>(tuning_.lengthsPerMatch);
-    std::uint32_t* cost = cost_.data();
-    std::uint32_t* chosen = chosen_.data();
-    cost[n] = 0;
-    std::uint32_t nextCost = 0;   // cost[k + 1], kept out of memory
-    // Candidates are packed as cost:32 length:16 distance:16, so that one integer minimum (free of
-    // branches) picks the cheapest, and among equals the shortest length.
-    for (std::size_t k = n; k-- > 0;) {
-        std::uint32_t m = firstMatch[k];
-        const std::uint32_t mEnd = firstMatch[k + 1];
-        const std::uint32_t literalCost = nextCost + literalPrice[data[k]];
-        if (m == mEnd) {   // most positions: nothing but the literal
-            cost[k] = nextCost = literalCost;
-            chosen[k] = 1u << 16;
-            continue;
-        }
-        std::uint64_t best = std::uint64_t(literalCost) << 32 | (1u << 16);
-        std::uint32_t length = kMinMatch;
-        for (; m < mEnd; ++m) {
-            const Match match = matches[m];
-            const std::uint32_t positionPrice = prices.position[PositionCode(match.distance - 1u)];
-            if (match.length > length + lengthsPerMatch) length = match.length - lengthsPerMatch;
-            for (; length <= match.length; ++length) {
-                std::uint64_t c = std::uint64_t(lengthPrice[length] + positionPrice + cost[k + length]) << 32 |
-                                  length << 16 | match.distance;
-                best = std::min(best, c);
-            }
-        }
-        cost[k] = nextCost = static_cast<std::uint32_t>(best >> 32);
-        chosen[k] = static_cast<std::uint32_t>(best);
+    const PathInput in{buf + begin, n, firstMatch_.data(), matches_.data(), &prices};
+    switch (std::clamp(tuning_.lengthsPerMatch, 0, 3)) {
+        case 0: CheapestSteps<1>(in, cost_.data(), chosen_.data()); break;
+        case 1: CheapestSteps<2>(in, cost_.data(), chosen_.data()); break;
+        case 2: CheapestSteps<3>(in, cost_.data(), chosen_.data()); break;
+        default: CheapestSteps<4>(in, cost_.data(), chosen_.data()); break;
     }
 }
 

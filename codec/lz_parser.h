@@ -25,7 +25,7 @@ struct ParserTuning {
     MatchFinderTuning finder;
     int skipLength;         // after a match this long, positions inside it are not searched...
     int searchBeforeEnd;    // ...except the next one and this many just before its end
-    int lengthsPerMatch;    // shorter lengths of a match tried besides its full length
+    int lengthsPerMatch;    // shorter lengths of a match tried besides its full length (0..3)
     int passes;             // parses per stretch; each one after the first is priced by the one before
 };
 
