@@ -6,19 +6,6 @@
 namespace unlha {
 namespace {
 
-TEST(CommandLine, TheFrontEndsLineGivesArchiveBaseAndOneQuotedName) {
-    ParseResult r = ParseCommandLine("e   -x1 -jyo -a1  \"D:\\ARC\\A.LZH\" \"D:\\WORK\\\" \"*.*\"");
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.command.letter, 'e');
-    EXPECT_TRUE(r.command.switches.keepFolders);
-    EXPECT_TRUE(r.command.switches.overwrite);
-    EXPECT_TRUE(r.command.switches.allAttributes);
-    EXPECT_FALSE(r.command.switches.recurse);
-    EXPECT_EQ(r.command.archivePath, "D:\\ARC\\A.LZH");
-    EXPECT_EQ(r.command.baseFolder, "D:\\WORK\\");
-    EXPECT_EQ(r.command.fileNames, std::vector<std::string>{"*.*"});
-}
-
 TEST(CommandLine, PositionalArguments) {
     struct Case {
         const char* line;
@@ -27,6 +14,7 @@ TEST(CommandLine, PositionalArguments) {
         std::vector<std::string> names;
     };
     const Case cases[] = {
+        {"e   -x1 -jyo  \"D:\\ARC\\A.LZH\" \"D:\\WORK\\\" \"*.*\"", "D:\\ARC\\A.LZH", "D:\\WORK\\", {"*.*"}},   // the front end's form
         {"l    \"A.LZH\" \"\" \"*.*\"", "A.LZH", "", {"*.*"}},
         {"a \"A.LZH\" \"\" \"my file.txt\"", "A.LZH", "", {"my file.txt"}},   // quoted: one name with a blank
         {"a A.LZH C: x.txt y.txt", "A.LZH", "C:", {"x.txt", "y.txt"}},

@@ -140,25 +140,5 @@ TEST(LibraryRun, TheProgressWindowDisablesTheCallerAndCancelLeavesNothing) {
     DestroyWindow(owner);
 }
 
-TEST(LibraryRun, SelfExtractingProgramOrAClearRefusal) {
-    Scratch s;
-    ThreeFiles(s / "src\\");
-    ASSERT_EQ(Unlha("a -n \"" + s / "t.lzh" + "\" \"" + s / "src\\" + "\"").code, 0);
-    Outcome o = Unlha("s -n \"" + s / "t.lzh" + "\" \"" + s / "out\\" + "\"");
-    if (o.code == 9) {
-        // Until the program is built into the library, s says so and writes nothing.
-        EXPECT_NE(o.text.find("holds no self-extracting program"), std::string::npos) << o.text;
-        EXPECT_FALSE(Exists(s / "out\\t.EXE"));
-        return;
-    }
-    ASSERT_EQ(o.code, 0) << o.text;
-    const std::string exe = ReadBytes(s / "out\\t.EXE");
-    ASSERT_GT(exe.size(), 2u);
-    EXPECT_EQ(exe.substr(0, 2), "MZ");
-    Outcome list = Unlha("l -n \"" + s / "out\\t.EXE" + "\"");
-    EXPECT_EQ(list.code, 0) << list.text;
-    EXPECT_NE(list.text.find(" 3 entries"), std::string::npos) << list.text;
-}
-
 }  // namespace
 }  // namespace unlha_test

@@ -76,18 +76,6 @@ TEST(LibrarySafety, HostilePathsAreRefusedAndNothingIsCreatedForThem) {
     }
 }
 
-TEST(LibrarySafety, NoFolderIsCreatedForARefusedPath) {
-    // The in-tree part of a hostile path ("D") is not created either.
-    Scratch s;
-    const std::string archive = s / "h.lzh";
-    WriteBytes(archive, Level0Member("D\\..\\..\\D\\Test.TXT", "x") + Level0Member("D\\...\\Test.TXT", "x") + '\0');
-    Outcome o = Unlha("x -n \"" + archive + "\" \"" + s / "out\\" + "\"");
-    EXPECT_EQ(o.code, 4) << o.text;
-    EXPECT_EQ(Tree(s / "out\\"), std::vector<std::string>{});
-    EXPECT_EQ(CountLines(o.text, "refused  "), 2u) << o.text;
-    EXPECT_NE(o.text.find("0 extracted, 0 replaced, 0 skipped, 2 refused, 0 failed"), std::string::npos) << o.text;
-}
-
 TEST(LibrarySafety, ShiftJisNamesWithBackslashTrailBytesAreNoFolders) {
     Scratch s;
     const std::string archive = s / "sjis.lzh";

@@ -52,6 +52,8 @@ const std::vector<Member>& Members() {
         {{}, "empty.txt", "", false},
         {{}, "big.bin", CompressibleData(3 * 1024 * 1024 + 17), false},
         {{}, "random.bin", RandomData(20000), false},
+        // Compressed as a whole with an incompressible stretch and a run inside.
+        {{}, "mixed.bin", CompressibleData(150000) + RandomData(30000) + std::string(3000, 'z'), false},
         {{"\x82\xA0"}, "\x82\xA2\x82\xA4.txt", CompressibleData(3000) + "x", false},  // あ\いう.txt
         {{"\x83\x5C"}, "\x95\x5C\x8F\x5C.txt", CompressibleData(2000) + "y", true},  // ソ\表十.txt
     };

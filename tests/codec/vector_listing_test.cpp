@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "codec/archive.h"
-#include "tests/codec/london_time.h"
 #include "text/cp932.h"
 
 namespace {
@@ -60,6 +61,22 @@ std::string AsReferenceCases(const std::string& s) {
     return hasLower ? s : out;
 }
 
+// The expected listings were made on a clock of Europe/London: MS-DOS stamps (local time) are
+// read as that zone's time.
+std::int64_t DosTimeAsLondon(std::uint32_t stamp) {
+    setenv("TZ", "Europe/London", 1);
+    tzset();
+    std::tm t{};
+    t.tm_year = 80 + static_cast<int>(stamp >> 25);
+    t.tm_mon = static_cast<int>((stamp >> 21) & 0x0F) - 1;
+    t.tm_mday = static_cast<int>((stamp >> 16) & 0x1F);
+    t.tm_hour = static_cast<int>((stamp >> 11) & 0x1F);
+    t.tm_min = static_cast<int>((stamp >> 5) & 0x3F);
+    t.tm_sec = static_cast<int>(stamp & 0x1F) * 2;
+    t.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&t));
+}
+
 std::string Format(const char* format, unsigned long long v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, format, v);
@@ -81,7 +98,7 @@ std::map<std::string, std::string> Describe(const lzh::Entry& e) {
     if (e.osId >= 0x21 && e.osId < 0x7F) d["os_type"] += std::string(" ('") + static_cast<char>(e.osId) + "')";
     d["crc"] = Format("%04llx", e.crc);
     if (e.hasUnixTime) d["timestamp"] = std::to_string(e.unixTime);
-    else if (e.hasDosTime && e.dosTime != 0) d["timestamp"] = std::to_string(lzh_test::DosTimeAsLondon(e.dosTime));
+    else if (e.hasDosTime && e.dosTime != 0) d["timestamp"] = std::to_string(DosTimeAsLondon(e.dosTime));
     if (e.hasHeaderCrc) d["common_crc"] = Format("%04llx", e.headerCrc);
     if (e.hasUnixMode) d["unix_perms"] = Format("0%llo", e.unixMode);
     if (e.hasUnixOwner) {
