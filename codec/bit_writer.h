@@ -24,6 +24,23 @@ public:
         }
     }
 
+    // Appends `count` bits (`value` must have no others) without writing anything out. For runs of
+    // small fields: after FlushWholeBytes at most 56 bits may be added before the next flush.
+    void PutUnflushed(std::uint64_t value, int count) {
+        acc_ = (acc_ << count) | value;
+        bits_ += count;
+    }
+
+    // Writes out every whole byte pending, without a data-dependent branch: one 8-byte store of which
+    // only the whole bytes count. Needs at most 63 bits pending.
+    void FlushWholeBytes() {
+        if (size_ + 8 > bytes_.size()) bytes_.resize(bytes_.size() * 2 + 64);
+        const std::uint64_t word = __builtin_bswap64(acc_ << (63 - bits_) << 1);
+        std::memcpy(bytes_.data() + size_, &word, 8);
+        size_ += static_cast<unsigned>(bits_) >> 3;
+        bits_ &= 7;
+    }
+
     // Moves every whole byte written so far into the buffer; the partial byte stays pending.
     void SettleWholeBytes() {
         while (bits_ >= 8) {

@@ -162,19 +162,18 @@ void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t en
     if (emitted_.size() < n) emitted_.resize(n);
     Command* out = emitted_.data();
     std::size_t count = 0;
+    // Literals and matches interleave unpredictably, so both take the same path: a literal is a
+    // command with distance 0 whose position count is not raised.
     for (std::size_t k = 0; k < n;) {
         const std::uint32_t length = chosen[k] >> 16;
-        if (length == 1) {
-            const std::uint8_t byte = data[k];
-            out[count++] = Command{byte, 0};
-            stats.literalLength[byte]++;
-        } else {
-            const std::uint32_t distanceMinus1 = (chosen[k] & 0xFFFFu) - 1u;
-            const std::uint32_t code = 256 + length - kMinMatch;
-            out[count++] = Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)};
-            stats.literalLength[code]++;
-            stats.position[PositionCode(distanceMinus1)]++;
-        }
+        const bool isMatch = length != 1;
+        const std::uint32_t matchMask = 0u - static_cast<std::uint32_t>(isMatch);   // selects without a jump
+        const std::uint32_t byte = data[k];
+        const std::uint32_t code = (((256 + length - kMinMatch) ^ byte) & matchMask) ^ byte;
+        const std::uint32_t distanceMinus1 = ((chosen[k] & 0xFFFFu) - 1u) & matchMask;
+        out[count++] = Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)};
+        stats.literalLength[code]++;
+        stats.position[PositionCode(distanceMinus1)] += isMatch;
         k += length;
     }
     commands.insert(commands.end(), out, out + count);
