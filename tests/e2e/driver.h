@@ -44,6 +44,8 @@ using Tree = std::map<std::string, std::string>;
 Tree ReadTree(const std::string& folder);
 // Bytes that compress a little and differ by seed.
 std::string SampleText(size_t size, int seed);
+// Whether the program's text holds `part`.
+inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The folder of this test program: the build's bin folder with zavo.exe and UNLHA32.DLL.
 std::string BinFolder();

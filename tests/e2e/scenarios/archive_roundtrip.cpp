@@ -10,8 +10,6 @@
 namespace e2e {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
     ScratchFolder work("roundtrip");
     const std::string source = work / "元データ", copy = work / "展開先";

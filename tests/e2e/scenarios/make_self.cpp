@@ -8,8 +8,6 @@
 namespace e2e {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 TEST(MakeSelf, TheProgramExtractsTheArchiveItCarries) {
     ScratchFolder work("makeself");
     const std::string source = work / "src", shipped = work / "配布", unpacked = work / "受け取り 先";

@@ -10,8 +10,6 @@
 namespace e2e {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 // The repository's folder as Wine shows the Linux file system.
 std::string SourceFolder(const std::string& relative) {
     std::string path = "Z:" + std::string(ZAVO_SOURCE_DIR) + "/" + relative;

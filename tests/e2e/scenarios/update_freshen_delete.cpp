@@ -8,8 +8,6 @@
 namespace e2e {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
     ScratchFolder work("update");
     const std::string source = work / "src", copy = work / "copy";
