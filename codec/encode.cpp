@@ -38,10 +38,11 @@ public:
     // May take over the buffer of `commands`, leaving it with other contents to be cleared.
     bool Add(std::vector<Command>& commands, const BlockStats& stats) {
         if (commands.empty()) return true;
+        const std::uint64_t ownBits = BlockBits(stats, positionCodes_, positionBits_);
         if (!pending_.empty()) {
             BlockStats merged = pendingStats_;
             merged.Merge(stats);
-            std::uint64_t apart = pendingBits_ + BlockBits(stats, positionCodes_, positionBits_);
+            std::uint64_t apart = pendingBits_ + ownBits;
             std::uint64_t together = BlockBits(merged, positionCodes_, positionBits_);
             if (merged.commands <= kMaxBlockCommands && together <= apart) {
                 pending_.insert(pending_.end(), commands.begin(), commands.end());
@@ -53,7 +54,7 @@ public:
         }
         pending_.swap(commands);
         pendingStats_ = stats;
-        pendingBits_ = BlockBits(stats, positionCodes_, positionBits_);
+        pendingBits_ = ownBits;
         return true;
     }
 
