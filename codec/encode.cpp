@@ -25,7 +25,7 @@ constexpr std::uint64_t kGiveUpFraction = 8;
 // Measured on the benchmark corpus: deeper chains buy little past these, and searching inside
 // long matches costs much time for little gain. Larger windows need deeper chains to use them.
 ParserTuning TuningFor(int dictionaryBits) {
-    if (dictionaryBits <= 13) return {{12, 32}, 5, 1, 2, 1};
+    if (dictionaryBits <= 13) return {{12, 32}, 5, 1, 1, 1};
     return {{16, 64}, 12, 1, 3, 1};
 }
 
