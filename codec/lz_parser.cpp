@@ -94,7 +94,11 @@ void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
 Parser::Parser(int dictionaryBits, const ParserTuning& tuning) : finder_(dictionaryBits, tuning.finder), tuning_(tuning) {}
 
 inline int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used) {
-    if (matches_.size() < used + 256) matches_.resize(matches_.size() * 2);
+    // A position adds at most 256 matches (they grow in length).
+    if (used > matchRoom_) {
+        matches_.resize(matches_.size() * 2);
+        matchRoom_ = matches_.size() - 256;
+    }
     int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
     used += static_cast<std::size_t>(found);
     return found;
@@ -105,6 +109,7 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
     const std::size_t n = end - begin;
     firstMatch_.resize(n + 1);
     matches_.resize(n * 4 + 256);
+    matchRoom_ = matches_.size() - 256;
     std::size_t used = 0;
     std::size_t misses = 0;   // positions in a row without any match
     std::size_t i = begin;
