@@ -19,6 +19,7 @@ struct PathInput {
     const std::uint32_t* firstMatch;
     const Match* matches;
     const Prices* prices;
+    const std::uint8_t* distancePrice;   // position price by distance - 1
 };
 
 // The backward pass of the cheapest path; kLengths, the lengths tried per match, is fixed at compile
@@ -27,7 +28,6 @@ template <std::uint32_t kLengths>
 void CheapestSteps(const PathInput& in, std::uint32_t* cost, std::uint32_t* chosen) {
     const std::uint32_t* literalPrice = in.prices->literalLength;
     const std::uint32_t* lengthPrice = in.prices->literalLength + 256 - kMinMatch;
-    const std::uint32_t* positionPrice = in.prices->position;
     cost[in.n] = 0;
     std::uint32_t nextCost = 0;   // cost[k + 1], kept out of memory
     // Candidates are packed as cost:32 length:16 distance:16, so that one integer minimum (free of
@@ -46,7 +46,7 @@ void CheapestSteps(const PathInput& in, std::uint32_t* cost, std::uint32_t* chos
         // match also reaches is merely weighed once more at this distance.
         for (; m < mEnd; ++m) {
             const Match match = in.matches[m];
-            const std::uint32_t price = positionPrice[PositionCode(match.distance - 1u)];
+            const std::uint32_t price = in.distancePrice[match.distance - 1u];
             for (std::uint32_t shorter = 0; shorter < kLengths; ++shorter) {
                 const std::uint32_t length = std::max<std::uint32_t>(match.length - shorter, kMinMatch);
                 std::uint64_t c = std::uint64_t(lengthPrice[length] + price + cost[k + length]) << 32 |
@@ -91,7 +91,8 @@ void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
     }
 }
 
-Parser::Parser(int dictionaryBits, const ParserTuning& tuning) : finder_(dictionaryBits, tuning.finder), tuning_(tuning) {}
+Parser::Parser(int dictionaryBits, const ParserTuning& tuning)
+    : finder_(dictionaryBits, tuning.finder), tuning_(tuning), dictionaryBits_(dictionaryBits) {}
 
 inline int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used) {
     // A position adds at most 256 matches (they grow in length).
@@ -149,7 +150,16 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
     const std::size_t n = end - begin;
     cost_.resize(n + 1);
     chosen_.resize(n);
-    const PathInput in{buf + begin, n, firstMatch_.data(), matches_.data(), &prices};
+    // Prices by distance, spread from the position codes: a load per match instead of a bit count.
+    distancePrice_.resize(std::size_t{1} << dictionaryBits_);
+    for (std::size_t d = 0; d < distancePrice_.size();) {
+        const int code = PositionCode(static_cast<std::uint32_t>(d));
+        const std::size_t codeEnd = std::min(distancePrice_.size(), code < 1 ? d + 1 : std::size_t{1} << code);
+        std::fill(distancePrice_.begin() + d, distancePrice_.begin() + codeEnd,
+                  static_cast<std::uint8_t>(prices.position[code]));
+        d = codeEnd;
+    }
+    const PathInput in{buf + begin, n, firstMatch_.data(), matches_.data(), &prices, distancePrice_.data()};
     switch (std::clamp(tuning_.lengthsPerMatch, 0, 3)) {
         case 0: CheapestSteps<1>(in, cost_.data(), chosen_.data()); break;
         case 1: CheapestSteps<2>(in, cost_.data(), chosen_.data()); break;

@@ -50,6 +50,8 @@ private:
 
     MatchFinder finder_;
     ParserTuning tuning_;
+    int dictionaryBits_;
+    std::vector<std::uint8_t> distancePrice_;
     std::vector<Match> matches_;            // all matches of the stretch, position by position
     std::size_t matchRoom_ = 0;             // matches_ has room for one more position's up to here
     std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
