@@ -16,13 +16,18 @@ cmake --build "$build" -j2 --target $targets
 for target in $targets; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
-    echo "== $target: ${seconds}s"
-    if [ -d "$seeds" ]; then
-        "$build/fuzz/$target" -max_total_time="$seconds" -max_len=131072 -timeout=10 -rss_limit_mb=2048 \
-            -artifact_prefix="$build/$target-" "$corpus" "$seeds"
-    else
-        "$build/fuzz/$target" -max_total_time="$seconds" -max_len=131072 -timeout=10 -rss_limit_mb=2048 \
-            -artifact_prefix="$build/$target-" "$corpus"
+    log="$build/$target.log"
+    seed_dirs="$corpus"
+    [ -d "$seeds" ] && seed_dirs="$corpus $seeds"
+    echo "== $target: ${seconds}s (log: $log)"
+    # libFuzzer reports every new input; keep that in the log and show only the outcome.
+    # shellcheck disable=SC2086
+    if ! "$build/fuzz/$target" -max_total_time="$seconds" -max_len=131072 -timeout=10 -rss_limit_mb=2048 \
+            -artifact_prefix="$build/$target-" $seed_dirs > "$log" 2>&1; then
+        tail -n 60 "$log"
+        echo "$target FAILED: see $log and the artifact $build/$target-*"
+        exit 1
     fi
+    tail -n 1 "$log"
 done
 echo "all fuzzers ran without a crash"
