@@ -56,6 +56,9 @@ bool IsStorablePart(std::string_view part) {
         unsigned char c = static_cast<unsigned char>(part[pos]);
         if (len == 1) {
             if (c < 0x20 || c == 0x7F || c == 0xFF || c == '\\') return false;
+            // Readers take "link|target" in a folder entry for a symbolic link; Windows names
+            // never hold a "|" anyway.
+            if (c == '|') return false;
             if (cp932::IsLeadByte(c)) return false;  // a lead byte cut off at the end
         } else if (static_cast<unsigned char>(part[pos + 1]) == 0xFF) {
             return false;  // readers split at 0xFF even after a lead byte

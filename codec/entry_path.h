@@ -24,8 +24,8 @@ SplitPath SplitFolderField(std::string_view field);
 std::string JoinPath(const std::vector<std::string>& parts);
 
 // True when `part` can be stored as one path part by our writer: not empty, no separator
-// (0xFF or a '\' character), no control byte, and no lead byte left without its trail byte
-// (a reader would then take the next separator as that character's second byte).
+// (0xFF or a '\' character), no "|" (the link marker), no control byte, and no lead byte left
+// without its trail byte (a reader would then take the next separator as its second byte).
 bool IsStorablePart(std::string_view part);
 
 }  // namespace lzh

@@ -39,7 +39,8 @@ TEST(EntryPath, SplitsAtSeparatorsButNeverInsideADoubleByteCharacter) {
 TEST(EntryPath, StorablePartsRejectWhatAReaderWouldSplitOrMisread) {
     EXPECT_TRUE(lzh::IsStorablePart("\x95\x5C"));
     EXPECT_TRUE(lzh::IsStorablePart("a b.txt"));
-    for (const std::string bad : {"", "a\\b", "a\xFF", "a\x01", "ends with lead \x95", "lead then \x95\xFF" "x"}) {
+    EXPECT_TRUE(lzh::IsStorablePart("\x83\x7C"));  // ポ: its trail byte is no "|"
+    for (const std::string bad : {"", "a\\b", "a\xFF", "a\x01", "link|target", "ends with lead \x95", "lead then \x95\xFF" "x"}) {
         EXPECT_FALSE(lzh::IsStorablePart(bad)) << bad;
     }
 }
