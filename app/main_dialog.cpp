@@ -35,12 +35,6 @@ void MainDialog::Exchange(win::DataExchange& dx) {
     dx.Check(IDC_ALL_ATTRIB, fields_.allAttrib);
 }
 
-void MainDialog::UpdateFields(win::Direction direction) {
-    NotificationSuppressor quiet(*this);
-    win::DataExchange dx(Handle(), direction);
-    Exchange(dx);
-}
-
 bool MainDialog::OnInit() {
     // The log only grows until "Clear": lift the edit control's default limit.
     SendDlgItemMessageA(Handle(), IDC_OUTPUT_LOG, EM_SETLIMITTEXT, 0, 0);

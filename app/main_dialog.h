@@ -48,10 +48,6 @@ public:
 
     const MainFields& Fields() const { return fields_; }
 
-    // The data exchange: every bound control shows its field, or every bound field takes what
-    // its control shows. Control notifications are ignored while it runs.
-    void UpdateFields(win::Direction direction);
-
     // Shared operations of the features.
     bool RunArchiverCommand();
     void EnableCommandButtons(bool on);
@@ -68,7 +64,7 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override;
 
 private:
-    void Exchange(win::DataExchange& dx);
+    void Exchange(win::DataExchange& dx) override;
     void OnPaint();
     void OnClear();
 

@@ -24,13 +24,6 @@ void ScriptDialog::Exchange(win::DataExchange& dx) {
     dx.ListSelection(IDC_SCRIPT_PATH_LIST, fields_.listSelection);
 }
 
-void ScriptDialog::UpdateFields(win::Direction direction) {
-    // Showing the fields is never a change of the path text made by the user.
-    NotificationSuppressor quiet(*this);
-    win::DataExchange dx(Handle(), direction);
-    Exchange(dx);
-}
-
 paths::PathListBinding ScriptDialog::PathList() {
     return {Handle(), IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, &fields_.path, &fields_.listSelection, nullptr,
             [this](win::Direction d) { UpdateFields(d); }, paths::kScriptEditorPathList};

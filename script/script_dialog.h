@@ -33,8 +33,7 @@ private:
         std::string listSelection;
     };
 
-    void Exchange(win::DataExchange& dx);
-    void UpdateFields(win::Direction direction);
+    void Exchange(win::DataExchange& dx) override;
     paths::PathListBinding PathList();
 
     void OnShowFile();

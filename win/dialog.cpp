@@ -11,6 +11,12 @@ INT_PTR Dialog::RunModal(HWND owner, HINSTANCE instance) {
                            reinterpret_cast<LPARAM>(this));
 }
 
+void Dialog::UpdateFields(Direction direction) {
+    NotificationSuppressor quiet(*this);
+    DataExchange dx(hwnd_, direction);
+    Exchange(dx);
+}
+
 INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {

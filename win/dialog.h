@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "win/data_exchange.h"
+
 namespace win {
 
 class Dialog {
@@ -18,6 +20,11 @@ public:
     HWND Handle() const { return hwnd_; }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
+    // The data exchange: every bound control shows its field, or every bound field takes what
+    // its control shows (the list in Exchange). Control notifications are ignored while it runs,
+    // so a change made by the program never runs a control's handler.
+    void UpdateFields(Direction direction);
+
 protected:
     // Return false when the handler set the focus itself.
     virtual bool OnInit() { return true; }
@@ -29,6 +36,9 @@ protected:
     virtual INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) { return FALSE; }
 
     void End(INT_PTR result) { EndDialog(hwnd_, result); }
+
+    // Lists each bound control once, with its field; the same list runs in either direction.
+    virtual void Exchange(DataExchange& dx) {}
 
     // While this is set, notifications from the dialog's own controls are not routed: a change
     // that the program makes never runs a control's handler.
