@@ -55,6 +55,15 @@ WriteResult Failure(WriteStatus status, std::string detail) {
     return r;
 }
 
+WriteResult Written(std::string methodId, std::uint64_t originalSize, std::uint64_t packedSize, std::uint16_t crc) {
+    WriteResult r;
+    r.methodId = std::move(methodId);
+    r.originalSize = originalSize;
+    r.packedSize = packedSize;
+    r.crc = crc;
+    return r;
+}
+
 WriteResult FromBuild(const HeaderBuildResult& built) {
     return Failure(built.status == HeaderBuildStatus::TooLarge ? WriteStatus::TooLarge : WriteStatus::InvalidName,
                    built.detail);
@@ -80,9 +89,7 @@ WriteResult ArchiveWriter::AddDirectory(const NewEntry& entry) {
     HeaderBuildResult built = BuildHeader(header, bytes);
     if (built.status != HeaderBuildStatus::Ok) return FromBuild(built);
     if (!WriteBytes(sink_, bytes)) return Failure(WriteStatus::WriteFailed, "cannot write the archive");
-    WriteResult result;
-    result.methodId = header.methodId;
-    return result;
+    return Written(header.methodId, 0, 0, 0);
 }
 
 WriteResult ArchiveWriter::AddFile(const NewEntry& entry, RandomAccessSource& data, const Method& method) {
@@ -148,12 +155,7 @@ WriteResult ArchiveWriter::AddFile(const NewEntry& entry, RandomAccessSource& da
     if (bytes.size() != headerSize || !sink_.Seek(headerAt) || !WriteBytes(sink_, bytes) || !sink_.Seek(end))
         return Failure(WriteStatus::WriteFailed, "cannot rewrite the member header");
 
-    WriteResult result;
-    result.methodId = header.methodId;
-    result.originalSize = header.originalSize;
-    result.packedSize = header.packedSize;
-    result.crc = header.crc;
-    return result;
+    return Written(header.methodId, header.originalSize, header.packedSize, header.crc);
 }
 
 WriteResult ArchiveWriter::CopyMember(ArchiveReader& reader, const Entry& entry) {
@@ -163,12 +165,7 @@ WriteResult ArchiveWriter::CopyMember(ArchiveReader& reader, const Entry& entry)
         return watched.Refused() ? Failure(WriteStatus::WriteFailed, "cannot write the archive")
                                  : Failure(WriteStatus::ReadFailed, "the source archive ends inside the member");
     }
-    WriteResult result;
-    result.methodId = entry.methodId;
-    result.originalSize = entry.originalSize;
-    result.packedSize = entry.packedSize;
-    result.crc = entry.crc;
-    return result;
+    return Written(entry.methodId, entry.originalSize, entry.packedSize, entry.crc);
 }
 
 WriteResult ArchiveWriter::Finish() {
