@@ -58,6 +58,47 @@ public:
         }
     }
 
+    // Many small fields in a row, with the writer's state held in locals that the compiler keeps in
+    // registers: through the writer every field would go to memory and back. Room for `maxBytes`
+    // is made in advance; the writer is brought up to date when the run ends.
+    class Run {
+    public:
+        Run(BitWriter& writer, std::size_t maxBytes) : writer_(writer) {
+            writer.FlushWholeBytes();   // at most 7 bits stay pending
+            const std::size_t need = writer.size_ + maxBytes + 8;
+            if (need > writer.bytes_.size()) writer.bytes_.resize(need + need / 2);
+            start_ = out_ = writer.bytes_.data() + writer.size_;
+            acc_ = writer.acc_;
+            bits_ = writer.bits_;
+        }
+        Run(const Run&) = delete;
+        Run& operator=(const Run&) = delete;
+        ~Run() {
+            writer_.size_ += static_cast<std::size_t>(out_ - start_);
+            writer_.acc_ = acc_;
+            writer_.bits_ = bits_;
+        }
+
+        // As BitWriter::PutUnflushed and FlushWholeBytes.
+        void PutUnflushed(std::uint64_t value, int count) {
+            acc_ = (acc_ << count) | value;
+            bits_ += count;
+        }
+        void FlushWholeBytes() {
+            const std::uint64_t word = __builtin_bswap64(acc_ << (63 - bits_) << 1);
+            std::memcpy(out_, &word, 8);
+            out_ += static_cast<unsigned>(bits_) >> 3;
+            bits_ &= 7;
+        }
+
+    private:
+        BitWriter& writer_;
+        std::uint8_t* start_;
+        std::uint8_t* out_;
+        std::uint64_t acc_;
+        int bits_;
+    };
+
     // Whole bytes written and not yet taken away by Clear().
     const std::uint8_t* Data() const { return bytes_.data(); }
     std::size_t Size() const { return size_; }

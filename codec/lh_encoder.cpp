@@ -174,18 +174,20 @@ void WriteBlock(const Command* commands, std::size_t count, const BlockStats& st
     // Literals and matches interleave unpredictably, so both take the same path: a literal's position
     // field is simply 0 bits long. The position code and its raw bits (at most 16 + 15) are one field.
     // Each command adds at most 16 + 31 bits, then whole bytes are flushed.
-    out.FlushWholeBytes();
-    for (std::size_t i = 0; i < count; ++i) {
-        const Command c = commands[i];
-        out.PutUnflushed(ll.codes[c.code], ll.lengths[c.code]);
-        const int p = PositionCode(c.distanceMinus1);
-        const int extraBits = p > 1 ? p - 1 : 0;
-        const std::uint32_t extra = c.distanceMinus1 & ((1u << extraBits) - 1);
-        const bool isMatch = c.code >= 256;
-        const int fieldBits = isMatch ? pos.lengths[p] + extraBits : 0;
-        const std::uint32_t field = isMatch ? std::uint32_t{pos.codes[p]} << extraBits | extra : 0;
-        out.PutUnflushed(field, fieldBits);
-        out.FlushWholeBytes();
+    {
+        BitWriter::Run run(out, count * 6);
+        for (std::size_t i = 0; i < count; ++i) {
+            const Command c = commands[i];
+            run.PutUnflushed(ll.codes[c.code], ll.lengths[c.code]);
+            const int p = PositionCode(c.distanceMinus1);
+            const int extraBits = p > 1 ? p - 1 : 0;
+            const std::uint32_t extra = c.distanceMinus1 & ((1u << extraBits) - 1);
+            const bool isMatch = c.code >= 256;
+            const int fieldBits = isMatch ? pos.lengths[p] + extraBits : 0;
+            const std::uint32_t field = isMatch ? std::uint32_t{pos.codes[p]} << extraBits | extra : 0;
+            run.PutUnflushed(field, fieldBits);
+            run.FlushWholeBytes();
+        }
     }
     if (literalLengthBits) std::copy(ll.lengths, ll.lengths + kLiteralLengthCodes, literalLengthBits);
     if (positionBitsOut) std::copy(pos.lengths, pos.lengths + positionCodes, positionBitsOut);

@@ -20,8 +20,8 @@ struct MatchFinderTuning {
 };
 
 // Positions are absolute stream offsets kept modulo 2^32; the tables keep them modulo 2^16 and chain
-// links are 16-bit steps back, so an entry older than 64 KiB reads as a nearer one. A chain ends at
-// the first candidate that is not strictly farther than the one before or lies outside the window.
+// links are 16-bit steps back, so an entry older than 64 KiB reads as a nearer one. A walk only
+// moves farther back and ends at the first candidate outside the window or when its budget is spent.
 // Every candidate is verified byte by byte, so stale, aliased or colliding entries can only cost
 // time, never correctness.
 class MatchFinder {
@@ -90,7 +90,6 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
     const std::uint32_t h3 = Hash3(first4);
     const std::uint32_t cur = base + static_cast<std::uint32_t>(i);
     const std::uint16_t delta = static_cast<std::uint16_t>(cur - head_[h]);
-    std::uint32_t cand = cur - delta;
     const std::uint32_t distance3 = static_cast<std::uint16_t>(cur - head3_[h3]);
     head_[h] = static_cast<std::uint16_t>(cur);
     head3_[h3] = static_cast<std::uint16_t>(cur);
@@ -114,11 +113,10 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
         }
     }
     if (limit < 4) return found;
-    std::uint32_t lastDistance = 0;
-    for (int chain = tuning_.maxChain; chain > 0; --chain) {
-        const std::uint32_t distance = cur - cand;
-        if (distance <= lastDistance || distance > maxDistance) break;
-        lastDistance = distance;
+    // Walks by distance: each link adds its step. A link that was never set (0) only repeats a
+    // candidate until the budget runs out, so no further test is needed for it.
+    std::uint32_t distance = delta;
+    for (int chain = tuning_.maxChain; chain > 0 && distance - 1 < maxDistance; --chain) {
         const std::uint8_t* q = p - distance;
         if (q[best] == p[best] && Load32(q) == first4) {
             std::size_t len = CommonLength(p, q, limit);
@@ -128,7 +126,7 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
                 if (len >= nice) break;
             }
         }
-        cand -= prev_[cand & windowMask_];
+        distance += prev_[(cur - distance) & windowMask_];
     }
     return found;
 }
