@@ -15,7 +15,8 @@ namespace {
 
 // Bytes parsed at a time. Blocks are made of whole stretches, so this is also the finest block
 // granularity; it must stay below kMaxBlockCommands.
-constexpr std::size_t kStretch = 32 * 1024;
+constexpr std::size_t kStretch = 48 * 1024;
+static_assert(kStretch < kMaxBlockCommands, "a stretch must fit one block");
 constexpr std::size_t kLookahead = 3;   // a position is hashed with the 3 bytes after it
 constexpr std::size_t kSlack = 8;       // hashing reads one byte past the data at the very end
 // Data that has not shrunk at all over the first eighth of the limit (the member's size, as callers

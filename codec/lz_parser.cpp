@@ -111,15 +111,14 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
     firstMatch_.resize(n + 1);
     matches_.resize(n * 4 + 256);
     matchRoom_ = matches_.size() - 256;
+    std::uint32_t* const first = firstMatch_.data();   // by position - begin
+    // Searching hashes 4 bytes: the last 3 positions of the input only ever make literals.
+    const std::size_t searchEnd = std::min(end, dataEnd > 3 ? dataEnd - 3 : 0);
     std::size_t used = 0;
     std::size_t misses = 0;   // positions in a row without any match
     std::size_t i = begin;
-    while (i < end) {
-        firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
-        if (i + 4 > dataEnd) {
-            ++i;
-            continue;
-        }
+    while (i < searchEnd) {
+        first[i - begin] = static_cast<std::uint32_t>(used);
         // Data that has shown no match for a while (packed or random) is searched only at every
         // second position, and every fourth after longer: its bytes still enter the chains.
         if (misses >= kMissesBeforeStride && (i & (misses >= 4 * kMissesBeforeStride ? 3 : 1)) != 0) {
@@ -133,17 +132,21 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
         // the next position, where a match starting one byte later often reaches much farther, and
         // the last ones, where a longer overlapping match may take over.
         if (found && matches_[used - 1].length >= tuning_.skipLength) {
-            const std::size_t skipEnd = i - 1 + matches_[used - 1].length - tuning_.searchBeforeEnd;
-            firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
-            if (i + 4 <= dataEnd) Search(buf, base, i, end, used);
-            ++i;
-            for (; i < skipEnd; ++i) {
-                firstMatch_[i - begin] = static_cast<std::uint32_t>(used);
-                if (i + 4 <= dataEnd) finder_.Insert(buf, base, i);
+            std::size_t skipEnd = i - 1 + matches_[used - 1].length - tuning_.searchBeforeEnd;
+            if (i < searchEnd) {
+                first[i - begin] = static_cast<std::uint32_t>(used);
+                // A match there that reaches farther moves the end of the skipped stretch with it.
+                if (Search(buf, base, i, end, used))
+                    skipEnd = std::max(skipEnd, i + matches_[used - 1].length - tuning_.searchBeforeEnd);
+                ++i;
+            }
+            for (const std::size_t stop = std::min(skipEnd, searchEnd); i < stop; ++i) {
+                first[i - begin] = static_cast<std::uint32_t>(used);
+                finder_.Insert(buf, base, i);
             }
         }
     }
-    firstMatch_[n] = static_cast<std::uint32_t>(used);
+    for (; i <= end; ++i) first[i - begin] = static_cast<std::uint32_t>(used);
 }
 
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
