@@ -7,6 +7,7 @@ namespace lzh {
 
 MatchFinder::MatchFinder(int dictionaryBits, MatchFinderTuning tuning)
     : hashBits_(std::min(dictionaryBits + 1, 16)),
+      hashShift_(32 - hashBits_),
       windowMask_((1u << dictionaryBits) - 1),
       tuning_(tuning),
       head_(std::size_t{1} << hashBits_, 0),

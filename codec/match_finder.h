@@ -51,12 +51,13 @@ private:
         std::memcpy(&v, p, 4);
         return v;
     }
-    std::uint32_t Hash4(std::uint32_t v) const { return (v * 2654435761u) >> (32 - hashBits_); }
+    std::uint32_t Hash4(std::uint32_t v) const { return (v * 2654435761u) >> hashShift_; }
     static std::uint32_t Hash3(std::uint32_t v) { return ((v & 0xFFFFFFu) * 2654435761u) >> (32 - kHash3Bits); }
 
     static constexpr int kHash3Bits = 14;
 
     int hashBits_;
+    int hashShift_;   // 32 - hashBits_, kept ready: every position hashes
     std::uint32_t windowMask_;
     MatchFinderTuning tuning_;
     // Heads hold the low 16 bits of positions, which is all that a window of at most 64 KiB needs:
