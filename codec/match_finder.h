@@ -51,17 +51,18 @@ private:
         std::memcpy(&v, p, 4);
         return v;
     }
-    std::uint32_t Hash4(std::uint32_t v) const { return (v * 2654435761u) >> hashShift_; }
+    static std::uint32_t Hash4(std::uint32_t v) { return (v * 2654435761u) >> (32 - kHashBits); }
     static std::uint32_t Hash3(std::uint32_t v) { return ((v & 0xFFFFFFu) * 2654435761u) >> (32 - kHash3Bits); }
 
+    // A full 16-bit table even for the smallest window: fewer prefixes share a chain, which saves
+    // more steps than the larger table costs in cache misses.
+    static constexpr int kHashBits = 16;
     static constexpr int kHash3Bits = 14;
 
-    int hashBits_;
-    int hashShift_;   // 32 - hashBits_, kept ready: every position hashes
     std::uint32_t windowMask_;
     MatchFinderTuning tuning_;
     // Heads hold the low 16 bits of positions, which is all that a window of at most 64 KiB needs:
-    // the tables then stay small enough for the fastest cache.
+    // half the cache that full positions would take.
     std::vector<std::uint16_t> head_;
     std::vector<std::uint16_t> prev_;
     std::vector<std::uint16_t> head3_;   // latest position of each 3-byte prefix: short matches
