@@ -46,6 +46,11 @@ public:
 
 private:
     static std::size_t CommonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit);
+    static std::uint16_t Load16(const std::uint8_t* p) {
+        std::uint16_t v;
+        std::memcpy(&v, p, 2);
+        return v;
+    }
     static std::uint32_t Load32(const std::uint8_t* p) {
         std::uint32_t v;
         std::memcpy(&v, p, 4);
@@ -120,7 +125,8 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
     std::uint32_t distance = delta;
     for (int chain = tuning_.maxChain; chain > 0 && distance - 1 < maxDistance; --chain) {
         const std::uint8_t* q = p - distance;
-        if (q[best] == p[best] && Load32(q) == first4) {
+        // A longer match must agree at the last byte of the best one and the byte after it.
+        if (Load16(q + best - 1) == Load16(p + best - 1) && Load32(q) == first4) {
             std::size_t len = CommonLength(p, q, limit);
             if (len > best) {
                 best = len;
