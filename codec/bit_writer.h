@@ -24,23 +24,6 @@ public:
         }
     }
 
-    // Appends `count` bits (`value` must have no others) without writing anything out. For runs of
-    // small fields: after FlushWholeBytes at most 56 bits may be added before the next flush.
-    void PutUnflushed(std::uint64_t value, int count) {
-        acc_ = (acc_ << count) | value;
-        bits_ += count;
-    }
-
-    // Writes out every whole byte pending, without a data-dependent branch: one 8-byte store of which
-    // only the whole bytes count. Needs at most 63 bits pending.
-    void FlushWholeBytes() {
-        if (size_ + 8 > bytes_.size()) bytes_.resize(bytes_.size() * 2 + 64);
-        const std::uint64_t word = __builtin_bswap64(acc_ << (63 - bits_) << 1);
-        std::memcpy(bytes_.data() + size_, &word, 8);
-        size_ += static_cast<unsigned>(bits_) >> 3;
-        bits_ &= 7;
-    }
-
     // Moves every whole byte written so far into the buffer; the partial byte stays pending.
     void SettleWholeBytes() {
         while (bits_ >= 8) {
@@ -64,7 +47,7 @@ public:
     class Run {
     public:
         Run(BitWriter& writer, std::size_t maxBytes) : writer_(writer) {
-            writer.FlushWholeBytes();   // at most 7 bits stay pending
+            writer.SettleWholeBytes();   // at most 7 bits stay pending
             const std::size_t need = writer.size_ + maxBytes + 8;
             if (need > writer.bytes_.size()) writer.bytes_.resize(need + need / 2);
             start_ = out_ = writer.bytes_.data() + writer.size_;
@@ -79,11 +62,14 @@ public:
             writer_.bits_ = bits_;
         }
 
-        // As BitWriter::PutUnflushed and FlushWholeBytes.
+        // Appends `count` bits (`value` must have no others) without writing anything out: after
+        // FlushWholeBytes at most 56 bits may be added before the next flush.
         void PutUnflushed(std::uint64_t value, int count) {
             acc_ = (acc_ << count) | value;
             bits_ += count;
         }
+        // Writes out every whole byte pending, without a data-dependent branch: one 8-byte store
+        // of which only the whole bytes count.
         void FlushWholeBytes() {
             const std::uint64_t word = __builtin_bswap64(acc_ << (63 - bits_) << 1);
             std::memcpy(out_, &word, 8);
