@@ -8,17 +8,29 @@ namespace {
 
 constexpr char kFolderSeparator = static_cast<char>(0xFF);
 
-SplitPath Split(std::string_view field, bool backslashSeparates) {
+bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+
+// Writers on every system: 0xFF (extended headers), '\' (DOS) and '/' (Unix ports).
+bool IsSeparator(char c) { return c == kFolderSeparator || c == '\\' || c == '/'; }
+
+// A lead byte takes the next byte only when that byte can be a trail byte: 0xFF and '/' never
+// can, so they separate even after a stray lead byte, as they will for Windows. A '\' after a
+// lead byte is the second half of a character such as 0x95 0x5C.
+std::size_t CharLengthAt(std::string_view field, std::size_t pos) {
+    std::size_t len = cp932::CharLength(field, pos);
+    if (len == 2 && !IsTrailByte(static_cast<unsigned char>(field[pos + 1]))) len = 1;
+    return len;
+}
+
+}  // namespace
+
+SplitPath SplitNameField(std::string_view field) {
     SplitPath result;
     std::string current;
     bool any = false;
     for (std::size_t pos = 0; pos < field.size();) {
-        std::size_t len = cp932::CharLength(field, pos);
-        // 0xFF is never part of a Shift_JIS character, so it separates even after a stray lead byte.
-        if (len == 2 && field[pos + 1] == kFolderSeparator) len = 1;
-        char c = field[pos];
-        bool separator = len == 1 && (c == kFolderSeparator || (backslashSeparates && c == '\\'));
-        if (separator) {
+        const std::size_t len = CharLengthAt(field, pos);
+        if (len == 1 && IsSeparator(field[pos])) {
             if (!any) result.absolute = true;
             if (!current.empty()) result.parts.push_back(std::move(current));
             current.clear();
@@ -34,11 +46,7 @@ SplitPath Split(std::string_view field, bool backslashSeparates) {
     return result;
 }
 
-}  // namespace
-
-SplitPath SplitNameField(std::string_view field) { return Split(field, true); }
-
-SplitPath SplitFolderField(std::string_view field) { return Split(field, false); }
+SplitPath SplitFolderField(std::string_view field) { return SplitNameField(field); }
 
 std::string JoinPath(const std::vector<std::string>& parts) {
     std::string joined;
@@ -55,13 +63,13 @@ bool IsStorablePart(std::string_view part) {
         std::size_t len = cp932::CharLength(part, pos);
         unsigned char c = static_cast<unsigned char>(part[pos]);
         if (len == 1) {
-            if (c < 0x20 || c == 0x7F || c == 0xFF || c == '\\') return false;
+            if (c < 0x20 || c == 0x7F || IsSeparator(part[pos])) return false;
             // Readers take "link|target" in a folder entry for a symbolic link; Windows names
             // never hold a "|" anyway.
             if (c == '|') return false;
             if (cp932::IsLeadByte(c)) return false;  // a lead byte cut off at the end
-        } else if (static_cast<unsigned char>(part[pos + 1]) == 0xFF) {
-            return false;  // readers split at 0xFF even after a lead byte
+        } else if (!IsTrailByte(static_cast<unsigned char>(part[pos + 1]))) {
+            return false;  // readers split at 0xFF or '/' even after a lead byte
         }
         pos += len;
     }

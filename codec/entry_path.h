@@ -13,19 +13,21 @@ struct SplitPath {
     bool endsWithSeparator = false;   // the field ended with a separator (a folder)
 };
 
-// Level-0/1 names: both 0xFF and '\' separate, but a 0x5C that is the trail byte of a
-// double-byte character belongs to that character.
+// Names (level-0/1 base names, extended header 0x01): 0xFF, '\' and '/' all separate, as some
+// writer puts each of them there, but a 0x5C that is the trail byte of a double-byte character
+// belongs to that character.
 SplitPath SplitNameField(std::string_view field);
 
-// Extended header 0x02: 0xFF is the only separator, since '\' may be a trail byte there too.
+// Extended header 0x02: the same separators. 0xFF is the usual one; readers on Windows and Unix
+// take '\' and '/' there as separators too, so splitting at them shows the path every reader sees.
 SplitPath SplitFolderField(std::string_view field);
 
 // Parts joined with '\'.
 std::string JoinPath(const std::vector<std::string>& parts);
 
 // True when `part` can be stored as one path part by our writer: not empty, no separator
-// (0xFF or a '\' character), no "|" (the link marker), no control byte, and no lead byte left
-// without its trail byte (a reader would then take the next separator as its second byte).
+// (0xFF, '/' or a '\' character), no "|" (the link marker), no control byte, and no lead byte
+// without a valid trail byte (a reader would then take the next separator as its second byte).
 bool IsStorablePart(std::string_view part);
 
 }  // namespace lzh

@@ -2,6 +2,7 @@
 #include "codec/header_fields.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "codec/entry_path.h"
 #include "codec/header_bytes.h"
@@ -40,6 +41,7 @@ std::string ApplyExtension(std::uint8_t type, const std::uint8_t* p, std::size_t
         raw.folderExt.assign(reinterpret_cast<const char*>(p), len);
         break;
     case 0x3F:
+    case 0x71:   // Amiga ports keep a level-2 file comment here
         entry.comment.assign(reinterpret_cast<const char*>(p), len);
         break;
     case 0x40:
@@ -81,6 +83,10 @@ std::string ApplyExtension(std::uint8_t type, const std::uint8_t* p, std::size_t
     }
     return {};
 }
+
+// A path field ends at its first NUL, as for readers that take it as a C string. NUL is never
+// part of a double-byte character, so a byte search finds the same end.
+std::string_view UpToNul(std::string_view field) { return field.substr(0, field.find('\0')); }
 
 }  // namespace
 
@@ -124,10 +130,13 @@ ExtWalkResult WalkExtendedHeaders(const std::uint8_t* data, std::size_t avail, s
 }
 
 void ResolvePath(const RawHeaderFields& raw, Entry& entry) {
-    SplitPath folders = raw.hasFolderExt ? SplitFolderField(raw.folderExt) : SplitPath{};
+    SplitPath folders = raw.hasFolderExt ? SplitFolderField(UpToNul(raw.folderExt)) : SplitPath{};
     // Level 0 names carry the whole path; a name extension replaces the base name.
     const std::string& nameField = raw.hasNameExt ? raw.nameExt : raw.baseName;
-    SplitPath name = SplitNameField(nameField);
+    SplitPath name = SplitNameField(UpToNul(nameField));
+    // Amiga and MorphOS ports keep the file comment after a NUL in the name field.
+    const std::size_t nul = nameField.find('\0');
+    if (nul != std::string::npos && entry.comment.empty()) entry.comment = nameField.substr(nul + 1);
 
     entry.absolute = raw.hasFolderExt && !raw.folderExt.empty() ? folders.absolute : name.absolute;
     std::vector<std::string> parts = std::move(folders.parts);

@@ -144,7 +144,7 @@ HeaderParseResult ParseLevel2Or3(const std::uint8_t* d, std::size_t avail, Entry
     const std::uint64_t size = level3 ? LoadLe32(d + 24) : LoadLe16(d);
     if (size < fixed) return Invalid("level-" + std::to_string(d[20]) + " header size " + std::to_string(size) + " is below the fixed part");
     if (size > kMaxHeaderSize) return Invalid("header size " + std::to_string(size) + " exceeds the 1 MiB limit");
-    const std::size_t total = static_cast<std::size_t>(size);
+    std::size_t total = static_cast<std::size_t>(size);
     if (avail < total) return NeedMore(total);
 
     RawHeaderFields raw;
@@ -152,9 +152,14 @@ HeaderParseResult ParseLevel2Or3(const std::uint8_t* d, std::size_t avail, Entry
     entry.unixTime = LoadLe32(d + 15);
     entry.crc = LoadLe16(d + 21);
     entry.osId = d[23];
+    // The OS-9/68K port leaves the size field's own two bytes out of the size, so its chain
+    // ends two bytes past it. Only that writer's headers may run on, and only by those two.
+    const bool mayRunOn = !level3 && entry.osId == 'K';
     const std::uint32_t firstSize = level3 ? LoadLe32(d + 28) : LoadLe16(d + 24);
-    ExtWalkResult walk = WalkExtendedHeaders(d, total, fixed, firstSize, level3 ? 4 : 2, total, entry, raw);
+    ExtWalkResult walk = WalkExtendedHeaders(d, mayRunOn ? avail : total, fixed, firstSize, level3 ? 4 : 2,
+                                             mayRunOn ? total + 2 : total, entry, raw);
     if (walk.status != ExtWalkStatus::Ok) return FromWalk(walk);
+    if (walk.end > total) total = walk.end;
     // Writers pad one byte when the size's low byte would be 0 (an end marker to old readers).
     if (!level3 && total - walk.end > 1) return Invalid("level-2 header has " + std::to_string(total - walk.end) + " unused bytes");
     entry.packedSize = raw.hasSizes64 ? raw.packedSize64 : LoadLe32(d + 7);

@@ -8,7 +8,7 @@ namespace {
 struct SplitCase {
     const char* what;
     std::string field;
-    bool folderField;   // ext 0x02 (0xFF only) rather than a level-0/1 name
+    bool folderField;   // ext 0x02 rather than a level-0/1 name
     std::vector<std::string> parts;
     bool absolute;
 };
@@ -22,7 +22,10 @@ TEST(EntryPath, SplitsAtSeparatorsButNeverInsideADoubleByteCharacter) {
         {"leading separator", "\\tmp\\x", false, {"tmp", "x"}, true},
         {"folder field with the usual final 0xFF", "a\xFF" "b\xFF", true, {"a", "b"}, false},
         {"folder field without the final 0xFF", "a\xFF" "b", true, {"a", "b"}, false},
-        {"folder field keeps backslashes", "\x95\\a\xFF", true, {"\x95\\a"}, false},
+        {"folder field keeps the trail byte 0x5C of hyou", "\x95\\a\xFF", true, {"\x95\\a"}, false},
+        {"slash in a name", "dir/sub/\x83\x5C", false, {"dir", "sub", "\x83\x5C"}, false},
+        {"slash and backslash in a folder field", "a/b\\c\xFF", true, {"a", "b", "c"}, false},
+        {"stray lead byte before a slash", "\x83/..", false, {"\x83", ".."}, false},
         {"absolute folder field", "\xFFtmp\xFF", true, {"tmp"}, true},
         {"stray lead byte before 0xFF", "a\x95\xFF" "b", true, {"a\x95", "b"}, false},
         {"stray lead byte at the end", "a\\\x95", false, {"a", "\x95"}, false},
@@ -40,7 +43,7 @@ TEST(EntryPath, StorablePartsRejectWhatAReaderWouldSplitOrMisread) {
     EXPECT_TRUE(lzh::IsStorablePart("\x95\x5C"));
     EXPECT_TRUE(lzh::IsStorablePart("a b.txt"));
     EXPECT_TRUE(lzh::IsStorablePart("\x83\x7C"));  // ポ: its trail byte is no "|"
-    for (const std::string bad : {"", "a\\b", "a\xFF", "a\x01", "link|target", "ends with lead \x95", "lead then \x95\xFF" "x"}) {
+    for (const std::string bad : {"", "a\\b", "a\xFF", "a\x01", "link|target", "ends with lead \x95", "lead then \x95\xFF" "x", "a/b", "lead then \x83/"}) {
         EXPECT_FALSE(lzh::IsStorablePart(bad)) << bad;
     }
 }

@@ -1,0 +1,106 @@
+// Headers as other systems' LHA ports write them, built byte by byte: each reads as the readers
+// of those systems read it (see docs/lzh-quirks.md), and the hostile forms of the same quirks
+// keep every danger visible to the path checks.
+#include <gtest/gtest.h>
+
+#include "tests/codec/format_test_util.h"
+
+namespace {
+
+using lzh_test::RawHeader;
+
+struct QuirkCase {
+    const char* what;
+    std::vector<RawHeader> members;
+    std::string path;           // Entry::Path() of the first member
+    bool directory;
+    std::string comment;
+    std::uint8_t osId;
+};
+
+RawHeader Level0(std::string name, std::string content = "quirk data") {
+    RawHeader h;
+    h.name = std::move(name);
+    h.content = std::move(content);
+    return h;
+}
+
+RawHeader Level1(std::string name, std::vector<std::pair<std::uint8_t, std::string>> exts = {}) {
+    RawHeader h = Level0(std::move(name));
+    h.level = 1;
+    h.exts = std::move(exts);
+    return h;
+}
+
+RawHeader Level2(std::vector<std::pair<std::uint8_t, std::string>> exts, std::uint8_t osId = 'M') {
+    RawHeader h = Level0("");
+    h.level = 2;
+    h.exts = std::move(exts);
+    h.osId = osId;
+    return h;
+}
+
+RawHeader With(RawHeader h, void (*change)(RawHeader&)) {
+    change(h);
+    return h;
+}
+
+std::vector<QuirkCase> Cases() {
+    const RawHeader next = Level0("next.txt", "the member after");
+    return {
+        {"Unix port, level 0: '/' separates", {Level0("dir/sub/a.txt"), next}, "dir\\sub\\a.txt", false, "", 0},
+        {"Unix port, level 1: '/' separates", {Level1("dir/a.txt"), next}, "dir\\a.txt", false, "", 'M'},
+        {"'/' beside trail bytes 0x5C (表/ソ.txt)", {Level0("\x95\x5C/\x83\x5C.txt")}, "\x95\x5C\\\x83\x5C.txt", false, "", 0},
+        {"folder entry with a trailing '/'",
+         {With(Level0("dir/sub/", ""), [](RawHeader& h) { h.method = "-lhd-"; }), next}, "dir\\sub", true, "", 0},
+        {"Amiga, level 0: a comment after the name's NUL, OS area 'A'",
+         {With(Level0(std::string("a.txt\0A note", 12)), [](RawHeader& h) { h.extra = std::string("A\0\0", 3); }), next},
+         "a.txt", false, "A note", 'A'},
+        {"Amiga, level 1: NUL comment, protection bits in byte 19",
+         {With(Level1(std::string("b.txt\0note", 10), {{0x02, "dir\xFF"}}), [](RawHeader& h) { h.attribute = 0x0F; }), next},
+         "dir\\b.txt", false, "note", 'M'},
+        {"Amiga, level 2: comment in extension 0x71", {Level2({{0x01, "c.txt"}, {0x71, "a note"}}, 'A'), next},
+         "c.txt", false, "a note", 'A'},
+        {"OS-9/68K, level 2: size field two bytes short",
+         {With(Level2({{0x01, "k.txt"}, {0x02, "os9\xFF"}}, 'K'), [](RawHeader& h) { h.sizeLeftOut = 2; }), next},
+         "os9\\k.txt", false, "", 'K'},
+        {"OS-9/68K, level 2: a right size still reads", {Level2({{0x01, "k.txt"}}, 'K'), next}, "k.txt", false, "", 'K'},
+        {"extension 0x02 with '\\' and '/' as well as 0xFF", {Level2({{0x01, "d.txt"}, {0x02, "a\\b/c\xFF"}}), next},
+         "a\\b\\c\\d.txt", false, "", 'M'},
+        {"extension 0x02 ending at a NUL", {Level2({{0x01, "e.txt"}, {0x02, std::string("dir\xFF\0junk\xFF", 10)}}), next},
+         "dir\\e.txt", false, "", 'M'},
+        {"-lhd- entry with data behind it", {With(Level0("dir\\", "12345"), [](RawHeader& h) { h.method = "-lhd-"; }), next},
+         "dir", true, "", 0},
+        // Hostile forms: the danger stays in the parts, where extraction refuses it.
+        {"'/' with '..' parts", {Level0("a/../../evil.txt")}, "a\\..\\..\\evil.txt", false, "", 0},
+        {"a stray lead byte before '/'", {Level0("\x83/../x")}, "\x83\\..\\x", false, "", 0},
+        {"a comment that holds a path", {Level0(std::string("ok.txt\0..\\..\\evil", 17))}, "ok.txt", false,
+         "..\\..\\evil", 0},
+    };
+}
+
+TEST(HeaderQuirks, OtherSystemsHeadersReadAsTheirReadersReadThem) {
+    for (const QuirkCase& c : Cases()) {
+        SCOPED_TRACE(c.what);
+        lzh_test::ReadBack back = lzh_test::ReadArchive(lzh_test::RawArchive(c.members));
+        EXPECT_EQ(back.final, lzh::ReadStatus::End) << back.error;
+        ASSERT_EQ(back.entries.size(), c.members.size());
+        const lzh::Entry& e = back.entries[0];
+        EXPECT_EQ(e.Path(), c.path);
+        EXPECT_EQ(e.isDirectory, c.directory);
+        EXPECT_EQ(e.comment, c.comment);
+        EXPECT_EQ(e.osId, c.osId);
+        if (!c.directory) {
+            EXPECT_EQ(back.contents[0], c.members[0].content);
+        }
+        for (std::size_t i = 1; i < c.members.size(); ++i) EXPECT_EQ(back.contents[i], c.members[i].content);
+    }
+}
+
+TEST(HeaderQuirks, LeadingSlashStaysAbsolute) {
+    lzh_test::ReadBack back = lzh_test::ReadArchive(lzh_test::RawArchive({Level0("/etc/passwd")}));
+    ASSERT_EQ(back.entries.size(), 1u);
+    EXPECT_TRUE(back.entries[0].absolute);
+}
+
+}  // namespace
