@@ -27,6 +27,7 @@ void RunList(Run& run) {
     for (const lzh::Entry& entry : archive.entries) {
         if (!Selected(run, entry)) continue;
         run.out.Line(ListLine(entry, LocalStampOf(entry), verbose));
+        if (verbose && !entry.comment.empty()) run.out.Line(ListCommentLine(entry));
         // Summaries count files; a folder entry is seen on its line ("sub\\", -lhd-).
         if (entry.isDirectory) continue;
         ++count;

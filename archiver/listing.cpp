@@ -86,6 +86,11 @@ std::string ListLine(const lzh::Entry& e, const Stamp& stamp, bool verbose) {
     return line + DisplayName(e, verbose);
 }
 
+std::string ListCommentLine(const lzh::Entry& e) {
+    if (e.comment.empty()) return {};
+    return "            comment: " + PrintableName(e.comment);
+}
+
 std::string ListSummary(std::uint64_t entries, std::uint64_t original, std::uint64_t packed) {
     char text[128];
     std::snprintf(text, sizeof text, "%11llu %10llu %6s %llu %s", static_cast<unsigned long long>(original),

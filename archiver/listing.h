@@ -24,6 +24,9 @@ std::string ListHeader(bool verbose);
 std::string ListRule(bool verbose);
 // l shows the entry's own name; v the whole stored path with attributes, CRC, level and OS.
 std::string ListLine(const lzh::Entry& entry, const Stamp& stamp, bool verbose);
+// v's line under an entry that carries a comment (ext 0x3F, an Amiga note after the name's NUL,
+// a PMarc comment); "" when it has none. Printable, like names.
+std::string ListCommentLine(const lzh::Entry& entry);
 std::string ListSummary(std::uint64_t entries, std::uint64_t original, std::uint64_t packed);
 
 }  // namespace unlha

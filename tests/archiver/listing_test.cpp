@@ -32,6 +32,9 @@ TEST(Listing, LinesForLAndV) {
     e.originalSize = 0;
     EXPECT_EQ(ListLine(e, Stamp{}, false), "          0        918      - ---------- -------- -lh5-  \\x1B]2;x\\x07");
     EXPECT_EQ(ListSummary(3, 4000, 1000), "       4000       1000  25.0% 3 entries");
+    EXPECT_EQ(ListCommentLine(e), "");
+    e.comment = "\x95\x5C\r\n";   // 表 and a line break, from an Amiga note or extension 0x3F
+    EXPECT_EQ(ListCommentLine(e), "            comment: \x95\x5C\\x0D\\x0A");
 }
 
 TEST(Listing, StampsAndRatios) {
