@@ -57,6 +57,22 @@ TEST(ScriptDialog, AppendCreatesTheFileAndShowsIt) {
     EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
 }
 
+TEST(ScriptDialog, AppendAfterAnOldEditorsEndMarkIsShown) {
+    TestFolder folder;
+    const std::string old = "///圧縮\r\n/M \"作業フォルダ表\"\r\n";
+    folder.Put("old.zav", old + "\x1A");
+    ProgramState state = StateFor(folder / "old.zav");
+    ScriptDialog editor(state);
+    const std::string entry = "///追記\r\na \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
+    RunDriven(editor, [&](HWND window) {
+        Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "追記");
+        Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
+        EXPECT_EQ(Pane(window), old + entry);
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+    EXPECT_EQ(folder.Bytes("old.zav"), old + entry);
+}
+
 TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     TestFolder folder;
     folder.Put("s.zav", "///old\r\n/X\r\n");
