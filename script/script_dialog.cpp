@@ -91,9 +91,7 @@ void ScriptDialog::OnAppendEntry() {
 
 void ScriptDialog::OnWriteAll() {
     PreparePath();
-    win::Edit pane(Handle(), IDC_SCRIPT_CONTENTS);
-    std::vector<std::string> lines;
-    for (int i = 0, n = pane.LineCount(); i < n; ++i) lines.push_back(pane.Line(i));
+    std::vector<std::string> lines = win::Edit(Handle(), IDC_SCRIPT_CONTENTS).Lines();
     if (!WritePaneLines(fields_.path, lines) || !ShowFile()) ReportCannotOpen();
 }
 

@@ -62,14 +62,19 @@ std::string EntryOptions(std::string_view otherOptions, std::string_view checkOp
 }
 
 bool AppendScriptEntry(std::string_view path, std::string_view comment, const TransferArea& values) {
-    File file(std::fopen(WithoutFinalLineFeed(path).c_str(), "a+b"));
+    const std::string name = WithoutFinalLineFeed(path);
+    // Creates a missing file and leaves an existing one as it is; the update stream below may
+    // then write over a final end mark, which an append stream could not.
+    if (!File(std::fopen(name.c_str(), "ab"))) return false;
+    File file(std::fopen(name.c_str(), "r+b"));
     if (!file) return false;
+    std::optional<AppendPoint> at = FindAppendPoint(file.get());
+    // An update stream needs a positioning call between a read and a write.
+    if (!at || std::fseek(file.get(), at->offset, SEEK_SET) != 0) return false;
 
     std::string text;
     // A last line without its line break would swallow the new marker: end it first.
-    if (std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) != '\n') text += '\n';
-    // An update stream needs a positioning call between a read and a write.
-    std::fseek(file.get(), 0, SEEK_END);
+    if (!at->lineEnded) text += '\n';
     text += "///";
     text += comment;
     text += '\n';

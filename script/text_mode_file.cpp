@@ -6,15 +6,21 @@ namespace {
 
 constexpr char kEndOfText = '\x1A';  // Ctrl-Z: a text-mode read stops here
 
+// Every byte from the current position on.
+std::string ReadRest(std::FILE* file) {
+    std::string bytes;
+    char buffer[16384];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadTextModeFile(const std::string& path) {
     File file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
-    std::string raw;
-    char buffer[16384];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) raw.append(buffer, got);
+    std::string raw = ReadRest(file.get());
 
     std::string text;
     text.reserve(raw.size());
@@ -24,6 +30,17 @@ std::optional<std::string> ReadTextModeFile(const std::string& path) {
         text += raw[i];
     }
     return text;
+}
+
+std::optional<AppendPoint> FindAppendPoint(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_SET) != 0) return std::nullopt;
+    std::string bytes = ReadRest(file);
+    if (std::ferror(file)) return std::nullopt;
+    std::size_t end = bytes.size();
+    while (end > 0 && bytes[end - 1] == kEndOfText) --end;
+    // Text behind a mark is never read, and neither would be what is written after it.
+    if (bytes.find(kEndOfText) < end) return std::nullopt;
+    return AppendPoint{static_cast<long>(end), end == 0 || bytes[end - 1] == '\n'};
 }
 
 std::string TextModeBytes(std::string_view text) {

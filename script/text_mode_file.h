@@ -21,6 +21,16 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // stays, and a Ctrl-Z byte ends the text. Nothing when the file cannot be opened.
 std::optional<std::string> ReadTextModeFile(const std::string& path);
 
+// Where an entry is appended: after the file's last byte, or over the Ctrl-Z marks it ends with
+// (DOS-era editors ended files with one; the reader stops there). `lineEnded` is false when the
+// text before that point is a line without its line break. Nothing when the file cannot be read,
+// or when a mark stands before other text, which an append could not make readable.
+struct AppendPoint {
+    long offset;
+    bool lineEnded;
+};
+std::optional<AppendPoint> FindAppendPoint(std::FILE* file);
+
 // The bytes a text-mode write puts on disk for `text`: every LF becomes CR LF.
 std::string TextModeBytes(std::string_view text);
 

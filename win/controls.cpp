@@ -9,26 +9,13 @@ std::string Control::Text() const { return GetText(hwnd_); }
 void Control::SetText(const std::string& text) const { win::SetText(hwnd_, text); }
 
 void Edit::MoveCaretToEnd() const {
-    int length = GetWindowTextLengthA(Handle());
+    // Edit positions count characters: the wide length is exact where the "A" one counts bytes.
+    int length = GetWindowTextLengthW(Handle());
     Send(EM_SETSEL, length, length);
     Send(EM_SCROLLCARET);
 }
 
-std::string Edit::Line(int index) const {
-    int start = static_cast<int>(Send(EM_LINEINDEX, index));
-    if (start < 0) return {};
-    size_t length = static_cast<size_t>(Send(EM_LINELENGTH, start));
-    if (length + 1 >= 0xFFFF) {
-        // EM_GETLINE's buffer size is one WORD: take a longer line from the whole text.
-        return GetText(Handle()).substr(static_cast<size_t>(start), length);
-    }
-    // EM_GETLINE reads the buffer size from the buffer's first WORD and adds no terminator.
-    std::string line(length + sizeof(WORD), '\0');
-    *reinterpret_cast<WORD*>(line.data()) = static_cast<WORD>(line.size());
-    LRESULT copied = Send(EM_GETLINE, index, reinterpret_cast<LPARAM>(line.data()));
-    line.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return line;
-}
+std::vector<std::string> Edit::Lines() const { return SplitCrLfLines(GetText(Handle())); }
 
 void ListBox::Append(const std::string& text) const {
     Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
@@ -37,7 +24,8 @@ void ListBox::Append(const std::string& text) const {
 std::string ListBox::ItemText(int index) const {
     LRESULT length = Send(LB_GETTEXTLEN, index);
     if (length == LB_ERR || length <= 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    // LB_GETTEXT takes no buffer size: the room must hold the item however its length was counted.
+    std::string text(RoomForText(length), '\0');
     LRESULT copied = Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
@@ -60,7 +48,7 @@ void ComboBox::Append(const std::string& text) const {
 std::string ComboBox::ItemText(int index) const {
     LRESULT length = Send(CB_GETLBTEXTLEN, index);
     if (length == CB_ERR || length <= 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::string text(RoomForText(length), '\0');
     LRESULT copied = Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;

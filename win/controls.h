@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace win {
 
@@ -35,8 +36,9 @@ public:
     // Caret after the last character, nothing selected, scrolled so that the caret shows.
     void MoveCaretToEnd() const;
     int LineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
-    // The text of one line, whatever its length.
-    std::string Line(int index) const;
+    // Every line, byte for byte, whatever its length and characters. Taken from the whole text:
+    // EM_LINELENGTH and EM_LINEINDEX count characters, not the bytes of a double-byte text.
+    std::vector<std::string> Lines() const;
     void ScrollLines(int lines) const { Send(EM_LINESCROLL, 0, lines); }
     // Scrolls down by as many lines as the control holds: the end comes into view.
     void ScrollToEnd() const { ScrollLines(LineCount()); }

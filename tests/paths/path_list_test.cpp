@@ -46,9 +46,10 @@ struct Window {
         auto it = std::find(all.begin(), all.end(), entry);
         return it == all.end() ? -1 : static_cast<int>(it - all.begin());
     }
-    // Pastes the folder part as a person would and types the rest key by key.
+    // Pastes the folder part over the whole text as a person would and types the rest key by
+    // key. One change: clearing first would list the process's current folder on the way.
     void Retype(const std::string& pasted, const std::string& typed = "") const {
-        ClearEdit(field());
+        SendMessageA(field(), EM_SETSEL, 0, -1);
         Paste(field(), pasted);
         Type(field(), typed);
     }
@@ -155,7 +156,8 @@ TEST(PathList, PickedFolderDescendsAndParentEntryIsKeptVerbatim) {
         EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\");
         EXPECT_EQ(w.items(), SearchOrder(root + "*"));
         EXPECT_EQ(w.selected(), "..\\");
-        // Leaving the list commits the parent entry once more: one level further up.
+        // Leaving the list commits the parent entry once more: one level further up, to the
+        // test's own folder that holds the tree.
         Focus(GetDlgItem(w.dialog, IDC_FILE_NAME));
         EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\..\\");
         EXPECT_EQ(Sorted(w.items()), Sorted(SearchOrder(root + "..\\*")));

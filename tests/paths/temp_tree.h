@@ -10,17 +10,25 @@ namespace zavo::testing {
 
 class TempTree {
 public:
+    // The tree lies one level inside a folder made for this test alone, so that a walk up
+    // through ".." lists only folders that nothing else touches, never the shared Z:\tmp.
+    // CreateDirectoryA fails on a folder that exists, whoever made it (another Wine prefix may
+    // run a process with the same id): a name is taken only once it has been created here.
     TempTree() {
         static int counter = 0;
-        root_ = "Z:\\tmp\\zavo-paths-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(GetTickCount()) + "-" + std::to_string(++counter) + "\\";
+        CreateDirectoryA("Z:\\tmp", nullptr);
+        do {
+            own_ = "Z:\\tmp\\zavo-paths-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   std::to_string(GetTickCount()) + "-" + std::to_string(++counter) + "\\";
+        } while (!CreateDirectoryA(own_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+        root_ = own_ + "tree\\";
         CreateDirectoryA(root_.c_str(), nullptr);
     }
-    ~TempTree() { Remove(root_); }
+    ~TempTree() { Remove(own_); }
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
 
-    // The root with its final "\".
+    // The root of the tree with its final "\"; its parent belongs to the test as well.
     const std::string& Root() const { return root_; }
     // Relative names in code page 932, with "\" between parts.
     void Folder(const std::string& relative) const { CreateDirectoryA((root_ + relative).c_str(), nullptr); }
@@ -46,6 +54,7 @@ private:
         RemoveDirectoryA(folder.c_str());
     }
 
+    std::string own_;
     std::string root_;
 };
 

@@ -36,7 +36,8 @@ std::string ControlText(HWND window, int id) {
     HWND control = GetDlgItem(window, id);
     DWORD_PTR length = 0;
     SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::string text(length + 1, '\0');
+    // Asked across processes, the length counts characters; one may take two bytes.
+    std::string text(2 * length + 2, '\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                         5000, &copied);

@@ -57,12 +57,30 @@ TEST(ScriptDialog, AppendCreatesTheFileAndShowsIt) {
     EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
 }
 
+TEST(ScriptDialog, AppendAfterAnOldEditorsEndMarkIsShown) {
+    TestFolder folder;
+    const std::string old = "///圧縮\r\n/M \"作業フォルダ表\"\r\n";
+    folder.Put("old.zav", old + "\x1A");
+    ProgramState state = StateFor(folder / "old.zav");
+    ScriptDialog editor(state);
+    const std::string entry = "///追記\r\na \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
+    RunDriven(editor, [&](HWND window) {
+        Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "追記");
+        Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
+        EXPECT_EQ(Pane(window), old + entry);
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+    EXPECT_EQ(folder.Bytes("old.zav"), old + entry);
+}
+
 TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     TestFolder folder;
     folder.Put("s.zav", "///old\r\n/X\r\n");
     ProgramState state = StateFor(folder / "s.zav");
     ScriptDialog editor(state);
     const std::string longLine(700, 'L');
+    std::string wide;   // 300 double-byte characters, each with a 0x5C second byte
+    for (int i = 0; i < 100; ++i) wide += "表ソ能";
     struct Case {
         const char* what;
         std::string pane;
@@ -71,6 +89,10 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
         {"line break at the end", "///new\r\n/D \"x\"\r\n", "///new\r\n/D \"x\"\r\n"},
         {"last line without line break", "///new\r\n/X", "///new\r\n/X\r\n"},
         {"long line", "///\r\n/D \"" + longLine + "\"\r\n", "///\r\n/D \"" + longLine + "\"\r\n"},
+        {"double-byte lines", "///テストコメント：資料の圧縮\r\n/M \"作業フォルダ表\"\r\n",
+         "///テストコメント：資料の圧縮\r\n/M \"作業フォルダ表\"\r\n"},
+        {"long double-byte line", "///" + wide + "\r\n/D \"" + wide + longLine + "\"\r\n",
+         "///" + wide + "\r\n/D \"" + wide + longLine + "\"\r\n"},
         {"empty pane", "", ""},
     };
     RunDriven(editor, [&](HWND window) {
@@ -78,6 +100,9 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
             SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), c.pane.c_str());
             Click(GetDlgItem(window, IDC_SCRIPT_WRITE_ALL));
             EXPECT_EQ(folder.Bytes("s.zav"), c.bytes) << c.what;
+            EXPECT_EQ(Pane(window), c.bytes) << c.what;
+            SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), "");
+            Click(GetDlgItem(window, IDC_SCRIPT_SHOW));
             EXPECT_EQ(Pane(window), c.bytes) << c.what;
         }
         Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));

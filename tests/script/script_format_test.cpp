@@ -131,6 +131,36 @@ TEST_F(ScriptFile, AppendWritesSixLinesWithCrLf) {
     }
 }
 
+// DOS-era editors ended a file with Ctrl-Z, where the reader stops: an entry behind it is never
+// seen, so the mark goes (as with a text-mode append), or the append is refused.
+TEST_F(ScriptFile, AppendTakesTheEndMarkAwayOrRefuses) {
+    const TransferArea values{"a ", "D:\\資料\\表.LZH", "", " -r1", "D:\\作業ソ", "*.*"};
+    const std::string old = "///圧縮\r\n/M \"作業フォルダ表\"\r\n";
+    const std::string entry = "///追記\r\na \r\n -r1\r\nD:\\資料\\表.LZH\r\nD:\\作業ソ\r\n*.*\r\n";
+    struct Case {
+        const char* what;
+        std::string before, after;
+        int entries;   // 0: refused, the file as it was
+    } cases[] = {
+        {"end mark", old + "\x1A", old + entry, 2},
+        {"end mark after a line without its break", "///\r\n/X\x1A", "///\r\n/X\r\n" + entry, 2},
+        // The marks are written over; those the entry does not reach stay behind it, unread.
+        {"record padding", old + std::string(60, '\x1A'), old + entry + std::string(60 - entry.size(), '\x1A'), 2},
+        {"text hidden behind the mark", old + "\x1A///x\r\n", old + "\x1A///x\r\n", 0},
+    };
+    for (const Case& c : cases) {
+        Put(c.before);
+        EXPECT_EQ(AppendScriptEntry(path_, "追記", values), c.entries > 0) << c.what;
+        EXPECT_EQ(Bytes(), c.after) << c.what;
+        if (c.entries == 0) continue;
+        ScriptTable table;
+        std::string last;
+        ASSERT_EQ(ReadScript(path_, table, last), c.entries) << c.what;
+        EXPECT_EQ(Columns(table.rows[1]), (std::vector<std::string>{"a ", " -r1", "D:\\資料\\表.LZH", "D:\\作業ソ", "*.*"}))
+            << c.what;
+    }
+}
+
 TEST_F(ScriptFile, PaneLinesAreWrittenWithCrLf) {
     const std::string longLine(3000, 'x');
     struct Case {

@@ -22,7 +22,8 @@ constexpr const char* kQuestionCaption = "上書きの確認";
 // own caption there, not the edit's contents.
 std::string EditText(HWND dialog, int id) {
     const HWND edit = GetDlgItem(dialog, id);
-    std::string text(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    // Asked across processes, the length counts characters; one may take two bytes.
+    std::string text(2 * static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 2, '\0');
     text.resize(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
     return text;
 }

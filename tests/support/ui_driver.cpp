@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "text/cp932.h"
+#include "win/controls.h"
 #include "win/window_text.h"
 
 namespace zavo::testing {
@@ -211,22 +212,14 @@ void CloseDropDown(HWND combo) { SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
 std::vector<std::string> ListItems(HWND list) {
     std::vector<std::string> items;
     int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        text.resize(static_cast<size_t>(SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        items.push_back(text);
-    }
+    for (int i = 0; i < count; ++i) items.push_back(win::ListBox(list).ItemText(i));
     return items;
 }
 
 std::vector<std::string> ComboItems(HWND combo) {
     std::vector<std::string> items;
     int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
-        text.resize(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        items.push_back(text);
-    }
+    for (int i = 0; i < count; ++i) items.push_back(win::ComboBox(combo).ItemText(i));
     return items;
 }
 
