@@ -153,16 +153,11 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
                           bool replacing) {
     // Into a new file beside the target first: a damaged entry never destroys the file it would
     // have replaced, and never leaves half a file.
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
-        Failed(entry, kFileFailed, "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
-                                       SystemMessage(GetLastError()));
-        return;
-    }
     FileSink sink;
-    if (!sink.Create(temp)) {
-        DeleteFileA(temp);
-        Failed(entry, kFileFailed, "cannot create " + target + ": " + SystemMessage(GetLastError()));
+    std::string temp;
+    if (!sink.CreateUnique(folder, "LZH", ".TMP", temp)) {
+        Failed(entry, kFileFailed, "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
+                                       SystemMessage(sink.LastError()));
         return;
     }
     sink.ReportTo(&run_.progress);
@@ -171,11 +166,11 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
     if (r.status == lzh::ExtractStatus::Ok && flushed) SetTimes(sink.Handle(), entry);
     sink.Close();
     if (run_.progress.Cancelled()) {
-        DeleteFileA(temp);
+        DeleteFileA(temp.c_str());
         return;
     }
     if (r.status != lzh::ExtractStatus::Ok || !flushed) {
-        DeleteFileA(temp);
+        DeleteFileA(temp.c_str());
         if (r.status == lzh::ExtractStatus::WriteFailed || !flushed)
             Failed(entry, kFileFailed, "cannot write " + target);
         else
@@ -187,9 +182,9 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
         if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
             SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
     }
-    if (!MoveFileExA(temp, target.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
+    if (!MoveFileExA(temp.c_str(), target.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
         const DWORD error = GetLastError();
-        DeleteFileA(temp);
+        DeleteFileA(temp.c_str());
         Failed(entry, kFileFailed, "cannot write " + target + ": " + SystemMessage(error));
         return;
     }

@@ -85,10 +85,14 @@ private:
 }  // namespace
 
 std::string FullPathKey(const std::string& path) {
-    char full[MAX_PATH * 2];
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (n == 0 || n >= sizeof full) return cp932::AsciiUpper(path);
-    return cp932::AsciiUpper(std::string(full, n));
+    // As long as the path needs: a deep folder's full path may pass any fixed size.
+    std::string full(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (n == 0) return cp932::AsciiUpper(path);
+        if (n < full.size()) return cp932::AsciiUpper(full.substr(0, n));
+        full.resize(n + 1);   // grows every time, so the loop ends
+    }
 }
 
 ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& names, bool recurse,

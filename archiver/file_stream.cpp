@@ -73,6 +73,21 @@ bool FileSink::Create(const std::string& path, CreateMode mode) {
     return file_.Valid();
 }
 
+bool FileSink::CreateUnique(const std::string& folder, const std::string& prefix, const std::string& suffix,
+                            std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    unsigned n = GetTickCount();
+    for (unsigned tries = 0; tries < 0x10000; ++tries, ++n) {
+        path = folder + prefix;
+        for (int shift = 12; shift >= 0; shift -= 4) path += kHex[(n >> shift) & 0xF];
+        path += suffix;
+        if (Create(path, CreateMode::NewOnly)) return true;
+        if (lastError_ != ERROR_FILE_EXISTS && lastError_ != ERROR_ALREADY_EXISTS) break;
+    }
+    path.clear();
+    return false;
+}
+
 bool FileSink::WriteThrough(const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
         DWORD written = 0;

@@ -56,6 +56,11 @@ class FileSink : public lzh::RandomAccessSink {
 public:
     // Creates the file for writing; nobody else may open it meanwhile.
     bool Create(const std::string& path, CreateMode mode = CreateMode::ReplaceExisting);
+    // Creates a file nobody has yet, `folder` (empty or ending in a separator) + `prefix` + four
+    // hex digits + `suffix`, and gives its name in `path`. The name is built as a string, never
+    // in a buffer of MAX_PATH bytes, so it works wherever the folder itself can be reached.
+    bool CreateUnique(const std::string& folder, const std::string& prefix, const std::string& suffix,
+                      std::string& path);
     void ReportTo(TransferObserver* observer) { observer_ = observer; }
     bool Write(const std::uint8_t* data, std::size_t size) override;
     bool Seek(std::uint64_t offset) override;

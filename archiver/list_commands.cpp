@@ -1,5 +1,6 @@
 // l and v list the entries, t tests every selected entry's data against its CRC.
 #include "archiver/archive_walk.h"
+#include "archiver/entry_check.h"
 #include "archiver/file_times.h"
 #include "archiver/listing.h"
 
@@ -42,38 +43,14 @@ void RunList(Run& run) {
 void RunTest(Run& run) {
     OpenArchive archive;
     if (!OpenAndRead(run, run.command.archivePath, archive)) return;
-    std::uint64_t total = 0;
-    for (const lzh::Entry& entry : archive.entries)
-        if (Selected(run, entry)) total += entry.originalSize;
-    run.progress.SetTotal(total);
-    std::uint64_t tested = 0, failed = 0;
-    for (const lzh::Entry& entry : archive.entries) {
-        if (!Selected(run, entry)) continue;
-        if (!run.progress.Begin(ShownPath(entry))) break;
-        if (entry.isDirectory) {
-            run.out.Line("folder   " + ShownPath(entry));   // no data to test, and no file to count
-            continue;
-        }
-        CountingSink sink(&run.progress);
-        lzh::ExtractResult r = archive.reader->Extract(entry, sink);
-        if (run.progress.Cancelled()) break;
-        ++tested;
-        if (r.status == lzh::ExtractStatus::Ok) {
-            run.out.Line("OK       " + ShownPath(entry));
-        } else {
-            ++failed;
-            const std::string why = "damaged  " + ShownPath(entry) + ": " + r.detail;
-            run.out.Line(why);
-            run.Fail(kArchiveDamaged, why);
-        }
-    }
+    const CheckCounts counts = CheckEntries(run, archive, false, true);
     if (run.progress.Cancelled()) {
         run.out.Line("cancelled");
         run.Fail(kCancelled, "The test was cancelled.");
     }
     ReportBrokenTail(run, archive);
-    run.out.Line(std::to_string(tested) + " tested, " + std::to_string(tested - failed) + " OK, " +
-                 std::to_string(failed) + " damaged");
+    run.out.Line(std::to_string(counts.tested) + " tested, " + std::to_string(counts.tested - counts.damaged) + " OK, " +
+                 std::to_string(counts.damaged) + " damaged");
 }
 
 }  // namespace unlha

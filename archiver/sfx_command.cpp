@@ -4,6 +4,7 @@
 
 #include "archiver/archive_walk.h"
 #include "archiver/base_folder.h"
+#include "archiver/entry_check.h"
 #include "archiver/sfx_image.h"
 #include "archiver/sfx_stub_id.h"
 #include "text/cp932.h"
@@ -43,24 +44,38 @@ void RunMakeSfx(Run& run) {
         run.Fail(kArchiveDamaged, why);
         return;
     }
+    // A program made from a damaged entry would fail only in the user's hands: test first.
+    const CheckCounts counts = CheckEntries(run, archive, true, false);
+    if (run.progress.Cancelled()) {
+        run.out.Line("cancelled: no self-extracting program was made");
+        run.Fail(kCancelled, "Making the self-extracting program was cancelled.");
+        return;
+    }
+    if (counts.damaged > 0) {
+        const std::string why = c.archivePath + " has " + std::to_string(counts.damaged) +
+                                " damaged entr" + (counts.damaged == 1 ? "y" : "ies") + "; no self-extracting program was made";
+        run.out.Line(why);
+        run.Fail(kArchiveDamaged, why);
+        return;
+    }
     const std::string target = SfxOutputPath(c.archivePath, c.baseFolder);
-    const std::string folder = cp932::FolderPart(target);
     std::string why;
     if (!MakeBaseFolder(c.baseFolder, why)) {
         run.out.Line(why);
         run.Fail(kFileFailed, why);
         return;
     }
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
+    FileSink sink;
+    std::string temp;
+    const std::string folder = cp932::FolderPart(target);
+    if (!sink.CreateUnique(folder, "LZH", ".TMP", temp)) {
         why = "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
-                                SystemMessage(GetLastError());
+              SystemMessage(sink.LastError());
         run.out.Line(why);
         run.Fail(kFileFailed, why);
         return;
     }
-    FileSink sink;
-    bool ok = sink.Create(temp) && sink.Write(stub, stubSize);
+    bool ok = sink.Write(stub, stubSize);
     // The members as they are (an archive that has a program in front already loses that one).
     lzh::ArchiveWriter writer(sink);
     for (const lzh::Entry& entry : archive.entries) {
@@ -70,10 +85,10 @@ void RunMakeSfx(Run& run) {
     ok = ok && writer.Finish().status == lzh::WriteStatus::Ok && sink.Flush();
     sink.Close();
     const bool existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!ok || !MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!ok || !MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        DeleteFileA(temp);
-        const std::string why = "cannot write " + target + ": " + SystemMessage(error);
+        DeleteFileA(temp.c_str());
+        why = "cannot write " + target + ": " + SystemMessage(error);
         run.out.Line(why);
         run.Fail(kFileFailed, why);
         return;

@@ -86,10 +86,10 @@ public:
 private:
     bool PlanDelete();
     void PlanAdd(const ScanResult& scan);
-    bool Write(const std::string& temp);
+    bool Write(FileSink& sink, const std::string& temp);
     void Summary();
     void Abandon(const std::string& temp) {
-        DeleteFileA(temp.c_str());
+        if (!temp.empty()) DeleteFileA(temp.c_str());
         run_.out.Line("nothing was changed: " + c_.archivePath + " is as it was");
     }
 
@@ -188,14 +188,7 @@ void Updater::PlanAdd(const ScanResult& scan) {
     }
 }
 
-bool Updater::Write(const std::string& temp) {
-    FileSink sink;
-    if (!sink.Create(temp)) {
-        const std::string why = "cannot write " + temp + ": " + SystemMessage(GetLastError());
-        run_.out.Line(why);
-        run_.Fail(kFileFailed, why);
-        return false;
-    }
+bool Updater::Write(FileSink& sink, const std::string& temp) {
     lzh::WriterOptions options;
     options.headerLevel = c_.switches.headerLevel;
     lzh::ArchiveWriter writer(sink, options);
@@ -269,7 +262,15 @@ bool Updater::Write(const std::string& temp) {
 
 void Updater::Execute() {
     const DWORD attributes = GetFileAttributesA(c_.archivePath.c_str());
-    exists_ = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
+    if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+        // It may well exist (a path too long, no access): a new archive would replace it.
+        const std::string why = "cannot open the archive " + c_.archivePath + ": " + SystemMessage(error);
+        run_.out.Line(why);
+        run_.Fail(kArchiveMissing, why);
+        return;
+    }
+    exists_ = !error && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (exists_) {
         if (!OpenAndRead(run_, c_.archivePath, archive_)) return;
         if (archive_.broken) {
@@ -308,15 +309,18 @@ void Updater::Execute() {
         return;
     }
 
-    std::string folder = cp932::FolderPart(c_.archivePath);
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
-        const std::string why = "cannot create a new file beside " + c_.archivePath + ": " + SystemMessage(GetLastError());
+    FileSink sink;
+    std::string temp;
+    if (!sink.CreateUnique(cp932::FolderPart(c_.archivePath), "LZH", ".TMP", temp)) {
+        const std::string why = "cannot create a new file beside " + c_.archivePath + ": " + SystemMessage(sink.LastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
+        Abandon(temp);
         return;
     }
-    if (!Write(temp)) {
+    const bool written = Write(sink, temp);
+    sink.Close();
+    if (!written) {
         if (run_.progress.Cancelled()) {
             run_.out.Line("cancelled");
             run_.Fail(kCancelled, "The update was cancelled; the archive is unchanged.");
@@ -326,7 +330,7 @@ void Updater::Execute() {
     }
     archive_.source.Close();
     if (c_.letter == 'd' && plan_.steps.empty()) {
-        DeleteFileA(temp);
+        DeleteFileA(temp.c_str());
         if (!DeleteFileA(c_.archivePath.c_str())) {
             const std::string why = "cannot delete the empty archive " + c_.archivePath + ": " + SystemMessage(GetLastError());
             run_.out.Line(why);
@@ -334,7 +338,7 @@ void Updater::Execute() {
             return;
         }
         run_.out.Line("the archive had no entries left and was deleted");
-    } else if (!MoveFileExA(temp, c_.archivePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    } else if (!MoveFileExA(temp.c_str(), c_.archivePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const std::string why = "cannot replace " + c_.archivePath + ": " + SystemMessage(GetLastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);

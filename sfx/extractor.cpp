@@ -173,11 +173,7 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, c
     unlha::FileSink sink;
     std::string temp;
     // Short, so a target near the path limit still has room for it.
-    for (unsigned n = GetTickCount() & 0xFFFF, tries = 0; tries < 100; ++n, ++tries) {
-        temp = folder + "~zs" + std::to_string(n) + ".tmp";
-        if (sink.Create(temp, unlha::CreateMode::NewOnly) || sink.LastError() != ERROR_FILE_EXISTS) break;
-    }
-    if (!sink.Opened()) {
+    if (!sink.CreateUnique(folder, "~zs", ".tmp", temp)) {
         Fail(entry, "書き込めません: " + SystemMessage(sink.LastError()));
         return;
     }

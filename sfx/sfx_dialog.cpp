@@ -92,18 +92,27 @@ bool SfxDialog::OnCommand(int id, int code, HWND) {
 
 void SfxDialog::Browse() {
     const std::string typed = win::GetText(Item(IDC_SFX_DESTINATION));
-    char chosen[MAX_PATH] = {};
+    char displayName[MAX_PATH] = {};   // the folder's name alone, which we do not use
     BROWSEINFOA info = {};
     info.hwndOwner = Handle();
-    info.pszDisplayName = chosen;
+    info.pszDisplayName = displayName;
     info.lpszTitle = "展開先のフォルダを選んでください。";
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = &BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(typed.c_str());
     PIDLIST_ABSOLUTE picked = SHBrowseForFolderA(&info);
     if (!picked) return;
-    if (SHGetPathFromIDListA(picked, chosen)) win::SetText(Item(IDC_SFX_DESTINATION), chosen);
+    // The "A" call cuts a path of more than MAX_PATH bytes (a deep Japanese folder) without a
+    // terminator; the "W" one holds MAX_PATH characters, which we convert at full length.
+    WCHAR wide[MAX_PATH] = {};
+    const bool got = SHGetPathFromIDListW(picked, wide);
     CoTaskMemFree(picked);
+    const int size = got ? WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr) : 0;
+    if (size <= 1) return;
+    std::string path(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, &path[0], size, nullptr, nullptr);
+    path.resize(static_cast<std::size_t>(size - 1));
+    win::SetText(Item(IDC_SFX_DESTINATION), path);
 }
 
 void SfxDialog::OnOK() {

@@ -199,5 +199,21 @@ TEST(LibraryCommands, FailuresHaveTheirOwnCodesAndSayWhy) {
     EXPECT_FALSE(Exists(s / "new.lzh"));
 }
 
+TEST(LibraryCommands, SfxIsMadeOnlyFromAnArchiveThatTestsClean) {
+    Scratch s;
+    WriteBytes(s / "src\\a.txt", TextData(5000, 1));
+    WriteBytes(s / "src\\" + kHyo + ".txt", TextData(5000, 2));
+    const std::string archive = s / "t.lzh", out = s / "made\\";
+    ASSERT_EQ(Unlha("a -n \"" + archive + "\" \"" + s / "src\\" + "\"").code, 0);
+    // 表.txt is the last member: a byte of its data, well before the end marker.
+    std::string bytes = ReadBytes(archive);
+    bytes[bytes.size() - 40] ^= 0x10;
+    WriteBytes(archive, bytes);
+    Outcome o = Unlha("s -n \"" + archive + "\" \"" + out + "\"");
+    EXPECT_EQ(o.code, 3) << o.text;
+    EXPECT_NE(o.text.find("damaged  " + kHyo + ".txt"), std::string::npos) << o.text;
+    EXPECT_EQ(Tree(out), std::vector<std::string>{}) << o.text;
+}
+
 }  // namespace
 }  // namespace unlha_test

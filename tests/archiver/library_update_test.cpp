@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "tests/archiver/library_harness.h"
+#include "text/cp932.h"
 
 namespace unlha_test {
 namespace {
 
-// No temporary file may stay beside the archive.
+// No temporary file (LZHxxxx.TMP, in any case) may stay anywhere below `folder`.
 std::vector<std::string> Leftovers(const std::string& folder) {
     std::vector<std::string> found;
-    for (const std::string& path : Tree(folder))
-        if (path.rfind("LZH", 0) == 0 && path.size() > 4 && path.substr(path.size() - 4) == ".TMP") found.push_back(path);
+    for (const std::string& path : Tree(folder)) {
+        const std::string name = cp932::AsciiUpper(path.substr(cp932::FolderPart(path).size()));
+        if (name.rfind("LZH", 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".TMP") found.push_back(path);
+    }
     return found;
 }
 
@@ -126,6 +129,53 @@ TEST_F(FailedUpdate, ADamagedArchiveIsNotRewritten) {
     EXPECT_EQ(o.code, 3) << o.text;
     EXPECT_TRUE(ReadBytes(archive_) == original_);
     EXPECT_EQ(Leftovers(s_.Path()), std::vector<std::string>{});
+}
+
+// A folder below `root` of about `chars` characters as Windows counts them (the limit of the "A"
+// calls), its parts made of 表, ソ and 能, whose second byte is 0x5C: twice as many bytes.
+std::string DeepFolder(const std::string& root, std::size_t chars) {
+    const char* kinds[] = {"\x95\x5C", "\x83\x5C", "\x94\x5C"};
+    std::string folder = root;
+    std::size_t count = root.size(), i = 0;   // the root is ASCII
+    while (count + 1 < chars) {
+        std::string part;
+        for (; part.size() < 60 && count + 1 < chars; ++count) part += kinds[i++ % 3];
+        folder += part + "\\";
+        ++count;
+    }
+    return folder;
+}
+
+TEST(LibraryUpdate, DeepFoldersWorkOrFailCleanly) {
+    // The "A" calls take paths of up to about 260 characters (not bytes). 160 characters are
+    // some 290 bytes; at 252 the archive fits, but its temporary file beside it does not, unless
+    // the system takes longer paths.
+    const struct {
+        std::size_t chars;   // of the archive's folder
+        bool mustWork;
+    } cases[] = {{160, true}, {252, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chars);
+        Scratch s;
+        const std::string folder = DeepFolder(s.Path(), c.chars), archive = folder + "t.lzh";
+        WriteBytes(s / "src\\a.txt", TextData(3000, 1));
+        WriteBytes(s / "src\\b.txt", TextData(3000, 2));
+        ASSERT_EQ(Unlha("a -n \"" + s / "t.lzh" + "\" \"" + s / "src\\" + "\" a.txt").code, 0);
+        const std::string original = ReadBytes(s / "t.lzh");
+        WriteBytes(archive, original);
+        Outcome o = Unlha("a -n \"" + archive + "\" \"" + s / "src\\" + "\" b.txt");
+        EXPECT_EQ(Leftovers(s.Path()), std::vector<std::string>{}) << o.text;
+        if (c.mustWork || o.code == 0) {
+            EXPECT_GT(folder.size(), 280u);
+            EXPECT_EQ(o.code, 0) << o.text;
+            Outcome t = Unlha("t -n \"" + archive + "\"");
+            EXPECT_NE(t.text.find("2 tested, 2 OK"), std::string::npos) << t.text;
+        } else {
+            EXPECT_EQ(o.code, 5) << o.text;
+            EXPECT_NE(o.text.find("nothing was changed"), std::string::npos) << o.text;
+            EXPECT_TRUE(ReadBytes(archive) == original);
+        }
+    }
 }
 
 }  // namespace
