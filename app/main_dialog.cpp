@@ -117,6 +117,7 @@ void MainDialog::OnPaint() {
         return;
     }
     EndPaint(Handle(), &ps);
+    if (HandlersBlocked()) return;
     if (fields_.startupScript) {
         RunStartupScript();
     } else if (fields_.firstPaint) {

@@ -1,8 +1,10 @@
 // The progress window: modeless, owned by the caller's window, which it disables as a modal
-// dialog would, so the caller cannot start a second run while this one works.
+// dialog would, so the caller cannot start a second run while this one works. Its pump takes
+// only what this window needs and leaves the caller's input queued for the caller.
 #include "archiver/progress.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <cstdlib>
 
@@ -12,6 +14,7 @@ namespace {
 constexpr char kClassName[] = "Unlha32Progress";
 constexpr DWORD kShowAfterMs = 300;   // short runs finish without a flash of a window
 constexpr DWORD kPumpEveryMs = 30;
+constexpr int kPaintsPerPump = 64;
 
 DWORD EnvironmentMs(const char* name) {
     char value[32] = {};
@@ -66,7 +69,22 @@ Progress::~Progress() {
     // Enable the caller's windows before the progress window goes, so activation returns to them.
     for (HWND window : disabled_)
         if (IsWindow(window)) EnableWindow(window, TRUE);
-    if (window_) DestroyWindow(window_);
+    if (window_) {
+        HandRightPressesToCaller();
+        DestroyWindow(window_);
+    }
+}
+
+void Progress::HandRightPressesToCaller() {
+    // Destroying a window drops the messages queued for it and its children, and a right
+    // press on this window is the caller's (a script stops on one): readdress it to the owner,
+    // or to the thread when there is none.
+    MSG message;
+    while (PeekMessageA(&message, window_, WM_RBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE)) {
+        POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+        if (owner_) MapWindowPoints(message.hwnd, owner_, &at, 1);
+        PostMessageA(owner_, WM_RBUTTONDOWN, message.wParam, MAKELPARAM(at.x, at.y));
+    }
 }
 
 bool Progress::Begin(const std::string& name) {
@@ -102,14 +120,16 @@ void Progress::Pump() {
     if (!window_) return;
     UpdateBar();
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // The caller's loop must still see it.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            cancelled_ = true;
-            break;
-        }
-        if (window_ && IsDialogMessageA(window_, &message)) continue;
+    // A quit request ends the run; it stays queued for the caller's loop.
+    if (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) cancelled_ = true;
+    // Every window of the thread stays painted; bounded, in case a window never validates.
+    for (int i = 0; i < kPaintsPerPump && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageA(&message);
+    // This window's own messages (its children's included), apart from right presses: the
+    // caller's input, right presses on this window among it, waits for the caller.
+    while (PeekMessageA(&message, window_, 0, WM_RBUTTONDOWN - 1, PM_REMOVE) ||
+           PeekMessageA(&message, window_, WM_RBUTTONDOWN + 1, 0xFFFFFFFF, PM_REMOVE)) {
+        if (IsDialogMessageA(window_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -35,6 +35,7 @@ private:
     void Pump();
     void ShowWindowNow();
     void UpdateBar();
+    void HandRightPressesToCaller();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
 
     HWND owner_;

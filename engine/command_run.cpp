@@ -35,6 +35,9 @@ void MainDialog::RunBusyProtocol(const std::string& firstWarning) {
 }
 
 bool MainDialog::RunArchiverCommand() {
+    // The library may pump this thread's messages while it works (its progress window does):
+    // none of them may run a handler that changes the fields under the run.
+    HandlerBlock block(*this);
     UpdateFields(win::Direction::ToFields);
     RunBusyProtocol("UNLHA32 is busy now. Try [OK] after a moment.");
     fields_.basePath = WithBaseSeparator(fields_.basePath);

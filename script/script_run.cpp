@@ -37,6 +37,9 @@ void MainDialog::OnScript() {
 }
 
 TableRunEnd MainDialog::RunTable() {
+    // A run blocks the window: the pause dialog's loop and the library's pump dispatch its
+    // messages, but no handler may change the fields between or under the rows.
+    HandlerBlock block(*this);
     const ScriptTable& table = fields_.scriptTable;
     for (int i = 0; i < table.count; ++i) {
         // The only input a run looks at: a right-button press anywhere in the program stops it.

@@ -43,6 +43,7 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM w, LPARAM l) {
     case WM_INITDIALOG:
         return OnInit() ? TRUE : FALSE;
     case WM_COMMAND: {
+        if (HandlersBlocked()) return TRUE;
         int id = LOWORD(w);
         int code = HIWORD(w);
         HWND control = reinterpret_cast<HWND>(l);

@@ -40,6 +40,21 @@ protected:
     // Lists each bound control once, with its field; the same list runs in either direction.
     virtual void Exchange(DataExchange& dx) {}
 
+    // While a block is alive, no command reaches a handler: for calls that may pump this
+    // thread's messages (a library with a window of its own), during which the window must
+    // stay as it is, as if it were disabled. Painting goes on.
+    bool HandlersBlocked() const { return blockDepth_ > 0; }
+    class HandlerBlock {
+    public:
+        explicit HandlerBlock(Dialog& d) : dialog_(d) { ++dialog_.blockDepth_; }
+        ~HandlerBlock() { --dialog_.blockDepth_; }
+        HandlerBlock(const HandlerBlock&) = delete;
+        HandlerBlock& operator=(const HandlerBlock&) = delete;
+
+    private:
+        Dialog& dialog_;
+    };
+
     // While this is set, notifications from the dialog's own controls are not routed: a change
     // that the program makes never runs a control's handler.
     bool SuppressingNotifications() const { return suppressDepth_ > 0; }
@@ -61,6 +76,7 @@ private:
     int templateId_;
     HWND hwnd_ = nullptr;
     int suppressDepth_ = 0;
+    int blockDepth_ = 0;
 };
 
 }  // namespace win

@@ -1,0 +1,182 @@
+// The window over the real UNLHA32.DLL on runs long enough for its progress window, whose pump
+// works inside the library call: a right click still stops a script, and nothing the pump
+// dispatches to the main window changes its fields under the run.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/main_dialog.h"
+#include "resources/main_dialog_ids.h"
+#include "resources/script_dialog_ids.h"
+#include "tests/support/test_files.h"
+#include "tests/support/ui_driver.h"
+
+namespace zavo {
+namespace {
+
+using namespace zavo::testing;
+using test_files::Exists;
+using test_files::Scratch;
+using test_files::WriteBytes;
+
+// Names whose second bytes look like a backslash: 表 0x95 0x5C, ソ 0x83 0x5C, 能 0x94 0x5C.
+const std::string kSource = "素材表\\";
+const std::string kFiles[] = {"能力表.txt", "ソフト.txt"};
+
+// Every file of a library run waits this long, so the progress window (after about 0.3 s) shows.
+class SlowLibrary {
+public:
+    SlowLibrary() { SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", "700"); }
+    ~SlowLibrary() { SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", nullptr); }
+};
+
+// Watches this thread's windows for the library's progress window and right-clicks at the
+// moment the plan says: on the progress window as it is shown, or on the main window just
+// before the progress window is made.
+enum class ClickAt { None, ProgressShown, BeforeProgress };
+struct Watch {
+    ClickAt at = ClickAt::None;
+    HWND main = nullptr;
+    bool sawProgress = false;
+    bool clicked = false;
+    bool clickedVisibleProgress = false;
+};
+Watch* g_watch = nullptr;
+
+bool IsProgressCaption(const char* caption) { return caption && std::strncmp(caption, "UNLHA32: ", 9) == 0; }
+
+LRESULT CALLBACK WatchCreation(int code, WPARAM w, LPARAM l) {
+    if (code == HCBT_CREATEWND && IsProgressCaption(reinterpret_cast<CBT_CREATEWNDA*>(l)->lpcs->lpszName)) {
+        g_watch->sawProgress = true;
+        if (g_watch->at == ClickAt::BeforeProgress && !g_watch->clicked) {
+            RightClick(g_watch->main);
+            g_watch->clicked = true;
+        }
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
+// A window is on screen once its WM_WINDOWPOSCHANGED with SWP_SHOWWINDOW comes (activation,
+// HCBT_ACTIVATE, comes before it is visible).
+LRESULT CALLBACK WatchShowing(int code, WPARAM w, LPARAM l) {
+    const auto& call = *reinterpret_cast<const CWPSTRUCT*>(l);
+    if (call.message == WM_WINDOWPOSCHANGED && g_watch->at == ClickAt::ProgressShown && !g_watch->clicked &&
+        (reinterpret_cast<const WINDOWPOS*>(call.lParam)->flags & SWP_SHOWWINDOW)) {
+        char caption[64] = {};
+        GetWindowTextA(call.hwnd, caption, sizeof caption);
+        if (IsProgressCaption(caption)) {
+            g_watch->clickedVisibleProgress = IsWindowVisible(call.hwnd) != FALSE;
+            RightClick(call.hwnd);
+            g_watch->clicked = true;
+        }
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
+class WatchedThread {
+public:
+    explicit WatchedThread(Watch& watch) {
+        g_watch = &watch;
+        creation_ = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+        showing_ = SetWindowsHookExA(WH_CALLWNDPROC, WatchShowing, nullptr, GetCurrentThreadId());
+    }
+    ~WatchedThread() {
+        UnhookWindowsHookEx(showing_);
+        UnhookWindowsHookEx(creation_);
+        g_watch = nullptr;
+    }
+
+private:
+    HHOOK creation_;
+    HHOOK showing_;
+};
+
+// The thread's visible top-level windows other than `main`: message boxes, a leftover progress window.
+int OtherVisibleWindows(HWND main) {
+    struct Count { HWND main; int n; } count{main, 0};
+    EnumThreadWindows(WindowThread(main), [](HWND window, LPARAM l) {
+        auto* c = reinterpret_cast<Count*>(l);
+        if (window != c->main && IsWindowVisible(window)) ++c->n;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// A run holds the window's thread until it ends; its last step enables the command buttons.
+bool RunEnded(HWND window, const std::string& logged) {
+    return WaitUntil([&] { return Has(Log(window), logged) && IsEnabled(window, IDC_EXTRACT); },
+                     std::chrono::seconds(20));
+}
+
+TEST(LibraryWindow, ARightClickStopsTheScriptWhileTheProgressWindowIsUp) {
+    for (ClickAt at : {ClickAt::ProgressShown, ClickAt::BeforeProgress}) {
+        SCOPED_TRACE(at == ClickAt::ProgressShown ? "on the progress window" : "queued before it");
+        Scratch s;
+        for (const std::string& name : kFiles) WriteBytes(s / kSource + name, test_files::TextData(5000, 1));
+        const std::string after = s / "後ソ";
+        WriteBytes(s / "止める表.zav", "///slow add\r\na \r\n\r\n" + s / "表ソ.lzh" + "\r\n" + s / kSource +
+                                        "\r\n*.*\r\n///must not run\r\n/M \"" + after + "\"\r\n");
+        SlowLibrary slow;
+        Watch watch;
+        watch.at = at;
+        WatchedThread watched(watch);
+        ProgramState state;
+        MainDialog dialog(LibraryEngine(), state, "zavo.exe");
+        RunDriven(dialog, [&](HWND window) {
+            watch.main = window;
+            ClickLater(GetDlgItem(window, IDC_SCRIPT));
+            HWND editor = WaitForWindow(WindowThread(window), "Script File");
+            ASSERT_TRUE(editor);
+            Paste(GetDlgItem(editor, IDC_SCRIPT_PATH), s / "止める表.zav");
+            Click(GetDlgItem(editor, IDC_SCRIPT_RUN));
+            ASSERT_TRUE(RunEnded(window, "2 added")) << Log(window);
+            EXPECT_FALSE(Has(Log(window), "/M")) << Log(window);
+            EXPECT_EQ(OtherVisibleWindows(window), 0) << "no message box";
+            Click(GetDlgItem(window, IDC_CLOSE));
+        });
+        EXPECT_TRUE(watch.sawProgress);
+        EXPECT_TRUE(watch.clicked);
+        if (at == ClickAt::ProgressShown) EXPECT_TRUE(watch.clickedVisibleProgress);
+        EXPECT_TRUE(Exists(s / "表ソ.lzh")) << "the entry under way finishes";
+        EXPECT_FALSE(Exists(after)) << "the next row must not run";
+    }
+}
+
+TEST(LibraryWindow, EnterInThePathListExtractsAndTheFieldsStayAsTheRunLeftThem) {
+    Scratch s;
+    const std::string folder = s / "w表\\";
+    for (const std::string& name : kFiles) WriteBytes(s / kSource + name, test_files::TextData(5000, 2));
+    char output[4096];
+    const std::string add = "a -n \"" + folder + "many.lzh\" \"" + s / kSource + "\" \"*.*\"";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_EQ(LibraryEngine().RunCommand(nullptr, add.c_str(), output, sizeof output - 1), 0) << output;
+    CreateDirectoryA((folder + "ソ表出力").c_str(), nullptr);
+
+    SlowLibrary slow;
+    Watch watch;
+    WatchedThread watched(watch);
+    ProgramState state;
+    MainDialog dialog(LibraryEngine(), state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        HWND list = GetDlgItem(window, IDC_PATH_LIST);
+        Paste(GetDlgItem(window, IDC_LZH_PATH), folder + "many.lzh");
+        ASSERT_EQ(ListItems(list), std::vector<std::string>{"many.lzh"});
+        SendMessageA(GetDlgItem(window, IDC_BASE_PATH), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>((folder + "ソ表出力").c_str()));
+        // The focus in the list with nothing selected: leaving it would cut the path to its folder.
+        Focus(list);
+        PressKey(list, VK_RETURN);
+        ASSERT_TRUE(RunEnded(window, "2 extracted")) << Log(window);
+        EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), folder + "many.lzh");
+        EXPECT_EQ(ItemTextOf(window, IDC_BASE_PATH), folder + "ソ表出力\\") << "with the separator of the run";
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_TRUE(watch.sawProgress);
+    for (const std::string& name : kFiles) EXPECT_TRUE(Exists(folder + "ソ表出力\\" + name)) << name;
+}
+
+}  // namespace
+}  // namespace zavo
