@@ -27,6 +27,8 @@ const char* RefusalText(unlha::PathRefusal refusal) {
     case PathRefusal::ReservedCharacter: return "ファイル名に使えない文字を含みます";
     case PathRefusal::HiddenSeparator: return "名前の中に区切り文字か壊れた2バイト文字があります";
     case PathRefusal::TooLong: return "パスが長すぎます";
+    case PathRefusal::BrokenUnicode: return "Unicode の名前に壊れた文字があります";
+    case PathRefusal::FoldersDisagree: return "Unicode の名前とコードページの名前でフォルダが食い違います";
     }
     return "展開できない名前です";
 }
