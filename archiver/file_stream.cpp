@@ -1,6 +1,8 @@
 // Buffered Win32 file streams for the codec.
 #include "archiver/file_stream.h"
 
+#include "archiver/wide_names.h"
+
 #include <algorithm>
 
 namespace unlha {
@@ -10,8 +12,10 @@ constexpr std::size_t kChunk = 256 * 1024;
 
 }  // namespace
 
-bool FileSource::Open(const std::string& path) {
-    file_.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+bool FileSource::Open(const std::string& path) { return Open(Widen(path)); }
+
+bool FileSource::Open(const std::wstring& path) {
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file_) {
         lastError_ = GetLastError();
@@ -62,9 +66,11 @@ bool FileSource::Seek(std::uint64_t offset) {
     return true;
 }
 
-bool FileSink::Create(const std::string& path, CreateMode mode) {
+bool FileSink::Create(const std::string& path, CreateMode mode) { return Create(Widen(path), mode); }
+
+bool FileSink::Create(const std::wstring& path, CreateMode mode) {
     const DWORD disposition = mode == CreateMode::NewOnly ? CREATE_NEW : CREATE_ALWAYS;
-    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     lastError_ = file_ ? 0 : GetLastError();
     buffer_.clear();
     buffer_.reserve(kChunk);
