@@ -7,6 +7,7 @@
 #include "archiver/file_times.h"
 #include "archiver/make_folders.h"
 #include "archiver/safe_path.h"
+#include "archiver/wide_names.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -17,7 +18,7 @@ struct Tally {
 };
 
 // Creates the entry's folders below `base`, in the library's words when one cannot be made.
-bool MakeFolders(const std::string& base, const std::vector<std::string>& relativeFolders, std::string& why) {
+bool MakeFolders(const std::string& base, const std::vector<std::wstring>& relativeFolders, std::string& why) {
     FolderStop stop;
     if (MakeEntryFolders(base, relativeFolders, stop)) return true;
     why = stop.error ? "cannot create the folder " + stop.path + ": " + SystemMessage(stop.error)
@@ -64,7 +65,8 @@ private:
         run_.out.Line(line);
         run_.Fail(code, line);
     }
-    void WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder, bool replacing);
+    void WriteFile(const lzh::Entry& entry, const std::string& target, const std::wstring& wideTarget,
+                   const std::wstring& folder, bool replacing);
 
     Run& run_;
     OpenArchive& archive_;
@@ -73,7 +75,7 @@ private:
     Tally tally_;
     // Folder entries made, in archive order: their stamps are set once their files are written,
     // since every file written into a folder changes its time.
-    std::vector<std::pair<std::string, const lzh::Entry*>> folders_;
+    std::vector<std::pair<std::wstring, const lzh::Entry*>> folders_;
 };
 
 void Extractor::Entry(const lzh::Entry& entry) {
@@ -89,6 +91,12 @@ void Extractor::Entry(const lzh::Entry& entry) {
         Refuse(entry, RefusalReason(stored.refusal));
         return;
     }
+    // Exact names pass the same rules, and must agree with the code page names about folders.
+    const PathRefusal exact = HasUnicodePath(entry) ? CheckUnicodePath(entry) : PathRefusal::None;
+    if (exact != PathRefusal::None) {
+        Refuse(entry, RefusalReason(exact));
+        return;
+    }
     // Without folder names a folder entry has nothing to make: it passes silently, as it is
     // counted in no summary.
     if (entry.isDirectory && !keepFolders_) return;
@@ -99,8 +107,10 @@ void Extractor::Entry(const lzh::Entry& entry) {
         Refuse(entry, RefusalReason(PathRefusal::HiddenSeparator));
         return;
     }
+    // The code page path names the file in messages; the exact one is what is written.
     const std::string target = base_ + safe.relativePath;
-    if (target.size() >= MAX_PATH) {
+    const std::wstring wideTarget = Widen(base_) + ExactRelativePath(entry, keepFolders_);
+    if (target.size() >= MAX_PATH || wideTarget.size() >= MAX_PATH) {
         Refuse(entry, "the path is too long for the destination");
         return;
     }
@@ -108,20 +118,21 @@ void Extractor::Entry(const lzh::Entry& entry) {
         Failed(entry, kArchiveDamaged, "method " + PrintableName(entry.methodId) + " is not supported");
         return;
     }
+    const std::vector<std::wstring> exactFolders = keepFolders_ ? ExactFolders(entry) : std::vector<std::wstring>{};
     std::string why;
-    if (!MakeFolders(base_, folders, why)) {
+    if (!MakeFolders(base_, exactFolders, why)) {
         Failed(entry, kFileFailed, why);
         return;
     }
     if (entry.isDirectory) {
-        folders_.emplace_back(target, &entry);
+        folders_.emplace_back(wideTarget, &entry);
         run_.out.Line("folder   " + ShownPath(entry));
         return;
     }
-    std::string folder = base_;
-    for (const std::string& part : folders) folder += part + "\\";
+    std::wstring folder = Widen(base_);
+    for (const std::wstring& part : exactFolders) folder += part + L"\\";
 
-    const DWORD existing = GetFileAttributesA(target.c_str());
+    const DWORD existing = GetFileAttributesW(wideTarget.c_str());
     bool replacing = false;
     if (existing != INVALID_FILE_ATTRIBUTES) {
         if (existing & FILE_ATTRIBUTE_REPARSE_POINT) {
@@ -138,7 +149,7 @@ void Extractor::Entry(const lzh::Entry& entry) {
             return;
         }
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!run_.command.switches.ignoreTimes && GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data) &&
+        if (!run_.command.switches.ignoreTimes && GetFileAttributesExW(wideTarget.c_str(), GetFileExInfoStandard, &data) &&
             !EntryIsNewer(ModificationTime(entry), Ticks(data.ftLastWriteTime))) {
             ++tally_.skipped;
             run_.out.Line("skipped  " + ShownPath(entry) + " (the file is not older; -c replaces it)");
@@ -146,18 +157,18 @@ void Extractor::Entry(const lzh::Entry& entry) {
         }
         replacing = true;
     }
-    WriteFile(entry, target, folder, replacing);
+    WriteFile(entry, target, wideTarget, folder, replacing);
 }
 
-void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder,
-                          bool replacing) {
+void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, const std::wstring& wideTarget,
+                          const std::wstring& folder, bool replacing) {
     // Into a new file beside the target first: a damaged entry never destroys the file it would
     // have replaced, and never leaves half a file.
     FileSink sink;
-    std::string temp;
-    if (!sink.CreateUnique(folder, "LZH", ".TMP", temp)) {
-        Failed(entry, kFileFailed, "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
-                                       SystemMessage(sink.LastError()));
+    std::wstring temp;
+    if (!sink.CreateUnique(folder, L"LZH", L".TMP", temp)) {
+        const std::string shown = folder.empty() ? std::string(".") : FallbackOf(folder).name;
+        Failed(entry, kFileFailed, "cannot create a file in " + shown + ": " + SystemMessage(sink.LastError()));
         return;
     }
     sink.ReportTo(&run_.progress);
@@ -166,11 +177,11 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
     if (r.status == lzh::ExtractStatus::Ok && flushed) SetTimes(sink.Handle(), entry);
     sink.Close();
     if (run_.progress.Cancelled()) {
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         return;
     }
     if (r.status != lzh::ExtractStatus::Ok || !flushed) {
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         if (r.status == lzh::ExtractStatus::WriteFailed || !flushed)
             Failed(entry, kFileFailed, "cannot write " + target);
         else
@@ -178,19 +189,19 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
         return;
     }
     if (replacing) {
-        const DWORD old = GetFileAttributesA(target.c_str());
+        const DWORD old = GetFileAttributesW(wideTarget.c_str());
         if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
-            SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+            SetFileAttributesW(wideTarget.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
     }
-    if (!MoveFileExA(temp.c_str(), target.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
+    if (!MoveFileExW(temp.c_str(), wideTarget.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
         const DWORD error = GetLastError();
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         Failed(entry, kFileFailed, "cannot write " + target + ": " + SystemMessage(error));
         return;
     }
     if (run_.command.switches.allAttributes && entry.hasAttributes) {
         const DWORD kept = entry.attributes & kRestoredAttributes;
-        SetFileAttributesA(target.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(wideTarget.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     }
     if (replacing) {
         ++tally_.replaced;
@@ -204,10 +215,10 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
 void Extractor::FinishFolders() {
     // A folder entry comes before what it holds, so going backwards stamps inner folders first.
     for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) {
-        const std::string& path = it->first;
+        const std::wstring& path = it->first;
         const lzh::Entry& entry = *it->second;
         // Never through a link that took the folder's place since it was made.
-        HANDLE folder = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        HANDLE folder = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         if (folder == INVALID_HANDLE_VALUE) continue;
         BY_HANDLE_FILE_INFORMATION info;
@@ -218,7 +229,7 @@ void Extractor::FinishFolders() {
         CloseHandle(folder);
         if (realFolder && run_.command.switches.allAttributes && entry.hasAttributes) {
             const DWORD kept = entry.attributes & kRestoredAttributes;
-            SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
         }
     }
 }

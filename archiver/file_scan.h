@@ -10,10 +10,13 @@
 
 namespace unlha {
 
+// Files are found with the wide functions, so every name is seen as it is; the code page forms
+// below are for messages and patterns (characters the code page lacks shown as '_').
 struct FoundFile {
-    std::string diskPath;       // base folder + relative path
-    std::string relativePath;   // as named below the base folder ("sub\a.txt"; a folder "sub\deeper")
-    WIN32_FIND_DATAA data;
+    std::wstring diskPath;       // base folder + relative path, exact
+    std::wstring relativePath;   // as named below the base folder ("sub\a.txt"; a folder "sub\deeper")
+    WIN32_FIND_DATAW data;
+    std::string shownPath;       // relativePath in code page names
     bool IsFolder() const { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
@@ -29,7 +32,7 @@ struct ScanResult {
 ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& names, bool recurse,
                      bool allAttributes, bool folders, const std::string& exclude);
 
-// The full path of `path` upper-cased for comparisons ("" when it has none).
-std::string FullPathKey(const std::string& path);
+// The full path of `path` with ASCII letters upper-cased, for comparisons.
+std::wstring FullPathKey(const std::wstring& path);
 
 }  // namespace unlha

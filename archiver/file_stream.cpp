@@ -1,6 +1,8 @@
 // Buffered Win32 file streams for the codec.
 #include "archiver/file_stream.h"
 
+#include "archiver/wide_names.h"
+
 #include <algorithm>
 
 namespace unlha {
@@ -10,8 +12,10 @@ constexpr std::size_t kChunk = 256 * 1024;
 
 }  // namespace
 
-bool FileSource::Open(const std::string& path) {
-    file_.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+bool FileSource::Open(const std::string& path) { return Open(Widen(path)); }
+
+bool FileSource::Open(const std::wstring& path) {
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file_) {
         lastError_ = GetLastError();
@@ -62,9 +66,11 @@ bool FileSource::Seek(std::uint64_t offset) {
     return true;
 }
 
-bool FileSink::Create(const std::string& path, CreateMode mode) {
+bool FileSink::Create(const std::string& path, CreateMode mode) { return Create(Widen(path), mode); }
+
+bool FileSink::Create(const std::wstring& path, CreateMode mode) {
     const DWORD disposition = mode == CreateMode::NewOnly ? CREATE_NEW : CREATE_ALWAYS;
-    file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     lastError_ = file_ ? 0 : GetLastError();
     buffer_.clear();
     buffer_.reserve(kChunk);
@@ -73,9 +79,9 @@ bool FileSink::Create(const std::string& path, CreateMode mode) {
     return file_.Valid();
 }
 
-bool FileSink::CreateUnique(const std::string& folder, const std::string& prefix, const std::string& suffix,
-                            std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
+bool FileSink::CreateUnique(const std::wstring& folder, const std::wstring& prefix, const std::wstring& suffix,
+                            std::wstring& path) {
+    static const wchar_t kHex[] = L"0123456789ABCDEF";
     unsigned n = GetTickCount();
     for (unsigned tries = 0; tries < 0x10000; ++tries, ++n) {
         path = folder + prefix;
@@ -86,6 +92,18 @@ bool FileSink::CreateUnique(const std::string& folder, const std::string& prefix
     }
     path.clear();
     return false;
+}
+
+bool FileSink::CreateUnique(const std::string& folder, const std::string& prefix, const std::string& suffix,
+                            std::string& path) {
+    const std::wstring wideFolder = Widen(folder), widePrefix = Widen(prefix);
+    std::wstring wide;
+    path.clear();
+    if (!CreateUnique(wideFolder, widePrefix, Widen(suffix), wide)) return false;
+    // The digits are ASCII: the narrow name is the caller's parts around them.
+    const std::wstring digits = wide.substr(wideFolder.size() + widePrefix.size(), 4);
+    path = folder + prefix + std::string(digits.begin(), digits.end()) + suffix;
+    return true;
 }
 
 bool FileSink::WriteThrough(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,4 @@
-// The codec's streams over Win32 files (CreateFileA handles), buffered, telling an observer of
+// The codec's streams over Win32 files (CreateFileW handles), buffered, telling an observer of
 // every transfer so that a Cancel stops a long file at once. Shared by UNLHA32.DLL and the
 // self-extracting program.
 #pragma once
@@ -29,6 +29,7 @@ public:
     // Opens for reading. Others may keep writing (we cannot stop a program that has the file
     // open already); the codec notices a file that changes size while it is read.
     bool Open(const std::string& path);
+    bool Open(const std::wstring& path);   // names beyond the code page
     void ReportTo(TransferObserver* observer) { observer_ = observer; }
     std::size_t Read(std::uint8_t* buffer, std::size_t size) override;
     bool Failed() const override { return failed_; }
@@ -56,9 +57,12 @@ class FileSink : public lzh::RandomAccessSink {
 public:
     // Creates the file for writing; nobody else may open it meanwhile.
     bool Create(const std::string& path, CreateMode mode = CreateMode::ReplaceExisting);
+    bool Create(const std::wstring& path, CreateMode mode = CreateMode::ReplaceExisting);
     // Creates a file nobody has yet, `folder` (empty or ending in a separator) + `prefix` + four
     // hex digits + `suffix`, and gives its name in `path`. The name is built as a string, never
     // in a buffer of MAX_PATH bytes, so it works wherever the folder itself can be reached.
+    bool CreateUnique(const std::wstring& folder, const std::wstring& prefix, const std::wstring& suffix,
+                      std::wstring& path);
     bool CreateUnique(const std::string& folder, const std::string& prefix, const std::string& suffix,
                       std::string& path);
     void ReportTo(TransferObserver* observer) { observer_ = observer; }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "archiver/safe_path.h"
+#include "archiver/unicode_names.h"
 
 namespace unlha {
 namespace {
@@ -35,6 +36,8 @@ std::string DisplayName(const lzh::Entry& e, bool verbose) {
     }
     if (verbose && e.absolute) name = "\\" + name;
     if (e.isSymlink) name += " -> " + e.linkTarget;
+    // The code page name is then a fallback: the mark says the exact name is stored beside it.
+    if (HasUnicodePath(e)) name += verbose ? " [Unicode name]" : " [U]";
     return PrintableName(name);
 }
 

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "archiver/wide_names.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -30,20 +31,29 @@ bool MakeDestinationFolders(const std::string& base, FolderStop& stop) {
 }
 
 bool MakeEntryFolders(const std::string& base, const std::vector<std::string>& folders, FolderStop& stop) {
-    std::string path = base;
-    for (const std::string& part : folders) {
+    std::vector<std::wstring> wide;
+    for (const std::string& part : folders) wide.push_back(Widen(part));
+    return MakeEntryFolders(base, wide, stop);
+}
+
+bool MakeEntryFolders(const std::string& base, const std::vector<std::wstring>& folders, FolderStop& stop) {
+    std::wstring path = Widen(base);
+    std::string shown = base;   // the same path in code page names, for the caller's message
+    for (const std::wstring& part : folders) {
         path += part;
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        shown += FallbackOf(part).name;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
-            if (!CreateDirectoryA(path.c_str(), nullptr)) {
-                stop = {path, GetLastError()};
+            if (!CreateDirectoryW(path.c_str(), nullptr)) {
+                stop = {shown, GetLastError()};
                 return false;
             }
         } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            stop = {path, 0};
+            stop = {shown, 0};
             return false;
         }
-        path += '\\';
+        path += L'\\';
+        shown += '\\';
     }
     return true;
 }

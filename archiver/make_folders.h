@@ -22,6 +22,8 @@ bool MakeDestinationFolders(const std::string& base, FolderStop& stop);
 // Creates `folders` below `base` (which ends with a separator) one by one. An existing part that
 // is a file or a link (a link could lead anywhere) fails.
 bool MakeEntryFolders(const std::string& base, const std::vector<std::string>& folders, FolderStop& stop);
+// The same with the folders' exact names (stop.path then shows them as the code page can).
+bool MakeEntryFolders(const std::string& base, const std::vector<std::wstring>& folders, FolderStop& stop);
 
 // The Windows conversion of `relative` must see exactly the separators we joined its `parts`
 // with: a double-byte character that converts differently than we walked it is refused.

@@ -111,6 +111,8 @@ const char* RefusalReason(PathRefusal refusal) {
     case PathRefusal::ReservedCharacter: return "the path holds a character that file names cannot hold";
     case PathRefusal::HiddenSeparator: return "the path holds a separator inside a name or a broken double-byte character";
     case PathRefusal::TooLong: return "the path is too long";
+    case PathRefusal::BrokenUnicode: return "the Unicode name holds a broken character (a lone surrogate)";
+    case PathRefusal::FoldersDisagree: return "the Unicode name and the code page name disagree about folders";
     }
     return "refused";
 }

@@ -22,6 +22,8 @@ enum class PathRefusal {
     HiddenSeparator,    // a '\' or '/' inside a part, or a double-byte character that a Windows
                         // conversion would split (lone lead byte, invalid trail byte)
     TooLong,            // a part over 255 bytes or the path over the limit
+    BrokenUnicode,      // an exact (UTF-16) name with a lone surrogate
+    FoldersDisagree,    // the exact name and the code page name disagree about folders
 };
 
 // The longest relative path we produce; the caller also checks destination + path.

@@ -35,6 +35,33 @@ StoredPath StoredPathFor(std::string_view relativePath, bool keepFolders) {
     return stored;
 }
 
+ExactStoredPath ExactStoredPathFor(std::u16string_view relativePath, bool keepFolders) {
+    std::vector<std::u16string> parts;
+    std::u16string part;
+    auto flush = [&] {
+        const bool drive = parts.empty() && part.size() == 2 && part[1] == u':';
+        if (!part.empty() && part != u"." && part != u".." && !drive) parts.push_back(part);
+        part.clear();
+    };
+    for (char16_t c : relativePath) {
+        if (c == u'\\' || c == u'/') {
+            flush();
+        } else if (c == u':' && parts.empty() && part.size() == 1) {
+            part += c;
+            flush();
+        } else {
+            part += c;
+        }
+    }
+    flush();
+    ExactStoredPath stored;
+    if (parts.empty()) return stored;
+    stored.name = parts.back();
+    parts.pop_back();
+    if (keepFolders) stored.folders = std::move(parts);
+    return stored;
+}
+
 std::string JoinStored(const StoredPath& path) {
     std::string joined;
     for (const std::string& folder : path.folders) joined += folder + "\\";

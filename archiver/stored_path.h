@@ -11,7 +11,19 @@ namespace unlha {
 struct StoredPath {
     std::vector<std::string> folders;   // empty without -x1
     std::string name;
+    // The exact names, set by the UTF-16 StoredPathFor: one for each folder and the name.
+    std::vector<std::u16string> exactFolders;
+    std::u16string exactName;
+    bool foldersBeyond = false;   // a folder's code page name is only a fallback
+    bool nameBeyond = false;      // the name's code page name is only a fallback
 };
+
+// The same split of an exact UTF-16 path, by the same rules: the parts only.
+struct ExactStoredPath {
+    std::vector<std::u16string> folders;
+    std::u16string name;
+};
+ExactStoredPath ExactStoredPathFor(std::u16string_view relativePath, bool keepFolders);
 
 // `relativePath` is the file's path as found under the base folder ("sub\a.txt"), or as the user
 // named it ("C:\data\a.txt"). Separators are '\' and '/', found character by character.

@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 #include "archiver/archive_walk.h"
 #include "archiver/file_scan.h"
 #include "archiver/file_times.h"
 #include "archiver/stored_path.h"
+#include "archiver/wide_names.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -37,20 +39,62 @@ struct Plan {
     }
 };
 
-// Stored paths compare without case; a folder's key ends with '\\', so it never meets a file's.
-std::string Key(const std::string& storedPath) { return cp932::AsciiUpper(storedPath); }
-std::string KeyOf(const lzh::Entry& entry) { return Key(entry.Path() + (entry.isDirectory ? "\\" : "")); }
+// Stored paths compare by their exact names, ASCII letters without case; a folder's key ends
+// with '\\', so it never meets a file's.
+std::string Key(std::u16string_view exactPath, bool folder) { return Utf8Of(UnicodeKey(exactPath)) + (folder ? "\\" : ""); }
+std::string KeyOf(const lzh::Entry& entry) { return Key(AsU16(ExactRelativePath(entry, true)), entry.isDirectory); }
+std::string KeyOf(const StoredPath& stored) {
+    std::u16string path;
+    for (const std::u16string& folder : stored.exactFolders) path += folder + u"\\";
+    if (stored.exactName.empty() && !path.empty()) path.pop_back();
+    return Key(path + stored.exactName, stored.exactName.empty());
+}
 
+// The parts found on disk, each with its code page fallback.
 StoredPath StoredFor(const FoundFile& file, bool keepFolders) {
-    StoredPath stored = StoredPathFor(file.relativePath, keepFolders || file.IsFolder());
-    if (file.IsFolder() && !stored.name.empty()) {
-        stored.folders.push_back(stored.name);
-        stored.name.clear();
+    ExactStoredPath exact = ExactStoredPathFor(AsU16(file.relativePath), keepFolders || file.IsFolder());
+    if (file.IsFolder() && !exact.name.empty()) {
+        exact.folders.push_back(exact.name);
+        exact.name.clear();
     }
+    StoredPath stored;
+    for (const std::u16string& folder : exact.folders) {
+        FallbackName fallback = FallbackOf(AsWide(folder));
+        stored.folders.push_back(fallback.name);
+        stored.foldersBeyond = stored.foldersBeyond || !fallback.exact;
+    }
+    if (!exact.name.empty()) {
+        FallbackName fallback = FallbackOf(AsWide(exact.name));
+        stored.name = fallback.name;
+        stored.nameBeyond = !fallback.exact;
+    }
+    stored.exactFolders = std::move(exact.folders);
+    stored.exactName = std::move(exact.name);
     return stored;
 }
 
-std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
+// A fallback name must not meet another member's stored path without case, or readers that know
+// only the code page names would write both to one file.
+void MakeFallbacksUnique(std::vector<Step>& steps) {
+    std::set<std::string> taken;
+    auto keyOf = [](const std::vector<std::string>& folders, const std::string& name) {
+        std::string path;
+        for (const std::string& folder : folders) path += folder + "\\";
+        return cp932::AsciiUpper(path + name);
+    };
+    for (const Step& step : steps) {
+        if (!step.file) taken.insert(cp932::AsciiUpper(step.entry->Path()));
+        else if (!step.stored.nameBeyond) taken.insert(keyOf(step.stored.folders, step.stored.name));
+    }
+    for (Step& step : steps) {
+        if (!step.file || !step.stored.nameBeyond) continue;
+        StoredPath& stored = step.stored;
+        stored.name = UniqueFallback(stored.name, [&](const std::string& name) { return taken.count(keyOf(stored.folders, name)) != 0; });
+        taken.insert(keyOf(stored.folders, stored.name));
+    }
+}
+
+std::uint64_t FileSize(const WIN32_FIND_DATAW& data) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -64,7 +108,11 @@ lzh::NewEntry NewEntryFor(const Step& step) {
     lzh::NewEntry e;
     e.folders = step.stored.folders;
     e.name = step.stored.name;
-    const WIN32_FIND_DATAA& data = step.file->data;
+    e.hasUnicodeName = step.stored.nameBeyond;
+    e.unicodeName = step.stored.exactName;
+    e.hasUnicodeFolders = step.stored.foldersBeyond;
+    e.unicodeFolders = step.stored.exactFolders;
+    const WIN32_FIND_DATAW& data = step.file->data;
     const std::uint64_t written = Ticks(data.ftLastWriteTime);
     e.dosTime = DosFromTicks(written);
     e.unixTime = UnixFromTicks(written);
@@ -132,12 +180,13 @@ void Updater::PlanAdd(const ScanResult& scan) {
         step.stored = StoredFor(file, c_.switches.keepFolders);
         const std::string shown = JoinStored(step.stored);
         if (step.stored.name.empty() && (!file.IsFolder() || step.stored.folders.empty())) continue;
-        if (!fromDisk.emplace(Key(shown), step).second) {
-            run_.out.Line("skipped  " + file.relativePath + " (stored as " + shown + " like a file before it)");
+        const std::string key = KeyOf(step.stored);
+        if (!fromDisk.emplace(key, step).second) {
+            run_.out.Line("skipped  " + file.shownPath + " (stored as " + shown + " like a file before it)");
             ++plan_.skipped;
             continue;
         }
-        order.push_back(Key(shown));
+        order.push_back(key);
     }
     for (const lzh::Entry& entry : archive_.entries) {
         Step step;
@@ -230,7 +279,7 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         }
         FileSource source;
         if (!source.Open(step.file->diskPath)) {
-            const std::string why = "failed   " + shown + ": cannot read " + step.file->diskPath + ": " +
+            const std::string why = "failed   " + shown + ": cannot read " + FallbackOf(step.file->diskPath).name + ": " +
                                     SystemMessage(source.LastError());
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
@@ -302,6 +351,7 @@ void Updater::Execute() {
             return;
         }
         PlanAdd(scan);
+        MakeFallbacksUnique(plan_.steps);
     }
     if (!plan_.Changes()) {
         run_.out.Line("nothing to change: " + c_.archivePath + " is up to date");

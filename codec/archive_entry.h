@@ -52,6 +52,14 @@ struct Entry {
     std::uint16_t unixGid = 0;
     std::string comment;               // ext 0x3F
 
+    // Names beyond code page 932: the exact UTF-16 names beside the code-page ones above, which
+    // are then only what readers without these headers show.
+    bool hasUnicodeName = false;       // ext 0x44: the file name
+    std::u16string unicodeName;
+    bool hasUnicodeFolders = false;    // ext 0x45: the folder parts, outermost first
+    std::vector<std::u16string> unicodeFolders;
+    std::uint32_t codePage = 0;        // ext 0x46: the Windows code page of the byte names (0: none)
+
     bool hasHeaderCrc = false;         // ext 0x00 present (its value matched, or we would not be here)
     std::uint16_t headerCrc = 0;
 
@@ -72,6 +80,12 @@ struct NewEntry {
     bool hasWindowsTimes = false;      // write ext 0x41 (level 2)
     WindowsTimes windowsTimes;
     std::uint8_t attributes = 0x20;    // MS-DOS attribute bits
+    // The exact names when the code-page ones above are only fallbacks (levels 1 and 2):
+    // ext 0x44 for the file name, ext 0x45 for the folders (one part for each of `folders`).
+    bool hasUnicodeName = false;
+    std::u16string unicodeName;
+    bool hasUnicodeFolders = false;
+    std::vector<std::u16string> unicodeFolders;
 };
 
 }  // namespace lzh

@@ -11,6 +11,13 @@ namespace {
 constexpr std::uint32_t kMax32 = 0xFFFFFFFFu;
 constexpr std::size_t kMaxLevel2HeaderSize = 0xFFFF;
 
+bool IsStorableUnicodePart(const std::u16string& part) {
+    if (part.empty()) return false;
+    for (char16_t c : part)
+        if (c < 0x20 || c == 0x7F || c == u'\\' || c == u'/' || c == 0xFFFF) return false;
+    return true;
+}
+
 HeaderBuildResult Fail(HeaderBuildStatus status, std::string detail) {
     return HeaderBuildResult{status, std::move(detail)};
 }
@@ -31,12 +38,40 @@ std::string FolderField(const std::vector<std::string>& folders) {
     return field;
 }
 
+// Ext 0x44 and 0x45 payloads: UTF-16LE, folders each followed by 0xFFFF.
+std::vector<std::uint8_t> Utf16Field(const std::vector<std::u16string>& parts, bool separators) {
+    std::vector<std::uint8_t> field;
+    for (const std::u16string& part : parts) {
+        for (char16_t c : part) AppendLe16(field, c);
+        if (separators) AppendLe16(field, 0xFFFF);
+    }
+    return field;
+}
+
 // One extended header: type, payload and the following header's size (patched later).
 void AppendExtension(std::vector<std::uint8_t>& out, std::uint8_t type, const void* payload, std::size_t size) {
     out.push_back(type);
     const auto* p = static_cast<const std::uint8_t*>(payload);
     out.insert(out.end(), p, p + size);
     AppendLe16(out, 0);
+}
+
+// The exact names, after ext 0x01 and 0x02: a reader that knows both takes the later one.
+// False when one does not fit an extended header's 16-bit size.
+bool AppendUnicodeNames(const HeaderToBuild& h, std::vector<std::uint8_t>& out, std::vector<std::size_t>& starts) {
+    if (!h.directory && h.entry.hasUnicodeName) {
+        const std::vector<std::uint8_t> name = Utf16Field({h.entry.unicodeName}, false);
+        if (name.size() + 3 > kMaxLevel2HeaderSize) return false;
+        starts.push_back(out.size());
+        AppendExtension(out, 0x44, name.data(), name.size());
+    }
+    if (h.entry.hasUnicodeFolders && !h.entry.unicodeFolders.empty()) {
+        const std::vector<std::uint8_t> folders = Utf16Field(h.entry.unicodeFolders, true);
+        if (folders.size() + 3 > kMaxLevel2HeaderSize) return false;
+        starts.push_back(out.size());
+        AppendExtension(out, 0x45, folders.data(), folders.size());
+    }
+    return true;
 }
 
 // Sets every "next size" field of a chain that starts at `firstSizeAt` and whose headers are
@@ -112,6 +147,7 @@ HeaderBuildResult BuildLevel1(const HeaderToBuild& h, std::vector<std::uint8_t>&
         starts.push_back(out.size());
         AppendExtension(out, 0x02, folders.data(), folders.size());
     }
+    if (!AppendUnicodeNames(h, out, starts)) return Fail(HeaderBuildStatus::InvalidName, "the path is too long for a header");
     starts.push_back(out.size());
     const std::uint8_t attr[2] = {h.entry.attributes, 0};
     AppendExtension(out, 0x40, attr, 2);
@@ -152,6 +188,10 @@ HeaderBuildResult BuildLevel2(const HeaderToBuild& h, std::vector<std::uint8_t>&
     if (!folders.empty()) {
         starts.push_back(out.size());
         AppendExtension(out, 0x02, folders.data(), folders.size());
+    }
+    if (!AppendUnicodeNames(h, out, starts)) {
+        out.resize(start);
+        return Fail(HeaderBuildStatus::InvalidName, "the path is too long for a header");
     }
     starts.push_back(out.size());
     const std::uint8_t attr[2] = {h.entry.attributes, 0};
@@ -195,6 +235,17 @@ HeaderBuildResult BuildHeader(const HeaderToBuild& h, std::vector<std::uint8_t>&
     if (!h.directory && !IsStorablePart(h.entry.name))
         return Fail(HeaderBuildStatus::InvalidName, "the file name is empty or holds a separator or control character");
     if (h.directory && h.entry.folders.empty()) return Fail(HeaderBuildStatus::InvalidName, "a folder entry needs a folder path");
+    const bool unicodeName = !h.directory && h.entry.hasUnicodeName;
+    if (unicodeName || h.entry.hasUnicodeFolders) {
+        if (h.level == 0) return Fail(HeaderBuildStatus::InvalidName, "a name beyond code page 932 needs header level 1 or 2");
+        if (unicodeName && !IsStorableUnicodePart(h.entry.unicodeName))
+            return Fail(HeaderBuildStatus::InvalidName, "the Unicode file name is empty or holds a separator or control character");
+        if (h.entry.hasUnicodeFolders && h.entry.unicodeFolders.size() != h.entry.folders.size())
+            return Fail(HeaderBuildStatus::InvalidName, "the Unicode folders do not match the folder path");
+        for (const std::u16string& folder : h.entry.unicodeFolders)
+            if (!IsStorableUnicodePart(folder))
+                return Fail(HeaderBuildStatus::InvalidName, "a Unicode folder name is empty or holds a separator or control character");
+    }
     if (h.level != 2 && (h.originalSize > kMax32 || h.packedSize > kMax32))
         return Fail(HeaderBuildStatus::TooLarge, "members of 4 GiB or more need header level 2");
     const std::size_t start = out.size();

@@ -11,6 +11,14 @@
 namespace lzh {
 namespace {
 
+// UTF-16LE payload of ext 0x44 and 0x45; false for an odd length, which no UTF-16 text has.
+bool LoadUtf16(const std::uint8_t* p, std::size_t len, std::u16string& out) {
+    if (len % 2 != 0) return false;
+    out.clear();
+    for (std::size_t i = 0; i < len; i += 2) out.push_back(static_cast<char16_t>(LoadLe16(p + i)));
+    return true;
+}
+
 std::string Hex2(unsigned v) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
@@ -39,6 +47,19 @@ std::string ApplyExtension(std::uint8_t type, const std::uint8_t* p, std::size_t
     case 0x02:
         raw.hasFolderExt = true;
         raw.folderExt.assign(reinterpret_cast<const char*>(p), len);
+        break;
+    case 0x44:
+        if (!LoadUtf16(p, len, entry.unicodeName)) return "extended header 0x44 has an odd length";
+        // An empty one is a folder entry's, as for ext 0x01.
+        entry.hasUnicodeName = !entry.unicodeName.empty();
+        break;
+    case 0x45:
+        if (!LoadUtf16(p, len, raw.unicodeFolderExt)) return "extended header 0x45 has an odd length";
+        raw.hasUnicodeFolderExt = true;
+        break;
+    case 0x46:
+        if (!need(4)) return tooShort;
+        entry.codePage = LoadLe32(p);
         break;
     case 0x3F:
     case 0x71:   // Amiga ports keep a level-2 file comment here
@@ -129,7 +150,25 @@ ExtWalkResult WalkExtendedHeaders(const std::uint8_t* data, std::size_t avail, s
     return result;
 }
 
+// Ext 0x45: parts ended by 0xFFFF, the last one's end optional. Empty parts stay, so that a
+// path that begins with a separator or doubles one is refused where it is checked.
+void ResolveUnicodeFolders(const RawHeaderFields& raw, Entry& entry) {
+    if (!raw.hasUnicodeFolderExt || raw.unicodeFolderExt.empty()) return;
+    entry.hasUnicodeFolders = true;
+    std::u16string part;
+    for (char16_t c : raw.unicodeFolderExt) {
+        if (c == 0xFFFF) {
+            entry.unicodeFolders.push_back(part);
+            part.clear();
+        } else {
+            part.push_back(c);
+        }
+    }
+    if (!part.empty()) entry.unicodeFolders.push_back(part);
+}
+
 void ResolvePath(const RawHeaderFields& raw, Entry& entry) {
+    ResolveUnicodeFolders(raw, entry);
     SplitPath folders = raw.hasFolderExt ? SplitFolderField(UpToNul(raw.folderExt)) : SplitPath{};
     // Level 0 names carry the whole path; a name extension replaces the base name.
     const std::string& nameField = raw.hasNameExt ? raw.nameExt : raw.baseName;

@@ -17,6 +17,8 @@ struct RawHeaderFields {
     std::string nameExt;
     bool hasFolderExt = false;           // ext 0x02
     std::string folderExt;
+    bool hasUnicodeFolderExt = false;    // ext 0x45
+    std::u16string unicodeFolderExt;
     std::size_t headerCrcOffset = 0;     // where the ext 0x00 CRC sits, when entry.hasHeaderCrc
     bool hasSizes64 = false;             // ext 0x42
     std::uint64_t packedSize64 = 0;

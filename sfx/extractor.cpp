@@ -8,6 +8,7 @@
 #include "archiver/header_list.h"
 #include "archiver/make_folders.h"
 #include "archiver/safe_path.h"
+#include "archiver/wide_names.h"
 #include "sfx/output_folders.h"
 
 namespace sfx {
@@ -27,6 +28,8 @@ const char* RefusalText(unlha::PathRefusal refusal) {
     case PathRefusal::ReservedCharacter: return "ファイル名に使えない文字を含みます";
     case PathRefusal::HiddenSeparator: return "名前の中に区切り文字か壊れた2バイト文字があります";
     case PathRefusal::TooLong: return "パスが長すぎます";
+    case PathRefusal::BrokenUnicode: return "Unicode の名前に壊れた文字があります";
+    case PathRefusal::FoldersDisagree: return "Unicode の名前とコードページの名前でフォルダが食い違います";
     }
     return "展開できない名前です";
 }
@@ -94,8 +97,8 @@ private:
         ++summary_.failed;
         summary_.problems.push_back("失敗: " + unlha::ShownPath(entry) + " (" + why + ")");
     }
-    bool MayWriteOver(const lzh::Entry& entry, const std::string& target, bool& replacing);
-    void WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder, bool replacing);
+    bool MayWriteOver(const lzh::Entry& entry, const std::string& target, const std::wstring& wideTarget, bool& replacing);
+    void WriteFile(const lzh::Entry& entry, const std::wstring& target, const std::wstring& folder, bool replacing);
 
     AttachedArchive& archive_;
     std::string base_;
@@ -115,12 +118,20 @@ void Extraction::Entry(const lzh::Entry& entry) {
         Refuse(entry, RefusalText(safe.refusal));
         return;
     }
+    // Exact names pass the same rules, and must agree with the code page names about folders.
+    const unlha::PathRefusal exact = unlha::HasUnicodePath(entry) ? unlha::CheckUnicodePath(entry) : unlha::PathRefusal::None;
+    if (exact != unlha::PathRefusal::None) {
+        Refuse(entry, RefusalText(exact));
+        return;
+    }
     if (!unlha::ConvertsAsWalked(safe.relativePath, entry.folders.size() + (entry.isDirectory ? 0 : 1))) {
         Refuse(entry, RefusalText(unlha::PathRefusal::HiddenSeparator));
         return;
     }
+    // The code page path names the file to the user; the exact one is what is written.
     const std::string target = base_ + safe.relativePath;
-    if (target.size() >= MAX_PATH) {
+    const std::wstring wideTarget = unlha::Widen(base_) + unlha::ExactRelativePath(entry, true);
+    if (target.size() >= MAX_PATH || wideTarget.size() >= MAX_PATH) {
         Refuse(entry, "展開先でのパスが長すぎます");
         return;
     }
@@ -128,23 +139,25 @@ void Extraction::Entry(const lzh::Entry& entry) {
         Fail(entry, "対応していない圧縮方式 " + unlha::PrintableName(entry.methodId) + " です");
         return;
     }
+    const std::vector<std::wstring> folders = unlha::ExactFolders(entry);
     std::string why;
-    if (!MakeFoldersBelow(base_, entry.folders, why)) {
+    if (!MakeFoldersBelow(base_, folders, why)) {
         Fail(entry, why);
         return;
     }
     if (entry.isDirectory) return;
     bool replacing = false;
-    if (!MayWriteOver(entry, target, replacing)) return;
-    std::string folder = base_;
-    for (const std::string& part : entry.folders) folder += part + "\\";
-    WriteFile(entry, target, folder, replacing);
+    if (!MayWriteOver(entry, target, wideTarget, replacing)) return;
+    std::wstring folder = unlha::Widen(base_);
+    for (const std::wstring& part : folders) folder += part + L"\\";
+    WriteFile(entry, wideTarget, folder, replacing);
 }
 
 // False when the entry is not to be written: the target is a folder or a link, or the user
 // keeps the file that is there.
-bool Extraction::MayWriteOver(const lzh::Entry& entry, const std::string& target, bool& replacing) {
-    const DWORD existing = GetFileAttributesA(target.c_str());
+bool Extraction::MayWriteOver(const lzh::Entry& entry, const std::string& target, const std::wstring& wideTarget,
+                              bool& replacing) {
+    const DWORD existing = GetFileAttributesW(wideTarget.c_str());
     if (existing == INVALID_FILE_ATTRIBUTES) return true;
     if (existing & FILE_ATTRIBUTE_REPARSE_POINT) {
         Refuse(entry, "展開先にリンクがあります");
@@ -166,14 +179,14 @@ bool Extraction::MayWriteOver(const lzh::Entry& entry, const std::string& target
     return true;
 }
 
-void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, const std::string& folder,
+void Extraction::WriteFile(const lzh::Entry& entry, const std::wstring& target, const std::wstring& folder,
                            bool replacing) {
     // A new file of our own beside the target, so a damaged entry never destroys the file it
     // would have replaced and never leaves half a file.
     unlha::FileSink sink;
-    std::string temp;
+    std::wstring temp;
     // Short, so a target near the path limit still has room for it.
-    if (!sink.CreateUnique(folder, "~zs", ".tmp", temp)) {
+    if (!sink.CreateUnique(folder, L"~zs", L".tmp", temp)) {
         Fail(entry, "書き込めません: " + SystemMessage(sink.LastError()));
         return;
     }
@@ -192,7 +205,7 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, c
     }
     sink.Close();
     if (result.status != lzh::ExtractStatus::Ok || !flushed) {
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         if (counter.cancelled) {
             summary_.cancelled = true;
             return;
@@ -204,13 +217,13 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::string& target, c
         return;
     }
     if (replacing) {
-        const DWORD old = GetFileAttributesA(target.c_str());
+        const DWORD old = GetFileAttributesW(target.c_str());
         if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
-            SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+            SetFileAttributesW(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
     }
-    if (!MoveFileExA(temp.c_str(), target.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
+    if (!MoveFileExW(temp.c_str(), target.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
         const DWORD error = GetLastError();
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         Fail(entry, "書き込めません: " + SystemMessage(error));
         return;
     }

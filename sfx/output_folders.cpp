@@ -25,7 +25,7 @@ bool MakeDestination(const std::string& destination, std::string& why) {
     return false;
 }
 
-bool MakeFoldersBelow(const std::string& base, const std::vector<std::string>& folders, std::string& why) {
+bool MakeFoldersBelow(const std::string& base, const std::vector<std::wstring>& folders, std::string& why) {
     unlha::FolderStop stop;
     if (unlha::MakeEntryFolders(base, folders, stop)) return true;
     why = stop.error ? "フォルダ " + stop.path + " を作れません: " + SystemMessage(stop.error)

@@ -16,7 +16,7 @@ bool MakeDestination(const std::string& destination, std::string& why);
 
 // Creates `folders` below `base` (which ends with a separator); an existing part that is a file
 // or a link fails.
-bool MakeFoldersBelow(const std::string& base, const std::vector<std::string>& folders, std::string& why);
+bool MakeFoldersBelow(const std::string& base, const std::vector<std::wstring>& folders, std::string& why);
 
 // A system error as the system words it.
 std::string SystemMessage(unsigned long error);

@@ -15,6 +15,15 @@ struct Hostile {
     std::string members;      // archive bytes before the end marker
 };
 
+// A member with exact names (ext 0x44 `name`, ext 0x45 `folders`) beside its code page ones.
+std::string Unicode(const std::string& folderField, const std::string& fallback, const std::string& content,
+                    std::vector<std::u16string> name, const std::u16string& folders = u"") {
+    std::vector<std::string> more;
+    for (const std::u16string& n : name) more.push_back(test_files::Utf16Extension('\x44', n));
+    if (!folders.empty()) more.push_back(test_files::Utf16Extension('\x45', folders));
+    return Level2Member(folderField, fallback, content, 0, "-lh0-", more);
+}
+
 std::vector<Hostile> HostileArchives() {
     const std::string x = "x";
     return {
@@ -47,6 +56,17 @@ std::vector<Hostile> HostileArchives() {
         {"P9 trailing dot", Level0Member("evil.txt.", x)},
         {"P9 trailing blank", Level0Member("D \\evil.txt", x)},
         {"P10 terminal escape", Level0Member("\x1B]2;owned\x07.txt", x)},
+        {"U1 Unicode ..", Unicode("", "__", x, {u".."})},
+        {"U1 Unicode .. in folders", Unicode("__\xFF__\xFF", "x.txt", x, {}, u"__\uFFFF..\uFFFF")},
+        {"U2 Unicode separator the fallback lacks", Unicode("", "e.txt", x, {u"\u00e9\\..\\..\\evil.txt"})},
+        {"U3 Unicode device", Unicode("", "CO_", x, {u"CON"})},
+        {"U3 Unicode device with superscript", Unicode("", "COM_.txt", x, {u"COM\u00b9.txt"})},
+        {"U4 Unicode lone surrogate", Unicode("", "a_.txt", x, {std::u16string(u"a") + char16_t(0xD83D) + u".txt"})},
+        {"U5 Unicode NUL", Unicode("", "a_b.txt", x, {std::u16string(u"a") + char16_t(0) + u"b.txt"})},
+        {"U6 Unicode name longer than a part may be", Unicode("", "long.txt", x, {std::u16string(1000, u'\u00e9')})},
+        {"U7 Unicode folders climb where the fallback does not", Unicode("D\xFF", "x.txt", x, {}, u"D\uFFFF..\uFFFF")},
+        {"U7 Unicode folders more than the fallback's", Unicode("D\xFF", "x.txt", x, {}, u"D\uFFFFE\uFFFF")},
+        {"U7 Unicode folders absolute", Unicode("D\xFF", "x.txt", x, {}, u"\uFFFFD\uFFFF")},
     };
 }
 

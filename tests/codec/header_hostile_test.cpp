@@ -93,6 +93,13 @@ std::vector<HostileCase> Cases() {
         {"extended header 0x41 too short for its times", mutated(2, [](Archive& a) {
              a[31] = 0x41;  // the name extension becomes a 5-byte time stamp extension
          }), Expect::HeaderError},
+        {"extended header 0x44 of odd length", mutated(2, [](Archive& a) {
+             a[31] = 0x44;  // the 5-byte name extension becomes a UTF-16 name of 5 bytes
+         }), Expect::HeaderError},
+        {"extended header 0x45 longer than the header allows", mutated(2, [](Archive& a) {
+             a[31] = 0x45;
+             lzh::StoreLe16(&a[29], 0x7000);  // its own size, announced by the header before it
+         }), Expect::HeaderError},
         {"unknown header level", mutated(0, [](Archive& a) { a[20] = 7; }), Expect::HeaderError},
         {"H10 stored data claims more than the file holds", mutated(0, [](Archive& a) {
              lzh::StoreLe32(&a[7], 1000);

@@ -215,6 +215,40 @@ TEST(HeaderFields, SizesOf4GiBAndMoreAndWindowsTimesSurviveLevel2) {
     }
 }
 
+TEST(HeaderFields, ExactUnicodeNamesSurviveLevels1And2BesideTheirFallbacks) {
+    lzh::HeaderToBuild h;
+    h.methodId = "-lh0-";
+    h.entry.folders = {"\x93\xFA\x96\x7B", "caf_"};   // 日本, caf_
+    h.entry.name = "_.txt";
+    h.entry.hasUnicodeFolders = true;
+    h.entry.unicodeFolders = {u"日本", u"café"};
+    h.entry.hasUnicodeName = true;
+    h.entry.unicodeName = u"😀.txt";
+    for (int level : {1, 2}) {
+        h.level = level;
+        std::vector<std::uint8_t> bytes;
+        ASSERT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::Ok) << level;
+        lzh::Entry e;
+        ASSERT_EQ(lzh::ParseHeader(bytes.data(), bytes.size(), e).status, lzh::HeaderParseStatus::Ok) << level;
+        EXPECT_EQ(e.folders, h.entry.folders);
+        EXPECT_EQ(e.name, "_.txt");
+        EXPECT_TRUE(e.hasUnicodeName && e.hasUnicodeFolders);
+        EXPECT_TRUE(e.unicodeName == h.entry.unicodeName);
+        EXPECT_TRUE(e.unicodeFolders == h.entry.unicodeFolders);
+    }
+    // Level 0 has no room for them: refused, never stored under the fallback alone.
+    h.level = 0;
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::InvalidName);
+    // Exact names the writer must never store, and folders that do not pair with the fallback's.
+    h.level = 2;
+    h.entry.unicodeName = u"a\\b";
+    EXPECT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::InvalidName);
+    h.entry.unicodeName = u"x";
+    h.entry.unicodeFolders = {u"日本"};
+    EXPECT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::InvalidName);
+}
+
 TEST(Crc16, MatchesTheCheckValueAndABitwiseReference) {
     const std::string check = "123456789";
     EXPECT_EQ(lzh::Crc16(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()), 0xBB3D);

@@ -151,8 +151,14 @@ std::string Level0Member(const std::string& path, const std::string& content, co
     return header + body + content;
 }
 
+std::string Utf16Extension(char type, const std::u16string& text) {
+    std::string e(1, type);
+    for (char16_t c : text) Put16(e, c);
+    return e;
+}
+
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
-                         std::uint16_t unixMode, const char* method) {
+                         std::uint16_t unixMode, const char* method, const std::vector<std::string>& more) {
     std::string ext;
     auto extension = [&](char type, const std::string& payload) {
         std::string e;
@@ -167,6 +173,7 @@ std::string Level2Member(const std::string& folderField, const std::string& name
         Put16(mode, unixMode);
         exts.push_back(extension('\x50', mode));
     }
+    exts.insert(exts.end(), more.begin(), more.end());
     std::string header;
     Put16(header, 0);   // total size, set below
     header += method;

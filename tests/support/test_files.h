@@ -40,8 +40,13 @@ std::string TextData(std::size_t size, unsigned seed);
 // A level-0 member built byte by byte, so any name (also one our writer refuses) can be stored.
 std::string Level0Member(const std::string& path, const std::string& content, const char* method = "-lh0-");
 // A level-2 member with the folder field (ext 0x02), name (ext 0x01) and Unix mode (ext 0x50)
-// as given, its data stored as it is.
+// as given, and `more` extended headers (type byte and payload each) after them; its data
+// stored as it is.
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
-                         std::uint16_t unixMode = 0, const char* method = "-lh0-");
+                         std::uint16_t unixMode = 0, const char* method = "-lh0-",
+                         const std::vector<std::string>& more = {});
+// An extended header of `type` whose payload is `text` in UTF-16LE (0x44 name, 0x45 folders
+// with 0xFFFF after each).
+std::string Utf16Extension(char type, const std::u16string& text);
 
 }  // namespace test_files

@@ -1,0 +1,98 @@
+// Fallback names of exact UTF-16 names, their uniqueness, and the checks of exact names before
+// extraction, with a small stand-in for the system's code page 932 tables.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "archiver/unicode_names.h"
+#include "text/cp932.h"
+
+namespace unlha {
+namespace {
+
+// ASCII, and the few double-byte characters the cases use: 日 本 表 ソ.
+bool FakeCp932(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out = std::string(1, static_cast<char>(c));
+        return true;
+    }
+    switch (c) {
+    case U'日': out = "\x93\xFA"; return true;
+    case U'本': out = "\x96\x7B"; return true;
+    case U'表': out = "\x95\x5C"; return true;
+    case U'ソ': out = "\x83\x5C"; return true;
+    default: return false;
+    }
+}
+
+TEST(UnicodeNames, FallbackKeepsWhatTheCodePageHoldsAndMarksTheRest) {
+    struct Case {
+        std::u16string exact;
+        std::string fallback;
+        bool exactFits;
+    };
+    const Case cases[] = {
+        {u"日本.txt", "\x93\xFA\x96\x7B.txt", true},
+        {u"表ソ", "\x95\x5C\x83\x5C", true},
+        {u"café.txt", "caf_.txt", false},
+        {u"한국어.txt", "___.txt", false},
+        {u"😀.txt", "_.txt", false},                          // one character outside the basic plane, one '_'
+        {std::u16string(u"a") + char16_t(0xD800) + u"b", "a_b", false},   // a lone surrogate
+    };
+    for (const Case& c : cases) {
+        const FallbackName f = FallbackFor(c.exact, FakeCp932);
+        EXPECT_EQ(f.name, c.fallback) << Utf8Of(c.exact);
+        EXPECT_EQ(f.exact, c.exactFits) << Utf8Of(c.exact);
+    }
+}
+
+TEST(UnicodeNames, FallbacksAreMadeUniqueBeforeTheExtension) {
+    std::set<std::string> taken = {"CAF_.TXT", "CAF_~2.TXT", "\x95\x5C.TXT", "NOEXT"};
+    auto isTaken = [&](const std::string& name) { return taken.count(cp932::AsciiUpper(name)) != 0; };
+    EXPECT_EQ(UniqueFallback("free.txt", isTaken), "free.txt");
+    EXPECT_EQ(UniqueFallback("caf_.txt", isTaken), "caf_~3.txt");
+    EXPECT_EQ(UniqueFallback("\x95\x5C.txt", isTaken), "\x95\x5C~2.txt");   // 0x5C trail byte is no separator
+    EXPECT_EQ(UniqueFallback("noext", isTaken), "noext~2");
+}
+
+lzh::Entry WithExact(std::vector<std::u16string> folders, std::u16string name, std::vector<std::string> cpFolders,
+                     std::string cpName) {
+    lzh::Entry e;
+    e.folders = std::move(cpFolders);
+    e.name = std::move(cpName);
+    e.hasUnicodeFolders = !folders.empty();
+    e.unicodeFolders = std::move(folders);
+    e.hasUnicodeName = !name.empty();
+    e.unicodeName = std::move(name);
+    return e;
+}
+
+TEST(UnicodeNames, ExactNamesPassTheCodePageRulesAndMustAgreeAboutFolders) {
+    struct Case {
+        const char* what;
+        lzh::Entry entry;
+        PathRefusal expected;
+    };
+    const std::u16string nul(1, u'\0');
+    const Case cases[] = {
+        {"plain", WithExact({u"한국"}, u"😀.txt", {"__"}, "_.txt"), PathRefusal::None},
+        {"..", WithExact({}, u"..", {}, "__"), PathRefusal::ParentFolder},
+        {".. in a folder", WithExact({u"a", u".."}, u"x", {"a", "__"}, "x"), PathRefusal::ParentFolder},
+        {"separator the fallback lacks", WithExact({}, u"é\\..\\x", {}, "____x"), PathRefusal::HiddenSeparator},
+        {"slash", WithExact({}, u"é/x", {}, "__x"), PathRefusal::HiddenSeparator},
+        {"device", WithExact({}, u"Con.tx\u00e9", {}, "Con.tx_"), PathRefusal::DeviceName},
+        {"device with superscript", WithExact({}, u"COM\u00b9", {}, "COM_"), PathRefusal::DeviceName},
+        {"lone surrogate", WithExact({}, std::u16string(u"a") + char16_t(0xDC00), {}, "a_"), PathRefusal::BrokenUnicode},
+        {"NUL", WithExact({}, u"a" + nul + u"b", {}, "a_b"), PathRefusal::ControlCharacter},
+        {"stream", WithExact({}, u"é:s", {}, "_:s"), PathRefusal::DriveOrStream},
+        {"trailing dot", WithExact({}, u"é.", {}, "_."), PathRefusal::DotsOrBlanks},
+        {"part too long", WithExact({}, std::u16string(256, u'é'), {}, std::string(256, '_')), PathRefusal::TooLong},
+        {"more folders than the fallback", WithExact({u"a", u"b"}, u"é", {"a"}, "_"), PathRefusal::FoldersDisagree},
+        {"fewer folders than the fallback", WithExact({u"é"}, u"x", {"_", "b"}, "x"), PathRefusal::FoldersDisagree},
+        {"a file name on a folder entry", WithExact({u"é"}, u"x", {"_"}, ""), PathRefusal::FoldersDisagree},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CheckUnicodePath(c.entry), c.expected) << c.what;
+}
+
+}  // namespace
+}  // namespace unlha
