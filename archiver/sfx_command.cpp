@@ -7,6 +7,7 @@
 #include "archiver/entry_check.h"
 #include "archiver/sfx_image.h"
 #include "archiver/sfx_stub_id.h"
+#include "archiver/wide_names.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -84,10 +85,12 @@ void RunMakeSfx(Run& run) {
     }
     ok = ok && writer.Finish().status == lzh::WriteStatus::Ok && sink.Flush();
     sink.Close();
-    const bool existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!ok || !MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // The sink made the file through the wide calls, which reach further than the narrow ones.
+    const std::wstring wideTemp = Widen(temp), wideTarget = Widen(target);
+    const bool existed = GetFileAttributesW(wideTarget.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!ok || !MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        DeleteFileA(temp.c_str());
+        DeleteFileW(wideTemp.c_str());
         why = "cannot write " + target + ": " + SystemMessage(error);
         run.out.Line(why);
         run.Fail(kFileFailed, why);

@@ -137,7 +137,7 @@ private:
     bool Write(FileSink& sink, const std::string& temp);
     void Summary();
     void Abandon(const std::string& temp) {
-        if (!temp.empty()) DeleteFileA(temp.c_str());
+        if (!temp.empty()) DeleteFileW(Widen(temp).c_str());
         run_.out.Line("nothing was changed: " + c_.archivePath + " is as it was");
     }
 
@@ -380,15 +380,16 @@ void Updater::Execute() {
     }
     archive_.source.Close();
     if (c_.letter == 'd' && plan_.steps.empty()) {
-        DeleteFileA(temp.c_str());
-        if (!DeleteFileA(c_.archivePath.c_str())) {
+        Abandon(temp);
+        if (!DeleteFileW(Widen(c_.archivePath).c_str())) {
             const std::string why = "cannot delete the empty archive " + c_.archivePath + ": " + SystemMessage(GetLastError());
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return;
         }
         run_.out.Line("the archive had no entries left and was deleted");
-    } else if (!MoveFileExA(temp.c_str(), c_.archivePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    } else if (!MoveFileExW(Widen(temp).c_str(), Widen(c_.archivePath).c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const std::string why = "cannot replace " + c_.archivePath + ": " + SystemMessage(GetLastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
