@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "tests/support/own_folder.h"
+
 #include <string>
 #include <vector>
 
@@ -12,15 +14,8 @@ class TempTree {
 public:
     // The tree lies one level inside a folder made for this test alone, so that a walk up
     // through ".." lists only folders that nothing else touches, never the shared Z:\tmp.
-    // CreateDirectoryA fails on a folder that exists, whoever made it (another Wine prefix may
-    // run a process with the same id): a name is taken only once it has been created here.
     TempTree() {
-        static int counter = 0;
-        CreateDirectoryA("Z:\\tmp", nullptr);
-        do {
-            own_ = "Z:\\tmp\\zavo-paths-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   std::to_string(GetTickCount()) + "-" + std::to_string(++counter) + "\\";
-        } while (!CreateDirectoryA(own_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+        own_ = test_support::MakeOwnFolder("zavo-paths-");
         root_ = own_ + "tree\\";
         CreateDirectoryA(root_.c_str(), nullptr);
     }

@@ -1,5 +1,6 @@
 // Real files for the Wine tests of the script runs, the recall slots and the registration.
 #include "tests/script/test_folder.h"
+#include "tests/support/own_folder.h"
 
 #include <atomic>
 #include <fstream>
@@ -31,11 +32,7 @@ void RemoveTree(const std::string& folder) {
 }  // namespace
 
 TestFolder::TestFolder() {
-    static std::atomic<int> counter{0};
-    CreateDirectoryA("Z:\\tmp", nullptr);
-    path_ = "Z:\\tmp\\zavo test " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    path_ = test_support::MakeOwnFolder("zavo test ");
 }
 
 TestFolder::~TestFolder() { RemoveTree(path_); }

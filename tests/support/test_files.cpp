@@ -1,5 +1,6 @@
 // Scratch folders, files and hand-built members for the Wine tests.
 #include "tests/support/test_files.h"
+#include "tests/support/own_folder.h"
 
 #include <windows.h>
 
@@ -45,11 +46,7 @@ std::uint16_t Crc(const std::string& s) {
 }  // namespace
 
 Scratch::Scratch() {
-    static std::atomic<int> counter{0};
-    CreateDirectoryA("Z:\\tmp", nullptr);
-    path_ = "Z:\\tmp\\zavo-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + "\\";
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    path_ = test_support::MakeOwnFolder("zavo-test-");
 }
 
 Scratch::~Scratch() { RemoveTree(path_); }
