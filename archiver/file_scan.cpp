@@ -34,14 +34,19 @@ public:
     }
 
     // Walks `folder` (disk path ending in a separator or empty) whose files are named
-    // `relative` + name; returns how many files (not folders) it took.
-    std::size_t Walk(const std::wstring& folder, const std::wstring& relative, const std::string& mask, bool recurse) {
+    // `relative` + name; returns how many files (not folders) it took. A folder `found` in its
+    // parent's listing exists, so failing to open it is an error, not an empty result.
+    std::size_t Walk(const std::wstring& folder, const std::wstring& relative, const std::string& mask, bool recurse,
+                     bool found = false) {
         // Each with its code page form, which patterns match and which orders them as the
         // code page names always were (names that convert exactly keep today's order).
         std::vector<std::pair<std::string, WIN32_FIND_DATAW>> files, folders;
         WIN32_FIND_DATAW data;
         win::UniqueFind find(FindFirstFileW((folder + L"*").c_str(), &data));
-        if (!find) return 0;
+        if (!find) {
+            if (found) result.unreadable.emplace_back(FallbackOf(relative).name, GetLastError());
+            return 0;
+        }
         do {
             if (IsDots(data.cFileName)) continue;
             const bool hiddenOrSystem = (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
@@ -67,7 +72,7 @@ public:
             for (const auto& sub : folders) {
                 const std::wstring name = sub.second.cFileName;
                 Take(Found(folder + name, relative + name, sub.second));
-                taken += Walk(folder + name + L"\\", relative + name + L"\\", mask, true);
+                taken += Walk(folder + name + L"\\", relative + name + L"\\", mask, true, true);
             }
         }
         return taken;
@@ -138,7 +143,7 @@ ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& na
                 win::UniqueFind find(FindFirstFileW((wideRoot + folderPath).c_str(), &data));
                 if (find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                     scanner.Take(Found(wideRoot + folderPath, folderPath, data));
-                scanner.Walk(wideRoot + folderPath + L"\\", folderPath + L"\\", "*", true);
+                scanner.Walk(wideRoot + folderPath + L"\\", folderPath + L"\\", "*", true, true);
             }
         }
         if (scanner.result.files.size() == before) scanner.result.unmatched.push_back(name);

@@ -24,6 +24,9 @@ struct ScanResult {
     // Files, and with `folders` set the folders walked, each folder before what it holds.
     std::vector<FoundFile> files;
     std::vector<std::string> unmatched;   // file names that found nothing
+    // Folders found in a walk that could not be opened (too deep, no access), with the system's
+    // error: their files would be missing from the archive without a word.
+    std::vector<std::pair<std::string, DWORD>> unreadable;
 };
 
 // `base` is empty or ends with '\' or ':'. `exclude` is a full path (the archive) never taken.

@@ -344,6 +344,13 @@ void Updater::Execute() {
         scan = ScanFiles(c_.baseFolder, c_.fileNames, c_.switches.recurse, c_.switches.allAttributes,
                          c_.switches.keepFolders, c_.archivePath);
         for (const std::string& name : scan.unmatched) run_.out.Line("no file matches " + name);
+        if (!scan.unreadable.empty()) {
+            for (const auto& [folder, error] : scan.unreadable)
+                run_.out.Line("failed   " + folder + ": cannot open the folder: " + SystemMessage(error));
+            Abandon(std::string());
+            run_.Fail(kFileFailed, "cannot open the folder " + scan.unreadable.front().first);
+            return;
+        }
         if (scan.files.empty()) {
             const std::string why = "no files to add in " + (c_.baseFolder.empty() ? std::string("the current folder") : c_.baseFolder);
             run_.out.Line(why);
@@ -380,7 +387,7 @@ void Updater::Execute() {
     }
     archive_.source.Close();
     if (c_.letter == 'd' && plan_.steps.empty()) {
-        Abandon(temp);
+        DeleteFileW(Widen(temp).c_str());
         if (!DeleteFileW(Widen(c_.archivePath).c_str())) {
             const std::string why = "cannot delete the empty archive " + c_.archivePath + ": " + SystemMessage(GetLastError());
             run_.out.Line(why);
