@@ -8,8 +8,7 @@ namespace {
 
 void ReportBrokenTail(Run& run, const OpenArchive& archive) {
     if (!archive.broken) return;
-    const std::string why = "the archive is damaged after entry " + std::to_string(archive.entries.size()) + ": " +
-                            archive.brokenReason;
+    const std::string why = Say(M::DamagedAfter, archive.entries.size(), archive.brokenReason);
     run.out.Line(why);
     run.Fail(kArchiveDamaged, why);
 }
@@ -20,7 +19,7 @@ void RunList(Run& run) {
     const bool verbose = run.command.letter == 'v';
     OpenArchive archive;
     if (!OpenAndRead(run, run.command.archivePath, archive)) return;
-    run.out.Line("Listing of " + run.command.archivePath);
+    run.out.Line(Say(M::ListingOf, run.command.archivePath));
     run.out.Line(ListHeader(verbose));
     run.out.Line(ListRule(verbose));
     std::uint64_t count = 0, original = 0, packed = 0;
@@ -35,7 +34,7 @@ void RunList(Run& run) {
         packed += entry.packedSize;
     }
     run.out.Line(ListRule(verbose));
-    run.out.Line(ListSummary(count, original, packed));
+    run.Summary(ListSummary(count, original, packed));
     ReportBrokenTail(run, archive);
 }
 
@@ -46,34 +45,39 @@ void RunTest(Run& run) {
     for (const lzh::Entry& entry : archive.entries)
         if (Selected(run, entry)) total += entry.originalSize;
     run.progress.SetTotal(total);
-    std::uint64_t tested = 0, failed = 0;
+    std::uint64_t tested = 0, failed = 0, selected = 0, reached = 0;
+    for (const lzh::Entry& entry : archive.entries) selected += Selected(run, entry) ? 1 : 0;
     for (const lzh::Entry& entry : archive.entries) {
         if (!Selected(run, entry)) continue;
         if (!run.progress.Begin(ShownPath(entry))) break;
+        ++reached;
         if (entry.isDirectory) {
-            run.out.Line("folder   " + ShownPath(entry));   // no data to test, and no file to count
+            run.out.Line(Say(M::LineFolder, ShownPath(entry)));   // no data to test, and no file to count
             continue;
         }
         CountingSink sink(&run.progress);
         lzh::ExtractResult r = archive.reader->Extract(entry, sink);
-        if (run.progress.Cancelled()) break;
+        if (run.progress.Cancelled()) {
+            --reached;
+            break;
+        }
         ++tested;
         if (r.status == lzh::ExtractStatus::Ok) {
-            run.out.Line("OK       " + ShownPath(entry));
+            run.out.Line(Say(M::LineOk, ShownPath(entry)));
         } else {
             ++failed;
-            const std::string why = "damaged  " + ShownPath(entry) + ": " + r.detail;
+            const std::string why = Say(M::LineDamaged, ShownPath(entry), r.detail);
             run.out.Line(why);
             run.Fail(kArchiveDamaged, why);
         }
     }
     if (run.progress.Cancelled()) {
-        run.out.Line("cancelled");
-        run.Fail(kCancelled, "The test was cancelled.");
+        const std::string line = Say(M::TestCancelled, selected - reached);
+        run.out.Line(line);
+        run.Fail(kCancelled, line);
     }
     ReportBrokenTail(run, archive);
-    run.out.Line(std::to_string(tested) + " tested, " + std::to_string(tested - failed) + " OK, " +
-                 std::to_string(failed) + " damaged");
+    run.Summary(Say(M::TestSummary, tested, tested - failed, failed));
 }
 
 }  // namespace unlha

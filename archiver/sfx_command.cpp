@@ -29,7 +29,7 @@ void RunMakeSfx(Run& run) {
     const std::uint8_t* stub = nullptr;
     std::size_t stubSize = 0;
     if (!StubBytes(stub, stubSize)) {
-        const std::string why = "this UNLHA32.DLL holds no self-extracting program (it was built without ZAVOSFX.EXE)";
+        const std::string why = Say(M::NoSfxProgram);
         run.out.Line(why);
         run.Fail(kStubMissing, why);
         return;
@@ -37,8 +37,7 @@ void RunMakeSfx(Run& run) {
     OpenArchive archive;
     if (!OpenAndRead(run, c.archivePath, archive)) return;
     if (archive.broken) {
-        const std::string why = c.archivePath + " is damaged after entry " + std::to_string(archive.entries.size()) +
-                                ": " + archive.brokenReason;
+        const std::string why = Say(M::NamedDamagedAfter, c.archivePath, archive.entries.size(), archive.brokenReason);
         run.out.Line(why);
         run.Fail(kArchiveDamaged, why);
         return;
@@ -53,8 +52,7 @@ void RunMakeSfx(Run& run) {
     }
     char temp[MAX_PATH];
     if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
-        why = "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
-                                SystemMessage(GetLastError());
+        why = WriteProblem(target, GetLastError());
         run.out.Line(why);
         run.Fail(kFileFailed, why);
         return;
@@ -73,13 +71,14 @@ void RunMakeSfx(Run& run) {
     if (!ok || !MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         DeleteFileA(temp);
-        const std::string why = "cannot write " + target + ": " + SystemMessage(error);
+        const std::string why = WriteProblem(target, error);
         run.out.Line(why);
         run.Fail(kFileFailed, why);
         return;
     }
-    run.out.Line(std::string(existed ? "replaced " : "created  ") + target + " (" + std::to_string(archive.entries.size()) +
-                 " entries behind a " + std::to_string(stubSize) + "-byte program)");
+    std::uint64_t folders = 0;
+    for (const lzh::Entry& entry : archive.entries) folders += entry.isDirectory ? 1 : 0;
+    run.Summary(Say(existed ? M::SfxReplaced : M::SfxCreated, target, archive.entries.size() - folders, folders, stubSize));
 }
 
 }  // namespace unlha

@@ -50,6 +50,13 @@ StoredPath StoredFor(const FoundFile& file, bool keepFolders) {
     return stored;
 }
 
+// The file names as typed, for sentences that name them.
+std::string Patterns(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+    return joined;
+}
+
 std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
@@ -90,7 +97,7 @@ private:
     void Summary();
     void Abandon(const std::string& temp) {
         DeleteFileA(temp.c_str());
-        run_.out.Line("nothing was changed: " + c_.archivePath + " is as it was");
+        run_.out.Line(Say(M::NothingChanged, c_.archivePath));
     }
 
     Run& run_;
@@ -105,7 +112,7 @@ bool Updater::PlanDelete() {
         if (Selected(run_, entry)) {
             // Only the folder entry goes; the files below it are entries of their own.
             ++(entry.isDirectory ? plan_.folderChanges : plan_.deleted);
-            run_.out.Line("deleted  " + ShownPath(entry));
+            run_.out.Line(Say(M::LineDeleted, ShownPath(entry)));
             continue;
         }
         Step step;
@@ -113,7 +120,7 @@ bool Updater::PlanDelete() {
         plan_.steps.push_back(step);
     }
     if (plan_.deleted + plan_.folderChanges == 0) {
-        const std::string why = "no entry of " + c_.archivePath + " matches the names given";
+        const std::string why = Say(M::NoEntryMatches, c_.archivePath, Patterns(c_.fileNames));
         run_.out.Line(why);
         run_.Fail(kNoFiles, why);
         return false;
@@ -133,7 +140,7 @@ void Updater::PlanAdd(const ScanResult& scan) {
         const std::string shown = JoinStored(step.stored);
         if (step.stored.name.empty() && (!file.IsFolder() || step.stored.folders.empty())) continue;
         if (!fromDisk.emplace(Key(shown), step).second) {
-            run_.out.Line("skipped  " + file.relativePath + " (stored as " + shown + " like a file before it)");
+            run_.out.Line(Say(M::SkippedStoredAlike, file.relativePath, shown));
             ++plan_.skipped;
             continue;
         }
@@ -164,7 +171,7 @@ void Updater::PlanAdd(const ScanResult& scan) {
                 ++plan_.replaced;
                 plan_.bytesToRead += FileSize(candidate.file->data);
             } else {
-                run_.out.Line("skipped  " + JoinStored(candidate.stored) + " (the archive's copy is not older)");
+                run_.out.Line(Say(M::SkippedArchiveNotOlder, JoinStored(candidate.stored)));
                 ++plan_.skipped;
                 plan_.steps.push_back(step);
             }
@@ -191,7 +198,7 @@ void Updater::PlanAdd(const ScanResult& scan) {
 bool Updater::Write(const std::string& temp) {
     FileSink sink;
     if (!sink.Create(temp)) {
-        const std::string why = "cannot write " + temp + ": " + SystemMessage(GetLastError());
+        const std::string why = WriteProblem(c_.archivePath, sink.LastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
         return false;
@@ -205,8 +212,8 @@ bool Updater::Write(const std::string& temp) {
     run_.progress.SetTotal(plan_.bytesToRead);
     auto injectedFailure = [&] {
         if (failAfter < 0 || written != failAfter) return false;
-        run_.out.Line("failed   (test failure injected by UNLHA32_TEST_FAIL_AFTER)");
-        run_.Fail(kFileFailed, "A test failure was injected.");
+        run_.out.Line(Say(M::InjectedFailure));
+        run_.Fail(kFileFailed, Say(M::InjectedFailure));
         return true;
     };
     for (const Step& step : plan_.steps) {
@@ -215,7 +222,7 @@ bool Updater::Write(const std::string& temp) {
         if (!step.file) {
             lzh::WriteResult r = writer.CopyMember(*archive_.reader, *step.entry);
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = "failed   " + ShownPath(*step.entry) + ": " + r.detail;
+                const std::string why = Say(M::LineFailed, ShownPath(*step.entry), r.detail);
                 run_.out.Line(why);
                 run_.Fail(r.status == lzh::WriteStatus::ReadFailed ? kArchiveDamaged : kFileFailed, why);
                 return false;
@@ -227,18 +234,18 @@ bool Updater::Write(const std::string& temp) {
         if (step.file->IsFolder()) {
             lzh::WriteResult r = writer.AddDirectory(NewEntryFor(step));
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = "failed   " + shown + ": " + r.detail;
+                const std::string why = Say(M::LineFailed, shown, r.detail);
                 run_.out.Line(why);
                 run_.Fail(kFileFailed, why);
                 return false;
             }
-            run_.out.Line("folder   " + shown + (step.replaces ? " (replaced)" : ""));
+            run_.out.Line(Say(step.replaces ? M::LineFolderReplaced : M::LineFolder, shown));
             continue;
         }
         FileSource source;
         if (!source.Open(step.file->diskPath)) {
-            const std::string why = "failed   " + shown + ": cannot read " + step.file->diskPath + ": " +
-                                    SystemMessage(source.LastError());
+            const std::string why =
+                Say(M::LineFailed, shown, Say(M::CannotRead, step.file->diskPath, SystemMessage(source.LastError())));
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return false;
@@ -247,19 +254,17 @@ bool Updater::Write(const std::string& temp) {
         lzh::WriteResult r = writer.AddFile(NewEntryFor(step), source, method);
         if (run_.progress.Cancelled()) return false;
         if (r.status != lzh::WriteStatus::Ok) {
-            const std::string why = "failed   " + shown + ": " + r.detail;
+            const std::string why = Say(M::LineFailed, shown, r.detail);
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return false;
         }
-        char sizes[96];
-        std::snprintf(sizes, sizeof sizes, " (%llu -> %llu bytes, %s)", static_cast<unsigned long long>(r.originalSize),
-                      static_cast<unsigned long long>(r.packedSize), r.methodId.c_str());
-        run_.out.Line(std::string(step.replaces ? "replaced " : "added    ") + shown + sizes);
+        run_.out.Line(Say(step.replaces ? M::LineReplacedSizes : M::LineAdded, shown, r.originalSize, r.packedSize,
+                          r.methodId));
     }
     if (injectedFailure()) return false;
     if (writer.Finish().status != lzh::WriteStatus::Ok || !sink.Flush()) {
-        const std::string why = "cannot write " + temp;
+        const std::string why = WriteProblem(c_.archivePath, sink.LastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
         return false;
@@ -269,19 +274,25 @@ bool Updater::Write(const std::string& temp) {
 
 void Updater::Execute() {
     const DWORD attributes = GetFileAttributesA(c_.archivePath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const std::string why = ArchiveIsFolderProblem(c_.archivePath);
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
+        return;
+    }
     exists_ = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (exists_) {
         if (!OpenAndRead(run_, c_.archivePath, archive_)) return;
         if (archive_.broken) {
             // Rewriting would drop what follows the broken header: refuse and keep the file.
-            const std::string why = c_.archivePath + " is damaged after entry " + std::to_string(archive_.entries.size()) +
-                                    " (" + archive_.brokenReason + "); it is left unchanged";
+            const std::string why =
+                Say(M::DamagedLeftUnchanged, c_.archivePath, archive_.entries.size(), archive_.brokenReason);
             run_.out.Line(why);
             run_.Fail(kArchiveDamaged, why);
             return;
         }
     } else if (c_.letter == 'f' || c_.letter == 'd') {
-        const std::string why = "the archive " + c_.archivePath + " does not exist";
+        const std::string why = Say(M::ArchiveMissing, c_.archivePath);
         run_.out.Line(why);
         run_.Fail(kArchiveMissing, why);
         return;
@@ -293,9 +304,14 @@ void Updater::Execute() {
     } else {
         scan = ScanFiles(c_.baseFolder, c_.fileNames, c_.switches.recurse, c_.switches.allAttributes,
                          c_.switches.keepFolders, c_.archivePath);
-        for (const std::string& name : scan.unmatched) run_.out.Line("no file matches " + name);
+        const std::string folder = FullFolder(c_.baseFolder);
+        if (!scan.files.empty())
+            for (const std::string& name : scan.unmatched) run_.out.Line(Say(M::NoFileMatches, name, folder));
         if (scan.files.empty()) {
-            const std::string why = "no files to add in " + (c_.baseFolder.empty() ? std::string("the current folder") : c_.baseFolder);
+            const DWORD base = GetFileAttributesA(folder.c_str());
+            const std::string why = base == INVALID_FILE_ATTRIBUTES || !(base & FILE_ATTRIBUTE_DIRECTORY)
+                                        ? Say(M::BaseFolderMissing, folder)
+                                        : Say(M::NoFilesToAdd, folder, Patterns(c_.fileNames));
             run_.out.Line(why);
             run_.Fail(kNoFiles, why);
             return;
@@ -303,7 +319,7 @@ void Updater::Execute() {
         PlanAdd(scan);
     }
     if (!plan_.Changes()) {
-        run_.out.Line("nothing to change: " + c_.archivePath + " is up to date");
+        run_.out.Line(Say(M::UpToDate, c_.archivePath));
         Summary();
         return;
     }
@@ -311,15 +327,18 @@ void Updater::Execute() {
     std::string folder = cp932::FolderPart(c_.archivePath);
     char temp[MAX_PATH];
     if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "LZH", 0, temp)) {
-        const std::string why = "cannot create a new file beside " + c_.archivePath + ": " + SystemMessage(GetLastError());
+        const std::string why = WriteProblem(c_.archivePath, GetLastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
         return;
     }
     if (!Write(temp)) {
         if (run_.progress.Cancelled()) {
-            run_.out.Line("cancelled");
-            run_.Fail(kCancelled, "The update was cancelled; the archive is unchanged.");
+            DeleteFileA(temp);
+            const std::string line = Say(M::UpdateCancelled, c_.archivePath);
+            run_.out.Line(line);
+            run_.Fail(kCancelled, line);
+            return;
         }
         Abandon(temp);
         return;
@@ -328,14 +347,17 @@ void Updater::Execute() {
     if (c_.letter == 'd' && plan_.steps.empty()) {
         DeleteFileA(temp);
         if (!DeleteFileA(c_.archivePath.c_str())) {
-            const std::string why = "cannot delete the empty archive " + c_.archivePath + ": " + SystemMessage(GetLastError());
+            const std::string why = Say(M::CannotDeleteEmpty, c_.archivePath, SystemMessage(GetLastError()));
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return;
         }
-        run_.out.Line("the archive had no entries left and was deleted");
+        run_.out.Line(Say(M::DeletedEmpty));
     } else if (!MoveFileExA(temp, c_.archivePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const std::string why = "cannot replace " + c_.archivePath + ": " + SystemMessage(GetLastError());
+        const DWORD error = GetLastError();
+        const std::string why = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
+                                    ? Say(M::ArchiveReadOnly, c_.archivePath, SystemMessage(error))
+                                    : WriteProblem(c_.archivePath, error);
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
         Abandon(temp);
@@ -345,9 +367,8 @@ void Updater::Execute() {
 }
 
 void Updater::Summary() {
-    run_.out.Line(std::to_string(plan_.added) + " added, " + std::to_string(plan_.replaced) + " replaced, " +
-                  std::to_string(plan_.skipped) + " skipped, " + std::to_string(plan_.deleted) + " deleted; " +
-                  std::to_string(plan_.FileEntries()) + " entries in " + c_.archivePath);
+    run_.Summary(Say(M::UpdateSummary, plan_.added, plan_.replaced, plan_.skipped, plan_.deleted, plan_.FileEntries(),
+                     c_.archivePath));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <random>
 
 #include "codec/crc16.h"
@@ -46,8 +47,18 @@ std::uint16_t Crc(const std::string& s) {
 
 Scratch::Scratch() {
     static std::atomic<int> counter{0};
+    // Wine numbers the processes of each prefix alike, and the worktrees' test runs share /tmp:
+    // the process's start time keeps two runs with the same process id apart.
+    static const std::string started = [] {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(now.QuadPart & 0xFFFFFFFF));
+        return std::string(hex);
+    }();
     CreateDirectoryA("Z:\\tmp", nullptr);
-    path_ = "Z:\\tmp\\zavo-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + "\\";
+    path_ = "Z:\\tmp\\zavo-test-" + std::to_string(GetCurrentProcessId()) + "-" + started + "-" +
+            std::to_string(counter++) + "\\";
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
 }

@@ -9,7 +9,7 @@
 
 namespace test_files {
 
-// A fresh folder Z:\tmp\zavo-test-<pid>-<n>\ (ending with '\'), removed with everything in it
+// A fresh folder Z:\tmp\zavo-test-<pid>-<start>-<n>\ (ending with '\'), removed with everything in it
 // when the object goes.
 class Scratch {
 public:
