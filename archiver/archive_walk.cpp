@@ -32,6 +32,16 @@ bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive) {
     return true;
 }
 
+std::string DataProblem(const lzh::ExtractResult& result) {
+    switch (result.status) {
+    case lzh::ExtractStatus::CrcMismatch: return Say(M::DataCrc, result.detail);
+    case lzh::ExtractStatus::Truncated: return Say(M::DataTruncated, result.detail);
+    case lzh::ExtractStatus::UnsupportedMethod: return Say(M::DataUnsupported, result.detail);
+    case lzh::ExtractStatus::ReadFailed: return Say(M::DataReadFailed, result.detail);
+    default: return Say(M::DataCorrupt, result.detail);
+    }
+}
+
 bool Selected(const Run& run, const lzh::Entry& entry) {
     const std::string path = entry.Path();
     const std::string last = entry.name.empty() && !entry.folders.empty() ? entry.folders.back() : entry.name;

@@ -178,7 +178,7 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
         if (r.status == lzh::ExtractStatus::WriteFailed || !flushed)
             Failed(entry, kFileFailed, WriteProblem(target, sink.LastError()));
         else
-            Failed(entry, kArchiveDamaged, r.detail);
+            Failed(entry, kArchiveDamaged, DataProblem(r));
         return;
     }
     if (replacing) {

@@ -66,7 +66,7 @@ void RunTest(Run& run) {
             run.out.Line(Say(M::LineOk, ShownPath(entry)));
         } else {
             ++failed;
-            const std::string why = Say(M::LineDamaged, ShownPath(entry), r.detail);
+            const std::string why = Say(M::LineDamaged, ShownPath(entry), DataProblem(r));
             run.out.Line(why);
             run.Fail(kArchiveDamaged, why);
         }

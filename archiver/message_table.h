@@ -65,6 +65,13 @@ UNLHA_MESSAGE(LineFolder, "folder   %s", "フォルダ %s")
 UNLHA_MESSAGE(LineOk, "OK       %s", "正常     %s")
 UNLHA_MESSAGE(LineDamaged, "damaged  %s: %s", "破損     %s: %s")
 UNLHA_MESSAGE(TestCancelled, "cancelled: %s entries were not tested", "中止しました: %s 個の項目は検査していません")
+UNLHA_MESSAGE(DataCrc, "its data does not match its CRC: the archive is damaged (%s)",
+              "データが CRC と一致しません。書庫が壊れています (%s)")
+UNLHA_MESSAGE(DataTruncated, "the archive ends inside its data: the archive is cut short (%s)",
+              "データの途中で書庫が終わっています。書庫が途中で切れています (%s)")
+UNLHA_MESSAGE(DataCorrupt, "its packed data is damaged (%s)", "圧縮データが壊れています (%s)")
+UNLHA_MESSAGE(DataUnsupported, "its method is not supported (%s)", "対応していない圧縮方式です (%s)")
+UNLHA_MESSAGE(DataReadFailed, "the archive cannot be read (%s)", "書庫を読めません (%s)")
 UNLHA_MESSAGE(TestSummary, "%s tested, %s OK, %s damaged", "検査 %s、正常 %s、破損 %s")
 
 // a, u, f and d.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 #include "archiver/archive_walk.h"
@@ -61,9 +62,12 @@ std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-int FailAfterMembers() {
+// "n" or "n:error": the update fails after n members, as writing with that system error would.
+int FailAfterMembers(unsigned long& error) {
     char value[32] = {};
     if (GetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", value, sizeof value) == 0) return -1;
+    const char* colon = std::strchr(value, ':');
+    error = colon ? std::strtoul(colon + 1, nullptr, 10) : 0;
     return std::atoi(value);
 }
 
@@ -207,13 +211,15 @@ bool Updater::Write(const std::string& temp) {
     options.headerLevel = c_.switches.headerLevel;
     lzh::ArchiveWriter writer(sink, options);
     const lzh::Method method = lzh::FindMethod(c_.switches.methodId);
-    const int failAfter = FailAfterMembers();
+    unsigned long injectedError = 0;
+    const int failAfter = FailAfterMembers(injectedError);
     int written = 0;
     run_.progress.SetTotal(plan_.bytesToRead);
     auto injectedFailure = [&] {
         if (failAfter < 0 || written != failAfter) return false;
-        run_.out.Line(Say(M::InjectedFailure));
-        run_.Fail(kFileFailed, Say(M::InjectedFailure));
+        const std::string why = injectedError ? WriteProblem(c_.archivePath, injectedError) : Say(M::InjectedFailure);
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
         return true;
     };
     for (const Step& step : plan_.steps) {

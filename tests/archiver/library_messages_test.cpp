@@ -26,12 +26,15 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
         WriteBytes(s / "folder.lzh\\keep.txt", "a folder named like an archive");
         WriteBytes(s / "hostile.lzh", Level0Member("..\\evil.txt", "x") + Level0Member("good.txt", "good") +
                                           std::string(1, '\0'));
+        const std::string kept = s / "kept.lzh";
+        ASSERT_EQ(Unlha("a -n \"" + kept + "\" \"" + src + "\"").code, 0);
         const struct {
             const char* kind;
             std::string line;
             int code;
             std::string names;   // the file or folder the sentence is about
             Said says;
+            const char* writeError = nullptr;   // the system error a write of the archive meets
         } cases[] = {
             {"the archive's folder does not exist", "a \"" + s / "ソ無\\資料庫.lzh" + "\" \"" + src + "\"", 5,
              s / "ソ無\\", {"does not exist; create it", "がありません。フォルダを作るか"}},
@@ -45,11 +48,17 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
              {"matches *.xyz", "*.xyz に合うファイルがありません"}},
             {"the base folder does not exist", "a \"" + s / "n.lzh" + "\" \"" + s / "能無\\" + "\"", 6, s / "能無\\",
              {"does not exist", "がありません"}},
+            {"the disk is full", "u \"" + kept + "\" \"" + src + "\" *.txt -c", 5, kept,
+             {"the disk is full; make room and try again", "ディスクがいっぱいです。空きを作ってから"}, "0:112"},
+            {"the folder is read-only", "u \"" + kept + "\" \"" + src + "\" *.txt -c", 5, kept,
+             {"the folder or file is read-only", "フォルダかファイルが読み取り専用か"}, "0:5"},
             {"an entry is refused", "x \"" + s / "hostile.lzh" + "\" \"" + s / "out\\" + "\"", 4, "..\\evil.txt",
              {"a \"..\" part would leave the destination folder", "で上のフォルダに出て、展開先の外を指しています"}},
         };
         for (const auto& c : cases) {
+            SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", c.writeError);
             Outcome o = Unlha(c.line.substr(0, 1) + " -n " + language + c.line.substr(1));
+            SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", nullptr);
             SCOPED_TRACE(std::string(c.kind) + " " + language + "\n" + o.text);
             EXPECT_EQ(o.code, c.code);
             EXPECT_NE(o.text.find(c.names), std::string::npos);
