@@ -44,6 +44,17 @@ Language UserLanguage() {
     return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::Japanese : Language::English;
 }
 
+// The language of one call, given back when it ends: a call that the progress window's message
+// pump lets in on the same thread (and that is answered busy) leaves the run's language alone.
+class LanguageOfCall {
+public:
+    explicit LanguageOfCall(Language language) : previous_(CurrentLanguage()) { SetLanguage(language); }
+    ~LanguageOfCall() { SetLanguage(previous_); }
+
+private:
+    Language previous_;
+};
+
 void Dispatch(Run& run) {
     switch (run.command.letter) {
     case 'l':
@@ -73,7 +84,7 @@ std::string OutcomeText(const std::vector<std::string>& problems, const std::str
 
 int RunCommandLine(HWND owner, const char* commandLine, char* output, DWORD outputSize) {
     if (!output || outputSize == 0) return kBadArguments;
-    SetLanguage(commandLine ? AskedLanguage(commandLine).value_or(UserLanguage()) : UserLanguage());
+    LanguageOfCall language(commandLine ? AskedLanguage(commandLine).value_or(UserLanguage()) : UserLanguage());
     if (!commandLine) {
         OutputText out;
         out.Line(Say(M::NoCommandLine));
