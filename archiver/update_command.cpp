@@ -98,6 +98,7 @@ private:
     bool PlanDelete();
     void PlanAdd(const ScanResult& scan);
     bool Write(const std::string& temp);
+    std::string Problem(const lzh::WriteResult& r, const FileSink& sink) const;
     void Summary();
     void Abandon(const std::string& temp) {
         DeleteFileA(temp.c_str());
@@ -199,6 +200,17 @@ void Updater::PlanAdd(const ScanResult& scan) {
     }
 }
 
+// Why a member could not be written, in plain words; the codec's detail follows.
+std::string Updater::Problem(const lzh::WriteResult& r, const FileSink& sink) const {
+    switch (r.status) {
+    case lzh::WriteStatus::WriteFailed: return WriteProblem(c_.archivePath, sink.LastError());
+    case lzh::WriteStatus::ReadFailed: return Say(M::MemberReadFailed, r.detail);
+    case lzh::WriteStatus::InvalidName: return Say(M::MemberNameInvalid, r.detail);
+    case lzh::WriteStatus::TooLarge: return Say(M::MemberTooLarge, r.detail);
+    default: return Say(M::MemberNotCompressed, r.detail);
+    }
+}
+
 bool Updater::Write(const std::string& temp) {
     FileSink sink;
     if (!sink.Create(temp)) {
@@ -228,7 +240,7 @@ bool Updater::Write(const std::string& temp) {
         if (!step.file) {
             lzh::WriteResult r = writer.CopyMember(*archive_.reader, *step.entry);
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = Say(M::LineFailed, ShownPath(*step.entry), r.detail);
+                const std::string why = Say(M::LineFailed, ShownPath(*step.entry), Problem(r, sink));
                 run_.out.Line(why);
                 run_.Fail(r.status == lzh::WriteStatus::ReadFailed ? kArchiveDamaged : kFileFailed, why);
                 return false;
@@ -240,7 +252,7 @@ bool Updater::Write(const std::string& temp) {
         if (step.file->IsFolder()) {
             lzh::WriteResult r = writer.AddDirectory(NewEntryFor(step));
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = Say(M::LineFailed, shown, r.detail);
+                const std::string why = Say(M::LineFailed, shown, Problem(r, sink));
                 run_.out.Line(why);
                 run_.Fail(kFileFailed, why);
                 return false;
@@ -260,7 +272,7 @@ bool Updater::Write(const std::string& temp) {
         lzh::WriteResult r = writer.AddFile(NewEntryFor(step), source, method);
         if (run_.progress.Cancelled()) return false;
         if (r.status != lzh::WriteStatus::Ok) {
-            const std::string why = Say(M::LineFailed, shown, r.detail);
+            const std::string why = Say(M::LineFailed, shown, Problem(r, sink));
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return false;
