@@ -1,22 +1,22 @@
 // Reading an archive's headers for the commands.
 #include "archiver/archive_walk.h"
 
-#include "archiver/make_folders.h"
 #include "archiver/safe_path.h"
 #include "archiver/wildcard.h"
 
 namespace unlha {
 
-std::string SystemMessage(unsigned long error) {
-    std::string message = SystemErrorText(error);
-    while (!message.empty() && (message.back() == '.' || message.back() == ' ')) message.pop_back();
-    if (message.empty()) message = "system error " + std::to_string(error);
-    return message;
-}
-
 bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive) {
     if (!archive.source.Open(path)) {
-        const std::string why = "cannot open the archive " + path + ": " + SystemMessage(archive.source.LastError());
+        const DWORD error = archive.source.LastError();
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        std::string why;
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            why = ArchiveIsFolderProblem(path);
+        else if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            why = Say(M::ArchiveMissing, path);
+        else
+            why = Say(M::CannotOpenArchive, path, SystemMessage(error));
         run.out.Line(why);
         run.Fail(kArchiveMissing, why);
         return false;
@@ -24,12 +24,22 @@ bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive) {
     archive.reader = std::make_unique<lzh::ArchiveReader>(archive.source);
     ReadEveryHeader(*archive.reader, archive);
     if (archive.entries.empty() && archive.broken) {
-        const std::string why = path + " is no readable archive: " + archive.brokenReason;
+        const std::string why = Say(M::NotAnArchive, path, archive.brokenReason);
         run.out.Line(why);
         run.Fail(kArchiveDamaged, why);
         return false;
     }
     return true;
+}
+
+std::string DataProblem(const lzh::ExtractResult& result) {
+    switch (result.status) {
+    case lzh::ExtractStatus::CrcMismatch: return Say(M::DataCrc, result.detail);
+    case lzh::ExtractStatus::Truncated: return Say(M::DataTruncated, result.detail);
+    case lzh::ExtractStatus::UnsupportedMethod: return Say(M::DataUnsupported, result.detail);
+    case lzh::ExtractStatus::ReadFailed: return Say(M::DataReadFailed, result.detail);
+    default: return Say(M::DataCorrupt, result.detail);
+    }
 }
 
 bool Selected(const Run& run, const lzh::Entry& entry) {

@@ -22,6 +22,9 @@ struct OpenArchive : HeaderList {
 // `broken` set; the caller reports it after its work on the good entries.
 bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive);
 
+// Why an entry's data could not be had, in plain words; the codec's detail follows.
+std::string DataProblem(const lzh::ExtractResult& result);
+
 // Whether the command's file names select this entry (a folder entry also by its path with a
 // final '\\').
 bool Selected(const Run& run, const lzh::Entry& entry);

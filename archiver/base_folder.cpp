@@ -9,8 +9,7 @@ namespace unlha {
 bool MakeBaseFolder(const std::string& base, std::string& why) {
     FolderStop stop;
     if (MakeDestinationFolders(base, stop)) return true;
-    why = stop.error ? "cannot create the folder " + stop.path + ": " + SystemMessage(stop.error)
-                     : stop.path + " is a file, not a folder";
+    why = stop.error ? Say(M::CannotCreateFolder, stop.path, SystemMessage(stop.error)) : Say(M::FileNotFolder, stop.path);
     return false;
 }
 

@@ -19,7 +19,7 @@ bool IsCommandLetter(char c) {
 // One switch token after its '-': letters may be combined ("-r1x1"), each with its own value.
 bool ParseSwitches(std::string_view body, Switches& s, std::string& error) {
     auto unknown = [&](std::size_t at) {
-        error = "unknown switch -" + std::string(body.substr(at)) + " in -" + std::string(body);
+        error = Say(M::UnknownSwitch, body.substr(at), body);
         return false;
     };
     // The on/off value of -r, -x, -a, -c: none or '1' is on, '0' is off.
@@ -53,6 +53,13 @@ bool ParseSwitches(std::string_view body, Switches& s, std::string& error) {
             s.noWindows = true;
             if (i < body.size() && std::isdigit(static_cast<unsigned char>(body[i]))) s.noWindows = body[i++] != '0';
             break;
+        case 'l':
+            if (i < body.size() && (body[i] == 'e' || body[i] == 'E' || body[i] == 'j' || body[i] == 'J')) {
+                s.language = body[i] == 'e' || body[i] == 'E' ? Language::English : Language::Japanese;
+                ++i;
+                break;
+            }
+            return unknown(start);
         case 'j':
             if (cp932::AsciiUpper(body.substr(i, 2)) == "YO") {
                 s.overwrite = true;
@@ -114,16 +121,27 @@ bool AsksNoWindows(std::string_view line) {
     return false;
 }
 
+std::optional<Language> AskedLanguage(std::string_view line) {
+    std::optional<Language> asked;
+    for (const Token& t : Tokenize(line)) {
+        if (t.quoted || t.text.size() < 2 || t.text[0] != '-') continue;
+        Switches s;
+        std::string error;
+        if (ParseSwitches(std::string_view(t.text).substr(1), s, error) && s.language) asked = s.language;
+    }
+    return asked;
+}
+
 ParseResult ParseCommandLine(std::string_view line) {
     ParseResult result;
     std::vector<Token> tokens = Tokenize(line);
     if (tokens.empty()) {
-        result.error = "the command line is empty";
+        result.error = Say(M::EmptyCommandLine);
         return result;
     }
     const Token& first = tokens.front();
     if (first.text.size() != 1 || !IsCommandLetter(static_cast<char>(std::tolower(static_cast<unsigned char>(first.text[0]))))) {
-        result.error = "unknown command \"" + first.text + "\" (use a, u, f, d, e, x, l, v, t or s)";
+        result.error = Say(M::UnknownCommand, first.text);
         return result;
     }
     Command& c = result.command;
@@ -139,7 +157,7 @@ ParseResult ParseCommandLine(std::string_view line) {
         }
     }
     if (positional.empty() || positional.front().text.empty()) {
-        result.error = "no archive is named";
+        result.error = Say(M::NoArchiveNamed);
         return result;
     }
     c.archivePath = WithDefaultExtension(positional.front().text);

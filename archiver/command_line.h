@@ -2,9 +2,12 @@
 // switches and the positional arguments (archive, base folder, file names).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "archiver/messages.h"
 
 namespace unlha {
 
@@ -25,6 +28,7 @@ struct Switches {
     std::string methodId = "-lh5-";  // -o5/-o6/-o7, -z for -lh0-
     int headerLevel = 2;           // -h0/-h1/-h2
     bool noWindows = false;        // -n
+    std::optional<Language> language;  // -le English, -lj Japanese; else the user's
 };
 
 struct Command {
@@ -46,6 +50,10 @@ ParseResult ParseCommandLine(std::string_view line);
 // Whether a line that may not parse still asks for no windows (-n alone as a switch), so that a
 // script's mistyped switch does not stop it on a message box.
 bool AsksNoWindows(std::string_view line);
+
+// The language a line asks for with -le or -lj, read before it is parsed so that even the words
+// that say it cannot be parsed are in that language.
+std::optional<Language> AskedLanguage(std::string_view line);
 
 // The archive path as the file is named: ".LZH" appended when its last part has no extension.
 std::string WithDefaultExtension(const std::string& path);

@@ -10,23 +10,28 @@ CheckCounts CheckEntries(Run& run, OpenArchive& archive, bool everyEntry, bool n
         if (chosen(entry)) total += entry.originalSize;
     run.progress.SetTotal(total);
     CheckCounts counts;
+    for (const lzh::Entry& entry : archive.entries) counts.selected += chosen(entry) ? 1 : 0;
     for (const lzh::Entry& entry : archive.entries) {
         if (!chosen(entry)) continue;
         if (!run.progress.Begin(ShownPath(entry))) break;
+        ++counts.reached;
         if (entry.isDirectory) {
             // No data to test, and no file to count.
-            if (nameEach) run.out.Line("folder   " + ShownPath(entry));
+            if (nameEach) run.out.Line(Say(M::LineFolder, ShownPath(entry)));
             continue;
         }
         CountingSink sink(&run.progress);
         lzh::ExtractResult r = archive.reader->Extract(entry, sink);
-        if (run.progress.Cancelled()) break;
+        if (run.progress.Cancelled()) {
+            --counts.reached;
+            break;
+        }
         ++counts.tested;
         if (r.status == lzh::ExtractStatus::Ok) {
-            if (nameEach) run.out.Line("OK       " + ShownPath(entry));
+            if (nameEach) run.out.Line(Say(M::LineOk, ShownPath(entry)));
         } else {
             ++counts.damaged;
-            const std::string why = "damaged  " + ShownPath(entry) + ": " + r.detail;
+            const std::string why = Say(M::LineDamaged, ShownPath(entry), DataProblem(r));
             run.out.Line(why);
             run.Fail(kArchiveDamaged, why);
         }

@@ -21,8 +21,8 @@ struct Tally {
 bool MakeFolders(const std::string& base, const std::vector<std::wstring>& relativeFolders, std::string& why) {
     FolderStop stop;
     if (MakeEntryFolders(base, relativeFolders, stop)) return true;
-    why = stop.error ? "cannot create the folder " + stop.path + ": " + SystemMessage(stop.error)
-                     : stop.path + " is a file or a link, not a folder";
+    why = stop.error ? Say(M::CannotCreateFolder, stop.path, SystemMessage(stop.error))
+                     : Say(M::FileOrLinkNotFolder, stop.path);
     return false;
 }
 
@@ -55,13 +55,13 @@ public:
 private:
     void Refuse(const lzh::Entry& entry, const std::string& why) {
         ++tally_.refused;
-        const std::string line = "refused  " + ShownPath(entry) + ": " + why;
+        const std::string line = Say(M::LineRefused, ShownPath(entry), why);
         run_.out.Line(line);
         run_.Fail(kPathRefused, line);
     }
     void Failed(const lzh::Entry& entry, int code, const std::string& why) {
         ++tally_.failed;
-        const std::string line = "failed   " + ShownPath(entry) + ": " + why;
+        const std::string line = Say(M::LineFailed, ShownPath(entry), why);
         run_.out.Line(line);
         run_.Fail(code, line);
     }
@@ -80,7 +80,7 @@ private:
 
 void Extractor::Entry(const lzh::Entry& entry) {
     if (entry.isSymlink) {
-        Refuse(entry, "symbolic links are neither created nor followed");
+        Refuse(entry, Say(M::SymbolicLink));
         return;
     }
     // The whole stored path is checked even when e drops its folders: an archive that carries a
@@ -111,11 +111,11 @@ void Extractor::Entry(const lzh::Entry& entry) {
     const std::string target = base_ + safe.relativePath;
     const std::wstring wideTarget = Widen(base_) + ExactRelativePath(entry, keepFolders_);
     if (target.size() >= MAX_PATH || wideTarget.size() >= MAX_PATH) {
-        Refuse(entry, "the path is too long for the destination");
+        Refuse(entry, Say(M::TooLongForDestination));
         return;
     }
     if (entry.method.kind == lzh::MethodKind::Unknown) {
-        Failed(entry, kArchiveDamaged, "method " + PrintableName(entry.methodId) + " is not supported");
+        Failed(entry, kArchiveDamaged, Say(M::MethodUnsupported, PrintableName(entry.methodId)));
         return;
     }
     const std::vector<std::wstring> exactFolders = keepFolders_ ? ExactFolders(entry) : std::vector<std::wstring>{};
@@ -126,7 +126,7 @@ void Extractor::Entry(const lzh::Entry& entry) {
     }
     if (entry.isDirectory) {
         folders_.emplace_back(wideTarget, &entry);
-        run_.out.Line("folder   " + ShownPath(entry));
+        run_.out.Line(Say(M::LineFolder, ShownPath(entry)));
         return;
     }
     std::wstring folder = Widen(base_);
@@ -136,23 +136,23 @@ void Extractor::Entry(const lzh::Entry& entry) {
     bool replacing = false;
     if (existing != INVALID_FILE_ATTRIBUTES) {
         if (existing & FILE_ATTRIBUTE_REPARSE_POINT) {
-            Refuse(entry, "the existing " + target + " is a link");
+            Refuse(entry, Say(M::ExistingIsLink, target));
             return;
         }
         if (existing & FILE_ATTRIBUTE_DIRECTORY) {
-            Failed(entry, kFileFailed, "a folder of that name exists");
+            Failed(entry, kFileFailed, Say(M::FolderOfThatName));
             return;
         }
         if (!run_.command.switches.overwrite) {
             ++tally_.skipped;
-            run_.out.Line("skipped  " + ShownPath(entry) + " (the file exists; -jyo replaces it)");
+            run_.out.Line(Say(M::SkippedExists, ShownPath(entry)));
             return;
         }
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (!run_.command.switches.ignoreTimes && GetFileAttributesExW(wideTarget.c_str(), GetFileExInfoStandard, &data) &&
             !EntryIsNewer(ModificationTime(entry), Ticks(data.ftLastWriteTime))) {
             ++tally_.skipped;
-            run_.out.Line("skipped  " + ShownPath(entry) + " (the file is not older; -c replaces it)");
+            run_.out.Line(Say(M::SkippedFileNotOlder, ShownPath(entry)));
             return;
         }
         replacing = true;
@@ -167,8 +167,7 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
     FileSink sink;
     std::wstring temp;
     if (!sink.CreateUnique(folder, L"LZH", L".TMP", temp)) {
-        const std::string shown = folder.empty() ? std::string(".") : FallbackOf(folder).name;
-        Failed(entry, kFileFailed, "cannot create a file in " + shown + ": " + SystemMessage(sink.LastError()));
+        Failed(entry, kFileFailed, WriteProblem(target, sink.LastError()));
         return;
     }
     sink.ReportTo(&run_.progress);
@@ -183,9 +182,9 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
     if (r.status != lzh::ExtractStatus::Ok || !flushed) {
         DeleteFileW(temp.c_str());
         if (r.status == lzh::ExtractStatus::WriteFailed || !flushed)
-            Failed(entry, kFileFailed, "cannot write " + target);
+            Failed(entry, kFileFailed, WriteProblem(target, sink.LastError()));
         else
-            Failed(entry, kArchiveDamaged, r.detail);
+            Failed(entry, kArchiveDamaged, DataProblem(r));
         return;
     }
     if (replacing) {
@@ -196,7 +195,7 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
     if (!MoveFileExW(temp.c_str(), wideTarget.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
         const DWORD error = GetLastError();
         DeleteFileW(temp.c_str());
-        Failed(entry, kFileFailed, "cannot write " + target + ": " + SystemMessage(error));
+        Failed(entry, kFileFailed, WriteProblem(target, error));
         return;
     }
     if (run_.command.switches.allAttributes && entry.hasAttributes) {
@@ -205,10 +204,10 @@ void Extractor::WriteFile(const lzh::Entry& entry, const std::string& target, co
     }
     if (replacing) {
         ++tally_.replaced;
-        run_.out.Line("replaced " + ShownPath(entry));
+        run_.out.Line(Say(M::LineReplaced, ShownPath(entry)));
     } else {
         ++tally_.extracted;
-        run_.out.Line("extracted " + ShownPath(entry));
+        run_.out.Line(Say(M::LineExtracted, ShownPath(entry)));
     }
 }
 
@@ -246,31 +245,34 @@ void RunExtract(Run& run) {
         run.Fail(kFileFailed, why);
         return;
     }
-    std::uint64_t total = 0;
-    for (const lzh::Entry& entry : archive.entries)
-        if (Selected(run, entry)) total += entry.originalSize;
+    std::uint64_t total = 0, selected = 0, finished = 0;
+    for (const lzh::Entry& entry : archive.entries) {
+        if (!Selected(run, entry)) continue;
+        total += entry.originalSize;
+        ++selected;
+    }
     run.progress.SetTotal(total);
     for (const lzh::Entry& entry : archive.entries) {
         if (!Selected(run, entry)) continue;
         if (!run.progress.Begin(ShownPath(entry))) break;
         extractor.Entry(entry);
         if (run.progress.Cancelled()) break;
+        ++finished;
     }
     extractor.FinishFolders();
     if (run.progress.Cancelled()) {
-        run.out.Line("cancelled: the entries after this point were not extracted");
-        run.Fail(kCancelled, "Extraction was cancelled.");
+        const std::string line = Say(M::ExtractCancelled, selected - finished);
+        run.out.Line(line);
+        run.Fail(kCancelled, line);
     }
     if (archive.broken) {
-        const std::string line = "the archive is damaged after entry " + std::to_string(archive.entries.size()) + ": " +
-                                 archive.brokenReason;
+        const std::string line = Say(M::DamagedAfter, archive.entries.size(), archive.brokenReason);
         run.out.Line(line);
         run.Fail(kArchiveDamaged, line);
     }
     const Tally& t = extractor.Counts();
-    run.out.Line(std::to_string(t.extracted) + " extracted, " + std::to_string(t.replaced) + " replaced, " +
-                 std::to_string(t.skipped) + " skipped, " + std::to_string(t.refused) + " refused, " +
-                 std::to_string(t.failed) + " failed");
+    run.Summary(Say(M::ExtractSummary, t.extracted, t.replaced, t.skipped, t.refused, t.failed,
+                    FullFolder(extractor.Base())));
 }
 
 }  // namespace unlha

@@ -25,19 +25,35 @@ private:
     bool first_;
 };
 
-const char* TitleOf(char letter) {
+std::string TitleOf(char letter) {
     switch (letter) {
-    case 'a': return "Adding";
-    case 'u': return "Updating";
-    case 'f': return "Freshening";
-    case 'd': return "Deleting";
+    case 'a': return Say(M::TitleAdding);
+    case 'u': return Say(M::TitleUpdating);
+    case 'f': return Say(M::TitleFreshening);
+    case 'd': return Say(M::TitleDeleting);
     case 'e':
-    case 'x': return "Extracting";
-    case 't': return "Testing";
-    case 's': return "Making a self-extracting program";
-    default: return "Listing";
+    case 'x': return Say(M::TitleExtracting);
+    case 't': return Say(M::TitleTesting);
+    case 's': return Say(M::TitleMakingSfx);
+    default: return Say(M::TitleListing);
     }
 }
+
+// Japanese for a user whose Windows speaks Japanese, English for everyone else.
+Language UserLanguage() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::Japanese : Language::English;
+}
+
+// The language of one call, given back when it ends: a call that the progress window's message
+// pump lets in on the same thread (and that is answered busy) leaves the run's language alone.
+class LanguageOfCall {
+public:
+    explicit LanguageOfCall(Language language) : previous_(CurrentLanguage()) { SetLanguage(language); }
+    ~LanguageOfCall() { SetLanguage(previous_); }
+
+private:
+    Language previous_;
+};
 
 void Dispatch(Run& run) {
     switch (run.command.letter) {
@@ -52,15 +68,26 @@ void Dispatch(Run& run) {
 }
 
 // The front end shows nothing for a failed run, so the library tells the user itself.
-void TellUser(HWND owner, const std::string& reason) {
-    win::ShowMessage(owner, reason, "UNLHA32", MB_OK | MB_ICONEXCLAMATION);
+void TellUser(HWND owner, const std::string& text) {
+    win::ShowMessage(owner, text, "UNLHA32", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The whole outcome: every failure, as many as a screen holds, then the summary.
+std::string OutcomeText(const std::vector<std::string>& problems, const std::string& summary) {
+    constexpr std::size_t kShown = 20;
+    std::string text;
+    for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) text += (i ? "\n" : "") + problems[i];
+    if (problems.size() > kShown) text += "\n" + Say(M::AndMore, problems.size() - kShown);
+    if (!summary.empty()) text += (text.empty() ? "" : "\n\n") + summary;
+    return text;
 }
 
 int RunCommandLine(HWND owner, const char* commandLine, char* output, DWORD outputSize) {
     if (!output || outputSize == 0) return kBadArguments;
+    LanguageOfCall language(commandLine ? AskedLanguage(commandLine).value_or(UserLanguage()) : UserLanguage());
     if (!commandLine) {
         OutputText out;
-        out.Line("no command line was given");
+        out.Line(Say(M::NoCommandLine));
         out.CopyTo(output, outputSize);
         return kBadArguments;
     }
@@ -70,20 +97,20 @@ int RunCommandLine(HWND owner, const char* commandLine, char* output, DWORD outp
     if (!owner) owner = GetActiveWindow();
     if (!guard.First()) {
         OutputText out;
-        out.Line("UNLHA32.DLL is busy with another command");
+        out.Line(Say(M::Busy));
         out.CopyTo(output, outputSize);
-        if (windows) TellUser(owner, "UNLHA32.DLL is busy with another command.");
+        if (windows) TellUser(owner, Say(M::Busy));
         return kBusy;
     }
     if (!parsed.ok) {
         OutputText out;
         out.Line(parsed.error);
         out.CopyTo(output, outputSize);
-        if (windows) TellUser(owner, "The command was not understood: " + parsed.error);
+        if (windows) TellUser(owner, Say(M::NotUnderstood, parsed.error));
         return kBadCommandLine;
     }
     int result = kSuccess;
-    std::string reason;
+    std::string outcome;
     {
         // The progress window goes (and the caller's windows come back) before any message box.
         Progress progress(owner, windows, TitleOf(parsed.command.letter));
@@ -91,9 +118,9 @@ int RunCommandLine(HWND owner, const char* commandLine, char* output, DWORD outp
         Dispatch(run);
         run.out.CopyTo(output, outputSize);
         result = run.result;
-        reason = run.reason;
+        outcome = OutcomeText(run.problems, run.summary);
     }
-    if (result != kSuccess && result != kCancelled && windows) TellUser(owner, reason);
+    if (result != kSuccess && result != kCancelled && windows) TellUser(owner, outcome);
     return result;
 }
 
@@ -109,7 +136,7 @@ int WINAPI Unlha32RunCommand(HWND owner, const char* commandLine, char* output, 
     } catch (const std::exception& e) {
         if (output && outputSize > 0) {
             unlha::OutputText out;
-            out.Line(std::string("internal failure: ") + e.what());
+            out.Line(unlha::Say(unlha::M::InternalFailure, e.what()));
             out.CopyTo(output, outputSize);
         }
         return unlha::kFileFailed;

@@ -9,8 +9,7 @@ namespace {
 
 void ReportBrokenTail(Run& run, const OpenArchive& archive) {
     if (!archive.broken) return;
-    const std::string why = "the archive is damaged after entry " + std::to_string(archive.entries.size()) + ": " +
-                            archive.brokenReason;
+    const std::string why = Say(M::DamagedAfter, archive.entries.size(), archive.brokenReason);
     run.out.Line(why);
     run.Fail(kArchiveDamaged, why);
 }
@@ -21,7 +20,7 @@ void RunList(Run& run) {
     const bool verbose = run.command.letter == 'v';
     OpenArchive archive;
     if (!OpenAndRead(run, run.command.archivePath, archive)) return;
-    run.out.Line("Listing of " + run.command.archivePath);
+    run.out.Line(Say(M::ListingOf, run.command.archivePath));
     run.out.Line(ListHeader(verbose));
     run.out.Line(ListRule(verbose));
     std::uint64_t count = 0, original = 0, packed = 0;
@@ -36,7 +35,7 @@ void RunList(Run& run) {
         packed += entry.packedSize;
     }
     run.out.Line(ListRule(verbose));
-    run.out.Line(ListSummary(count, original, packed));
+    run.Summary(ListSummary(count, original, packed));
     ReportBrokenTail(run, archive);
 }
 
@@ -45,12 +44,12 @@ void RunTest(Run& run) {
     if (!OpenAndRead(run, run.command.archivePath, archive)) return;
     const CheckCounts counts = CheckEntries(run, archive, false, true);
     if (run.progress.Cancelled()) {
-        run.out.Line("cancelled");
-        run.Fail(kCancelled, "The test was cancelled.");
+        const std::string line = Say(M::TestCancelled, counts.selected - counts.reached);
+        run.out.Line(line);
+        run.Fail(kCancelled, line);
     }
     ReportBrokenTail(run, archive);
-    run.out.Line(std::to_string(counts.tested) + " tested, " + std::to_string(counts.tested - counts.damaged) + " OK, " +
-                 std::to_string(counts.damaged) + " damaged");
+    run.Summary(Say(M::TestSummary, counts.tested, counts.tested - counts.damaged, counts.damaged));
 }
 
 }  // namespace unlha

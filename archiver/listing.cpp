@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "archiver/messages.h"
 #include "archiver/safe_path.h"
 #include "archiver/unicode_names.h"
 
@@ -37,7 +38,7 @@ std::string DisplayName(const lzh::Entry& e, bool verbose) {
     if (verbose && e.absolute) name = "\\" + name;
     if (e.isSymlink) name += " -> " + e.linkTarget;
     // The code page name is then a fallback: the mark says the exact name is stored beside it.
-    if (HasUnicodePath(e)) name += verbose ? " [Unicode name]" : " [U]";
+    if (HasUnicodePath(e)) name += verbose ? Say(M::ListUnicodeName) : std::string(" [U]");
     return PrintableName(name);
 }
 
@@ -65,8 +66,7 @@ std::string Ratio(std::uint64_t original, std::uint64_t packed) {
 }
 
 std::string ListHeader(bool verbose) {
-    return verbose ? "   Original     Packed  Ratio Date       Time     Method Attr CRC  Lv OS Name"
-                   : "   Original     Packed  Ratio Date       Time     Method Name";
+    return Say(verbose ? M::ListHeaderVerbose : M::ListHeader);
 }
 
 std::string ListRule(bool verbose) {
@@ -91,15 +91,15 @@ std::string ListLine(const lzh::Entry& e, const Stamp& stamp, bool verbose) {
 
 std::string ListCommentLine(const lzh::Entry& e) {
     if (e.comment.empty()) return {};
-    return "            comment: " + PrintableName(e.comment);
+    return Say(M::ListComment, PrintableName(e.comment));
 }
 
 std::string ListSummary(std::uint64_t entries, std::uint64_t original, std::uint64_t packed) {
     char text[128];
-    std::snprintf(text, sizeof text, "%11llu %10llu %6s %llu %s", static_cast<unsigned long long>(original),
+    std::snprintf(text, sizeof text, "%11llu %10llu %6s %llu ", static_cast<unsigned long long>(original),
                   static_cast<unsigned long long>(packed), Ratio(original, packed).c_str(),
-                  static_cast<unsigned long long>(entries), entries == 1 ? "entry" : "entries");
-    return text;
+                  static_cast<unsigned long long>(entries));
+    return text + Say(entries == 1 ? M::ListOneEntry : M::ListEntries);
 }
 
 }  // namespace unlha

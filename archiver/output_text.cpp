@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "archiver/messages.h"
+
 namespace unlha {
 
 void OutputText::Line(std::string_view text) {
@@ -12,7 +14,7 @@ void OutputText::Line(std::string_view text) {
 }
 
 std::string CutLine(std::size_t linesLeftOut) {
-    return "(output cut: " + std::to_string(linesLeftOut) + " more lines did not fit)\n";
+    return Say(M::OutputCut, linesLeftOut) + "\n";
 }
 
 void OutputText::CopyTo(char* buffer, std::size_t size) const {

@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 
+#include "archiver/messages.h"
+
 namespace unlha {
 namespace {
 
@@ -137,7 +139,7 @@ void Progress::Pump() {
 
 void Progress::ShowWindowNow() {
     if (!RegisterProgressClass()) return;
-    const std::string caption = "UNLHA32: " + title_;
+    const std::string caption = Say(M::ProgressCaption, title_);
     window_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 380, 140,
                               owner_, nullptr, LibraryModule(), nullptr);
@@ -149,7 +151,7 @@ void Progress::ShowWindowNow() {
                                  12, 10, 350, 18, window_, nullptr, LibraryModule(), nullptr);
     bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 12, 34, 350, 18, window_, nullptr,
                            LibraryModule(), nullptr);
-    HWND cancel = CreateWindowExA(0, "BUTTON", "Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 282,
+    HWND cancel = CreateWindowExA(0, "BUTTON", Say(M::CancelButton).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 282,
                                   62, 80, 24, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
                                   LibraryModule(), nullptr);
     for (HWND control : {nameLabel_, cancel}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

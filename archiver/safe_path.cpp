@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "archiver/messages.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -98,23 +99,23 @@ SafePath CheckOutputPath(const std::vector<std::string>& folders, const std::str
     return result;
 }
 
-const char* RefusalReason(PathRefusal refusal) {
+std::string RefusalReason(PathRefusal refusal) {
     switch (refusal) {
-    case PathRefusal::None: return "safe";
-    case PathRefusal::Empty: return "the path is empty or has an empty part";
-    case PathRefusal::Absolute: return "the path is absolute";
-    case PathRefusal::DriveOrStream: return "the path holds a drive letter or stream name (\":\")";
-    case PathRefusal::ParentFolder: return "a \"..\" part would leave the destination folder";
-    case PathRefusal::DotsOrBlanks: return "a part is dots only or ends in a dot or blank";
-    case PathRefusal::DeviceName: return "a part is a device name";
-    case PathRefusal::ControlCharacter: return "the path holds a control character";
-    case PathRefusal::ReservedCharacter: return "the path holds a character that file names cannot hold";
-    case PathRefusal::HiddenSeparator: return "the path holds a separator inside a name or a broken double-byte character";
-    case PathRefusal::TooLong: return "the path is too long";
-    case PathRefusal::BrokenUnicode: return "the Unicode name holds a broken character (a lone surrogate)";
-    case PathRefusal::FoldersDisagree: return "the Unicode name and the code page name disagree about folders";
+    case PathRefusal::None: return Say(M::RefusedSafe);
+    case PathRefusal::Empty: return Say(M::RefusedEmpty);
+    case PathRefusal::Absolute: return Say(M::RefusedAbsolute);
+    case PathRefusal::DriveOrStream: return Say(M::RefusedDriveOrStream);
+    case PathRefusal::ParentFolder: return Say(M::RefusedParentFolder);
+    case PathRefusal::DotsOrBlanks: return Say(M::RefusedDotsOrBlanks);
+    case PathRefusal::DeviceName: return Say(M::RefusedDeviceName);
+    case PathRefusal::ControlCharacter: return Say(M::RefusedControlCharacter);
+    case PathRefusal::ReservedCharacter: return Say(M::RefusedReservedCharacter);
+    case PathRefusal::HiddenSeparator: return Say(M::RefusedHiddenSeparator);
+    case PathRefusal::TooLong: return Say(M::RefusedTooLong);
+    case PathRefusal::BrokenUnicode: return Say(M::RefusedBrokenUnicode);
+    case PathRefusal::FoldersDisagree: return Say(M::RefusedFoldersDisagree);
     }
-    return "refused";
+    return Say(M::RefusedUnsafe);
 }
 
 std::string PrintableName(std::string_view name) {

@@ -45,7 +45,7 @@ SafePath CheckOutputPath(const std::vector<std::string>& folders, const std::str
 PathRefusal CheckPathPart(std::string_view part);
 
 // A short English reason for the output text ("a \"..\" part leaves the destination").
-const char* RefusalReason(PathRefusal refusal);
+std::string RefusalReason(PathRefusal refusal);
 
 // A name fit for one output line: control characters (escape sequences of hostile names) are
 // shown as "^X" / "\xNN" so they cannot act on a terminal or a window.

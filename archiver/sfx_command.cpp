@@ -31,7 +31,7 @@ void RunMakeSfx(Run& run) {
     const std::uint8_t* stub = nullptr;
     std::size_t stubSize = 0;
     if (!StubBytes(stub, stubSize)) {
-        const std::string why = "this UNLHA32.DLL holds no self-extracting program (it was built without ZAVOSFX.EXE)";
+        const std::string why = Say(M::NoSfxProgram);
         run.out.Line(why);
         run.Fail(kStubMissing, why);
         return;
@@ -39,8 +39,7 @@ void RunMakeSfx(Run& run) {
     OpenArchive archive;
     if (!OpenAndRead(run, c.archivePath, archive)) return;
     if (archive.broken) {
-        const std::string why = c.archivePath + " is damaged after entry " + std::to_string(archive.entries.size()) +
-                                ": " + archive.brokenReason;
+        const std::string why = Say(M::NamedDamagedAfter, c.archivePath, archive.entries.size(), archive.brokenReason);
         run.out.Line(why);
         run.Fail(kArchiveDamaged, why);
         return;
@@ -48,13 +47,13 @@ void RunMakeSfx(Run& run) {
     // A program made from a damaged entry would fail only in the user's hands: test first.
     const CheckCounts counts = CheckEntries(run, archive, true, false);
     if (run.progress.Cancelled()) {
-        run.out.Line("cancelled: no self-extracting program was made");
-        run.Fail(kCancelled, "Making the self-extracting program was cancelled.");
+        const std::string line = Say(M::SfxCancelled);
+        run.out.Line(line);
+        run.Fail(kCancelled, line);
         return;
     }
     if (counts.damaged > 0) {
-        const std::string why = c.archivePath + " has " + std::to_string(counts.damaged) +
-                                " damaged entr" + (counts.damaged == 1 ? "y" : "ies") + "; no self-extracting program was made";
+        const std::string why = Say(M::SfxFromDamaged, c.archivePath, counts.damaged);
         run.out.Line(why);
         run.Fail(kArchiveDamaged, why);
         return;
@@ -70,8 +69,7 @@ void RunMakeSfx(Run& run) {
     std::string temp;
     const std::string folder = cp932::FolderPart(target);
     if (!sink.CreateUnique(folder, "LZH", ".TMP", temp)) {
-        why = "cannot create a file in " + (folder.empty() ? std::string(".") : folder) + ": " +
-              SystemMessage(sink.LastError());
+        why = WriteProblem(target, sink.LastError());
         run.out.Line(why);
         run.Fail(kFileFailed, why);
         return;
@@ -91,13 +89,14 @@ void RunMakeSfx(Run& run) {
     if (!ok || !MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         DeleteFileW(wideTemp.c_str());
-        why = "cannot write " + target + ": " + SystemMessage(error);
+        why = WriteProblem(target, error);
         run.out.Line(why);
         run.Fail(kFileFailed, why);
         return;
     }
-    run.out.Line(std::string(existed ? "replaced " : "created  ") + target + " (" + std::to_string(archive.entries.size()) +
-                 " entries behind a " + std::to_string(stubSize) + "-byte program)");
+    std::uint64_t folders = 0;
+    for (const lzh::Entry& entry : archive.entries) folders += entry.isDirectory ? 1 : 0;
+    run.Summary(Say(existed ? M::SfxReplaced : M::SfxCreated, target, archive.entries.size() - folders, folders, stubSize));
 }
 
 }  // namespace unlha

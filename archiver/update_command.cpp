@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -94,13 +95,23 @@ void MakeFallbacksUnique(std::vector<Step>& steps) {
     }
 }
 
+// The file names as typed, for sentences that name them.
+std::string Patterns(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+    return joined;
+}
+
 std::uint64_t FileSize(const WIN32_FIND_DATAW& data) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-int FailAfterMembers() {
+// "n" or "n:error": the update fails after n members, as writing with that system error would.
+int FailAfterMembers(unsigned long& error) {
     char value[32] = {};
     if (GetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", value, sizeof value) == 0) return -1;
+    const char* colon = std::strchr(value, ':');
+    error = colon ? std::strtoul(colon + 1, nullptr, 10) : 0;
     return std::atoi(value);
 }
 
@@ -135,10 +146,11 @@ private:
     bool PlanDelete();
     void PlanAdd(const ScanResult& scan);
     bool Write(FileSink& sink, const std::string& temp);
+    std::string Problem(const lzh::WriteResult& r, const FileSink& sink) const;
     void Summary();
     void Abandon(const std::string& temp) {
         if (!temp.empty()) DeleteFileW(Widen(temp).c_str());
-        run_.out.Line("nothing was changed: " + c_.archivePath + " is as it was");
+        run_.out.Line(Say(M::NothingChanged, c_.archivePath));
     }
 
     Run& run_;
@@ -153,7 +165,7 @@ bool Updater::PlanDelete() {
         if (Selected(run_, entry)) {
             // Only the folder entry goes; the files below it are entries of their own.
             ++(entry.isDirectory ? plan_.folderChanges : plan_.deleted);
-            run_.out.Line("deleted  " + ShownPath(entry));
+            run_.out.Line(Say(M::LineDeleted, ShownPath(entry)));
             continue;
         }
         Step step;
@@ -161,7 +173,7 @@ bool Updater::PlanDelete() {
         plan_.steps.push_back(step);
     }
     if (plan_.deleted + plan_.folderChanges == 0) {
-        const std::string why = "no entry of " + c_.archivePath + " matches the names given";
+        const std::string why = Say(M::NoEntryMatches, c_.archivePath, Patterns(c_.fileNames));
         run_.out.Line(why);
         run_.Fail(kNoFiles, why);
         return false;
@@ -182,7 +194,7 @@ void Updater::PlanAdd(const ScanResult& scan) {
         if (step.stored.name.empty() && (!file.IsFolder() || step.stored.folders.empty())) continue;
         const std::string key = KeyOf(step.stored);
         if (!fromDisk.emplace(key, step).second) {
-            run_.out.Line("skipped  " + file.shownPath + " (stored as " + shown + " like a file before it)");
+            run_.out.Line(Say(M::SkippedStoredAlike, file.shownPath, shown));
             ++plan_.skipped;
             continue;
         }
@@ -213,7 +225,7 @@ void Updater::PlanAdd(const ScanResult& scan) {
                 ++plan_.replaced;
                 plan_.bytesToRead += FileSize(candidate.file->data);
             } else {
-                run_.out.Line("skipped  " + JoinStored(candidate.stored) + " (the archive's copy is not older)");
+                run_.out.Line(Say(M::SkippedArchiveNotOlder, JoinStored(candidate.stored)));
                 ++plan_.skipped;
                 plan_.steps.push_back(step);
             }
@@ -237,18 +249,31 @@ void Updater::PlanAdd(const ScanResult& scan) {
     }
 }
 
+// Why a member could not be written, in plain words; the codec's detail follows.
+std::string Updater::Problem(const lzh::WriteResult& r, const FileSink& sink) const {
+    switch (r.status) {
+    case lzh::WriteStatus::WriteFailed: return WriteProblem(c_.archivePath, sink.LastError());
+    case lzh::WriteStatus::ReadFailed: return Say(M::MemberReadFailed, r.detail);
+    case lzh::WriteStatus::InvalidName: return Say(M::MemberNameInvalid, r.detail);
+    case lzh::WriteStatus::TooLarge: return Say(M::MemberTooLarge, r.detail);
+    default: return Say(M::MemberNotCompressed, r.detail);
+    }
+}
+
 bool Updater::Write(FileSink& sink, const std::string& temp) {
     lzh::WriterOptions options;
     options.headerLevel = c_.switches.headerLevel;
     lzh::ArchiveWriter writer(sink, options);
     const lzh::Method method = lzh::FindMethod(c_.switches.methodId);
-    const int failAfter = FailAfterMembers();
+    unsigned long injectedError = 0;
+    const int failAfter = FailAfterMembers(injectedError);
     int written = 0;
     run_.progress.SetTotal(plan_.bytesToRead);
     auto injectedFailure = [&] {
         if (failAfter < 0 || written != failAfter) return false;
-        run_.out.Line("failed   (test failure injected by UNLHA32_TEST_FAIL_AFTER)");
-        run_.Fail(kFileFailed, "A test failure was injected.");
+        const std::string why = injectedError ? WriteProblem(c_.archivePath, injectedError) : Say(M::InjectedFailure);
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
         return true;
     };
     for (const Step& step : plan_.steps) {
@@ -257,7 +282,7 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         if (!step.file) {
             lzh::WriteResult r = writer.CopyMember(*archive_.reader, *step.entry);
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = "failed   " + ShownPath(*step.entry) + ": " + r.detail;
+                const std::string why = Say(M::LineFailed, ShownPath(*step.entry), Problem(r, sink));
                 run_.out.Line(why);
                 run_.Fail(r.status == lzh::WriteStatus::ReadFailed ? kArchiveDamaged : kFileFailed, why);
                 return false;
@@ -269,18 +294,18 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         if (step.file->IsFolder()) {
             lzh::WriteResult r = writer.AddDirectory(NewEntryFor(step));
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = "failed   " + shown + ": " + r.detail;
+                const std::string why = Say(M::LineFailed, shown, Problem(r, sink));
                 run_.out.Line(why);
                 run_.Fail(kFileFailed, why);
                 return false;
             }
-            run_.out.Line("folder   " + shown + (step.replaces ? " (replaced)" : ""));
+            run_.out.Line(Say(step.replaces ? M::LineFolderReplaced : M::LineFolder, shown));
             continue;
         }
         FileSource source;
         if (!source.Open(step.file->diskPath)) {
-            const std::string why = "failed   " + shown + ": cannot read " + FallbackOf(step.file->diskPath).name + ": " +
-                                    SystemMessage(source.LastError());
+            const std::string why = Say(M::LineFailed, shown,
+                                        Say(M::CannotRead, FallbackOf(step.file->diskPath).name, SystemMessage(source.LastError())));
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return false;
@@ -289,19 +314,17 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         lzh::WriteResult r = writer.AddFile(NewEntryFor(step), source, method);
         if (run_.progress.Cancelled()) return false;
         if (r.status != lzh::WriteStatus::Ok) {
-            const std::string why = "failed   " + shown + ": " + r.detail;
+            const std::string why = Say(M::LineFailed, shown, Problem(r, sink));
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return false;
         }
-        char sizes[96];
-        std::snprintf(sizes, sizeof sizes, " (%llu -> %llu bytes, %s)", static_cast<unsigned long long>(r.originalSize),
-                      static_cast<unsigned long long>(r.packedSize), r.methodId.c_str());
-        run_.out.Line(std::string(step.replaces ? "replaced " : "added    ") + shown + sizes);
+        run_.out.Line(Say(step.replaces ? M::LineReplacedSizes : M::LineAdded, shown, r.originalSize, r.packedSize,
+                          r.methodId));
     }
     if (injectedFailure()) return false;
     if (writer.Finish().status != lzh::WriteStatus::Ok || !sink.Flush()) {
-        const std::string why = "cannot write " + temp;
+        const std::string why = WriteProblem(c_.archivePath, sink.LastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
         return false;
@@ -314,24 +337,30 @@ void Updater::Execute() {
     const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
     if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
         // It may well exist (a path too long, no access): a new archive would replace it.
-        const std::string why = "cannot open the archive " + c_.archivePath + ": " + SystemMessage(error);
+        const std::string why = Say(M::CannotOpenArchive, c_.archivePath, SystemMessage(error));
         run_.out.Line(why);
         run_.Fail(kArchiveMissing, why);
         return;
     }
-    exists_ = !error && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!error && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const std::string why = ArchiveIsFolderProblem(c_.archivePath);
+        run_.out.Line(why);
+        run_.Fail(kFileFailed, why);
+        return;
+    }
+    exists_ = !error;
     if (exists_) {
         if (!OpenAndRead(run_, c_.archivePath, archive_)) return;
         if (archive_.broken) {
             // Rewriting would drop what follows the broken header: refuse and keep the file.
-            const std::string why = c_.archivePath + " is damaged after entry " + std::to_string(archive_.entries.size()) +
-                                    " (" + archive_.brokenReason + "); it is left unchanged";
+            const std::string why =
+                Say(M::DamagedLeftUnchanged, c_.archivePath, archive_.entries.size(), archive_.brokenReason);
             run_.out.Line(why);
             run_.Fail(kArchiveDamaged, why);
             return;
         }
     } else if (c_.letter == 'f' || c_.letter == 'd') {
-        const std::string why = "the archive " + c_.archivePath + " does not exist";
+        const std::string why = Say(M::ArchiveMissing, c_.archivePath);
         run_.out.Line(why);
         run_.Fail(kArchiveMissing, why);
         return;
@@ -343,16 +372,24 @@ void Updater::Execute() {
     } else {
         scan = ScanFiles(c_.baseFolder, c_.fileNames, c_.switches.recurse, c_.switches.allAttributes,
                          c_.switches.keepFolders, c_.archivePath);
-        for (const std::string& name : scan.unmatched) run_.out.Line("no file matches " + name);
+        const std::string folder = FullFolder(c_.baseFolder);
+        if (!scan.files.empty())
+            for (const std::string& name : scan.unmatched) run_.out.Line(Say(M::NoFileMatches, name, folder));
         if (!scan.unreadable.empty()) {
-            for (const auto& [folder, error] : scan.unreadable)
-                run_.out.Line("failed   " + folder + ": cannot open the folder: " + SystemMessage(error));
+            // Its files would be missing from the archive without a word.
+            for (const auto& [unreadable, error] : scan.unreadable) {
+                const std::string why = Say(M::LineFailed, unreadable, Say(M::FolderUnreadable, SystemMessage(error)));
+                run_.out.Line(why);
+                run_.Fail(kFileFailed, why);
+            }
             Abandon(std::string());
-            run_.Fail(kFileFailed, "cannot open the folder " + scan.unreadable.front().first);
             return;
         }
         if (scan.files.empty()) {
-            const std::string why = "no files to add in " + (c_.baseFolder.empty() ? std::string("the current folder") : c_.baseFolder);
+            const DWORD base = GetFileAttributesA(folder.c_str());
+            const std::string why = base == INVALID_FILE_ATTRIBUTES || !(base & FILE_ATTRIBUTE_DIRECTORY)
+                                        ? Say(M::BaseFolderMissing, folder)
+                                        : Say(M::NoFilesToAdd, folder, Patterns(c_.fileNames));
             run_.out.Line(why);
             run_.Fail(kNoFiles, why);
             return;
@@ -361,7 +398,7 @@ void Updater::Execute() {
         MakeFallbacksUnique(plan_.steps);
     }
     if (!plan_.Changes()) {
-        run_.out.Line("nothing to change: " + c_.archivePath + " is up to date");
+        run_.out.Line(Say(M::UpToDate, c_.archivePath));
         Summary();
         return;
     }
@@ -369,7 +406,7 @@ void Updater::Execute() {
     FileSink sink;
     std::string temp;
     if (!sink.CreateUnique(cp932::FolderPart(c_.archivePath), "LZH", ".TMP", temp)) {
-        const std::string why = "cannot create a new file beside " + c_.archivePath + ": " + SystemMessage(sink.LastError());
+        const std::string why = WriteProblem(c_.archivePath, sink.LastError());
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
         Abandon(temp);
@@ -379,8 +416,11 @@ void Updater::Execute() {
     sink.Close();
     if (!written) {
         if (run_.progress.Cancelled()) {
-            run_.out.Line("cancelled");
-            run_.Fail(kCancelled, "The update was cancelled; the archive is unchanged.");
+            DeleteFileW(Widen(temp).c_str());
+            const std::string line = Say(M::UpdateCancelled, c_.archivePath);
+            run_.out.Line(line);
+            run_.Fail(kCancelled, line);
+            return;
         }
         Abandon(temp);
         return;
@@ -389,15 +429,18 @@ void Updater::Execute() {
     if (c_.letter == 'd' && plan_.steps.empty()) {
         DeleteFileW(Widen(temp).c_str());
         if (!DeleteFileW(Widen(c_.archivePath).c_str())) {
-            const std::string why = "cannot delete the empty archive " + c_.archivePath + ": " + SystemMessage(GetLastError());
+            const std::string why = Say(M::CannotDeleteEmpty, c_.archivePath, SystemMessage(GetLastError()));
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return;
         }
-        run_.out.Line("the archive had no entries left and was deleted");
+        run_.out.Line(Say(M::DeletedEmpty));
     } else if (!MoveFileExW(Widen(temp).c_str(), Widen(c_.archivePath).c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const std::string why = "cannot replace " + c_.archivePath + ": " + SystemMessage(GetLastError());
+        const DWORD error = GetLastError();
+        const std::string why = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
+                                    ? Say(M::ArchiveReadOnly, c_.archivePath, SystemMessage(error))
+                                    : WriteProblem(c_.archivePath, error);
         run_.out.Line(why);
         run_.Fail(kFileFailed, why);
         Abandon(temp);
@@ -407,9 +450,8 @@ void Updater::Execute() {
 }
 
 void Updater::Summary() {
-    run_.out.Line(std::to_string(plan_.added) + " added, " + std::to_string(plan_.replaced) + " replaced, " +
-                  std::to_string(plan_.skipped) + " skipped, " + std::to_string(plan_.deleted) + " deleted; " +
-                  std::to_string(plan_.FileEntries()) + " entries in " + c_.archivePath);
+    run_.Summary(Say(M::UpdateSummary, plan_.added, plan_.replaced, plan_.skipped, plan_.deleted, plan_.FileEntries(),
+                     c_.archivePath));
 }
 
 }  // namespace

@@ -86,6 +86,7 @@ public:
         : archive_(archive), base_(base), replaceAll_(replaceAll), hooks_(hooks) {}
 
     void Entry(const lzh::Entry& entry);
+    void StampFolders();
     ExtractionSummary& Summary() { return summary_; }
 
 private:
@@ -105,6 +106,9 @@ private:
     bool replaceAll_;
     ExtractionHooks& hooks_;
     ExtractionSummary summary_;
+    // Folder entries, in archive order: stamped once their files are written, since every file
+    // written into a folder changes its time.
+    std::vector<std::pair<std::string, const lzh::Entry*>> folders_;
 };
 
 void Extraction::Entry(const lzh::Entry& entry) {
@@ -145,7 +149,10 @@ void Extraction::Entry(const lzh::Entry& entry) {
         Fail(entry, why);
         return;
     }
-    if (entry.isDirectory) return;
+    if (entry.isDirectory) {
+        folders_.emplace_back(target, &entry);
+        return;
+    }
     bool replacing = false;
     if (!MayWriteOver(entry, target, wideTarget, replacing)) return;
     std::wstring folder = unlha::Widen(base_);
@@ -230,6 +237,31 @@ void Extraction::WriteFile(const lzh::Entry& entry, const std::wstring& target, 
     ++(replacing ? summary_.replaced : summary_.extracted);
 }
 
+void Extraction::StampFolders() {
+    // A folder entry comes before what it holds, so going backwards stamps inner folders first.
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) {
+        FILETIME written;
+        if (!EntryFileTime(*it->second, written)) continue;
+        // Never through a link that took the folder's place since it was made.
+        HANDLE folder = CreateFileA(it->first.c_str(), FILE_WRITE_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (folder == INVALID_HANDLE_VALUE) continue;
+        BY_HANDLE_FILE_INFORMATION info;
+        if (GetFileInformationByHandle(folder, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            FILETIME created = written;
+            const std::uint64_t creation = it->second->hasWindowsTimes ? it->second->windowsTimes.creation : 0;
+            if (creation != 0) {
+                created.dwLowDateTime = static_cast<DWORD>(creation);
+                created.dwHighDateTime = static_cast<DWORD>(creation >> 32);
+            }
+            SetFileTime(folder, &created, &written, &written);
+        }
+        CloseHandle(folder);
+    }
+}
+
 }  // namespace
 
 ExtractionSummary ExtractAll(AttachedArchive& archive, const std::string& destination, bool replaceExisting,
@@ -250,6 +282,7 @@ ExtractionSummary ExtractAll(AttachedArchive& archive, const std::string& destin
         extraction.Entry(entry);
         done += entry.originalSize;
     }
+    extraction.StampFolders();
     summary.damagedArchive = archive.broken;
     if (archive.broken)
         summary.problems.push_back("書庫の " + std::to_string(archive.entries.size()) +

@@ -68,6 +68,7 @@ TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
         {"a -o9 A.LZH", "-o9"},
         {"a -h3 A.LZH", "-h3"},
         {"e -jy A.LZH", "-jy"},
+        {"l -lx A.LZH", "-lx"},
         {"a -r1w A.LZH", "-w"},
         {"l", "no archive"},
         {"l \"\" \"\" x", "no archive"},
@@ -85,6 +86,22 @@ TEST(CommandLine, NoWindowsIsSeenEvenOnALineThatDoesNotParse) {
     EXPECT_FALSE(AsksNoWindows("l -n0 -q a.lzh"));
     EXPECT_FALSE(AsksNoWindows("l \"-n\" -q"));
     EXPECT_FALSE(AsksNoWindows("l -q a.lzh"));
+}
+
+TEST(CommandLine, TheLanguageIsSeenBeforeTheLineIsParsed) {
+    const struct {
+        const char* line;
+        std::optional<Language> asked;
+    } cases[] = {
+        {"l -lj a.lzh", Language::Japanese},
+        {"q -LE", Language::English},
+        {"l -r1lj -q a.lzh", Language::Japanese},   // combined, beside an unknown switch
+        {"l -le -lj a.lzh", Language::Japanese},    // the last one counts
+        {"l \"-lj\" a.lzh", std::nullopt},         // quoted: a name
+        {"l a.lzh", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AskedLanguage(c.line), c.asked) << c.line;
+    EXPECT_EQ(ParseCommandLine("l -n -lj a.lzh").command.switches.language, Language::Japanese);
 }
 
 TEST(CommandLine, TokensKeepQuotedTextWhole) {

@@ -186,10 +186,10 @@ TEST(LibraryCommands, FailuresHaveTheirOwnCodesAndSayWhy) {
     } cases[] = {
         {"q -n a.lzh", 1, "unknown command \"q\""},
         {"l -n -w \"" + s / "x.lzh" + "\"", 1, "unknown switch -w"},
-        {"l -n \"" + s / "missing.lzh" + "\"", 2, "cannot open the archive"},
+        {"l -n \"" + s / "missing.lzh" + "\"", 2, "missing.lzh does not exist"},
         {"f -n \"" + s / "missing.lzh" + "\"", 2, "does not exist"},
         {"t -n \"" + s / "junk.lzh" + "\"", 3, "no readable archive"},
-        {"a -n \"" + s / "new.lzh" + "\" \"" + s.Path() + "\" nothing.*", 6, "no file matches nothing.*"},
+        {"a -n \"" + s / "new.lzh" + "\" \"" + s.Path() + "\" nothing.*", 6, "matches nothing.*"},
     };
     for (const auto& c : cases) {
         Outcome o = Unlha(c.line);

@@ -23,7 +23,8 @@ struct Outcome {
     bool wroteBeyondSize = false;   // the byte after the given size was touched
 };
 
-// One call with the front end's buffer: 65,536 bytes, 65,535 given as its size.
+// One call with the front end's buffer: 65,536 bytes, 65,535 given as its size. The library
+// speaks English (-le) unless the line names a language itself.
 Outcome Unlha(const std::string& commandLine, HWND owner = nullptr);
 
 using test_files::Exists;

@@ -92,7 +92,7 @@ TEST(LibraryRun, AFailureIsToldInAMessageBoxUnlessNoWindowsAreAsked) {
         int code;
         const char* says;
     } cases[] = {
-        {"l \"" + s / "missing.lzh" + "\"", 2, "cannot open the archive"},
+        {"l \"" + s / "missing.lzh" + "\"", 2, "missing.lzh does not exist"},
         {"l -k \"" + s / "missing.lzh" + "\"", 1, "The command was not understood: unknown switch -k"},
     };
     for (const auto& c : cases) {
@@ -135,6 +135,7 @@ TEST(LibraryRun, TheProgressWindowDisablesTheCallerAndCancelLeavesNothing) {
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(owner)) << "enabled again after the run";
     EXPECT_EQ(o.code, 8) << o.text;
+    EXPECT_NE(o.text.find("cancelled: the archive " + s / "t.lzh" + " is left as it was\n"), std::string::npos) << o.text;
     EXPECT_FALSE(Exists(s / "t.lzh"));
     EXPECT_EQ(Tree(s.Path()), (std::vector<std::string>{"src\\", "src\\1.txt", "src\\2.txt", "src\\3.txt"}));
     DestroyWindow(owner);

@@ -293,4 +293,8 @@ DWORD RunToEnd(const std::string& commandLine, milliseconds timeout) {
     return status;
 }
 
+std::string Words(const std::string& english, const std::string& japanese) {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? japanese : english;
+}
+
 }  // namespace e2e

@@ -47,6 +47,9 @@ std::string SampleText(size_t size, int seed);
 // Whether the program's text holds `part`.
 inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The library speaks the user's interface language: the words a scenario expects, in it.
+std::string Words(const std::string& english, const std::string& japanese);
+
 // The folder of this test program: the build's bin folder with zavo.exe and UNLHA32.DLL.
 std::string BinFolder();
 // Copies zavo.exe and a library (the real one unless named) into a folder of its own, as a

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <random>
 
 #include "codec/crc16.h"

@@ -38,10 +38,10 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
 
     zavo.Click(IDC_ADD);
     std::string added = zavo.Output();
-    EXPECT_TRUE(Has(added, "added    表.txt (")) << added;
-    EXPECT_TRUE(Has(added, "added    ソース\\ソ.dat (")) << added;
-    EXPECT_TRUE(Has(added, "added    sub\\deep\\b.bin (")) << added;
-    EXPECT_TRUE(Has(added, "5 added, 0 replaced")) << added;
+    EXPECT_TRUE(Has(added, Words("added    表.txt (", "追加     表.txt ("))) << added;
+    EXPECT_TRUE(Has(added, Words("added    ソース\\ソ.dat (", "追加     ソース\\ソ.dat ("))) << added;
+    EXPECT_TRUE(Has(added, Words("added    sub\\deep\\b.bin (", "追加     sub\\deep\\b.bin ("))) << added;
+    EXPECT_TRUE(Has(added, Words("5 added, 0 replaced", "追加 5、置換 0"))) << added;
     EXPECT_TRUE(Has(added, "\r\n")) << "the pane shows the library's lines with CR LF";
     ASSERT_TRUE(FileExists(work / "書庫.LZH"));
 
@@ -50,10 +50,10 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
     std::string listed = zavo.Output();
     EXPECT_TRUE(Has(listed, "表.txt")) << listed;
     EXPECT_TRUE(Has(listed, "ソ.dat")) << listed;
-    EXPECT_TRUE(Has(listed, " 5 entries\r\n")) << listed;
+    EXPECT_TRUE(Has(listed, Words(" 5 entries\r\n", " 5 個のファイル\r\n"))) << listed;
 
     zavo.Click(IDC_TEST);
-    EXPECT_TRUE(Has(zavo.Output(), "5 tested, 5 OK, 0 damaged\r\n")) << zavo.Output();
+    EXPECT_TRUE(Has(zavo.Output(), Words("5 tested, 5 OK, 0 damaged\r\n", "検査 5、正常 5、破損 0\r\n"))) << zavo.Output();
 
     // Pick the archive again from the path list: the list follows the typed folder and name.
     zavo.Clear(IDC_LZH_PATH);
@@ -64,7 +64,8 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
 
     zavo.Paste(IDC_BASE_PATH, copy);   // no final "\": the run adds it
     zavo.Click(IDC_EXTRACT);
-    EXPECT_TRUE(Has(zavo.Output(), "5 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed\r\n")) << zavo.Output();
+    EXPECT_TRUE(Has(zavo.Output(), Words("5 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed; into " + copy + "\\\r\n",
+                                           "展開 5、置換 0、スキップ 0、拒否 0、失敗 0: 展開先 " + copy + "\\\r\n"))) << zavo.Output();
     EXPECT_EQ(zavo.Text(IDC_BASE_PATH), copy + "\\");
     zavo.Close();
 

@@ -19,7 +19,7 @@ TEST(DamagedArchive, TheLibraryReportsItAndNoHalfFileIsLeft) {
     zavo.Type(IDC_LZH_PATH, archive);
     zavo.Paste(IDC_BASE_PATH, source + "\\");
     zavo.Click(IDC_ADD);
-    ASSERT_TRUE(Has(zavo.Output(), "2 added")) << zavo.Output();
+    ASSERT_TRUE(Has(zavo.Output(), Words("2 added", "追加 2"))) << zavo.Output();
 
     // One byte flipped inside bad.txt's compressed data, which comes first in the archive.
     std::string bytes = ReadFile(archive);

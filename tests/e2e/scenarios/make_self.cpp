@@ -20,13 +20,13 @@ TEST(MakeSelf, TheProgramExtractsTheArchiveItCarries) {
     zavo.Paste(IDC_BASE_PATH, source + "\\");
     zavo.SetChecked(IDC_RECURSIVE, true);
     zavo.Click(IDC_ADD);
-    ASSERT_TRUE(Has(zavo.Output(), "2 added")) << zavo.Output();
+    ASSERT_TRUE(Has(zavo.Output(), Words("2 added", "追加 2"))) << zavo.Output();
 
     // The self-extracting program goes to the base folder.
     zavo.Paste(IDC_BASE_PATH, shipped + "\\");
     CreateDirectoryA(shipped.c_str(), nullptr);
     zavo.Click(IDC_MAKE_SELF);
-    EXPECT_TRUE(Has(zavo.Output(), "created  " + shipped + "\\")) << zavo.Output();
+    EXPECT_TRUE(Has(zavo.Output(), Words("created  ", "作成     ") + shipped + "\\")) << zavo.Output();
     zavo.Close();
 
     Tree made = ReadTree(shipped);

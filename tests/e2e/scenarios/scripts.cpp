@@ -32,9 +32,9 @@ TEST(Scripts, TheSampleTourRunsToItsPauseAndExit) {
     ASSERT_TRUE(pause);
     std::string log = zavo.Output();
     EXPECT_TRUE(Has(log, "/M \"tour-out\" [OK]\r\n")) << log;
-    EXPECT_TRUE(Has(log, "2 added, 0 replaced")) << log;
-    EXPECT_TRUE(Has(log, "2 tested, 2 OK, 0 damaged")) << log;
-    EXPECT_TRUE(Has(log, "2 extracted")) << log;
+    EXPECT_TRUE(Has(log, Words("2 added, 0 replaced", "追加 2、置換 0"))) << log;
+    EXPECT_TRUE(Has(log, Words("2 tested, 2 OK, 0 damaged", "検査 2、正常 2、破損 0"))) << log;
+    EXPECT_TRUE(Has(log, Words("2 extracted", "展開 2、"))) << log;
     EXPECT_TRUE(Has(log, "/C \"tour-out\\tour.lzh\" \"tour-out\\tour-copy.lzh\" [OK]\r\n")) << log;
     EXPECT_FALSE(Has(log, "[ERROR]")) << log;
     EXPECT_FALSE(zavo.IsChecked(IDC_RECURSIVE)) << "a script from the command line runs with the boxes off";
@@ -80,7 +80,7 @@ TEST(Scripts, ARightClickStopsTheRunBeforeTheNextEntry) {
     ASSERT_TRUE(wait(true)) << "the command buttons come back after the stop";
 
     std::string log = zavo.Output();
-    EXPECT_TRUE(Has(log, "3 added, 0 replaced")) << "the entry under way finishes: " << log;
+    EXPECT_TRUE(Has(log, Words("3 added, 0 replaced", "追加 3、置換 0"))) << "the entry under way finishes: " << log;
     EXPECT_FALSE(Has(log, "/M")) << log;
     EXPECT_FALSE(FolderExists(work / "after"));
     zavo.Close();

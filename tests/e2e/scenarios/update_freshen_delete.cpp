@@ -21,7 +21,7 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
     zavo.Paste(IDC_BASE_PATH, source + "\\");
     zavo.SetChecked(IDC_RECURSIVE, true);
     zavo.Click(IDC_ADD);
-    ASSERT_TRUE(Has(zavo.Output(), "3 added, 0 replaced")) << zavo.Output();
+    ASSERT_TRUE(Has(zavo.Output(), Words("3 added, 0 replaced", "追加 3、置換 0"))) << zavo.Output();
 
     // An edit of a.txt, and a new file d.txt.
     WriteFile(source + "\\a.txt", "edited\r\n" + SampleText(4000, 9));
@@ -31,28 +31,28 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
     zavo.Click(IDC_CLEAR);
     zavo.Click(IDC_FRESHEN);
     std::string freshened = zavo.Output();
-    EXPECT_TRUE(Has(freshened, "replaced a.txt (")) << freshened;
+    EXPECT_TRUE(Has(freshened, Words("replaced a.txt (", "置換     a.txt ("))) << freshened;
     EXPECT_FALSE(Has(freshened, "d.txt (")) << "Freshen adds nothing new: " << freshened;
-    EXPECT_TRUE(Has(freshened, "0 added, 1 replaced")) << freshened;
+    EXPECT_TRUE(Has(freshened, Words("0 added, 1 replaced", "追加 0、置換 1"))) << freshened;
 
     zavo.Click(IDC_CLEAR);
     zavo.Click(IDC_UPDATE);
     std::string updated = zavo.Output();
-    EXPECT_TRUE(Has(updated, "added    d.txt (")) << updated;
-    EXPECT_TRUE(Has(updated, "1 added, 0 replaced")) << "nothing changed since the freshen: " << updated;
+    EXPECT_TRUE(Has(updated, Words("added    d.txt (", "追加     d.txt ("))) << updated;
+    EXPECT_TRUE(Has(updated, Words("1 added, 0 replaced", "追加 1、置換 0"))) << "nothing changed since the freshen: " << updated;
 
     zavo.Click(IDC_CLEAR);
     zavo.Clear(IDC_FILE_NAME);
     zavo.Type(IDC_FILE_NAME, "b.txt");
     zavo.Click(IDC_DELETE);
-    EXPECT_TRUE(Has(zavo.Output(), "deleted  b.txt")) << zavo.Output();
+    EXPECT_TRUE(Has(zavo.Output(), Words("deleted  b.txt", "削除     b.txt"))) << zavo.Output();
 
     // "Clear" also puts back the values of the last exchange: empty the pane before typing.
     zavo.Click(IDC_CLEAR);
     zavo.Clear(IDC_FILE_NAME);
     zavo.Type(IDC_FILE_NAME, "*.*");
     zavo.Click(IDC_LIST);
-    EXPECT_TRUE(Has(zavo.Output(), " 3 entries\r\n")) << zavo.Output();
+    EXPECT_TRUE(Has(zavo.Output(), Words(" 3 entries\r\n", " 3 個のファイル\r\n"))) << zavo.Output();
 
     zavo.Paste(IDC_BASE_PATH, copy + "\\");
     zavo.Click(IDC_EXTRACT);

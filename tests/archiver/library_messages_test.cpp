@@ -1,0 +1,129 @@
+// What the library says about each kind of failure, in English (-le) and Japanese (-lj): the
+// sentence names the file or folder concerned; the message box holds the whole outcome.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tests/archiver/library_harness.h"
+#include "tests/support/ui_driver.h"
+
+namespace unlha_test {
+namespace {
+
+using namespace zavo::testing;
+
+struct Said {
+    const char* english;
+    const char* japanese;
+};
+
+TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
+    for (const char* language : {"-le", "-lj"}) {
+        Scratch s;
+        const bool ja = std::string(language) == "-lj";
+        const std::string src = s / "src\\";
+        WriteBytes(src + "表.txt", TextData(3000, 1));
+        WriteBytes(s / "folder.lzh\\keep.txt", "a folder named like an archive");
+        WriteBytes(s / "hostile.lzh", Level0Member("..\\evil.txt", "x") + Level0Member("good.txt", "good") +
+                                          std::string(1, '\0'));
+        const std::string kept = s / "kept.lzh";
+        ASSERT_EQ(Unlha("a -n \"" + kept + "\" \"" + src + "\"").code, 0);
+        const struct {
+            const char* kind;
+            std::string line;
+            int code;
+            std::string names;   // the file or folder the sentence is about
+            Said says;
+            const char* writeError = nullptr;   // the system error a write of the archive meets
+        } cases[] = {
+            {"the archive's folder does not exist", "a \"" + s / "ソ無\\資料庫.lzh" + "\" \"" + src + "\"", 5,
+             s / "ソ無\\", {"does not exist; create it", "がありません。フォルダを作るか"}},
+            {"the archive path names a folder (a)", "a \"" + s / "folder.lzh\\" + "\" \"" + src + "\"", 5,
+             s / "folder.lzh\\ARCHIVE.LZH", {"is a folder, not an archive", "はフォルダで、書庫ではありません"}},
+            {"the archive path names a folder (l)", "l \"" + s / "folder.lzh\\" + "\"", 2,
+             s / "folder.lzh\\ARCHIVE.LZH", {"is a folder, not an archive", "はフォルダで、書庫ではありません"}},
+            {"the archive does not exist", "t \"" + s / "none.lzh" + "\"", 2, s / "none.lzh",
+             {"does not exist", "がありません"}},
+            {"no file matched", "a \"" + s / "n.lzh" + "\" \"" + src + "\" *.xyz", 6, src + " ",
+             {"matches *.xyz", "*.xyz に合うファイルがありません"}},
+            {"the base folder does not exist", "a \"" + s / "n.lzh" + "\" \"" + s / "能無\\" + "\"", 6, s / "能無\\",
+             {"does not exist", "がありません"}},
+            {"the disk is full", "u \"" + kept + "\" \"" + src + "\" *.txt -c", 5, kept,
+             {"the disk is full; make room and try again", "ディスクがいっぱいです。空きを作ってから"}, "0:112"},
+            {"the folder is read-only", "u \"" + kept + "\" \"" + src + "\" *.txt -c", 5, kept,
+             {"the folder or file is read-only", "フォルダかファイルが読み取り専用か"}, "0:5"},
+            {"an entry is refused", "x \"" + s / "hostile.lzh" + "\" \"" + s / "out\\" + "\"", 4, "..\\evil.txt",
+             {"a \"..\" part would leave the destination folder", "で上のフォルダに出て、展開先の外を指しています"}},
+        };
+        for (const auto& c : cases) {
+            SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", c.writeError);
+            Outcome o = Unlha(c.line.substr(0, 1) + " -n " + language + c.line.substr(1));
+            SetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", nullptr);
+            SCOPED_TRACE(std::string(c.kind) + " " + language + "\n" + o.text);
+            EXPECT_EQ(o.code, c.code);
+            EXPECT_NE(o.text.find(c.names), std::string::npos);
+            EXPECT_NE(o.text.find(ja ? c.says.japanese : c.says.english), std::string::npos);
+        }
+    }
+}
+
+TEST(LibraryMessages, ExtractionNamesItsDestinationAndTheUserLanguageIsTheDefault) {
+    Scratch s;
+    WriteBytes(s / "src\\a.txt", "a");
+    Outcome made = Unlha("a -n \"" + s / "t.lzh" + "\" \"" + s / "src\\" + "\"");
+    ASSERT_EQ(made.code, 0) << made.text;
+    const std::string out = s / "出力\\";
+    const struct {
+        const char* language;
+        std::string summary;
+    } cases[] = {
+        {"-le", "1 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed; into " + out + "\n"},
+        {"-lj", "展開 0、置換 1、スキップ 0、拒否 0、失敗 0: 展開先 " + out + "\n"},   // -jyo -c: the file is there now
+    };
+    for (const auto& c : cases) {
+        Outcome o = Unlha(std::string("e -n -jyo -c ") + c.language + " \"" + s / "t.lzh" + "\" \"" + out + "\"");
+        EXPECT_NE(o.text.find(c.summary), std::string::npos) << o.text;
+    }
+    // Without a switch the library speaks the user's interface language.
+    char buffer[4096];
+    const std::string line = "t -n \"" + s / "t.lzh" + "\"";
+    ASSERT_EQ(Unlha32RunCommand(nullptr, line.c_str(), buffer, sizeof buffer), 0);
+    const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    EXPECT_NE(std::string(buffer).find(japanese ? "検査 1、正常 1、破損 0" : "1 tested, 1 OK, 0 damaged"), std::string::npos)
+        << buffer;
+}
+
+TEST(LibraryMessages, TheMessageBoxListsEveryFailureUpToAScreenfulAndTheSummary) {
+    Scratch s;
+    std::string members;
+    for (int i = 0; i < 23; ++i) members += Level0Member("..\\evil" + std::to_string(i) + ".txt", "x");
+    WriteBytes(s / "many.lzh", members + Level0Member("good.txt", "good") + std::string(1, '\0'));
+    const DWORD thread = GetCurrentThreadId();
+    const struct {
+        const char* language;
+        const char* more;
+        const char* summary;
+    } cases[] = {
+        {"-le", "\n... and 3 more\n\n", "1 extracted, 0 replaced, 0 skipped, 23 refused, 0 failed; into "},
+        {"-lj", "\n…ほか 3 件\n\n", "展開 1、置換 0、スキップ 0、拒否 23、失敗 0: 展開先 "},
+    };
+    for (const auto& c : cases) {
+        std::string shown;
+        std::thread driver([&] {
+            HWND box = WaitForWindow(thread, "UNLHA32");
+            if (!box) return;
+            shown = MessageBoxText(box);
+            Answer(box, IDOK);
+        });
+        Outcome o = Unlha(std::string("x ") + c.language + " \"" + s / "many.lzh" + "\" \"" + s / c.language + "\\\"");
+        driver.join();
+        EXPECT_EQ(o.code, 4);
+        EXPECT_EQ(CountLines(shown, "evil"), 20u) << shown;
+        EXPECT_NE(shown.find("evil0.txt"), std::string::npos) << shown;
+        EXPECT_NE(shown.find(c.more), std::string::npos) << shown;
+        EXPECT_NE(shown.find(c.summary), std::string::npos) << shown;
+    }
+}
+
+}  // namespace
+}  // namespace unlha_test
