@@ -105,7 +105,8 @@ int OtherVisibleWindows(HWND main) {
 std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// A run holds the window's thread until it ends; its last step enables the command buttons.
+// A run holds the window's thread until it ends; its last step enables the command buttons. The
+// library speaks the interface language, Japanese on the machines the tests run on.
 bool RunEnded(HWND window, const std::string& logged) {
     return WaitUntil([&] { return Has(Log(window), logged) && IsEnabled(window, IDC_EXTRACT); },
                      std::chrono::seconds(20));
@@ -132,7 +133,7 @@ TEST(LibraryWindow, ARightClickStopsTheScriptWhileTheProgressWindowIsUp) {
             ASSERT_TRUE(editor);
             Paste(GetDlgItem(editor, IDC_SCRIPT_PATH), s / "止める表.zav");
             Click(GetDlgItem(editor, IDC_SCRIPT_RUN));
-            ASSERT_TRUE(RunEnded(window, "2 added")) << Log(window);
+            ASSERT_TRUE(RunEnded(window, "追加 2、")) << Log(window);
             EXPECT_FALSE(Has(Log(window), "/M")) << Log(window);
             EXPECT_EQ(OtherVisibleWindows(window), 0) << "no message box";
             Click(GetDlgItem(window, IDC_CLOSE));
@@ -169,7 +170,7 @@ TEST(LibraryWindow, EnterInThePathListExtractsAndTheFieldsStayAsTheRunLeftThem) 
         // The focus in the list with nothing selected: leaving it would cut the path to its folder.
         Focus(list);
         PressKey(list, VK_RETURN);
-        ASSERT_TRUE(RunEnded(window, "2 extracted")) << Log(window);
+        ASSERT_TRUE(RunEnded(window, "展開 2、")) << Log(window);
         EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), folder + "many.lzh");
         EXPECT_EQ(ItemTextOf(window, IDC_BASE_PATH), folder + "ソ表出力\\") << "with the separator of the run";
         Click(GetDlgItem(window, IDC_CLOSE));
