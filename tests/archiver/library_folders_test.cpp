@@ -209,6 +209,16 @@ TEST(LibraryFolders, DeletingEveryEntryDeletesTheArchiveButFoldersKeepIt) {
     EXPECT_FALSE(Exists(archive));
 }
 
+TEST(LibraryFolders, ALongFormDestinationIsMadeBelowItsRoot) {
+    // "\\?\" is no folder to make, nor is "\\?\Z:\"; what follows is.
+    Scratch s;
+    const std::string archive = s / "t.lzh";
+    WriteBytes(archive, Level0Member("a.txt", "a") + '\0');
+    Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted("\\\\?\\" + s / "new\\" + kHyo + "\\"));
+    EXPECT_EQ(x.code, 0) << x.text;
+    EXPECT_EQ(ReadBytes(s / "new\\" + kHyo + "\\a.txt"), "a") << x.text;
+}
+
 // `chars` characters of 表, ソ and 能 (0x5C second bytes): 2 bytes each here, 3 in UTF-8 on Linux.
 std::string JapaneseName(std::size_t chars) {
     const char* kinds[] = {"\x95\x5C", "\x83\x5C", "\x94\x5C"};
