@@ -3,18 +3,17 @@
 
 #include <windows.h>
 
+#include "archiver/path_root.h"
 #include "archiver/wide_names.h"
 #include "text/cp932.h"
 
 namespace unlha {
 
 bool MakeDestinationFolders(const std::string& base, FolderStop& stop) {
-    // Every '\' after the first character ends a folder that must exist; the ones that end a
-    // drive ("C:\") or begin a UNC name ("\\server") do not.
-    for (std::size_t i = 0; i < base.size(); i += cp932::CharLength(base, i)) {
-        if (cp932::CharLength(base, i) != 1 || base[i] != '\\' || i == 0 || base[i - 1] == ':' ||
-            (i == 1 && base[0] == '\\'))
-            continue;
+    // Every '\' after the root ends a folder that must exist; the root ("C:\", "\\server\share\",
+    // "\\?\C:\") is no folder anyone can create.
+    for (std::size_t i = RootLength(base); i < base.size(); i += cp932::CharLength(base, i)) {
+        if (cp932::CharLength(base, i) != 1 || base[i] != '\\') continue;
         const std::string prefix = base.substr(0, i);
         const DWORD attributes = GetFileAttributesA(prefix.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {

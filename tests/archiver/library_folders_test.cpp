@@ -209,5 +209,75 @@ TEST(LibraryFolders, DeletingEveryEntryDeletesTheArchiveButFoldersKeepIt) {
     EXPECT_FALSE(Exists(archive));
 }
 
+TEST(LibraryFolders, ALongFormDestinationIsMadeBelowItsRoot) {
+    // "\\?\" is no folder to make, nor is "\\?\Z:\"; what follows is.
+    Scratch s;
+    const std::string archive = s / "t.lzh";
+    WriteBytes(archive, Level0Member("a.txt", "a") + '\0');
+    Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted("\\\\?\\" + s / "new\\" + kHyo + "\\"));
+    EXPECT_EQ(x.code, 0) << x.text;
+    EXPECT_EQ(ReadBytes(s / "new\\" + kHyo + "\\a.txt"), "a") << x.text;
+}
+
+// `chars` characters of 表, ソ and 能 (0x5C second bytes): 2 bytes each here, 3 in UTF-8 on Linux.
+std::string JapaneseName(std::size_t chars) {
+    const char* kinds[] = {"\x95\x5C", "\x83\x5C", "\x94\x5C"};
+    std::string name;
+    for (std::size_t i = 0; i < chars; ++i) name += kinds[i % 3];
+    return name;
+}
+
+std::wstring Wide(const std::string& path) {
+    std::wstring wide(path.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    return wide;
+}
+
+// A folder moved to another name for the life of the object.
+struct Renamed {
+    Renamed(std::wstring from, std::wstring to) : from(std::move(from)), to(std::move(to)) {
+        done = MoveFileW(this->from.c_str(), this->to.c_str()) != 0;
+    }
+    ~Renamed() {
+        if (done) MoveFileW(to.c_str(), from.c_str());
+    }
+    std::wstring from, to;
+    bool done;
+};
+
+TEST(LibraryFolders, AFolderThatCannotBeOpenedFailsTheAddAndChangesNothing) {
+    // Linux refuses paths of 4096 bytes and more, while Wine's wide calls pass them on. A chain of
+    // folders made as deep as Linux allows, then moved under a longer name, ends in a folder that
+    // its parent lists but that cannot be opened.
+    Scratch s;
+    WriteBytes(s / "a\\top.txt", "top");
+    const std::wstring part = L"\\" + Wide(JapaneseName(80));
+    std::wstring bottom = Wide(s / "a");
+    for (int depth = 0; CreateDirectoryW((bottom + part).c_str(), nullptr); ++depth) {
+        if (depth == 40) GTEST_SKIP() << "folders of any depth open here";
+        bottom += part;
+    }
+    HANDLE deep = CreateFileW((bottom + L"\\deep.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(deep, INVALID_HANDLE_VALUE);
+    CloseHandle(deep);
+    // 254 bytes longer on Linux, more than one more folder would have added (241).
+    const std::string longer = s / JapaneseName(85);
+    Renamed moved(Wide(s / "a"), Wide(longer));   // moved back before the scratch folder goes
+    ASSERT_TRUE(moved.done);
+
+    const std::string archive = s / "t.lzh", original = Level0Member("old.txt", "old") + '\0';
+    for (const char* command : {"a -r1 -x1", "u -r1", "f -r1"}) {
+        WriteBytes(archive, original);
+        Outcome o = Unlha(std::string(command) + " -n " + Quoted(archive) + " " + Quoted(longer + "\\"));
+        SCOPED_TRACE(std::string(command) + "\n" + o.text);
+        EXPECT_EQ(o.code, 5);
+        EXPECT_EQ(CountLines(o.text, ": cannot open the folder: "), 1u);
+        EXPECT_NE(o.text.find("failed   " + JapaneseName(80) + "\\"), std::string::npos);
+        EXPECT_NE(o.text.find("nothing was changed"), std::string::npos);
+        EXPECT_TRUE(ReadBytes(archive) == original);
+    }
+}
+
 }  // namespace
 }  // namespace unlha_test

@@ -30,6 +30,27 @@ void CollectTree(const std::string& root, const std::string& relative, std::vect
     FindClose(find);
 }
 
+void RemoveWideTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (isFolder && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveWideTree(path + L"\\");
+            if (isFolder)
+                RemoveDirectoryW(path.c_str());
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 void Put16(std::string& s, unsigned v) {
     s += static_cast<char>(v & 0xFF);
     s += static_cast<char>((v >> 8) & 0xFF);
@@ -50,25 +71,12 @@ Scratch::Scratch() {
 
 Scratch::~Scratch() { RemoveTree(path_); }
 
+// Through the wide calls, which also reach folders deeper than the "A" calls' 260 characters.
 void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (isFolder && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveTree(path + "\\");
-            if (isFolder)
-                RemoveDirectoryA(path.c_str());
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
+    std::wstring wide(folder.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    if (!wide.empty()) RemoveWideTree(wide);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
