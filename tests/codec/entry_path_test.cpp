@@ -39,13 +39,4 @@ TEST(EntryPath, SplitsAtSeparatorsButNeverInsideADoubleByteCharacter) {
     }
 }
 
-TEST(EntryPath, StorablePartsRejectWhatAReaderWouldSplitOrMisread) {
-    EXPECT_TRUE(lzh::IsStorablePart("\x95\x5C"));
-    EXPECT_TRUE(lzh::IsStorablePart("a b.txt"));
-    EXPECT_TRUE(lzh::IsStorablePart("\x83\x7C"));  // ポ: its trail byte is no "|"
-    for (const std::string bad : {"", "a\\b", "a\xFF", "a\x01", "link|target", "ends with lead \x95", "lead then \x95\xFF" "x", "a/b", "lead then \x83/"}) {
-        EXPECT_FALSE(lzh::IsStorablePart(bad)) << bad;
-    }
-}
-
 }  // namespace

@@ -17,6 +17,7 @@ using lzh_test::WriteArchive;
 const std::string kHyou = "\x95\x5C";        // 表
 const std::string kSo = "\x83\x5C";          // ソ
 const std::string kJuu = "\x8F\x5C";         // 十
+const std::string kPo = "\x83\x7C";          // ポ: its trail byte is no "|"
 
 std::vector<TestMember> SampleMembers() {
     return {
@@ -24,7 +25,7 @@ std::vector<TestMember> SampleMembers() {
         {{"docs"}, "", "", true},
         {{"docs", kHyou + "a"}, kSo + "file" + kJuu, "shift_jis content"},
         {{"docs"}, "empty.bin", ""},
-        {{kHyou}, kHyou, std::string(1000, 'x')},
+        {{kHyou}, kHyou + kPo, std::string(1000, 'x')},
     };
 }
 
@@ -115,8 +116,9 @@ TEST(HeaderLimits, NamesTooLongForLevels0And1AreRefusedNotCut) {
     }
 }
 
-TEST(HeaderLimits, UnstorableNamesAreRefused) {
-    const std::vector<std::string> badNames = {"", "a\\b", "a\xFF" "b", "tab\there", std::string("a\x95")};
+TEST(HeaderLimits, NamesAReaderWouldSplitOrMisreadAreRefused) {
+    const std::vector<std::string> badNames = {"", "a\\b", "a\xFF" "b", "tab\there", "a\x01", std::string("a\x95"),
+                                               "link|target", "a/b", "lead then \x83/", "lead then \x95\xFF" "x"};
     for (const std::string& name : badNames) {
         lzh::MemorySink sink;
         lzh::ArchiveWriter writer(sink);

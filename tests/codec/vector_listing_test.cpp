@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "codec/archive.h"
+#include "tests/codec/vectors.h"
 #include "text/cp932.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Listing = std::vector<std::map<std::string, std::string>>;
 
-const fs::path kVectors = ZAVO_LZH_VECTORS;
+using lzh_test::kVectors;
 
 Listing ReadExpected(const fs::path& file) {
     Listing listing(1);
@@ -121,7 +122,7 @@ bool Compared(const std::string& key, const lzh::Entry& e) {
 }
 
 TEST(VectorListing, EveryArchiveListsAsTheReference) {
-    ASSERT_TRUE(fs::is_directory(kVectors / "expected")) << kVectors;
+    ASSERT_VECTORS_PRESENT();
     int archives = 0;
     for (const fs::directory_entry& file : fs::recursive_directory_iterator(kVectors / "expected")) {
         const std::string expectedName = file.path().filename().string();

@@ -115,38 +115,27 @@ Zavo::Zavo(const std::string& program, const std::string& argument, const std::s
     if (!argument.empty()) {
         commandLine += cp932::ContainsChar(argument, ' ') ? " \"" + argument + "\"" : " " + argument;
     }
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+    if (!process_.Start(commandLine, workingFolder)) {
         ADD_FAILURE() << "cannot start " << commandLine << " (error " << GetLastError() << ")";
         return;
     }
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    processId_ = info.dwProcessId;
     WaitFor([&] {
-        WindowSearch search{processId_, kMainCaption, nullptr};
+        WindowSearch search{process_.ProcessId(), kMainCaption, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         window_ = search.found;
-        return window_ != nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+        return window_ != nullptr || process_.WaitExit(0) != STILL_ACTIVE;
     }, seconds(30));
     // A person starts once the window is drawn: the first paint writes every field back to
     // its control and would overwrite what was typed before it.
-    if (window_) WaitForInputIdle(process_, 10000);
+    if (window_) WaitForInputIdle(process_.Handle(), 10000);
 }
 
 Zavo::~Zavo() {
-    if (!process_) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    // The child process ends a program left running; a scenario should not leave one.
+    if (process_.Handle() && process_.WaitExit(0) == STILL_ACTIVE) {
         ADD_FAILURE() << "the program was still running at the end of the scenario; its windows:"
-                      << OpenWindows(processId_);
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+                      << OpenWindows(process_.ProcessId());
     }
-    CloseHandle(process_);
 }
 
 void Zavo::Type(int id, const std::string& text) {
@@ -237,23 +226,16 @@ bool Zavo::IsEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; 
 bool Zavo::IsShown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
 
 HWND Zavo::WaitForWindow(const std::string& caption, milliseconds timeout) const {
-    WindowSearch search{processId_, caption, window_};
+    WindowSearch search{process_.ProcessId(), caption, window_};
     WaitFor([&] {
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     }, timeout);
-    if (!search.found) ADD_FAILURE() << "no window \"" << caption << "\"; the program shows:" << OpenWindows(processId_);
+    if (!search.found) ADD_FAILURE() << "no window \"" << caption << "\"; the program shows:" << OpenWindows(process_.ProcessId());
     return search.found;
 }
 
-DWORD Zavo::WaitForExit(milliseconds timeout) {
-    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-        return STILL_ACTIVE;
-    }
-    DWORD status = STILL_ACTIVE;
-    GetExitCodeProcess(process_, &status);
-    return status;
-}
+DWORD Zavo::WaitForExit(milliseconds timeout) { return process_.WaitExit(static_cast<DWORD>(timeout.count())); }
 
 void Zavo::Close() {
     ClickLater(2);
@@ -271,26 +253,6 @@ void Answer(HWND window, int buttonId) {
 
 bool WaitUntilGone(HWND window, milliseconds timeout) {
     return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
-}
-
-DWORD RunToEnd(const std::string& commandLine, milliseconds timeout) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << commandLine;
-        return STILL_ACTIVE;
-    }
-    DWORD status = STILL_ACTIVE;
-    if (WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(info.hProcess, &status);
-    } else {
-        TerminateProcess(info.hProcess, 99);
-    }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return status;
 }
 
 std::string Words(const std::string& english, const std::string& japanese) {

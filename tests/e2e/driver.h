@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 namespace e2e {
 
 using std::chrono::milliseconds;
@@ -16,44 +18,27 @@ using std::chrono::seconds;
 
 // --- Files as a person leaves and finds them ---------------------------------------------
 
-// A folder of one scenario's own under the temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name);
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return path_; }
-    // The path of something inside, without a final "\".
-    std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+using zavo::testing::BinFolder;
+using zavo::testing::Exists;
+using zavo::testing::ReadBytes;
+using zavo::testing::RunToEnd;
+using zavo::testing::Scratch;
+using zavo::testing::SetWriteTime;
+using zavo::testing::TextData;
+using zavo::testing::WriteBytes;
+using zavo::testing::WriteTimeOf;
 
-private:
-    std::string path_;
-};
-
-// Writes a file, creating the folders on its way.
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
-void RemoveTree(const std::string& path);
-// Moves a file's last-write time by the given seconds (positive: newer), as an edit would.
-void ShiftWriteTime(const std::string& path, int seconds);
-// Every file under a folder: its path relative to the folder, and its bytes.
+// Every file under a folder (given without its final '\'): its relative path and its bytes.
 using Tree = std::map<std::string, std::string>;
 Tree ReadTree(const std::string& folder);
-// Bytes that compress a little and differ by seed.
-std::string SampleText(size_t size, int seed);
 // Whether the program's text holds `part`.
 inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The library speaks the user's interface language: the words a scenario expects, in it.
 std::string Words(const std::string& english, const std::string& japanese);
 
-// The folder of this test program: the build's bin folder with zavo.exe and UNLHA32.DLL.
-std::string BinFolder();
-// Copies zavo.exe and a library (the real one unless named) into a folder of its own, as a
-// person installs the program; returns the copied program's path.
+// Copies zavo.exe and a library (the real one unless named) into a new folder, as a person
+// installs the program; returns the copied program's path.
 std::string InstallProgram(const std::string& folder, const std::string& library = "");
 
 // --- The running program -----------------------------------------------------------------
@@ -70,7 +55,6 @@ public:
     Zavo& operator=(const Zavo&) = delete;
 
     HWND Window() const { return window_; }
-    DWORD ProcessId() const { return processId_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
     // Typing: one WM_CHAR per single-byte character; a double-byte one arrives as WM_IME_CHAR
@@ -108,8 +92,7 @@ public:
     void Close();
 
 private:
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
+    zavo::testing::ChildProcess process_;
     HWND window_ = nullptr;
 };
 
@@ -120,13 +103,5 @@ std::string MessageBoxText(HWND box);
 void Answer(HWND window, int buttonId);
 // Waits until a window has gone (a dialog closed).
 bool WaitUntilGone(HWND window, milliseconds timeout = seconds(15));
-
-// --- The registry, read as a person with regedit would ----------------------------------
-std::string RegistryString(HKEY root, const std::string& key, const std::string& name);
-// Removes a key with its values and subkeys.
-void RemoveRegistryKey(HKEY root, const std::string& key);
-
-// Runs a program to its end (a desktop's registered command, a self-extracting program): its exit status, or STILL_ACTIVE on timeout.
-DWORD RunToEnd(const std::string& commandLine, milliseconds timeout = seconds(30));
 
 }  // namespace e2e

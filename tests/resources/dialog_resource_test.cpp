@@ -1,16 +1,18 @@
-// The dialog resources as the window system builds them: the main window's controls against its
-// layout table (order, ids, kinds, styles, texts, positions), the window itself, the pictures,
-// and one id per control in every dialog.
+// The dialog resources as the window system builds them, checked for what a person would see
+// wrong: a control of the wrong kind or text, two controls on one id, controls on top of one
+// another or cut off by the window's edge, texts cut off by their control; and the pictures.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <vector>
 
 #include "resources/main_dialog_ids.h"
+#include "resources/pause_dialog_ids.h"
+#include "resources/record_dialog_ids.h"
 #include "resources/resource_ids.h"
+#include "resources/script_dialog_ids.h"
 #include "win/window_text.h"
 
 namespace {
@@ -38,115 +40,7 @@ std::string ClassOf(HWND hwnd) {
 
 LONG StyleOf(HWND hwnd) { return static_cast<LONG>(GetWindowLongPtrA(hwnd, GWL_STYLE)); }
 int IdOf(HWND hwnd) { return static_cast<short>(GetDlgCtrlID(hwnd)); }  // IDC_STATIC reads as -1
-
-enum class Kind { Edit, MultiLineLog, Combo, List, AutoCheck, Push, OwnerDraw, Label, Picture, Group };
-
-struct Row {
-    int id;
-    Kind kind;
-    const char* text;  // null: not compared
-    bool tabStop;
-    RECT units;  // x, y, width, height in dialog units
-};
-
-// The main window's controls in window order, which is also the tab order.
-const Row kMainRows[] = {
-    {IDC_LZH_PATH, Kind::Edit, nullptr, true, {7, 13, 134, 12}},
-    {IDC_BASE_PATH, Kind::Combo, nullptr, true, {148, 13, 136, 194}},
-    {IDC_PATH_LIST, Kind::List, nullptr, false, {7, 39, 134, 52}},
-    {IDC_FILE_NAME, Kind::Edit, nullptr, true, {148, 36, 72, 12}},
-    {IDC_RECURSIVE, Kind::AutoCheck, "Recursive(-r1)", true, {150, 49, 68, 10}},
-    {IDC_FOLDER_NAME, Kind::AutoCheck, "FolderName(-x1)", true, {150, 60, 70, 10}},
-    {IDC_NEWER_YES, Kind::AutoCheck, "NewerYes(-jyo)", true, {150, 71, 68, 11}},
-    {IDC_ALL_ATTRIB, Kind::AutoCheck, "AllAttrib(-a1)", true, {150, 83, 64, 10}},
-    {IDC_OTHER_OPTION, Kind::Edit, nullptr, true, {223, 80, 60, 12}},
-    {IDC_EXTRACT, Kind::Push, "&Extract", true, {3, 97, 47, 14}},
-    {IDC_ADD, Kind::Push, "&Add", true, {3, 114, 47, 14}},
-    {IDC_UPDATE, Kind::Push, "&Update", true, {3, 131, 47, 14}},
-    {IDC_FRESHEN, Kind::Push, "&Freshen", true, {3, 148, 47, 14}},
-    {IDC_TEST, Kind::Push, "&Test", true, {3, 165, 47, 14}},
-    {IDC_LIST, Kind::Push, "&List", true, {3, 182, 47, 14}},
-    {IDC_DELETE, Kind::Push, "&Delete", true, {3, 199, 47, 14}},
-    {IDC_MAKE_SELF, Kind::Push, "&Make Self", true, {3, 216, 47, 14}},
-    {IDC_SCRIPT, Kind::Push, "&Script", true, {228, 31, 51, 18}},
-    {IDC_CLEAR, Kind::Push, "Clear", true, {251, 223, 31, 11}},
-    {IDC_CLOSE, Kind::Push, "Close", true, {251, 236, 31, 11}},
-    {IDC_OUTPUT_LOG, Kind::MultiLineLog, "", false, {53, 97, 230, 126}},
-    {IDC_STATIC, Kind::Label, "Other Option", false, {223, 70, 49, 8}},
-    {IDC_STATIC, Kind::Label, "Base Path", false, {151, 5, 69, 8}},
-    {IDC_STATIC, Kind::Label, "File Name", false, {150, 28, 45, 8}},
-    {IDC_STATIC, Kind::Picture, nullptr, false, {7, 234, 67, 7}},
-    {IDC_ENABLE_PATH_LIST, Kind::AutoCheck, "Enable &Path List", true, {8, 27, 80, 10}},
-    {IDC_BT9, Kind::OwnerDraw, "BT9", true, {34, 60, 17, 14}},
-    {IDC_STATIC, Kind::Group, "LZH Path", false, {4, 3, 139, 91}},
-    {IDC_RECALL_1, Kind::Push, "&1", true, {90, 233, 22, 11}},
-    {IDC_RECALL_2, Kind::Push, "&2", true, {118, 233, 22, 11}},
-    {IDC_RECALL_3, Kind::Push, "&3", true, {146, 233, 22, 11}},
-    {IDC_RECORD, Kind::Push, "&REC", true, {174, 233, 22, 11}},
-    {IDC_STATIC, Kind::Group, "ReCall Parameter", false, {86, 223, 114, 24}},
-    {IDC_ASSOCIATE, Kind::Push, "関連付け", true, {208, 232, 39, 12}},
-};
-
-// The class and the style bits that make each kind of control.
-void ExpectKind(HWND c, Kind kind) {
-    LONG s = StyleOf(c);
-    std::string cls = ClassOf(c);
-    switch (kind) {
-    case Kind::Edit:
-        EXPECT_EQ(cls, "Edit");
-        EXPECT_EQ(s & (ES_MULTILINE | ES_READONLY), 0);
-        break;
-    case Kind::MultiLineLog: {
-        EXPECT_EQ(cls, "Edit");
-        LONG wanted = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
-        EXPECT_EQ(s & wanted, wanted);
-        break;
-    }
-    case Kind::Combo:
-        EXPECT_EQ(cls, "ComboBox");
-        EXPECT_EQ(s & 3, CBS_DROPDOWN);
-        EXPECT_TRUE(s & CBS_SORT);
-        break;
-    case Kind::List:
-        EXPECT_EQ(cls, "ListBox");
-        EXPECT_TRUE(s & LBS_NOTIFY);
-        EXPECT_FALSE(s & LBS_SORT);
-        // The vertical scroll bar shows once the items do not fit.
-        for (int i = 0; i < 40; ++i) SendMessageA(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
-        EXPECT_TRUE(StyleOf(c) & WS_VSCROLL);
-        SendMessageA(c, LB_RESETCONTENT, 0, 0);
-        break;
-    case Kind::AutoCheck:
-        EXPECT_EQ(cls, "Button");
-        EXPECT_EQ(s & BS_TYPEMASK, BS_AUTOCHECKBOX);
-        break;
-    case Kind::Push:
-        EXPECT_EQ(cls, "Button");
-        // Plain push buttons only: no button is the default one.
-        EXPECT_EQ(s & BS_TYPEMASK, BS_PUSHBUTTON);
-        break;
-    case Kind::OwnerDraw:
-        EXPECT_EQ(cls, "Button");
-        EXPECT_EQ(s & BS_TYPEMASK, BS_OWNERDRAW);
-        EXPECT_FALSE(s & WS_VISIBLE);
-        break;
-    case Kind::Label:
-        EXPECT_EQ(cls, "Static");
-        EXPECT_EQ(s & SS_TYPEMASK, SS_LEFT);
-        break;
-    case Kind::Picture:
-        EXPECT_EQ(cls, "Static");
-        EXPECT_EQ(s & SS_TYPEMASK, SS_BITMAP);
-        break;
-    case Kind::Group:
-        EXPECT_EQ(cls, "Button");
-        EXPECT_EQ(s & BS_TYPEMASK, BS_GROUPBOX);
-        break;
-    }
-    if (kind != Kind::OwnerDraw) {
-        EXPECT_TRUE(s & WS_VISIBLE);
-    }
-}
+bool IsGroup(HWND c) { return ClassOf(c) == "Button" && (StyleOf(c) & BS_TYPEMASK) == BS_GROUPBOX; }
 
 RECT InDialog(HWND dialog, HWND child) {
     RECT r;
@@ -155,59 +49,207 @@ RECT InDialog(HWND dialog, HWND child) {
     return r;
 }
 
-RECT Pixels(HWND dialog, RECT units) {
-    RECT r{units.left, units.top, units.left + units.right, units.top + units.bottom};
-    MapDialogRect(dialog, &r);
-    return r;
+std::string Describe(HWND c) { return ClassOf(c) + " " + std::to_string(IdOf(c)) + " \"" + win::GetText(c) + "\""; }
+
+enum class Kind { Edit, ReadOnlyLog, Contents, Combo, List, SortedList, AutoCheck, Push, Default, OwnerDraw };
+
+// The class and the style bits that make each kind of control.
+void ExpectKind(HWND c, Kind kind) {
+    const LONG s = StyleOf(c);
+    const std::string cls = ClassOf(c);
+    const LONG log = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
+    switch (kind) {
+    case Kind::Edit: EXPECT_EQ(cls, "Edit"); EXPECT_EQ(s & (ES_MULTILINE | ES_READONLY), 0); break;
+    case Kind::ReadOnlyLog: EXPECT_EQ(cls, "Edit"); EXPECT_EQ(s & log, log); break;
+    case Kind::Contents: EXPECT_EQ(cls, "Edit"); EXPECT_EQ(s & (log | ES_READONLY), log & ~ES_READONLY); break;
+    case Kind::Combo:
+        EXPECT_EQ(cls, "ComboBox");
+        EXPECT_EQ(s & 3, CBS_DROPDOWN);
+        EXPECT_TRUE(s & CBS_SORT);
+        break;
+    case Kind::List:
+    case Kind::SortedList:
+        EXPECT_EQ(cls, "ListBox");
+        EXPECT_TRUE(s & LBS_NOTIFY);
+        EXPECT_EQ((s & LBS_SORT) != 0, kind == Kind::SortedList);
+        // The vertical scroll bar shows once the items do not fit.
+        for (int i = 0; i < 40; ++i) SendMessageA(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+        EXPECT_TRUE(StyleOf(c) & WS_VSCROLL);
+        SendMessageA(c, LB_RESETCONTENT, 0, 0);
+        break;
+    case Kind::AutoCheck: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_AUTOCHECKBOX); break;
+    case Kind::Push: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_PUSHBUTTON); break;
+    case Kind::Default: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_DEFPUSHBUTTON); break;
+    case Kind::OwnerDraw: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_OWNERDRAW); break;
+    }
+    // Every control but the picture button (shown in place of the path list) is visible; every
+    // one a person types into or clicks is reached with Tab.
+    EXPECT_EQ((s & WS_VISIBLE) != 0, kind != Kind::OwnerDraw);
+    if (kind != Kind::List && kind != Kind::ReadOnlyLog) EXPECT_TRUE(s & WS_TABSTOP);
 }
 
-TEST(MainDialogResource, ControlsMatchTheLayoutInTabOrder) {
-    BuiltDialog dialog(IDD_MAIN);
-    ASSERT_TRUE(dialog.hwnd);
-    std::vector<HWND> children = dialog.Children();
-    ASSERT_EQ(children.size(), std::size(kMainRows));
-    for (size_t i = 0; i < children.size(); ++i) {
-        const Row& row = kMainRows[i];
-        HWND c = children[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(row.id));
-        EXPECT_EQ(IdOf(c), row.id);
-        ExpectKind(c, row.kind);
-        if (row.text) {
-            EXPECT_EQ(win::GetText(c), row.text);
-        }
-        EXPECT_EQ((StyleOf(c) & WS_TABSTOP) != 0, row.tabStop);
+struct Control {
+    int dialog, id;
+    Kind kind;
+    const char* text;  // null: not compared
+};
 
-        // Position and size are mapped apart, as the window system does when it creates them.
-        RECT place = Pixels(dialog.hwnd, {row.units.left, row.units.top, 0, 0});
-        RECT size = Pixels(dialog.hwnd, {0, 0, row.units.right, row.units.bottom});
-        RECT got = InDialog(dialog.hwnd, c);
-        EXPECT_EQ(got.left, place.left);
-        EXPECT_EQ(got.top, place.top);
-        if (row.kind == Kind::Picture) continue;  // a bitmap static takes its picture's size
-        EXPECT_EQ(got.right - got.left, size.right);
-        int height = got.bottom - got.top;
-        if (row.kind == Kind::Combo) {
-            // The height reaches down to the bottom of the dropped-down list. Windows reports
-            // that bottom; Wine reports the combo box's top plus the list's own height, and its
-            // borders may differ by a few pixels.
-            RECT dropped;
-            SendMessageA(c, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-            MapWindowPoints(nullptr, dialog.hwnd, reinterpret_cast<POINT*>(&dropped), 2);
-            int reach = dropped.bottom - got.top;
-            EXPECT_TRUE(std::abs(reach - size.bottom) <= 2 || std::abs(reach + height - size.bottom) <= 4)
-                << reach << " + " << height << " against " << size.bottom;
-        } else if (row.kind == Kind::List) {
-            // A list box trims its height to whole items, measured before its font is set.
-            int item = static_cast<int>(SendMessageA(c, LB_GETITEMHEIGHT, 0, 0));
-            EXPECT_LE(height, size.bottom);
-            EXPECT_GE(height, size.bottom - 2 * item) << "item height " << item;
-        } else {
-            EXPECT_EQ(height, size.bottom);
+const Control kControls[] = {
+    {IDD_MAIN, IDC_LZH_PATH, Kind::Edit, nullptr},
+    {IDD_MAIN, IDC_BASE_PATH, Kind::Combo, nullptr},
+    {IDD_MAIN, IDC_PATH_LIST, Kind::List, nullptr},
+    {IDD_MAIN, IDC_FILE_NAME, Kind::Edit, nullptr},
+    {IDD_MAIN, IDC_RECURSIVE, Kind::AutoCheck, "Recursive(-r1)"},
+    {IDD_MAIN, IDC_FOLDER_NAME, Kind::AutoCheck, "FolderName(-x1)"},
+    {IDD_MAIN, IDC_NEWER_YES, Kind::AutoCheck, "NewerYes(-jyo)"},
+    {IDD_MAIN, IDC_ALL_ATTRIB, Kind::AutoCheck, "AllAttrib(-a1)"},
+    {IDD_MAIN, IDC_ENABLE_PATH_LIST, Kind::AutoCheck, "Enable &Path List"},
+    {IDD_MAIN, IDC_OTHER_OPTION, Kind::Edit, nullptr},
+    {IDD_MAIN, IDC_OUTPUT_LOG, Kind::ReadOnlyLog, ""},
+    {IDD_MAIN, IDC_EXTRACT, Kind::Push, "&Extract"},
+    {IDD_MAIN, IDC_ADD, Kind::Push, "&Add"},
+    {IDD_MAIN, IDC_UPDATE, Kind::Push, "&Update"},
+    {IDD_MAIN, IDC_FRESHEN, Kind::Push, "&Freshen"},
+    {IDD_MAIN, IDC_TEST, Kind::Push, "&Test"},
+    {IDD_MAIN, IDC_LIST, Kind::Push, "&List"},
+    {IDD_MAIN, IDC_DELETE, Kind::Push, "&Delete"},
+    {IDD_MAIN, IDC_MAKE_SELF, Kind::Push, "&Make Self"},
+    {IDD_MAIN, IDC_SCRIPT, Kind::Push, "&Script"},
+    {IDD_MAIN, IDC_CLEAR, Kind::Push, "Clear"},
+    {IDD_MAIN, IDC_CLOSE, Kind::Push, "Close"},
+    {IDD_MAIN, IDC_BT9, Kind::OwnerDraw, nullptr},
+    {IDD_MAIN, IDC_RECALL_1, Kind::Push, "&1"},
+    {IDD_MAIN, IDC_RECALL_2, Kind::Push, "&2"},
+    {IDD_MAIN, IDC_RECALL_3, Kind::Push, "&3"},
+    {IDD_MAIN, IDC_RECORD, Kind::Push, "&REC"},
+    {IDD_MAIN, IDC_ASSOCIATE, Kind::Push, "関連付け"},
+    {IDD_SCRIPT, IDC_SCRIPT_PATH, Kind::Edit, nullptr},
+    {IDD_SCRIPT, IDC_SCRIPT_PATH_LIST, Kind::SortedList, nullptr},
+    {IDD_SCRIPT, IDC_SCRIPT_COMMENT, Kind::Edit, nullptr},
+    {IDD_SCRIPT, IDC_SCRIPT_CONTENTS, Kind::Contents, nullptr},
+    {IDD_SCRIPT, IDC_SCRIPT_RUN, Kind::Default, "実行(&E)"},
+    {IDD_SCRIPT, IDC_SCRIPT_SHOW, Kind::Push, "内容(&B)"},
+    {IDD_SCRIPT, IDC_SCRIPT_APPEND, Kind::Push, "追記(&W)"},
+    {IDD_SCRIPT, IDC_SCRIPT_WRITE_ALL, Kind::Push, "全書込(&O)"},
+    {IDD_SCRIPT, IDC_SCRIPT_CLOSE, Kind::Push, "Close"},
+    {IDD_RECORD, IDC_RECORD_SLOT_1, Kind::Push, "No. 1"},
+    {IDD_RECORD, IDC_RECORD_SLOT_2, Kind::Push, "No. 2"},
+    {IDD_RECORD, IDC_RECORD_SLOT_3, Kind::Push, "No. 3"},
+    {IDD_RECORD, IDC_RECORD_CANCEL, Kind::Push, "ｷｬﾝｾﾙ"},
+    {IDD_PAUSE, IDC_PAUSE_CONTINUE, Kind::Default, "続行"},
+    {IDD_PAUSE, IDC_PAUSE_STOP, Kind::Push, "中止"},
+};
+
+const int kDialogs[] = {IDD_MAIN, IDD_SCRIPT, IDD_RECORD, IDD_PAUSE};
+
+TEST(DialogResources, EveryControlHasItsKindAndText) {
+    for (int d : kDialogs) {
+        BuiltDialog dialog(d);
+        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
+        int rows = 0;
+        for (const Control& row : kControls) {
+            if (row.dialog != d) continue;
+            ++rows;
+            SCOPED_TRACE("dialog " + std::to_string(d) + " control " + std::to_string(row.id));
+            HWND c = GetDlgItem(dialog.hwnd, row.id);
+            ASSERT_TRUE(c);
+            ExpectKind(c, row.kind);
+            if (row.text) EXPECT_EQ(win::GetText(c), row.text);
+        }
+        // Every control with an id of its own is in the table.
+        int withId = 0;
+        for (HWND c : dialog.Children()) withId += IdOf(c) != IDC_STATIC;
+        EXPECT_EQ(withId, rows) << "dialog " << d;
+    }
+}
+
+TEST(DialogResources, NoDialogGivesTwoControlsOneId) {
+    for (int d : kDialogs) {
+        BuiltDialog dialog(d);
+        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
+        std::set<int> seen;
+        for (HWND c : dialog.Children()) {
+            if (IdOf(c) == IDC_STATIC) continue;
+            EXPECT_TRUE(seen.insert(IdOf(c)).second) << "dialog " << d << " repeats id " << IdOf(c);
         }
     }
 }
 
-TEST(MainDialogResource, WindowHasItsCaptionFrameSizeAndFont) {
+// Position and size are mapped from dialog units apart, so neighbours may share a pixel.
+bool Overlap(const RECT& a, const RECT& b) {
+    RECT common;
+    return IntersectRect(&common, &a, &b) && common.right - common.left > 1 && common.bottom - common.top > 1;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+TEST(DialogResources, ControlsStayInsideTheWindowAndOffOneAnother) {
+    for (int d : kDialogs) {
+        BuiltDialog dialog(d);
+        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
+        RECT client;
+        GetClientRect(dialog.hwnd, &client);
+        // The logo takes its bitmap's size, wider than its place: it has always run under the
+        // edge of the recall group, and is left out.
+        std::vector<HWND> shown;
+        for (HWND c : dialog.Children())
+            if ((StyleOf(c) & WS_VISIBLE) && !(ClassOf(c) == "Static" && (StyleOf(c) & SS_TYPEMASK) == SS_BITMAP))
+                shown.push_back(c);
+        for (size_t i = 0; i < shown.size(); ++i) {
+            const RECT a = InDialog(dialog.hwnd, shown[i]);
+            EXPECT_TRUE(Inside(a, client)) << "dialog " << d << ": " << Describe(shown[i]) << " is cut off";
+            for (size_t j = i + 1; j < shown.size(); ++j) {
+                const RECT b = InDialog(dialog.hwnd, shown[j]);
+                if (!Overlap(a, b)) continue;
+                // A group box frames what lies wholly inside it.
+                const bool framed = (IsGroup(shown[i]) && Inside(b, a)) || (IsGroup(shown[j]) && Inside(a, b));
+                EXPECT_TRUE(framed) << "dialog " << d << ": " << Describe(shown[i]) << " overlaps " << Describe(shown[j]);
+            }
+        }
+    }
+}
+
+// The room a control leaves for its text: a push button's frame, a check box's box.
+int TextRoom(HWND c) {
+    RECT r;
+    GetClientRect(c, &r);
+    const LONG type = StyleOf(c) & BS_TYPEMASK;
+    if (ClassOf(c) != "Button" || type == BS_GROUPBOX) return r.right;
+    if (type == BS_AUTOCHECKBOX) return r.right - GetSystemMetrics(SM_CXMENUCHECK);
+    return r.right - 2 * GetSystemMetrics(SM_CXEDGE);
+}
+
+TEST(DialogResources, EveryTextFitsItsControl) {
+    for (int d : kDialogs) {
+        BuiltDialog dialog(d);
+        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
+        HDC dc = GetDC(dialog.hwnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0)));
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        for (HWND c : dialog.Children()) {
+            const std::string cls = ClassOf(c), text = win::GetText(c);
+            if ((cls != "Button" && cls != "Static") || text.empty() || !(StyleOf(c) & WS_VISIBLE)) continue;
+            if (cls == "Static" && (StyleOf(c) & SS_TYPEMASK) != SS_LEFT) continue;
+            RECT client;
+            GetClientRect(c, &client);
+            // Labels wrap at their width and must show every line, if not every descender; the
+            // others keep one line.
+            RECT need{0, 0, TextRoom(c), 0};
+            const UINT wrap = cls == "Static" ? DT_WORDBREAK : DT_SINGLELINE;
+            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | wrap);
+            EXPECT_LE(need.right, TextRoom(c)) << "dialog " << d << ": " << Describe(c) << " is cut";
+            EXPECT_LE(need.bottom - metrics.tmDescent, client.bottom) << "dialog " << d << ": " << Describe(c) << " is cut";
+        }
+        SelectObject(dc, old);
+        ReleaseDC(dialog.hwnd, dc);
+    }
+}
+
+TEST(MainDialogResource, WindowHasItsCaptionFrameAndAFontWithJapaneseGlyphs) {
     BuiltDialog dialog(IDD_MAIN);
     ASSERT_TRUE(dialog.hwnd);
     EXPECT_EQ(win::GetText(dialog.hwnd), "ZAVO v.1.9");
@@ -216,21 +258,12 @@ TEST(MainDialogResource, WindowHasItsCaptionFrameSizeAndFont) {
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_TRUE(GetWindowLongPtrA(dialog.hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
-    RECT client;
-    GetClientRect(dialog.hwnd, &client);
-    RECT want = Pixels(dialog.hwnd, {0, 0, 286, 251});
-    EXPECT_EQ(client.right, want.right);
-    EXPECT_EQ(client.bottom, want.bottom);
-
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0));
     LOGFONTA face{};
     ASSERT_TRUE(GetObjectA(font, sizeof face, &face));
     EXPECT_STREQ(face.lfFaceName, "ＭＳ ゴシック");
+    // A missing substitute for the requested face would show empty boxes for Japanese labels.
     HDC screen = GetDC(nullptr);
-    EXPECT_EQ(face.lfHeight, -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72));
-
-    // The font that draws the labels has the Japanese glyphs: a missing substitute for the
-    // requested face would show empty boxes instead.
     HGDIOBJ old = SelectObject(screen, font);
     const std::string japanese = "関連付け";
     WORD glyphs[8] = {};
@@ -260,18 +293,6 @@ TEST(Pictures, HaveTheirSizesAndColours) {
     }
     for (int icon : {IDI_PROGRAM, IDI_SCRIPT_FILE, IDI_ARCHIVE}) {
         EXPECT_TRUE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon))) << icon;
-    }
-}
-
-TEST(DialogResources, NoDialogGivesTwoControlsOneId) {
-    for (int id : {IDD_MAIN, IDD_SCRIPT, IDD_RECORD, IDD_PAUSE}) {
-        BuiltDialog dialog(id);
-        ASSERT_TRUE(dialog.hwnd) << "dialog " << id;
-        std::set<int> seen;
-        for (HWND c : dialog.Children()) {
-            if (IdOf(c) == IDC_STATIC) continue;
-            EXPECT_TRUE(seen.insert(IdOf(c)).second) << "dialog " << id << " repeats id " << IdOf(c);
-        }
     }
 }
 

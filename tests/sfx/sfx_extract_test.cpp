@@ -1,5 +1,5 @@
 // The extraction driven in this process with hooks of the test's own: a cancel in the middle of
-// a file leaves neither that file nor a temporary one.
+// a file (named with 0x5C trail bytes) leaves neither that file nor a temporary one.
 #include <gtest/gtest.h>
 
 #include "codec/io.h"
@@ -29,21 +29,21 @@ private:
 
 TEST(SfxExtraction, ACancelInTheMiddleOfAFileLeavesNothingOfIt) {
     const std::string program = StubBytes() + ArchiveOf({{"small.txt", "small"},
-                                                         {"sub\\big.txt", TextData(1 << 20, 9)},
+                                                         {"表\\ソ.txt", TextData(1 << 20, 9)},
                                                          {"after.txt", "never reached"}});
     lzh::MemorySource file(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
     sfx::AttachedArchive archive;
     ASSERT_EQ(sfx::ReadAttachedArchive(file, archive), sfx::AttachStatus::Ok);
     Scratch scratch;
     const std::string out = scratch / "out\\";
-    WriteBytes(out + "sub\\big.txt", "the file the cancelled entry would replace");
+    WriteBytes(out + "表\\ソ.txt", "the file the cancelled entry would replace");
     CancellingHooks hooks(300000);
     const sfx::ExtractionSummary summary = sfx::ExtractAll(archive, out, true, hooks);
     EXPECT_TRUE(summary.cancelled);
     EXPECT_EQ(summary.extracted, 1u);
     EXPECT_EQ(summary.failed, 0u);
-    EXPECT_EQ(Tree(out), (std::vector<std::string>{"small.txt", "sub\\", "sub\\big.txt"}));
-    EXPECT_EQ(ReadBytes(out + "sub\\big.txt"), "the file the cancelled entry would replace");
+    EXPECT_EQ(Tree(out), (std::vector<std::string>{"small.txt", "表\\", "表\\ソ.txt"}));
+    EXPECT_EQ(ReadBytes(out + "表\\ソ.txt"), "the file the cancelled entry would replace");
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(SfxRun, HostileNamesWriteNothingOutsideTheDestination) {
     Scratch scratch;
     const std::string out = scratch / "nest\\out\\";
     const std::string archive = Level0Member("..\\evil1.txt", "1") + Level0Member("foo\\..\\..\\evil2.txt", "2") +
-                                Level0Member("\\evil3.txt", "3") + Level0Member("Z:\\tmp\\evil4.txt", "4") +
+                                Level0Member("\\evil3.txt", "3") + Level0Member(scratch / "evil4.txt", "4") +
                                 Level0Member("ok.txt", "fine") + Level0Member("\x83\\..\\evil5.txt", "5") +
                                 Level0Member("CON", "6") + Level0Member("...\\evil7.txt", "7") +
                                 Level2Member(std::string("\xFF..\xFF", 4), "evil8.txt", "8", 0) +
@@ -91,7 +91,6 @@ TEST(SfxRun, HostileNamesWriteNothingOutsideTheDestination) {
     const std::vector<std::string> expected = {"nest\\", "nest\\out\\", "nest\\out\\link\\", "nest\\out\\link\\after-link.txt",
                                                "nest\\out\\ok.txt", "selfx.exe"};
     EXPECT_EQ(Tree(scratch.Path()), expected);
-    EXPECT_FALSE(Exists("Z:\\tmp\\evil4.txt"));
     EXPECT_FALSE(Exists("Z:\\evil3.txt"));
 }
 

@@ -1,7 +1,5 @@
-// Files, archives and child processes for the self-extracting program's tests.
+// Archives for the self-extracting program's tests.
 #include "sfx_test_support.h"
-
-#include <windows.h>
 
 #include "codec/archive.h"
 #include "codec/io.h"
@@ -45,45 +43,6 @@ std::string ArchiveOf(const std::vector<Item>& items) {
     }
     writer.Finish();
     return std::string(sink.Bytes().begin(), sink.Bytes().end());
-}
-
-std::string BinFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return cp932::FolderPart(path);
-}
-
-std::string StubBytes() { return ReadBytes(BinFolder() + "ZAVOSFX.EXE"); }
-
-ChildProcess::~ChildProcess() {
-    if (!process_) return;
-    if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) TerminateProcess(process_, 99);
-    CloseHandle(process_);
-}
-
-bool ChildProcess::Start(const std::string& program, const std::string& arguments) {
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    process_ = process.hProcess;
-    threadId_ = process.dwThreadId;
-    return true;
-}
-
-int ChildProcess::Wait(unsigned long milliseconds) {
-    DWORD code = static_cast<DWORD>(-1);
-    if (process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
-    return static_cast<int>(code);
-}
-
-int RunProgram(const std::string& program, const std::string& arguments) {
-    ChildProcess child;
-    return child.Start(program, arguments) ? child.Wait() : -1;
 }
 
 }  // namespace sfx_test

@@ -32,7 +32,7 @@ std::string EditText(HWND dialog, int id) {
 HWND StartWindowed(const Scratch& scratch, const std::string& archive, const std::string& out, ChildProcess& child) {
     const std::string program = scratch / "selfx.exe";
     WriteBytes(program, StubBytes() + archive);
-    if (!child.Start(program, "-d \"" + out + "\"")) return nullptr;
+    if (!child.Start("\"" + program + "\" -d \"" + out + "\"")) return nullptr;
     return WaitForWindow(child.ThreadId(), kWindowCaption);
 }
 
@@ -45,10 +45,10 @@ HWND NextQuestion(const ChildProcess& child, HWND previous) {
 TEST(SfxWindow, ShowsTheContentsAndAsksBeforeReplacingEachFile) {
     Scratch scratch;
     const std::string out = scratch / "out\\";
-    for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteBytes(out + name, "old");
+    for (const char* name : {"表.txt", "ソ.txt", "c.txt"}) WriteBytes(out + name, "old");
     ChildProcess child;
     const HWND window = StartWindowed(
-        scratch, ArchiveOf({{"a.txt", "new a"}, {"b.txt", "new b"}, {"c.txt", "new c"}, {"表\\", ""}}), out, child);
+        scratch, ArchiveOf({{"表.txt", "new a"}, {"ソ.txt", "new b"}, {"c.txt", "new c"}, {"十\\", ""}}), out, child);
     ASSERT_TRUE(window);
     EXPECT_EQ(ItemTextOf(window, IDC_SFX_TOTAL), "3 個のファイル、1 個のフォルダ、合計 15 バイト");
     EXPECT_EQ(EditText(window, IDC_SFX_DESTINATION), out);
@@ -57,22 +57,22 @@ TEST(SfxWindow, ShowsTheContentsAndAsksBeforeReplacingEachFile) {
     ClickLater(GetDlgItem(window, IDOK));
     HWND question = NextQuestion(child, nullptr);
     ASSERT_TRUE(question);
-    EXPECT_NE(ItemTextOf(question, IDC_OVERWRITE_TEXT).find(out + "a.txt"), std::string::npos);
+    EXPECT_NE(ItemTextOf(question, IDC_OVERWRITE_TEXT).find(out + "表.txt"), std::string::npos);
     Answer(question, IDNO);
     question = NextQuestion(child, question);
     ASSERT_TRUE(question);
-    EXPECT_NE(ItemTextOf(question, IDC_OVERWRITE_TEXT).find(out + "b.txt"), std::string::npos);
+    EXPECT_NE(ItemTextOf(question, IDC_OVERWRITE_TEXT).find(out + "ソ.txt"), std::string::npos);
     Answer(question, IDC_OVERWRITE_ALL);   // c.txt is then replaced without a question
 
     const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
     ASSERT_TRUE(summary);
     EXPECT_EQ(MessageBoxText(summary), "展開しました。\n\n展開 0、上書き 2、スキップ 1、拒否 0、失敗 0");
     Answer(summary, IDOK);
-    EXPECT_EQ(child.Wait(), 0);
-    EXPECT_EQ(ReadBytes(out + "a.txt"), "old");
-    EXPECT_EQ(ReadBytes(out + "b.txt"), "new b");
+    EXPECT_EQ(child.WaitExit(), 0u);
+    EXPECT_EQ(ReadBytes(out + "表.txt"), "old");
+    EXPECT_EQ(ReadBytes(out + "ソ.txt"), "new b");
     EXPECT_EQ(ReadBytes(out + "c.txt"), "new c");
-    EXPECT_TRUE(Exists(out + "表"));
+    EXPECT_TRUE(Exists(out + "十"));
 }
 
 TEST(SfxWindow, RefusalsAreReportedAndTheWindowStaysOpen) {
@@ -92,7 +92,7 @@ TEST(SfxWindow, RefusalsAreReportedAndTheWindowStaysOpen) {
     EXPECT_TRUE(IsWindow(window));
     EXPECT_TRUE(IsEnabled(window, IDOK));
     ClickLater(GetDlgItem(window, IDCANCEL));
-    EXPECT_EQ(child.Wait(), 1);
+    EXPECT_EQ(child.WaitExit(), 1u);
     EXPECT_EQ(Tree(scratch.Path()), (std::vector<std::string>{"out\\", "out\\good.txt", "selfx.exe"}));
 }
 
@@ -115,7 +115,7 @@ TEST(SfxWindow, CancellingOrClosingWithoutExtractingEndsWithCode4) {
         Answer(summary, IDOK);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
         ClickLater(GetDlgItem(window, IDCANCEL));
-        EXPECT_EQ(child.Wait(), 4);
+        EXPECT_EQ(child.WaitExit(), 4u);
     }
     EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(ReadBytes(out + "a.txt"), "old");
@@ -133,7 +133,7 @@ TEST(SfxWindow, CancellingOrClosingWithoutExtractingEndsWithCode4) {
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
         EXPECT_EQ(ItemTextOf(window, IDCANCEL), "閉じる");
         ClickLater(GetDlgItem(window, IDCANCEL));
-        EXPECT_EQ(child.Wait(), 4);
+        EXPECT_EQ(child.WaitExit(), 4u);
     }
     EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
     {
@@ -141,7 +141,7 @@ TEST(SfxWindow, CancellingOrClosingWithoutExtractingEndsWithCode4) {
         const HWND window = StartWindowed(scratch, archive, out, child);
         ASSERT_TRUE(window);
         PressKey(window, VK_ESCAPE);
-        EXPECT_EQ(child.Wait(), 4);
+        EXPECT_EQ(child.WaitExit(), 4u);
     }
     EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
 }

@@ -1,4 +1,4 @@
-// Scratch folders, files and hand-built members for the Wine tests.
+// Scratch folders, files, hand-built members and child processes for the Wine tests.
 #include "tests/support/test_files.h"
 #include "tests/support/own_folder.h"
 
@@ -10,7 +10,7 @@
 #include "codec/crc16.h"
 #include "text/cp932.h"
 
-namespace test_files {
+namespace zavo::testing {
 namespace {
 
 void CollectTree(const std::string& root, const std::string& relative, std::vector<std::string>& out) {
@@ -205,4 +205,44 @@ std::string Level2Member(const std::string& folderField, const std::string& name
     return header + content;
 }
 
-}  // namespace test_files
+std::string BinFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return cp932::FolderPart(std::string(path, length));
+}
+
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool ChildProcess::Start(std::string commandLine, const std::string& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    threadId_ = info.dwThreadId;
+    processId_ = info.dwProcessId;
+    return true;
+}
+
+unsigned long ChildProcess::WaitExit(unsigned long milliseconds) const {
+    DWORD code = STILL_ACTIVE;
+    if (process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+unsigned long RunToEnd(const std::string& commandLine, unsigned long milliseconds) {
+    ChildProcess child;
+    return child.Start(commandLine) ? child.WaitExit(milliseconds) : STILL_ACTIVE;
+}
+
+}  // namespace zavo::testing

@@ -1,13 +1,13 @@
-// Real files for the Wine tests of the library and the self-extracting program: a scratch
-// folder under Z:\tmp, files and folders in it, and members built byte by byte for what the
-// writer refuses to make.
+// Real files and programs for the Wine tests: a scratch folder of the test's own under Z:\tmp,
+// files and folders in it, members built byte by byte for what the writer refuses to make, and
+// child processes.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace test_files {
+namespace zavo::testing {
 
 // A fresh folder of its own, Z:\tmp\zavo-test-<pid>-<tick>-<n>\ (ending with '\'), removed with everything in it
 // when the object goes.
@@ -50,4 +50,35 @@ std::string Level2Member(const std::string& folderField, const std::string& name
 // with 0xFFFF after each).
 std::string Utf16Extension(char type, const std::u16string& text);
 
-}  // namespace test_files
+// The folder of this test program, ending with '\': the build's bin folder, with zavo.exe,
+// UNLHA32.DLL and ZAVOSFX.EXE.
+std::string BinFolder();
+
+// A program started by the test, ended by force should the test leave it running.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    // `folder` is the working folder; empty keeps the test's own.
+    bool Start(std::string commandLine, const std::string& folder = {});
+    // The exit status, or STILL_ACTIVE (259) when the program has not ended in time.
+    unsigned long WaitExit(unsigned long milliseconds = 60000) const;
+    unsigned long ThreadId() const { return threadId_; }
+    unsigned long ProcessId() const { return processId_; }
+    void* Handle() const { return process_; }
+
+private:
+    void* process_ = nullptr;
+    unsigned long threadId_ = 0, processId_ = 0;
+};
+
+// Runs a command line to its end: its exit status, or STILL_ACTIVE when it could not start or
+// did not end in time (it is then ended by force).
+unsigned long RunToEnd(const std::string& commandLine, unsigned long milliseconds = 60000);
+
+}  // namespace zavo::testing
+
+// The name the library tests still use for the same helpers.
+namespace test_files = zavo::testing;

@@ -11,14 +11,14 @@ namespace e2e {
 namespace {
 
 TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
-    ScratchFolder work("roundtrip");
+    Scratch work;
     const std::string source = work / "元データ", copy = work / "展開先";
     // 表 and ソ end in the byte 0x5C, which must never act as a folder separator.
-    WriteFile(source + "\\表.txt", SampleText(6000, 1));
-    WriteFile(source + "\\ソース\\ソ.dat", SampleText(70000, 2));
-    WriteFile(source + "\\readme.txt", SampleText(900, 3));
-    WriteFile(source + "\\sub\\deep\\b.bin", std::string("\0\1\2\3\xFF\x5C", 6) + SampleText(3000, 4));
-    WriteFile(source + "\\empty.dat", "");
+    WriteBytes(source + "\\表.txt", TextData(6000, 1));
+    WriteBytes(source + "\\ソース\\ソ.dat", TextData(70000, 2));
+    WriteBytes(source + "\\readme.txt", TextData(900, 3));
+    WriteBytes(source + "\\sub\\deep\\b.bin", std::string("\0\1\2\3\xFF\x5C", 6) + TextData(3000, 4));
+    WriteBytes(source + "\\empty.dat", "");
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
@@ -26,7 +26,7 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
 
     zavo.Type(IDC_LZH_PATH, work / "書庫.LZH");
     // "Base Path": type the scratch folder, drop the list down and pick the source folder.
-    zavo.Type(IDC_BASE_PATH, work.Path() + "\\");
+    zavo.Type(IDC_BASE_PATH, work.Path());
     zavo.DropDown(IDC_BASE_PATH);
     std::vector<std::string> folders = zavo.ComboItems(IDC_BASE_PATH);
     auto picked = std::find(folders.begin(), folders.end(), source + "\\");
@@ -43,7 +43,7 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
     EXPECT_TRUE(Has(added, Words("added    sub\\deep\\b.bin (", "追加     sub\\deep\\b.bin ("))) << added;
     EXPECT_TRUE(Has(added, Words("5 added, 0 replaced", "追加 5、置換 0"))) << added;
     EXPECT_TRUE(Has(added, "\r\n")) << "the pane shows the library's lines with CR LF";
-    ASSERT_TRUE(FileExists(work / "書庫.LZH"));
+    ASSERT_TRUE(Exists(work / "書庫.LZH"));
 
     zavo.Click(IDC_CLEAR);
     zavo.Click(IDC_LIST);
@@ -57,7 +57,7 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
 
     // Pick the archive again from the path list: the list follows the typed folder and name.
     zavo.Clear(IDC_LZH_PATH);
-    zavo.Type(IDC_LZH_PATH, work.Path() + "\\書");
+    zavo.Type(IDC_LZH_PATH, work / "書");
     ASSERT_EQ(zavo.ListItems(IDC_PATH_LIST), std::vector<std::string>{"書庫.LZH"});
     zavo.DoubleClickListItem(IDC_PATH_LIST, 0);
     EXPECT_EQ(zavo.Text(IDC_LZH_PATH), work / "書庫.LZH");

@@ -17,7 +17,7 @@ struct Answers {
 };
 
 TEST(BusyWarning, TheProgramEndsWithStatusOne) {
-    ScratchFolder work("busy");
+    Scratch work;
     // The program beside a library that is always busy, installed under the real one's name.
     std::string program = InstallProgram(work / "busy program", BinFolder() + "e2e_busy_library.dll");
     const Answers cases[] = {

@@ -9,10 +9,10 @@ namespace e2e {
 namespace {
 
 TEST(DamagedArchive, TheLibraryReportsItAndNoHalfFileIsLeft) {
-    ScratchFolder work("damaged");
+    Scratch work;
     const std::string source = work / "src", copy = work / "copy", archive = work / "hurt.lzh";
-    WriteFile(source + "\\bad.txt", SampleText(60000, 1));
-    WriteFile(source + "\\good.txt", SampleText(500, 2));
+    WriteBytes(source + "\\表.txt", TextData(60000, 1));
+    WriteBytes(source + "\\ソ.txt", TextData(500, 2));
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
@@ -21,17 +21,17 @@ TEST(DamagedArchive, TheLibraryReportsItAndNoHalfFileIsLeft) {
     zavo.Click(IDC_ADD);
     ASSERT_TRUE(Has(zavo.Output(), Words("2 added", "追加 2"))) << zavo.Output();
 
-    // One byte flipped inside bad.txt's compressed data, which comes first in the archive.
-    std::string bytes = ReadFile(archive);
+    // One byte flipped inside 表.txt's compressed data, whichever member comes first.
+    std::string bytes = ReadBytes(archive);
     ASSERT_GT(bytes.size(), 4000u);
     bytes[2000] = static_cast<char>(bytes[2000] ^ 0xFF);
-    WriteFile(archive, bytes);
+    WriteBytes(archive, bytes);
 
     zavo.Click(IDC_CLEAR);
     zavo.ClickLater(IDC_TEST);
     HWND box = zavo.WaitForWindow("UNLHA32");
     ASSERT_TRUE(box);
-    EXPECT_TRUE(Has(MessageBoxText(box), "bad.txt")) << MessageBoxText(box);
+    EXPECT_TRUE(Has(MessageBoxText(box), "表.txt")) << MessageBoxText(box);
     Answer(box, IDOK);
     WaitUntilGone(box);
 
@@ -45,8 +45,8 @@ TEST(DamagedArchive, TheLibraryReportsItAndNoHalfFileIsLeft) {
     zavo.Close();
 
     Tree extracted = ReadTree(copy);
-    EXPECT_EQ(extracted.count("bad.txt"), 0u) << "no half file of the damaged entry";
-    EXPECT_EQ(extracted["good.txt"], ReadFile(source + "\\good.txt"));
+    EXPECT_EQ(extracted.count("表.txt"), 0u) << "no half file of the damaged entry";
+    EXPECT_EQ(extracted["ソ.txt"], ReadBytes(source + "\\ソ.txt"));
     EXPECT_EQ(extracted.size(), 1u) << "no temporary file is left";
 }
 

@@ -9,10 +9,10 @@ namespace e2e {
 namespace {
 
 TEST(MakeSelf, TheProgramExtractsTheArchiveItCarries) {
-    ScratchFolder work("makeself");
+    Scratch work;
     const std::string source = work / "src", shipped = work / "配布", unpacked = work / "受け取り 先";
-    WriteFile(source + "\\表紙.txt", SampleText(3000, 1));
-    WriteFile(source + "\\data\\ソ.bin", SampleText(40000, 2));
+    WriteBytes(source + "\\表紙.txt", TextData(3000, 1));
+    WriteBytes(source + "\\data\\ソ.bin", TextData(40000, 2));
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());

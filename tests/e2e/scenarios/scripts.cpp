@@ -17,14 +17,15 @@ std::string SourceFolder(const std::string& relative) {
     return path;
 }
 
+// `to` ends with its '\\'.
 void CopyTree(const std::string& from, const std::string& to) {
-    for (const auto& [name, bytes] : ReadTree(from)) WriteFile(to + "\\" + name, bytes);
+    for (const auto& [name, bytes] : ReadTree(from)) WriteBytes(to + name, bytes);
 }
 
 TEST(Scripts, TheSampleTourRunsToItsPauseAndExit) {
-    ScratchFolder work("tour");
+    Scratch work;
     CopyTree(SourceFolder("samples"), work.Path());
-    ASSERT_TRUE(FileExists(work / "tour.zav"));
+    ASSERT_TRUE(Exists(work / "tour.zav"));
 
     // The desktop starts the program in the script's folder, with the script's full path.
     Zavo zavo(BinFolder() + "zavo.exe", work / "tour.zav", work.Path());
@@ -44,14 +45,14 @@ TEST(Scripts, TheSampleTourRunsToItsPauseAndExit) {
     Answer(pause, IDC_PAUSE_CONTINUE);
     EXPECT_EQ(zavo.WaitForExit(), 0u) << "the tour's last line closes ZAVO";
     EXPECT_TRUE(ReadTree(work / "tour-out\\extracted") == ReadTree(work / "tour-files"));
-    EXPECT_EQ(ReadFile(work / "tour-out\\tour-copy.lzh"), ReadFile(work / "tour-out\\tour.lzh"));
+    EXPECT_EQ(ReadBytes(work / "tour-out\\tour-copy.lzh"), ReadBytes(work / "tour-out\\tour.lzh"));
 }
 
 TEST(Scripts, ARightClickStopsTheRunBeforeTheNextEntry) {
-    ScratchFolder work("rightclick");
-    for (int i = 0; i < 3; ++i) WriteFile(work / ("src\\f" + std::to_string(i) + ".txt"), SampleText(1000, i));
+    Scratch work;
+    for (int i = 0; i < 3; ++i) WriteBytes(work / ("src\\f" + std::to_string(i) + ".txt"), TextData(1000, i));
     const std::string script = work / "止める.zav";
-    WriteFile(script, "///slow add\r\na \r\n -n\r\n" + work / "stop.lzh" + "\r\n" + work / "src" + "\r\n*.*\r\n"
+    WriteBytes(script, "///slow add\r\na \r\n -n\r\n" + work / "stop.lzh" + "\r\n" + work / "src" + "\r\n*.*\r\n"
                       "///must not run\r\n/M \"" + work / "after" + "\"\r\n");
 
     // Each file of a library run waits a while: time for a person to reach for the mouse.
@@ -82,7 +83,7 @@ TEST(Scripts, ARightClickStopsTheRunBeforeTheNextEntry) {
     std::string log = zavo.Output();
     EXPECT_TRUE(Has(log, Words("3 added, 0 replaced", "追加 3、置換 0"))) << "the entry under way finishes: " << log;
     EXPECT_FALSE(Has(log, "/M")) << log;
-    EXPECT_FALSE(FolderExists(work / "after"));
+    EXPECT_FALSE(Exists(work / "after"));
     zavo.Close();
 }
 

@@ -9,11 +9,11 @@ namespace e2e {
 namespace {
 
 TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
-    ScratchFolder work("update");
+    Scratch work;
     const std::string source = work / "src", copy = work / "copy";
-    WriteFile(source + "\\a.txt", SampleText(5000, 1));
-    WriteFile(source + "\\b.txt", SampleText(5000, 2));
-    WriteFile(source + "\\予定\\c.txt", SampleText(5000, 3));
+    WriteBytes(source + "\\表.txt", TextData(5000, 1));
+    WriteBytes(source + "\\ソ.txt", TextData(5000, 2));
+    WriteBytes(source + "\\予定\\c.txt", TextData(5000, 3));
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
@@ -23,15 +23,15 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
     zavo.Click(IDC_ADD);
     ASSERT_TRUE(Has(zavo.Output(), Words("3 added, 0 replaced", "追加 3、置換 0"))) << zavo.Output();
 
-    // An edit of a.txt, and a new file d.txt.
-    WriteFile(source + "\\a.txt", "edited\r\n" + SampleText(4000, 9));
-    ShiftWriteTime(source + "\\a.txt", 60);
-    WriteFile(source + "\\d.txt", SampleText(700, 4));
+    // An edit of 表.txt, and a new file d.txt. 表 and ソ end in the byte 0x5C.
+    WriteBytes(source + "\\表.txt", "edited\r\n" + TextData(4000, 9));
+    SetWriteTime(source + "\\表.txt", WriteTimeOf(source + "\\表.txt") + 60);
+    WriteBytes(source + "\\d.txt", TextData(700, 4));
 
     zavo.Click(IDC_CLEAR);
     zavo.Click(IDC_FRESHEN);
     std::string freshened = zavo.Output();
-    EXPECT_TRUE(Has(freshened, Words("replaced a.txt (", "置換     a.txt ("))) << freshened;
+    EXPECT_TRUE(Has(freshened, Words("replaced 表.txt (", "置換     表.txt ("))) << freshened;
     EXPECT_FALSE(Has(freshened, "d.txt (")) << "Freshen adds nothing new: " << freshened;
     EXPECT_TRUE(Has(freshened, Words("0 added, 1 replaced", "追加 0、置換 1"))) << freshened;
 
@@ -43,9 +43,9 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
 
     zavo.Click(IDC_CLEAR);
     zavo.Clear(IDC_FILE_NAME);
-    zavo.Type(IDC_FILE_NAME, "b.txt");
+    zavo.Type(IDC_FILE_NAME, "ソ.txt");
     zavo.Click(IDC_DELETE);
-    EXPECT_TRUE(Has(zavo.Output(), Words("deleted  b.txt", "削除     b.txt"))) << zavo.Output();
+    EXPECT_TRUE(Has(zavo.Output(), Words("deleted  ソ.txt", "削除     ソ.txt"))) << zavo.Output();
 
     // "Clear" also puts back the values of the last exchange: empty the pane before typing.
     zavo.Click(IDC_CLEAR);
@@ -59,8 +59,8 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
     zavo.Close();
 
     Tree expected = ReadTree(source);
-    expected.erase("b.txt");
-    EXPECT_TRUE(ReadTree(copy) == expected) << "the archive should hold the edited a.txt, c.txt and d.txt";
+    expected.erase("ソ.txt");
+    EXPECT_TRUE(ReadTree(copy) == expected) << "the archive should hold the edited 表.txt, c.txt and d.txt";
 }
 
 }  // namespace
