@@ -13,7 +13,7 @@ MainDialog::MainDialog(ArchiverEngine& engine, ProgramState& state, std::string_
     icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
     StartArgument argument = ParseCommandLine(commandLine);
     if (argument.kind == ArgumentKind::Archive) {
-        fields_.lzhPath = argument.path;
+        fields_.values.lzhPath = argument.path;
     } else if (argument.kind == ArgumentKind::Script) {
         fields_.scriptArgument = argument.path;
         fields_.startupScript = true;
@@ -23,16 +23,17 @@ MainDialog::MainDialog(ArchiverEngine& engine, ProgramState& state, std::string_
 
 void MainDialog::Exchange(win::DataExchange& dx) {
     dx.Text(IDC_OUTPUT_LOG, fields_.outputText);
-    dx.Text(IDC_LZH_PATH, fields_.lzhPath);
-    dx.Text(IDC_FILE_NAME, fields_.fileName);
-    dx.Check(IDC_RECURSIVE, fields_.recursive);
-    dx.Check(IDC_FOLDER_NAME, fields_.folderName);
-    dx.Text(IDC_OTHER_OPTION, fields_.otherOption);
+    CommandValues& values = fields_.values;
+    dx.Text(IDC_LZH_PATH, values.lzhPath);
+    dx.Text(IDC_FILE_NAME, values.fileName);
+    dx.Check(IDC_RECURSIVE, values.switches.recursive);
+    dx.Check(IDC_FOLDER_NAME, values.switches.folderName);
+    dx.Text(IDC_OTHER_OPTION, values.otherOption);
     dx.ListSelection(IDC_PATH_LIST, fields_.pathListSelection);
     dx.Check(IDC_ENABLE_PATH_LIST, fields_.enablePathList);
-    dx.Check(IDC_NEWER_YES, fields_.newerYes);
-    dx.ComboText(IDC_BASE_PATH, fields_.basePath);
-    dx.Check(IDC_ALL_ATTRIB, fields_.allAttrib);
+    dx.Check(IDC_NEWER_YES, values.switches.newerYes);
+    dx.ComboText(IDC_BASE_PATH, values.basePath);
+    dx.Check(IDC_ALL_ATTRIB, values.switches.allAttrib);
 }
 
 bool MainDialog::OnInit() {

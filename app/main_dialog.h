@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/program_state.h"
 #include "engine/archiver_engine.h"
+#include "engine/command_values.h"
 #include "script/script_table.h"
 #include "win/data_exchange.h"
 #include "win/dialog.h"
@@ -17,22 +18,16 @@
 
 namespace zavo {
 
-// Every value of the window. The bound ones are exchanged with their controls in this order.
+// Every value of the window.
 struct MainFields {
     std::string outputText;
-    std::string lzhPath;
-    std::string fileName = "*.*";
-    bool recursive = false;
-    bool folderName = true;
-    std::string otherOption;
+    // The command's values, the command itself not bound to a control; the window starts with
+    // "*.*" and every box but "recursive" ticked.
+    CommandValues values{"", "", "", "*.*", {false, true, true, true}, ""};
     std::string pathListSelection;
     bool enablePathList = false;
-    bool newerYes = true;
-    std::string basePath;
-    bool allAttrib = true;
 
     // Not bound to a control.
-    std::string command;
     ScriptTable scriptTable;
     bool startupScript = false;
     std::string scriptArgument;

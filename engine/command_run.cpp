@@ -40,16 +40,8 @@ bool MainDialog::RunArchiverCommand() {
     HandlerBlock block(*this);
     UpdateFields(win::Direction::ToFields);
     RunBusyProtocol("UNLHA32 is busy now. Try [OK] after a moment.");
-    fields_.basePath = WithBaseSeparator(fields_.basePath);
-
-    CommandValues values;
-    values.prefix = fields_.command;
-    values.switches = {fields_.recursive, fields_.folderName, fields_.newerYes, fields_.allAttrib};
-    values.otherOption = fields_.otherOption;
-    values.archivePath = fields_.lzhPath;
-    values.basePath = fields_.basePath;
-    values.fileNames = fields_.fileName;
-    std::string commandLine = ComposeCommandLine(values);
+    fields_.values.basePath = WithBaseSeparator(fields_.values.basePath);
+    std::string commandLine = ComposeCommandLine(fields_.values);
 
     // The library may write anything up to the size we give; the extra byte keeps a terminator
     // even from a library that fills the whole size without one.
@@ -68,7 +60,7 @@ void MainDialog::OnCommandButton(const char* prefix) {
     // keyboard would do nothing after the run until the next mouse click.
     HWND focus = GetFocus();
     EnableCommandButtons(false);
-    fields_.command = prefix;
+    fields_.values.command = prefix;
     RunArchiverCommand();
     EnableCommandButtons(true);
     if (!GetFocus() && focus && IsChild(Handle(), focus)) SetFocus(focus);

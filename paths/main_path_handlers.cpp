@@ -18,12 +18,12 @@ paths::PathListBinding MainPathList(MainDialog& dialog, std::string& lzhPath, st
 }  // namespace
 
 void MainDialog::RefillPathList() {
-    paths::RefillPathList(MainPathList(*this, fields_.lzhPath, fields_.pathListSelection, fields_.enablePathList));
+    paths::RefillPathList(MainPathList(*this, fields_.values.lzhPath, fields_.pathListSelection, fields_.enablePathList));
 }
 
 void MainDialog::CommitPathListEntry() {
     paths::CommitPathListEntry(
-        MainPathList(*this, fields_.lzhPath, fields_.pathListSelection, fields_.enablePathList));
+        MainPathList(*this, fields_.values.lzhPath, fields_.pathListSelection, fields_.enablePathList));
 }
 
 void MainDialog::OnLzhPathChanged() { RefillPathList(); }
@@ -56,7 +56,7 @@ void MainDialog::OnBt9Clicked() {
 }
 
 void MainDialog::OnBasePathDropDown() {
-    paths::FillBasePathList(Handle(), IDC_BASE_PATH, fields_.basePath,
+    paths::FillBasePathList(Handle(), IDC_BASE_PATH, fields_.values.basePath,
                             [this](win::Direction d) { UpdateFields(d); });
 }
 

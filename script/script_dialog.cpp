@@ -13,8 +13,9 @@
 
 namespace zavo {
 
-ScriptDialog::ScriptDialog(ProgramState& state) : win::Dialog(IDD_SCRIPT), state_(state) {
-    fields_.path = state_.lastScriptPath;
+ScriptDialog::ScriptDialog(const CommandValues& values, std::string& lastScriptPath)
+    : win::Dialog(IDD_SCRIPT), values_(values), lastScriptPath_(lastScriptPath) {
+    fields_.path = lastScriptPath_;
 }
 
 void ScriptDialog::Exchange(win::DataExchange& dx) {
@@ -49,14 +50,14 @@ bool ScriptDialog::OnCommand(int id, int code, HWND control) {
 }
 
 void ScriptDialog::OnOK() {
-    state_.lastScriptPath = fields_.path;
+    lastScriptPath_ = fields_.path;
     UpdateFields(win::Direction::ToFields);
     End(IDOK);
 }
 
 void ScriptDialog::OnCancel() {
     // The path field follows every edit (each one refills the list, which reads the fields).
-    state_.lastScriptPath = fields_.path;
+    lastScriptPath_ = fields_.path;
     End(IDCANCEL);
 }
 
@@ -75,7 +76,7 @@ bool ScriptDialog::ShowFile() {
     fields_.contents = std::move(*text);
     UpdateFields(win::Direction::ToControls);
     win::Edit(Handle(), IDC_SCRIPT_CONTENTS).ScrollToEnd();
-    state_.lastScriptPath = fields_.path;
+    lastScriptPath_ = fields_.path;
     return true;
 }
 
@@ -86,7 +87,7 @@ void ScriptDialog::OnShowFile() {
 
 void ScriptDialog::OnAppendEntry() {
     PreparePath();
-    if (!AppendScriptEntry(fields_.path, fields_.comment, state_.transfer) || !ShowFile()) ReportCannotOpen();
+    if (!AppendScriptEntry(fields_.path, fields_.comment, values_) || !ShowFile()) ReportCannotOpen();
 }
 
 void ScriptDialog::OnWriteAll() {

@@ -10,14 +10,12 @@
 #include "script/quoted_arguments.h"
 #include "script/script_dialog.h"
 #include "script/script_format.h"
-#include "settings/window_transfer.h"
 
 namespace zavo {
 
 void MainDialog::OnScript() {
-    ScriptDialog editor(state_);
     UpdateFields(win::Direction::ToFields);
-    state_.transfer = TransferFromWindow(fields_, SwitchText);
+    ScriptDialog editor(fields_.values, state_.lastScriptPath);
     if (editor.RunModal(Handle()) != IDOK) return;
 
     EnableCommandButtons(false);
@@ -27,9 +25,9 @@ void MainDialog::OnScript() {
     }
     ApplyPathListSwitch();
     if (RunTable() == TableRunEnd::Completed) {
-        fields_.recursive = false;
-        fields_.folderName = true;
-        fields_.otherOption.clear();
+        fields_.values.switches.recursive = false;
+        fields_.values.switches.folderName = true;
+        fields_.values.otherOption.clear();
         UpdateFields(win::Direction::ToControls);
         if (fields_.enablePathList) RefillPathList();
     }
@@ -48,16 +46,15 @@ TableRunEnd MainDialog::RunTable() {
             UpdateWindow(Handle());
             return TableRunEnd::Stopped;
         }
-        const ScriptRow& row = table.rows[i];
-        fields_.command = row.command;
+        const CommandValues& row = table.rows[i];
+        fields_.values.command = row.command;
         if (!row.command.empty() && row.command[0] == '/') {
             if (!RunOperationLine(row.command)) return TableRunEnd::Exited;
             continue;
         }
-        fields_.otherOption = row.options;
-        fields_.lzhPath = row.archivePath;
-        fields_.basePath = row.basePath;
-        fields_.fileName = row.fileNames;
+        // The row's options are text: the window's boxes stay as they are.
+        fields_.values = CommandValues{row.command, row.lzhPath, row.basePath, row.fileName, fields_.values.switches,
+                                       row.otherOption};
         UpdateFields(win::Direction::ToControls);
         RunBusyProtocol("[UNLHA32.DLL] is busy now. Try [OK] after a moment.");
         if (!RunArchiverCommand()) return TableRunEnd::Stopped;
@@ -103,7 +100,7 @@ void MainDialog::RunStartupScript() {
     // The window is complete on screen before the first entry blocks it.
     UpdateWindow(Handle());
 
-    fields_.recursive = fields_.folderName = fields_.newerYes = fields_.allAttrib = false;
+    fields_.values.switches = CommandSwitches{};
     fields_.enablePathList = false;
     UpdateFields(win::Direction::ToControls);
     ApplyPathListSwitch();
