@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
-#include "resources/script_dialog_ids.h"
 #include "script/script_format.h"
 #include "script/text_mode_file.h"
 #include "win/controls.h"
@@ -25,11 +24,6 @@ void ScriptDialog::Exchange(win::DataExchange& dx) {
     dx.ListSelection(IDC_SCRIPT_PATH_LIST, fields_.listSelection);
 }
 
-paths::PathListBinding ScriptDialog::PathList() {
-    return {Handle(), IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, &fields_.path, &fields_.listSelection, nullptr,
-            [this](win::Direction d) { UpdateFields(d); }, paths::kScriptEditorPathList};
-}
-
 bool ScriptDialog::OnInit() {
     // A script may be longer than the edit control's default limit.
     SendDlgItemMessageA(Handle(), IDC_SCRIPT_CONTENTS, EM_SETLIMITTEXT, 0, 0);
@@ -39,9 +33,8 @@ bool ScriptDialog::OnInit() {
 
 bool ScriptDialog::OnCommand(int id, int code, HWND control) {
     if (!control) return false;
+    if (pathList_.Route(id, code)) return true;
     switch (id) {
-    case IDC_SCRIPT_PATH: if (code == EN_CHANGE) paths::RefillPathList(PathList()); return true;
-    case IDC_SCRIPT_PATH_LIST: paths::OnPathListNotification(PathList(), code); return true;
     case IDC_SCRIPT_SHOW: if (code == BN_CLICKED) OnShowFile(); return true;
     case IDC_SCRIPT_APPEND: if (code == BN_CLICKED) OnAppendEntry(); return true;
     case IDC_SCRIPT_WRITE_ALL: if (code == BN_CLICKED) OnWriteAll(); return true;

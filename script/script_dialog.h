@@ -6,6 +6,7 @@
 
 #include "engine/command_values.h"
 #include "paths/path_picker.h"
+#include "resources/script_dialog_ids.h"
 #include "win/data_exchange.h"
 #include "win/dialog.h"
 
@@ -35,7 +36,6 @@ private:
     };
 
     void Exchange(win::DataExchange& dx) override;
-    paths::PathListBinding PathList();
 
     void OnShowFile();
     void OnAppendEntry();
@@ -49,6 +49,8 @@ private:
     CommandValues values_;
     std::string& lastScriptPath_;
     Fields fields_;
+    paths::PathList pathList_{*this, IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, fields_.path, fields_.listSelection,
+                              nullptr, paths::kScriptEditorPathList};
 };
 
 }  // namespace zavo
