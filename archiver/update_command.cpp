@@ -10,6 +10,7 @@
 #include "archiver/file_scan.h"
 #include "archiver/file_times.h"
 #include "archiver/stored_path.h"
+#include "archiver/test_seam.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -52,12 +53,6 @@ StoredPath StoredFor(const FoundFile& file, bool keepFolders) {
 
 std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-int FailAfterMembers() {
-    char value[32] = {};
-    if (GetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", value, sizeof value) == 0) return -1;
-    return std::atoi(value);
 }
 
 lzh::NewEntry NewEntryFor(const Step& step) {
@@ -193,7 +188,7 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
     options.headerLevel = c_.switches.headerLevel;
     lzh::ArchiveWriter writer(sink, options);
     const lzh::Method method = lzh::FindMethod(c_.switches.methodId);
-    const int failAfter = FailAfterMembers();
+    const int failAfter = test_seam::FailAfterMembers();
     int written = 0;
     run_.progress.SetTotal(plan_.bytesToRead);
     auto injectedFailure = [&] {
