@@ -46,8 +46,8 @@ bool MainDialog::OnInit() {
     UpdateFields(win::Direction::ToControls);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    showPathList_.Load(Item(IDC_BT9), "BT9U", "BT9D", "BT9X");
-    win::Control(Handle(), IDC_BT9).Show(false);
+    showPathList_.Load(Item(IDC_SHOW_PATH_LIST), "BT9U", "BT9D", "BT9X");
+    win::Control(Handle(), IDC_SHOW_PATH_LIST).Show(false);
     return true;  // the focus goes to the first tab stop, the "LZH Path" edit
 }
 
@@ -70,7 +70,7 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     case IDC_MAKE_SELF: if (code == BN_CLICKED) OnCommandButton("s "); return true;
     case IDC_CLEAR: if (code == BN_CLICKED) OnClear(); return true;
     case IDC_ENABLE_PATH_LIST: if (code == BN_CLICKED) ApplyPathListSwitch(); return true;
-    case IDC_BT9: if (code == BN_CLICKED) OnShowPathListClicked(); return true;
+    case IDC_SHOW_PATH_LIST: if (code == BN_CLICKED) OnShowPathListClicked(); return true;
     case IDC_BASE_PATH:
         if (code == CBN_DROPDOWN) {
             paths::FillBasePathList(Handle(), IDC_BASE_PATH, fields_.values.basePath,
@@ -99,7 +99,7 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) {
         handled = true;
         return reinterpret_cast<INT_PTR>(icon_);
     case WM_DRAWITEM:
-        if (w == IDC_BT9) {
+        if (w == IDC_SHOW_PATH_LIST) {
             handled = showPathList_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
             return TRUE;
         }
@@ -143,7 +143,7 @@ void MainDialog::ScrollOutputToEnd() { win::Edit(Handle(), IDC_OUTPUT_LOG).Scrol
 void MainDialog::ApplyPathListSwitch() {
     UpdateFields(win::Direction::ToFields);
     win::ListBox list(Handle(), IDC_PATH_LIST);
-    win::Control showButton(Handle(), IDC_BT9);
+    win::Control showButton(Handle(), IDC_SHOW_PATH_LIST);
     if (fields_.enablePathList) {
         pathList_.Refill();
         showButton.Enable(false);
@@ -159,7 +159,7 @@ void MainDialog::ApplyPathListSwitch() {
 }
 
 void MainDialog::OnShowPathListClicked() {
-    win::Control(Handle(), IDC_BT9).Enable(false);
+    win::Control(Handle(), IDC_SHOW_PATH_LIST).Enable(false);
     fields_.enablePathList = true;
     UpdateFields(win::Direction::ToControls);
     ApplyPathListSwitch();

@@ -77,7 +77,7 @@ const Row kMainRows[] = {
     {IDC_STATIC, Kind::Label, "File Name", false, {150, 28, 45, 8}},
     {IDC_STATIC, Kind::Picture, nullptr, false, {7, 234, 67, 7}},
     {IDC_ENABLE_PATH_LIST, Kind::AutoCheck, "Enable &Path List", true, {8, 27, 80, 10}},
-    {IDC_BT9, Kind::OwnerDraw, "BT9", true, {34, 60, 17, 14}},
+    {IDC_SHOW_PATH_LIST, Kind::OwnerDraw, "BT9", true, {34, 60, 17, 14}},
     {IDC_STATIC, Kind::Group, "LZH Path", false, {4, 3, 139, 91}},
     {IDC_RECALL_1, Kind::Push, "&1", true, {90, 233, 22, 11}},
     {IDC_RECALL_2, Kind::Push, "&2", true, {118, 233, 22, 11}},
