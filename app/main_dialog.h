@@ -1,6 +1,7 @@
 // The main window: one archiver command's values, the eight command buttons, the path helpers,
-// the recall slots, the script runs and the file-type registration. The handlers of each
-// feature live beside that feature (engine/, paths/, settings/, script/, shell/).
+// the recall slots, the script runs and the file-type registration. The features live in their
+// folders (engine/, paths/, settings/, script/, shell/); the window holds the values and wires
+// its controls to them.
 #pragma once
 
 #include <windows.h>
@@ -10,52 +11,38 @@
 #include "app/command_line.h"
 #include "app/program_state.h"
 #include "engine/archiver_engine.h"
+#include "engine/command_values.h"
+#include "paths/path_picker.h"
+#include "resources/main_dialog_ids.h"
+#include "script/script_runner.h"
 #include "script/script_table.h"
+#include "win/bitmap_button.h"
 #include "win/data_exchange.h"
 #include "win/dialog.h"
-#include "win/unique_handle.h"
 
 namespace zavo {
 
-// Every value of the window. The bound ones are exchanged with their controls in this order.
+// Every value of the window.
 struct MainFields {
     std::string outputText;
-    std::string lzhPath;
-    std::string fileName = "*.*";
-    bool recursive = false;
-    bool folderName = true;
-    std::string otherOption;
+    // The command's values, the command itself not bound to a control; the window starts with
+    // "*.*" and every box but "recursive" ticked.
+    CommandValues values{"", "", "", "*.*", {false, true, true, true}, ""};
     std::string pathListSelection;
     bool enablePathList = false;
-    bool newerYes = true;
-    std::string basePath;
-    bool allAttrib = true;
 
     // Not bound to a control.
-    std::string command;
     ScriptTable scriptTable;
     bool startupScript = false;
     std::string scriptArgument;
     bool firstPaint = true;
 };
 
-// How a run of the script table ended.
-enum class TableRunEnd { Completed, Stopped, Exited };
-
-class MainDialog : public win::Dialog {
+class MainDialog : public win::Dialog, private ScriptHost {
 public:
     MainDialog(ArchiverEngine& engine, ProgramState& state, std::string_view commandLine);
 
     const MainFields& Fields() const { return fields_; }
-
-    // Shared operations of the features.
-    bool RunArchiverCommand();
-    void EnableCommandButtons(bool on);
-    // The busy check before a library call; may end the process with exit status 1.
-    void RunBusyProtocol(const std::string& firstWarning);
-    void RefillPathList();
-    void ApplyPathListSwitch();
-    void ScrollOutputToEnd();
 
 protected:
     bool OnInit() override;
@@ -67,40 +54,35 @@ private:
     void Exchange(win::DataExchange& dx) override;
     void OnPaint();
     void OnClear();
-
-    // engine/command_run.cpp
-    void OnCommandButton(const char* prefix);
-    bool ConfirmWarning(const std::string& text);
-
-    // paths/main_path_handlers.cpp
-    void OnLzhPathChanged();
-    void CommitPathListEntry();
-    void OnEnablePathListClicked();
-    void OnBt9Clicked();
-    bool DrawBt9(const DRAWITEMSTRUCT& item);
-    void OnBasePathDropDown();
-    void OnBasePathCloseUp();
-    void LoadBt9Faces();
-
-    // settings/recall_handlers.cpp
+    void ScrollOutputToEnd();
+    void EnableCommandButtons(bool on);
+    // Shows the path list or, with its switch off, the picture button in its place.
+    void ApplyPathListSwitch();
+    void OnShowPathListClicked();
     void OnRecall(int slot);
     void OnRecord();
 
-    // script/script_run.cpp
+    // main_command_run.cpp
+    void OnCommandButton(const char* prefix);
+    bool RunArchiverCommand();
+
+    // main_script_run.cpp
     void OnScript();
-    TableRunEnd RunTable();
-    bool RunOperationLine(const std::string& line);  // false: the run must end (exit)
     void ReadStartupScript();
     void RunStartupScript();
-
-    // shell/associate_handler.cpp
-    void OnAssociate();
+    TableRunEnd RunTable();
+    HWND Owner() const override { return Handle(); }
+    bool RunEntry(const CommandValues& row) override;
+    void ShowOperation(const std::string& line, bool succeeded) override;
+    void Close() override { OnCancel(); }
 
     ArchiverEngine& engine_;
     ProgramState& state_;
     MainFields fields_;
+    paths::PathList pathList_{*this, IDC_LZH_PATH, IDC_PATH_LIST, fields_.values.lzhPath, fields_.pathListSelection,
+                              &fields_.enablePathList, paths::kMainWindowPathList};
     HICON icon_ = nullptr;
-    win::UniqueGdiObject bt9Faces_[3];   // up, down, disabled
+    win::BitmapButton showPathList_;
 };
 
 }  // namespace zavo

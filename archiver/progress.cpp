@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cstdlib>
+#include "archiver/test_seam.h"
 
 #include "archiver/messages.h"
 
@@ -17,12 +17,6 @@ constexpr char kClassName[] = "Unlha32Progress";
 constexpr DWORD kShowAfterMs = 300;   // short runs finish without a flash of a window
 constexpr DWORD kPumpEveryMs = 30;
 constexpr int kPaintsPerPump = 64;
-
-DWORD EnvironmentMs(const char* name) {
-    char value[32] = {};
-    if (GetEnvironmentVariableA(name, value, sizeof value) == 0) return 0;
-    return static_cast<DWORD>(std::strtoul(value, nullptr, 10));
-}
 
 bool RegisterProgressClass() {
     static bool registered = false;
@@ -65,7 +59,7 @@ HINSTANCE LibraryModule() {
 
 Progress::Progress(HWND owner, bool windows, std::string title)
     : owner_(owner), windows_(windows), title_(std::move(title)), started_(GetTickCount()),
-      slowMs_(EnvironmentMs("UNLHA32_TEST_SLOW_MS")) {}
+      slowMs_(test_seam::SlowMsPerFile()) {}
 
 Progress::~Progress() {
     // Enable the caller's windows before the progress window goes, so activation returns to them.

@@ -47,7 +47,7 @@ private:
     bool cancelled_ = false;
     DWORD started_;
     DWORD lastPump_ = 0;
-    DWORD slowMs_ = 0;   // test hook: UNLHA32_TEST_SLOW_MS pauses every file this long
+    DWORD slowMs_ = 0;   // the test build's pause per file (test_seam.h)
     HWND window_ = nullptr;
     HWND nameLabel_ = nullptr;
     HWND bar_ = nullptr;

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <set>
 
@@ -12,6 +11,7 @@
 #include "archiver/file_scan.h"
 #include "archiver/file_times.h"
 #include "archiver/stored_path.h"
+#include "archiver/test_seam.h"
 #include "archiver/wide_names.h"
 #include "text/cp932.h"
 
@@ -104,15 +104,6 @@ std::string Patterns(const std::vector<std::string>& names) {
 
 std::uint64_t FileSize(const WIN32_FIND_DATAW& data) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// "n" or "n:error": the update fails after n members, as writing with that system error would.
-int FailAfterMembers(unsigned long& error) {
-    char value[32] = {};
-    if (GetEnvironmentVariableA("UNLHA32_TEST_FAIL_AFTER", value, sizeof value) == 0) return -1;
-    const char* colon = std::strchr(value, ':');
-    error = colon ? std::strtoul(colon + 1, nullptr, 10) : 0;
-    return std::atoi(value);
 }
 
 lzh::NewEntry NewEntryFor(const Step& step) {
@@ -266,7 +257,7 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
     lzh::ArchiveWriter writer(sink, options);
     const lzh::Method method = lzh::FindMethod(c_.switches.methodId);
     unsigned long injectedError = 0;
-    const int failAfter = FailAfterMembers(injectedError);
+    const int failAfter = test_seam::FailAfterMembers(injectedError);
     int written = 0;
     run_.progress.SetTotal(plan_.bytesToRead);
     auto injectedFailure = [&] {

@@ -60,10 +60,6 @@ public:
     // Offset of the first member; valid after the first Next returned Entry.
     std::uint64_t ArchiveStart() const { return archiveStart_; }
 
-    // Bytes from where a header was due to the end of the file, when they were not one (stray
-    // bytes, ^Z padding) and no valid header followed them; 0 after an end marker.
-    std::uint64_t TrailingBytes() const { return trailingBytes_; }
-
     // Decodes the member's data into `out` and verifies its CRC-16. Directories and symlinks
     // produce nothing and succeed. Never fatal to the walk: Next may be called afterwards.
     ExtractResult Extract(const Entry& entry, ByteSink& out);
@@ -88,7 +84,6 @@ private:
     ReadStatus final_ = ReadStatus::Entry;   // End or Error once the walk is over
     std::uint64_t next_ = 0;                 // offset of the next header
     std::uint64_t archiveStart_ = 0;
-    std::uint64_t trailingBytes_ = 0;
     std::uint64_t headerBytesRead_ = 0;      // bounds the work of scanning hostile files
     std::string error_;
 };

@@ -136,7 +136,6 @@ ReadStatus ArchiveReader::Next(Entry& entry) {
                                                " where a member header should be; another member follows at offset " +
                                                std::to_string(later));
         }
-        trailingBytes_ = source_.Size() - next_;
         return Stop(ReadStatus::End);
     }
     case HeaderRead::Invalid:

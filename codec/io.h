@@ -75,7 +75,6 @@ public:
     LimitedSource(ByteSource& inner, std::uint64_t limit) : inner_(inner), left_(limit) {}
     std::size_t Read(std::uint8_t* buffer, std::size_t size) override;
     bool Failed() const override { return inner_.Failed(); }
-    std::uint64_t Left() const { return left_; }
 
 private:
     ByteSource& inner_;

@@ -21,15 +21,15 @@ std::string WithBaseSeparator(std::string_view basePath) {
 }
 
 std::string ComposeCommandLine(const CommandValues& values) {
-    std::string line = values.prefix;
+    std::string line = values.command;
     line += ' ';
     line += SwitchText(values.switches);
     line += ' ';
     line += values.otherOption;
     line += ' ';
-    line += '"' + values.archivePath + "\" ";
+    line += '"' + values.lzhPath + "\" ";
     line += '"' + WithBaseSeparator(values.basePath) + "\" ";
-    line += '"' + values.fileNames + '"';
+    line += '"' + values.fileName + '"';
     return line;
 }
 

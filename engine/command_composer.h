@@ -5,25 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/command_values.h"
+
 namespace zavo {
 
-struct CommandSwitches {
-    bool recursive = false;   // " -r1"
-    bool folderName = false;  // " -x1"
-    bool newerYes = false;    // " -jyo"
-    bool allAttrib = false;   // " -a1"
-};
-
-struct CommandValues {
-    std::string prefix;       // "e ", "a ", ... or a script entry's command
-    CommandSwitches switches;
-    std::string otherOption;
-    std::string archivePath;
-    std::string basePath;
-    std::string fileNames;
-};
-
-// The switches of the ticked boxes, each with its leading blank, in their fixed order.
+// The switches of the ticked boxes, each with its leading blank, in their fixed order: the
+// command line's form of the boxes, and a script entry's.
 std::string SwitchText(const CommandSwitches& switches);
 
 // Gives a non-empty base path a final "\" unless its last character is "\" or ":". The test is
@@ -31,7 +18,7 @@ std::string SwitchText(const CommandSwitches& switches);
 // 0x5C (such as 表) still gets its separator.
 std::string WithBaseSeparator(std::string_view basePath);
 
-// prefix, " ", switches, " ", other option, " ", then the archive path, the base path (after
+// command, " ", switches, " ", other option, " ", then the archive path, the base path (after
 // WithBaseSeparator) and the file names, each in double quotes and separated by one blank.
 std::string ComposeCommandLine(const CommandValues& values);
 

@@ -38,37 +38,41 @@ void FillList(const win::ListBox& list, const std::vector<FolderEntry>& found, b
 
 }  // namespace
 
-void RefillPathList(const PathListBinding& binding) {
-    binding.exchange(win::Direction::ToFields);
-    win::ListBox list(binding.dialog, binding.listId);
+bool PathList::Route(int id, int code) {
+    if (id == fieldId_) {
+        if (code == EN_CHANGE) Refill();
+        return true;
+    }
+    if (id != listId_) return false;
+    if (code == LBN_DBLCLK || (code == LBN_KILLFOCUS && style_.commitOnFocusLoss)) Commit();
+    return true;
+}
+
+void PathList::Refill() {
+    dialog_.UpdateFields(win::Direction::ToFields);
+    win::ListBox list(dialog_.Handle(), listId_);
     {
         RedrawPause pause(list);
         list.Reset();
-        if (binding.listingOn && !*binding.listingOn) return;
-        std::vector<FolderEntry> found = SearchFolder(ListingPattern(*binding.pathText));
+        if (listingOn_ && !*listingOn_) return;
+        std::vector<FolderEntry> found = SearchFolder(ListingPattern(pathText_));
         if (found.empty()) return;  // nothing found: the list stays empty, no write-back
-        FillList(list, found, binding.style.markFolders);
+        FillList(list, found, style_.markFolders);
     }
     // Keeps the picked entry selected while the new list still holds it (LB_SELECTSTRING).
-    binding.exchange(win::Direction::ToControls);
+    dialog_.UpdateFields(win::Direction::ToControls);
 }
 
-void CommitPathListEntry(const PathListBinding& binding) {
-    binding.exchange(win::Direction::ToFields);
-    std::string path = ComposePickedPath(*binding.pathText, *binding.selectedText);
+void PathList::Commit() {
+    dialog_.UpdateFields(win::Direction::ToFields);
+    std::string path = ComposePickedPath(pathText_, selectedText_);
     if (NeedsFolderMarker(path) && IsFolderPath(path)) path += '\\';
-    *binding.pathText = path;
-    binding.exchange(win::Direction::ToControls);
-    RefillPathList(binding);
-    win::Edit field(binding.dialog, binding.fieldId);
-    if (binding.style.focusFieldAfterCommit) field.Focus();
+    pathText_ = path;
+    dialog_.UpdateFields(win::Direction::ToControls);
+    Refill();
+    win::Edit field(dialog_.Handle(), fieldId_);
+    if (style_.focusFieldAfterCommit) field.Focus();
     field.MoveCaretToEnd();
-}
-
-void OnPathListNotification(const PathListBinding& binding, int code) {
-    if (code == LBN_DBLCLK || (code == LBN_KILLFOCUS && binding.style.commitOnFocusLoss)) {
-        CommitPathListEntry(binding);
-    }
 }
 
 }  // namespace zavo::paths

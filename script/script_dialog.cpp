@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
-#include "resources/script_dialog_ids.h"
 #include "script/script_format.h"
 #include "script/text_mode_file.h"
 #include "win/controls.h"
@@ -13,8 +12,9 @@
 
 namespace zavo {
 
-ScriptDialog::ScriptDialog(ProgramState& state) : win::Dialog(IDD_SCRIPT), state_(state) {
-    fields_.path = state_.lastScriptPath;
+ScriptDialog::ScriptDialog(const CommandValues& values, std::string& lastScriptPath)
+    : win::Dialog(IDD_SCRIPT), values_(values), lastScriptPath_(lastScriptPath) {
+    fields_.path = lastScriptPath_;
 }
 
 void ScriptDialog::Exchange(win::DataExchange& dx) {
@@ -22,11 +22,6 @@ void ScriptDialog::Exchange(win::DataExchange& dx) {
     dx.Text(IDC_SCRIPT_COMMENT, fields_.comment);
     dx.Text(IDC_SCRIPT_CONTENTS, fields_.contents);
     dx.ListSelection(IDC_SCRIPT_PATH_LIST, fields_.listSelection);
-}
-
-paths::PathListBinding ScriptDialog::PathList() {
-    return {Handle(), IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, &fields_.path, &fields_.listSelection, nullptr,
-            [this](win::Direction d) { UpdateFields(d); }, paths::kScriptEditorPathList};
 }
 
 bool ScriptDialog::OnInit() {
@@ -38,9 +33,8 @@ bool ScriptDialog::OnInit() {
 
 bool ScriptDialog::OnCommand(int id, int code, HWND control) {
     if (!control) return false;
+    if (pathList_.Route(id, code)) return true;
     switch (id) {
-    case IDC_SCRIPT_PATH: if (code == EN_CHANGE) paths::RefillPathList(PathList()); return true;
-    case IDC_SCRIPT_PATH_LIST: paths::OnPathListNotification(PathList(), code); return true;
     case IDC_SCRIPT_SHOW: if (code == BN_CLICKED) OnShowFile(); return true;
     case IDC_SCRIPT_APPEND: if (code == BN_CLICKED) OnAppendEntry(); return true;
     case IDC_SCRIPT_WRITE_ALL: if (code == BN_CLICKED) OnWriteAll(); return true;
@@ -49,14 +43,14 @@ bool ScriptDialog::OnCommand(int id, int code, HWND control) {
 }
 
 void ScriptDialog::OnOK() {
-    state_.lastScriptPath = fields_.path;
+    lastScriptPath_ = fields_.path;
     UpdateFields(win::Direction::ToFields);
     End(IDOK);
 }
 
 void ScriptDialog::OnCancel() {
     // The path field follows every edit (each one refills the list, which reads the fields).
-    state_.lastScriptPath = fields_.path;
+    lastScriptPath_ = fields_.path;
     End(IDCANCEL);
 }
 
@@ -75,7 +69,7 @@ bool ScriptDialog::ShowFile() {
     fields_.contents = std::move(*text);
     UpdateFields(win::Direction::ToControls);
     win::Edit(Handle(), IDC_SCRIPT_CONTENTS).ScrollToEnd();
-    state_.lastScriptPath = fields_.path;
+    lastScriptPath_ = fields_.path;
     return true;
 }
 
@@ -86,7 +80,7 @@ void ScriptDialog::OnShowFile() {
 
 void ScriptDialog::OnAppendEntry() {
     PreparePath();
-    if (!AppendScriptEntry(fields_.path, fields_.comment, state_.transfer) || !ShowFile()) ReportCannotOpen();
+    if (!AppendScriptEntry(fields_.path, fields_.comment, values_) || !ShowFile()) ReportCannotOpen();
 }
 
 void ScriptDialog::OnWriteAll() {

@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "app/program_state.h"
+#include "engine/command_values.h"
 #include "paths/path_picker.h"
+#include "resources/script_dialog_ids.h"
 #include "win/data_exchange.h"
 #include "win/dialog.h"
 
@@ -13,8 +14,9 @@ namespace zavo {
 
 class ScriptDialog : public win::Dialog {
 public:
-    // Opens with `state.lastScriptPath` in its path field; appends `state.transfer`.
-    explicit ScriptDialog(ProgramState& state);
+    // Opens with `lastScriptPath` in its path field and keeps it up to date with the file shown;
+    // appends `values`, the main window's as they were when the editor opened.
+    ScriptDialog(const CommandValues& values, std::string& lastScriptPath);
 
     // The path field: after "実行(&E)" the script run reads this file.
     const std::string& Path() const { return fields_.path; }
@@ -34,7 +36,6 @@ private:
     };
 
     void Exchange(win::DataExchange& dx) override;
-    paths::PathListBinding PathList();
 
     void OnShowFile();
     void OnAppendEntry();
@@ -45,8 +46,11 @@ private:
     bool ShowFile();
     void ReportCannotOpen();
 
-    ProgramState& state_;
+    CommandValues values_;
+    std::string& lastScriptPath_;
     Fields fields_;
+    paths::PathList pathList_{*this, IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, fields_.path, fields_.listSelection,
+                              nullptr, paths::kScriptEditorPathList};
 };
 
 }  // namespace zavo

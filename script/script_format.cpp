@@ -1,6 +1,7 @@
 // Reading script files into the table, and the editor's writers and shower.
 #include "script/script_format.h"
 
+#include "engine/command_composer.h"
 #include "script/text_mode_file.h"
 #include "text/cp932.h"
 
@@ -43,10 +44,10 @@ std::optional<int> ReadScript(std::string_view path, ScriptTable& table, std::st
     int count = 0;
     while (count < ScriptTable::kMaxRows && next < lines.size() && IsMarkerLine(lines[next])) {
         ++next;
-        ScriptRow& row = table.rows[count];
+        CommandValues& row = table.rows[count];
         if (!take(row.command)) break;
         if (row.command.empty() || row.command[0] != '/') {
-            if (!(take(row.options) && take(row.archivePath) && take(row.basePath) && take(row.fileNames))) break;
+            if (!(take(row.otherOption) && take(row.lzhPath) && take(row.basePath) && take(row.fileName))) break;
         }
         ++count;
     }
@@ -61,7 +62,7 @@ std::string EntryOptions(std::string_view otherOptions, std::string_view checkOp
     return options;
 }
 
-bool AppendScriptEntry(std::string_view path, std::string_view comment, const TransferArea& values) {
+bool AppendScriptEntry(std::string_view path, std::string_view comment, const CommandValues& values) {
     const std::string name = WithoutFinalLineFeed(path);
     // Creates a missing file and leaves an existing one as it is; the update stream below may
     // then write over a final end mark, which an append stream could not.
@@ -78,8 +79,8 @@ bool AppendScriptEntry(std::string_view path, std::string_view comment, const Tr
     text += "///";
     text += comment;
     text += '\n';
-    for (const std::string& line : {values.command, EntryOptions(values.otherOpt, values.chkOpt),
-                                    values.lzhPath, values.basePath, values.file}) {
+    for (const std::string& line : {values.command, EntryOptions(values.otherOption, SwitchText(values.switches)),
+                                    values.lzhPath, values.basePath, values.fileName}) {
         text += line;
         text += '\n';
     }

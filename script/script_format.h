@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program_state.h"
+#include "engine/command_values.h"
 #include "script/script_table.h"
 
 namespace zavo {
@@ -20,14 +20,15 @@ void StripLineEnds(std::string& line);
 // leaves `lastScriptPath` alone; a file that was opened becomes `lastScriptPath`.
 std::optional<int> ReadScript(std::string_view path, ScriptTable& table, std::string& lastScriptPath);
 
-// The option line of an appended entry: the other options, then the check-option string unless
-// the other options already hold it.
+// The option line of an appended entry: the other options, then the switch text unless the
+// other options already hold it.
 std::string EntryOptions(std::string_view otherOptions, std::string_view checkOptions);
 
-// Appends one six-line entry made of the comment and the transfer values to the file, creating
+// Appends one six-line entry made of the comment and the window's values to the file (the
+// boxes as switch text on the option line, see EntryOptions), creating
 // the file when it is missing. A last line without a line break is ended first, so the new
 // marker starts a line of its own. False when the file cannot be opened or written.
-bool AppendScriptEntry(std::string_view path, std::string_view comment, const TransferArea& values);
+bool AppendScriptEntry(std::string_view path, std::string_view comment, const CommandValues& values);
 
 // Replaces the file's text by the pane's lines, each followed by a line break; a last line that
 // is empty (the one after the pane's final line break) is not written. False when the file

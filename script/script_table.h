@@ -2,21 +2,17 @@
 #pragma once
 
 #include <array>
-#include <string>
+
+#include "engine/command_values.h"
 
 namespace zavo {
 
-struct ScriptRow {
-    std::string command;      // an archiver prefix such as "a ", or an operation line "/..."
-    std::string options;
-    std::string archivePath;
-    std::string basePath;
-    std::string fileNames;
-};
-
+// A row is an entry's command values: its command (an archiver prefix such as "a ", or an
+// operation line "/..."), and for an archiver entry its option line as `otherOption`, archive
+// path, base path and file names. The switches of a row stay off: its options are text.
 struct ScriptTable {
     static constexpr int kMaxRows = 256;
-    std::array<ScriptRow, kMaxRows> rows;
+    std::array<CommandValues, kMaxRows> rows;
     int count = 0;
 };
 

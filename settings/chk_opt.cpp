@@ -5,7 +5,7 @@
 
 namespace zavo {
 
-std::string EncodeChkOpt(const CheckOptions& options) {
+std::string EncodeChkOpt(const CommandSwitches& options) {
     std::string code;
     if (options.recursive) code += 'r';
     if (options.folderName) code += 'x';
@@ -14,8 +14,8 @@ std::string EncodeChkOpt(const CheckOptions& options) {
     return code;
 }
 
-CheckOptions DecodeChkOpt(std::string_view value) {
-    CheckOptions options;
+CommandSwitches DecodeChkOpt(std::string_view value) {
+    CommandSwitches options;
     options.recursive = cp932::ContainsChar(value, 'r');
     options.folderName = cp932::ContainsChar(value, 'x');
     options.newerYes = cp932::ContainsChar(value, 'j');

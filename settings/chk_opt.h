@@ -4,20 +4,17 @@
 #include <string>
 #include <string_view>
 
-#include "engine/command_composer.h"
+#include "engine/command_values.h"
 
 namespace zavo {
 
-// The boxes are those of the command switches: "r" recursive, "x" folder name, "j" newer only,
-// "a" all attributes.
-using CheckOptions = CommandSwitches;
-
-// "r", "x", "j", "a" for the boxes that are on, in that order, without separators.
-std::string EncodeChkOpt(const CheckOptions& options);
+// "r" recursive, "x" folder name, "j" newer only, "a" all attributes, for the boxes that are on,
+// in that order, without separators.
+std::string EncodeChkOpt(const CommandSwitches& switches);
 
 // A box is on exactly when its lower-case letter occurs as a character of its own anywhere in
 // the value; the value may have been edited by hand, so order, repeats and other characters
 // do not matter, and the trail byte of a double-byte character never counts as a letter.
-CheckOptions DecodeChkOpt(std::string_view value);
+CommandSwitches DecodeChkOpt(std::string_view value);
 
 }  // namespace zavo

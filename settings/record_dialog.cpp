@@ -8,7 +8,7 @@
 
 namespace zavo {
 
-RecordDialog::RecordDialog(const TransferArea& transfer) : win::Dialog(IDD_RECORD), transfer_(transfer) {}
+RecordDialog::RecordDialog(const CommandValues& values) : win::Dialog(IDD_RECORD), values_(values) {}
 
 bool RecordDialog::OnInit() {
     SetFocus(Item(IDC_RECORD_SLOT_1));
@@ -27,13 +27,7 @@ bool RecordDialog::OnCommand(int id, int code, HWND control) {
 void RecordDialog::OnOK() { RecordInto(1); }
 
 void RecordDialog::RecordInto(int slot) {
-    ParameterSet set;
-    set.lzhPath = transfer_.lzhPath;
-    set.basePath = transfer_.basePath;
-    set.file = transfer_.file;
-    set.chkOpt = transfer_.chkOpt;
-    set.otherOpt = transfer_.otherOpt;
-    if (std::optional<SaveFailure> failure = SaveSlot(slot, set)) {
+    if (std::optional<SaveFailure> failure = SaveSlot(slot, values_)) {
         // Tell the user instead of closing as if it had worked: the slot keeps its old values.
         std::string where = "HKEY_CURRENT_USER\\" + failure->keyPath;
         if (!failure->valueName.empty()) where += " (" + failure->valueName + ")";

@@ -1,15 +1,15 @@
 // "パラメータの記録": the user picks the slot that receives the main window's current values.
 #pragma once
 
-#include "app/program_state.h"
+#include "engine/command_values.h"
 #include "win/dialog.h"
 
 namespace zavo {
 
 class RecordDialog : public win::Dialog {
 public:
-    // The values come from the transfer area, which "&REC" fills just before.
-    explicit RecordDialog(const TransferArea& transfer);
+    // Records the main window's values as they were when "&REC" was pressed.
+    explicit RecordDialog(const CommandValues& values);
 
 protected:
     bool OnInit() override;
@@ -19,7 +19,7 @@ protected:
 private:
     void RecordInto(int slot);
 
-    const TransferArea& transfer_;
+    CommandValues values_;
 };
 
 }  // namespace zavo

@@ -32,17 +32,16 @@ private:
 
 }  // namespace
 
-std::optional<ParameterSet> LoadSlot(int slot) {
+bool LoadSlot(int slot, CommandValues& values) {
     win::UniqueKey key;
-    if (registry::OpenKey(HKEY_CURRENT_USER, SlotKeyPath(slot), key) != ERROR_SUCCESS) return std::nullopt;
-    ParameterSet set;
-    for (const ParameterValue& value : kParameterValues) {
-        set.*value.field = registry::QueryString(key.Get(), value.name).value_or(std::string());
+    if (registry::OpenKey(HKEY_CURRENT_USER, SlotKeyPath(slot), key) != ERROR_SUCCESS) return false;
+    for (const SlotValue& value : kSlotValues) {
+        value.load(values, registry::QueryString(key.Get(), value.name).value_or(std::string()));
     }
-    return set;
+    return true;
 }
 
-std::optional<SaveFailure> SaveSlot(int slot, const ParameterSet& set) {
+std::optional<SaveFailure> SaveSlot(int slot, const CommandValues& values) {
     // Level by level: "Software" must exist; NEVO, ZAVO and the slot key are made as needed.
     std::string path = "Software";
     win::UniqueKey key;
@@ -53,8 +52,8 @@ std::optional<SaveFailure> SaveSlot(int slot, const ParameterSet& set) {
         if (registry::CreateKey(key.Get(), child, next) != ERROR_SUCCESS) return SaveFailure{path, {}};
         key = std::move(next);
     }
-    RegistrySlot values(key.Get());
-    if (const char* failed = WriteParameterSet(values, set)) return SaveFailure{path, failed};
+    RegistrySlot slotValues(key.Get());
+    if (const char* failed = WriteSlotValues(slotValues, values)) return SaveFailure{path, failed};
     return std::nullopt;
 }
 

@@ -5,16 +5,15 @@
 
 namespace zavo {
 
-const char* WriteParameterSet(SlotValues& slot, const ParameterSet& set) {
-    constexpr std::size_t count = std::size(kParameterValues);
-    std::array<std::optional<StoredValue>, count> before;
-    for (std::size_t i = 0; i < count; ++i) before[i] = slot.Snapshot(kParameterValues[i].name);
+const char* WriteSlotValues(SlotValues& slot, const CommandValues& values) {
+    std::array<std::optional<StoredValue>, kSlotValueCount> before;
+    for (std::size_t i = 0; i < kSlotValueCount; ++i) before[i] = slot.Snapshot(kSlotValues[i].name);
 
-    for (std::size_t i = 0; i < count; ++i) {
-        const ParameterValue& value = kParameterValues[i];
-        if (slot.SetString(value.name, set.*value.field)) continue;
+    for (std::size_t i = 0; i < kSlotValueCount; ++i) {
+        const SlotValue& value = kSlotValues[i];
+        if (slot.SetString(value.name, value.store(values))) continue;
         // Undo in reverse order; if the store refuses that too there is nothing more we can do.
-        for (std::size_t j = i; j-- > 0;) slot.Restore(kParameterValues[j].name, before[j]);
+        for (std::size_t j = i; j-- > 0;) slot.Restore(kSlotValues[j].name, before[j]);
         return value.name;
     }
     return nullptr;

@@ -1,4 +1,4 @@
-// Writing a ParameterSet into one open slot key so that a failure never leaves the slot mixing
+// Writing one recall slot's values into its open key so that a failure never leaves the slot mixing
 // values of two recordings. The key is reached through SlotValues so that the order of the
 // writes and their undo do not depend on the registry.
 #pragma once
@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/parameter_set.h"
+#include "settings/slot_layout.h"
 
 namespace zavo {
 
@@ -31,6 +31,6 @@ public:
 // Sets the five values in their stored order. When one cannot be set, the values set before it
 // get their earlier contents back. Returns the name of the value that could not be set, or
 // nullptr when all five were written.
-const char* WriteParameterSet(SlotValues& slot, const ParameterSet& set);
+const char* WriteSlotValues(SlotValues& slot, const CommandValues& values);
 
 }  // namespace zavo

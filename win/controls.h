@@ -18,9 +18,7 @@ public:
     std::string Text() const;
     void SetText(const std::string& text) const;
     void Enable(bool on) const { EnableWindow(hwnd_, on ? TRUE : FALSE); }
-    bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
     void Show(bool on) const { ShowWindow(hwnd_, on ? SW_SHOW : SW_HIDE); }
-    bool Visible() const { return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
     void Focus() const { SetFocus(hwnd_); }
 
 protected:
@@ -69,7 +67,6 @@ public:
     std::string ItemText(int index) const;
     // CB_SELECTSTRING; returns false when no item begins with `prefix`.
     bool SelectByPrefix(const std::string& prefix) const;
-    void SetEditSelection(int start, int end) const { Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end)); }
 };
 
 class CheckBox : public Control {

@@ -14,7 +14,6 @@ class DataExchange {
 public:
     DataExchange(HWND dialog, Direction direction) : dialog_(dialog), direction_(direction) {}
 
-    Direction Way() const { return direction_; }
     // Edit or any control whose window text is the value.
     void Text(int id, std::string& field);
     // Check box: on exactly when checked.

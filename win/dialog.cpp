@@ -1,8 +1,6 @@
 // The dialog procedure shared by every dialog, with the exception barrier at the callback.
 #include "win/dialog.h"
 
-#include <exception>
-
 namespace win {
 
 INT_PTR Dialog::RunModal(HWND owner, HINSTANCE instance) {
@@ -29,10 +27,8 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) 
     if (!self) return FALSE;
     try {
         return self->Dispatch(message, w, l);
-    } catch (const std::exception&) {
-        // An exception must not unwind through user32; the dialog ends as if cancelled.
-        EndDialog(hwnd, IDABORT);
     } catch (...) {
+        // An exception must not unwind through user32; the dialog ends as if cancelled.
         EndDialog(hwnd, IDABORT);
     }
     return TRUE;

@@ -58,7 +58,7 @@ TEST(MainDialog, StartsFromItsStartValuesAndTheFirstPaintTicksThePathList) {
             EXPECT_EQ(IsChecked(window, IDC_NEWER_YES), !c.script);
             EXPECT_EQ(IsChecked(window, IDC_ALL_ATTRIB), !c.script);
             EXPECT_EQ(IsChecked(window, IDC_ENABLE_PATH_LIST), !c.script);
-            EXPECT_EQ(IsShown(window, IDC_BT9), c.script);
+            EXPECT_EQ(IsShown(window, IDC_SHOW_PATH_LIST), c.script);
             if (!c.script) {
                 EXPECT_EQ(FocusOf(WindowThread(window)), GetDlgItem(window, IDC_LZH_PATH));
             }

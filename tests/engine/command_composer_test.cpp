@@ -31,7 +31,7 @@ TEST(WithBaseSeparator, AppendsABackslashUnlessTheLastCharacterIsOne) {
 
 CommandValues Values(std::string prefix, CommandSwitches switches, std::string other, std::string archive,
                      std::string base, std::string files) {
-    return {std::move(prefix), switches, std::move(other), std::move(archive), std::move(base), std::move(files)};
+    return {std::move(prefix), std::move(archive), std::move(base), std::move(files), switches, std::move(other)};
 }
 
 TEST(ComposeCommandLine, JoinsThePiecesWithoutEscaping) {

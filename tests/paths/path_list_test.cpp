@@ -195,28 +195,28 @@ TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
     MakeArcTree(tree);
     const std::string root = tree.Root();
     Drive([&](const Window& w) {
-        HWND bt9 = GetDlgItem(w.dialog, IDC_BT9);
+        HWND bt9 = GetDlgItem(w.dialog, IDC_SHOW_PATH_LIST);
         RECT face{};
         GetClientRect(bt9, &face);
         EXPECT_EQ(face.right, 159);
         EXPECT_EQ(face.bottom, 39);
         EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));   // ticked by the first paint
-        EXPECT_FALSE(IsShown(w.dialog, IDC_BT9));
+        EXPECT_FALSE(IsShown(w.dialog, IDC_SHOW_PATH_LIST));
 
         w.Retype(root);
         Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_FALSE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_FALSE(IsShown(w.dialog, IDC_PATH_LIST));
         EXPECT_EQ(w.items(), Items{});
-        EXPECT_TRUE(IsShown(w.dialog, IDC_BT9));
-        EXPECT_TRUE(IsEnabled(w.dialog, IDC_BT9));
+        EXPECT_TRUE(IsShown(w.dialog, IDC_SHOW_PATH_LIST));
+        EXPECT_TRUE(IsEnabled(w.dialog, IDC_SHOW_PATH_LIST));
         Type(w.field(), "DA");
         EXPECT_EQ(w.items(), Items{}) << "typing with the switch off fills nothing";
 
         Click(bt9);
         EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
-        EXPECT_FALSE(IsShown(w.dialog, IDC_BT9));
-        EXPECT_FALSE(IsEnabled(w.dialog, IDC_BT9));
+        EXPECT_FALSE(IsShown(w.dialog, IDC_SHOW_PATH_LIST));
+        EXPECT_FALSE(IsEnabled(w.dialog, IDC_SHOW_PATH_LIST));
         EXPECT_TRUE(IsShown(w.dialog, IDC_PATH_LIST));
         EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
 

@@ -26,29 +26,20 @@ public:
 
 protected:
     bool OnInit() override {
-        Exchange(win::Direction::ToControls);
+        UpdateFields(win::Direction::ToControls);
         return true;
     }
-    bool OnCommand(int id, int code, HWND) override {
-        if (id == IDC_SCRIPT_PATH && code == EN_CHANGE) paths::RefillPathList(Binding());
-        else if (id == IDC_SCRIPT_PATH_LIST) paths::OnPathListNotification(Binding(), code);
-        else return false;
-        return true;
-    }
+    bool OnCommand(int id, int code, HWND) override { return pathList_.Route(id, code); }
 
 private:
-    void Exchange(win::Direction direction) {
-        NotificationSuppressor quiet(*this);
-        win::DataExchange dx(Handle(), direction);
+    void Exchange(win::DataExchange& dx) override {
         dx.Text(IDC_SCRIPT_PATH, path_);
         dx.ListSelection(IDC_SCRIPT_PATH_LIST, selection_);
     }
-    paths::PathListBinding Binding() {
-        return {Handle(), IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, &path_, &selection_, nullptr,
-                [this](win::Direction d) { Exchange(d); }, paths::kScriptEditorPathList};
-    }
 
     std::string path_, selection_;
+    paths::PathList pathList_{*this, IDC_SCRIPT_PATH, IDC_SCRIPT_PATH_LIST, path_, selection_, nullptr,
+                              paths::kScriptEditorPathList};
 };
 
 Items Bare(const Items& entries) {

@@ -117,7 +117,7 @@ const Control kControls[] = {
     {IDD_MAIN, IDC_SCRIPT, Kind::Push, "&Script"},
     {IDD_MAIN, IDC_CLEAR, Kind::Push, "Clear"},
     {IDD_MAIN, IDC_CLOSE, Kind::Push, "Close"},
-    {IDD_MAIN, IDC_BT9, Kind::OwnerDraw, nullptr},
+    {IDD_MAIN, IDC_SHOW_PATH_LIST, Kind::OwnerDraw, nullptr},
     {IDD_MAIN, IDC_RECALL_1, Kind::Push, "&1"},
     {IDD_MAIN, IDC_RECALL_2, Kind::Push, "&2"},
     {IDD_MAIN, IDC_RECALL_3, Kind::Push, "&3"},

@@ -11,10 +11,15 @@ namespace {
 
 using namespace zavo::testing;
 
-ProgramState StateFor(const std::string& lastScriptPath) {
-    ProgramState state;
+// What the main window hands to the editor: its values and the last script path.
+struct EditorState {
+    CommandValues values{"a ", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*", {true, false, true, false}, "-m1"};
+    std::string lastScriptPath;
+};
+
+EditorState StateFor(const std::string& lastScriptPath) {
+    EditorState state;
     state.lastScriptPath = lastScriptPath;
-    state.transfer = {"a ", "D:\\ARC\\A.LZH", "-m1", " -r1 -jyo", "D:\\WORK", "*.*"};
     return state;
 }
 
@@ -22,8 +27,8 @@ std::string Pane(HWND editor) { return ItemTextOf(editor, IDC_SCRIPT_CONTENTS); 
 
 TEST(ScriptDialog, ShowOfAMissingFileSaysSoAndChangesNothing) {
     TestFolder folder;
-    ProgramState state = StateFor(folder / "missing.zav");
-    ScriptDialog editor(state);
+    EditorState state = StateFor(folder / "missing.zav");
+    ScriptDialog editor(state.values, state.lastScriptPath);
     RunDriven(editor, [&](HWND window) {
         SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), "typed text");
         ClickLater(GetDlgItem(window, IDC_SCRIPT_SHOW));
@@ -40,8 +45,8 @@ TEST(ScriptDialog, ShowOfAMissingFileSaysSoAndChangesNothing) {
 
 TEST(ScriptDialog, AppendCreatesTheFileAndShowsIt) {
     TestFolder folder;
-    ProgramState state = StateFor(folder / "new.zav");
-    ScriptDialog editor(state);
+    EditorState state = StateFor(folder / "new.zav");
+    ScriptDialog editor(state.values, state.lastScriptPath);
     const std::string entry = "a \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
     RunDriven(editor, [&](HWND window) {
         Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "first");
@@ -61,8 +66,8 @@ TEST(ScriptDialog, AppendAfterAnOldEditorsEndMarkIsShown) {
     TestFolder folder;
     const std::string old = "///圧縮\r\n/M \"作業フォルダ表\"\r\n";
     folder.Put("old.zav", old + "\x1A");
-    ProgramState state = StateFor(folder / "old.zav");
-    ScriptDialog editor(state);
+    EditorState state = StateFor(folder / "old.zav");
+    ScriptDialog editor(state.values, state.lastScriptPath);
     const std::string entry = "///追記\r\na \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
     RunDriven(editor, [&](HWND window) {
         Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "追記");
@@ -76,8 +81,8 @@ TEST(ScriptDialog, AppendAfterAnOldEditorsEndMarkIsShown) {
 TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     TestFolder folder;
     folder.Put("s.zav", "///old\r\n/X\r\n");
-    ProgramState state = StateFor(folder / "s.zav");
-    ScriptDialog editor(state);
+    EditorState state = StateFor(folder / "s.zav");
+    ScriptDialog editor(state.values, state.lastScriptPath);
     const std::string longLine(700, 'L');
     std::string wide;   // 300 double-byte characters, each with a 0x5C second byte
     for (int i = 0; i < 100; ++i) wide += "表ソ能";
@@ -114,8 +119,8 @@ TEST(ScriptDialog, ADoubleClickInThePathListOpensAFolder) {
     TestFolder folder;
     folder.MakeFolder("SUB");
     folder.Put("SUB\\inner.zav", "");
-    ProgramState state = StateFor(folder.Path());
-    ScriptDialog editor(state);
+    EditorState state = StateFor(folder.Path());
+    ScriptDialog editor(state.values, state.lastScriptPath);
     RunDriven(editor, [&](HWND window) {
         HWND list = GetDlgItem(window, IDC_SCRIPT_PATH_LIST);
         HWND path = GetDlgItem(window, IDC_SCRIPT_PATH);

@@ -37,8 +37,8 @@ protected:
     const std::string path_ = (dir_ / "t.zav").string();
 };
 
-std::vector<std::string> Columns(const ScriptRow& row) {
-    return {row.command, row.options, row.archivePath, row.basePath, row.fileNames};
+std::vector<std::string> Columns(const CommandValues& row) {
+    return {row.command, row.otherOption, row.lzhPath, row.basePath, row.fileName};
 }
 
 const std::string kEntry = "///add\r\na \r\n -r1\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
@@ -105,7 +105,7 @@ TEST_F(ScriptFile, OnlyAnOpenedFileBecomesTheLastScriptPath) {
 }
 
 TEST_F(ScriptFile, AppendWritesSixLinesWithCrLf) {
-    TransferArea values{"a ", "D:\\ARC\\A.LZH", "-m1", " -r1 -x1", "D:\\WORK", "*.*"};
+    CommandValues values{"a ", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*", {true, true, false, false}, "-m1"};
     struct Case {
         const char* what;
         std::string before;
@@ -125,7 +125,7 @@ TEST_F(ScriptFile, AppendWritesSixLinesWithCrLf) {
     for (const Case& c : cases) {
         fs::remove(path_);
         if (!c.before.empty()) Put(c.before);
-        values.otherOpt = c.otherOpt;
+        values.otherOption = c.otherOpt;
         ASSERT_TRUE(AppendScriptEntry(path_ + "\n", "c", values)) << c.what;
         EXPECT_EQ(Bytes(), c.after) << c.what;
     }
@@ -134,7 +134,7 @@ TEST_F(ScriptFile, AppendWritesSixLinesWithCrLf) {
 // DOS-era editors ended a file with Ctrl-Z, where the reader stops: an entry behind it is never
 // seen, so the mark goes (as with a text-mode append), or the append is refused.
 TEST_F(ScriptFile, AppendTakesTheEndMarkAwayOrRefuses) {
-    const TransferArea values{"a ", "D:\\資料\\表.LZH", "", " -r1", "D:\\作業ソ", "*.*"};
+    const CommandValues values{"a ", "D:\\資料\\表.LZH", "D:\\作業ソ", "*.*", {true, false, false, false}, ""};
     const std::string old = "///圧縮\r\n/M \"作業フォルダ表\"\r\n";
     const std::string entry = "///追記\r\na \r\n -r1\r\nD:\\資料\\表.LZH\r\nD:\\作業ソ\r\n*.*\r\n";
     struct Case {
@@ -191,7 +191,7 @@ TEST_F(ScriptFile, ShowingJoinsLinesWithCrLf) {
 
 TEST_F(ScriptFile, WritersReportAFileThatCannotBeOpened) {
     std::string inMissingFolder = (dir_ / "no-such-folder" / "t.zav").string();
-    EXPECT_FALSE(AppendScriptEntry(inMissingFolder, "c", TransferArea{}));
+    EXPECT_FALSE(AppendScriptEntry(inMissingFolder, "c", CommandValues{}));
     EXPECT_FALSE(WritePaneLines(inMissingFolder, {"x", ""}));
     EXPECT_FALSE(fs::exists(inMissingFolder));
 }

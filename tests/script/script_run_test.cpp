@@ -66,7 +66,7 @@ TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRo
                                          "a   -r1 -x1 -jyo -a1  -r1 \"A.LZH\" \"D:\\WORK\\\" \"*.*\"",
                                          "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\"",
                                      }));
-    EXPECT_EQ(dialog.Fields().command, "l ");
+    EXPECT_EQ(dialog.Fields().values.command, "l ");
     EXPECT_EQ(state.lastScriptPath, folder / "s.zav");
 }
 

@@ -62,7 +62,7 @@ TEST(StartupRun, AMinimisedStartWaitsForTheRestoredWindow) {
             ShowWindow(window, SW_RESTORE);
             EXPECT_TRUE(WaitUntil([&] { return engine.CommandLines().size() == 2 && IsEnabled(window, IDC_EXTRACT); }));
             EXPECT_FALSE(IsChecked(window, IDC_ENABLE_PATH_LIST));
-            EXPECT_TRUE(IsShown(window, IDC_BT9));
+            EXPECT_TRUE(IsShown(window, IDC_SHOW_PATH_LIST));
         }
         if (window) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });

@@ -33,7 +33,7 @@ protected:
         for (int id : {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST}) {
             EXPECT_FALSE(IsChecked(window, id)) << id;
         }
-        EXPECT_TRUE(IsShown(window, IDC_BT9));
+        EXPECT_TRUE(IsShown(window, IDC_SHOW_PATH_LIST));
         EXPECT_FALSE(IsShown(window, IDC_PATH_LIST));
         EXPECT_TRUE(IsEnabled(window, IDC_EXTRACT));
     }
@@ -69,7 +69,7 @@ TEST_F(StartedProgram, AMissingScriptRunsNothingAndSaysNothing) {
     Start(folder_ / "missing.zav");
     HWND window = program_.Window("ZAVO v.1.9");
     ASSERT_TRUE(window);
-    ASSERT_TRUE(WaitUntil([&] { return IsShown(window, IDC_BT9); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(window, IDC_SHOW_PATH_LIST); }));
     Sleep(500);
     int shown = 0;
     EnumThreadWindows(WindowThread(window), CountShownWindows, reinterpret_cast<LPARAM>(&shown));

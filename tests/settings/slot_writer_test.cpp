@@ -33,7 +33,7 @@ public:
     }
 };
 
-ParameterSet NewSet() { return {"D:\\ARC\\NEW.LZH", "D:\\NEW\\", "*.TXT", "rx", "-gm"}; }
+CommandValues NewValues() { return {"a ", "D:\\ARC\\NEW.LZH", "D:\\NEW\\", "*.TXT", {true, true, false, false}, "-gm"}; }
 
 TEST(SlotWriter, AFailedValueLeavesTheSlotAsItWas) {
     const std::map<std::string, StoredValue> old = {{"LZHPath", {kString, "OLD.LZH"}},
@@ -44,7 +44,7 @@ TEST(SlotWriter, AFailedValueLeavesTheSlotAsItWas) {
         FakeSlot slot;
         slot.values = old;
         slot.refuse = refused;
-        EXPECT_STREQ(WriteParameterSet(slot, NewSet()), refused);
+        EXPECT_STREQ(WriteSlotValues(slot, NewValues()), refused);
         // Values of any type come back byte for byte; "OtherOpt", missing before, is missing again.
         ASSERT_EQ(slot.values.size(), old.size()) << refused;
         for (const auto& [name, value] : old) {
