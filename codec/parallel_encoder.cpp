@@ -1,0 +1,148 @@
+// The read-ahead of members and segments, their jobs, and the joining in order.
+#include "codec/parallel_encoder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "codec/crc16.h"
+
+namespace lzh {
+
+namespace {
+constexpr auto kWaitSlice = std::chrono::milliseconds(20);
+}
+
+int ParallelEncoder::ThreadsFor(int threads) {
+    if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(threads, 1, kMaxThreads);
+}
+
+// Every worker has a segment at work and one waiting, up to eight more in all for the largest counts.
+ParallelEncoder::ParallelEncoder(int threads)
+    : threads_(ThreadsFor(threads)),
+      readAhead_(std::uint64_t(threads_ + std::min(threads_, 8)) * kSegmentSize),
+      workspaces_(static_cast<std::size_t>(threads_)),
+      pool_(threads_) {}
+
+ParallelEncoder::~ParallelEncoder() {
+    for (Member& m : members_) m.stop->store(true);
+}
+
+void ParallelEncoder::Queue(RandomAccessSource& data, const Method& method) {
+    Member m;
+    m.data = &data;
+    m.method = method;
+    const std::uint64_t size = data.Size();
+    m.limit = size == 0 ? 0 : size - 1;
+    const bool encodable = size != 0 && Encodable(method);
+    m.readEnded = !encodable;
+    if (encodable && !data.Seek(0)) m.readEnded = m.readFailed = true;
+    members_.push_back(std::move(m));
+    Feed();
+}
+
+void ParallelEncoder::Feed() {
+    while (reading_ < members_.size() && bytesOut_ < readAhead_) {
+        Member& m = members_[reading_];
+        if (m.readEnded || !ReadSegment(m)) ++reading_;
+    }
+}
+
+// Reads the member's next segment and hands it out; false at the end of its data.
+bool ParallelEncoder::ReadSegment(Member& m) {
+    auto segment = std::make_shared<Segment>();
+    segment->history = m.tail.size();
+    std::vector<std::uint8_t>& in = segment->input;
+    in.resize(segment->history + kSegmentSize + kSegmentSlack);
+    std::copy(m.tail.begin(), m.tail.end(), in.begin());
+    std::size_t filled = segment->history;
+    const std::size_t want = segment->history + kSegmentSize;
+    while (filled < want) {
+        const std::size_t n = m.data->Read(in.data() + filled, want - filled);
+        if (n == 0) {
+            m.readEnded = true;
+            m.readFailed = m.data->Failed();
+            break;
+        }
+        filled += n;
+    }
+    segment->plain = filled - segment->history;
+    if (segment->plain == 0 || m.readFailed) {
+        m.readEnded = true;
+        return false;
+    }
+    in.resize(filled + kSegmentSlack);
+    std::fill(in.begin() + filled, in.end(), 0);
+    m.crc = UpdateCrc16(m.crc, in.data() + segment->history, segment->plain);
+    m.consumed += segment->plain;
+    const std::size_t keep = std::min(kMaxHistory, filled);
+    m.tail.assign(in.begin() + (filled - keep), in.begin() + filled);
+    Submit(m, std::move(segment));
+    return !m.readEnded;
+}
+
+void ParallelEncoder::Submit(Member& m, std::shared_ptr<Segment> segment) {
+    bytesOut_ += segment->plain;
+    m.segments.push_back(segment);
+    pool_.Submit([this, segment, method = m.method, limit = m.limit, stop = m.stop](int worker) {
+        Segment& s = *segment;
+        s.packed = EncodeSegment(method, s.input.data(), s.history, s.history + s.plain, limit, *stop,
+                                 workspaces_[static_cast<std::size_t>(worker)]);
+        std::vector<std::uint8_t>().swap(s.input);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            s.done = true;
+        }
+        finished_.notify_all();
+    });
+}
+
+EncodeResult ParallelEncoder::EncodeOldest(ByteSink& out, WaitObserver* observer) {
+    Member& m = members_.front();
+    EncodeResult result;
+    SegmentJoiner joiner(out, m.limit);
+    for (;;) {
+        Feed();
+        if (m.segments.empty()) {
+            if (m.readEnded) break;
+            continue;   // not read yet: Feed reads members in order, so it reads this one next
+        }
+        const std::shared_ptr<Segment> segment = m.segments.front();
+        std::unique_lock<std::mutex> lock(mutex_);
+        do {
+            lock.unlock();
+            if (observer && !observer->KeepGoing()) {
+                result.cancelled = true;
+                m.stop->store(true);
+                return result;
+            }
+            lock.lock();
+        } while (!finished_.wait_for(lock, kWaitSlice, [&] { return segment->done; }));
+        lock.unlock();
+        m.segments.pop_front();
+        bytesOut_ -= segment->plain;
+        if (!joiner.Add(segment->packed, segment->plain)) break;
+    }
+    // Given up or failed: the rest of the member is neither read nor packed.
+    m.stop->store(true);
+    const bool complete = m.readEnded && m.segments.empty() && !m.readFailed;
+    m.readEnded = true;
+    result.ok = complete && joiner.Finish();
+    result.limitReached = joiner.LimitReached();
+    result.produced = joiner.Produced();
+    result.consumed = m.consumed;
+    result.crc = m.crc;
+    return result;
+}
+
+void ParallelEncoder::DropOldest() {
+    Member& m = members_.front();
+    m.stop->store(true);
+    for (const auto& segment : m.segments) bytesOut_ -= segment->plain;
+    members_.pop_front();
+    if (reading_ > 0) --reading_;
+}
+
+}  // namespace lzh
