@@ -25,6 +25,7 @@ struct Switches {
     std::string methodId = "-lh5-";  // -o5/-o6/-o7, -z for -lh0-
     int headerLevel = 2;           // -h0/-h1/-h2
     bool noWindows = false;        // -n
+    int threads = 0;               // -t<n>: compressing threads, 0 for one per core
 };
 
 struct Command {

@@ -47,9 +47,12 @@ std::uint16_t Crc(const std::string& s) {
 Scratch::Scratch() {
     static std::atomic<int> counter{0};
     CreateDirectoryA("Z:\\tmp", nullptr);
-    path_ = "Z:\\tmp\\zavo-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + "\\";
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    // Wine numbers processes per prefix, so test runs of other build trees reuse our process ids:
+    // a folder counts as ours only when we created it, and one that exists is never touched.
+    do {
+        path_ = "Z:\\tmp\\zavo-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
+    } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    path_ += "\\";
 }
 
 Scratch::~Scratch() { RemoveTree(path_); }
