@@ -55,12 +55,16 @@ bool ParallelEncoder::ReadSegment(Member& m) {
     auto segment = std::make_shared<Segment>();
     segment->history = m.tail.size();
     std::vector<std::uint8_t>& in = segment->input;
-    in.resize(segment->history + kSegmentSize + kSegmentSlack);
+    // Room for what the file's size leaves, so that a small file does not pay for a whole segment;
+    // a file that grows meanwhile gets more room as it comes.
+    const std::uint64_t expected = m.data->Size() > m.consumed ? m.data->Size() - m.consumed : 0;
+    const std::size_t want = segment->history + kSegmentSize;
+    in.resize(std::min<std::uint64_t>(want, segment->history + expected + 1) + kSegmentSlack);
     std::copy(m.tail.begin(), m.tail.end(), in.begin());
     std::size_t filled = segment->history;
-    const std::size_t want = segment->history + kSegmentSize;
     while (filled < want) {
-        const std::size_t n = m.data->Read(in.data() + filled, want - filled);
+        if (filled + kSegmentSlack == in.size()) in.resize(want + kSegmentSlack);
+        const std::size_t n = m.data->Read(in.data() + filled, std::min(want, in.size() - kSegmentSlack) - filled);
         if (n == 0) {
             m.readEnded = true;
             m.readFailed = m.data->Failed();
