@@ -1,7 +1,8 @@
 // The library's own figures under Wine: one `a` over a folder (every file of it in one archive) and
 // one `t` of that archive, timed inside this process around the library call, for -lh5- and -lh7-
 // on 1, 2 and all threads; then the peak working set of the process. Prints figures only.
-// Usage: library_bench CORPUS-FOLDER WORK-FOLDER (Windows paths, folders ending with '\')
+// Usage: library_bench CORPUS-FOLDER WORK-FOLDER [SWITCHES] (Windows paths, folders ending with '\');
+// SWITCHES replaces the thread counts by one run with them ("" for a library without -t).
 #include <windows.h>
 #include <psapi.h>
 
@@ -59,7 +60,9 @@ int main(int argc, char** argv) {
     std::printf("library under Wine: %llu bytes, %lu cores\n", static_cast<unsigned long long>(corpusBytes),
                 system.dwNumberOfProcessors);
     for (const char* method : {"-o5", "-o7"}) {
-        for (const char* threads : {"-t1", "-t2", "-t0"}) {
+        std::vector<std::string> runs = {"-t1", "-t2", "-t0"};
+        if (argc > 3) runs = {argv[3]};
+        for (const std::string& threads : runs) {
             const std::string archive = work + "bench.lzh";
             DeleteFileA(archive.c_str());
             const double add = Timed(std::string("a -n ") + method + " " + threads + " \"" + archive + "\" \"" +
@@ -67,7 +70,8 @@ int main(int argc, char** argv) {
             const double test = Timed("t -n \"" + archive + "\"");
             if (add < 0 || test < 0) return 1;
             // One line a run, for the script to take apart: method threads ratio add-seconds test-seconds
-            std::printf("run %s %s %.4f %.3f %.3f\n", method, threads, double(SizeOf(archive)) / corpusBytes, add, test);
+            std::printf("run %s %s %.4f %.3f %.3f\n", method, threads.empty() ? "-" : threads.c_str(),
+                        double(SizeOf(archive)) / corpusBytes, add, test);
             DeleteFileA(archive.c_str());
         }
     }
