@@ -12,6 +12,8 @@ namespace lzh {
 
 namespace {
 constexpr auto kWaitSlice = std::chrono::milliseconds(20);
+// Small members are handed out in batches of about this much before the workers are woken.
+constexpr std::uint64_t kWakeEvery = 256 * 1024;
 }
 
 int ParallelEncoder::ThreadsFor(int threads) {
@@ -89,24 +91,35 @@ bool ParallelEncoder::ReadSegment(Member& m) {
 
 void ParallelEncoder::Submit(Member& m, std::shared_ptr<Segment> segment) {
     bytesOut_ += segment->plain;
+    unwoken_ += segment->plain;
+    const bool wake = unwoken_ >= kWakeEvery;
+    if (wake) unwoken_ = 0;
     m.segments.push_back(segment);
     pool_.Submit([this, segment, method = m.method, limit = m.limit, stop = m.stop](int worker) {
         Segment& s = *segment;
         s.packed = EncodeSegment(method, s.input.data(), s.history, s.history + s.plain, limit, *stop,
                                  workspaces_[static_cast<std::size_t>(worker)]);
         std::vector<std::uint8_t>().swap(s.input);
+        bool waited;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             s.done = true;
+            waited = waiting_;
         }
-        finished_.notify_all();
-    });
+        if (waited) finished_.notify_all();
+    }, wake);
 }
 
 EncodeResult ParallelEncoder::EncodeOldest(ByteSink& out, WaitObserver* observer) {
     Member& m = members_.front();
     EncodeResult result;
     SegmentJoiner joiner(out, m.limit);
+    auto cancelled = [&] {
+        if (!observer || observer->KeepGoing()) return false;
+        result.cancelled = true;
+        m.stop->store(true);
+        return true;
+    };
     for (;;) {
         Feed();
         if (m.segments.empty()) {
@@ -115,16 +128,23 @@ EncodeResult ParallelEncoder::EncodeOldest(ByteSink& out, WaitObserver* observer
         }
         const std::shared_ptr<Segment> segment = m.segments.front();
         std::unique_lock<std::mutex> lock(mutex_);
-        do {
+        if (!segment->done) {
             lock.unlock();
-            if (observer && !observer->KeepGoing()) {
-                result.cancelled = true;
-                m.stop->store(true);
-                return result;
-            }
+            pool_.Wake();   // whatever was handed out without waking them
+            unwoken_ = 0;
             lock.lock();
-        } while (!finished_.wait_for(lock, kWaitSlice, [&] { return segment->done; }));
+        }
+        while (!segment->done) {
+            waiting_ = true;
+            const bool done = finished_.wait_for(lock, kWaitSlice, [&] { return segment->done; });
+            waiting_ = false;
+            if (done) break;
+            lock.unlock();
+            if (cancelled()) return result;
+            lock.lock();
+        }
         lock.unlock();
+        if (cancelled()) return result;
         m.segments.pop_front();
         bytesOut_ -= segment->plain;
         if (!joiner.Add(segment->packed, segment->plain)) break;

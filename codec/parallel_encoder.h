@@ -93,11 +93,13 @@ private:
     int threads_;
     std::uint64_t readAhead_;
     std::uint64_t bytesOut_ = 0;      // read and not yet joined or dropped
+    std::uint64_t unwoken_ = 0;       // bytes handed out since the workers were last woken
     std::deque<Member> members_;
     std::size_t reading_ = 0;         // index of the first member not read to its end
     std::vector<SegmentWorkspace> workspaces_;   // one per worker
     std::mutex mutex_;
     std::condition_variable finished_;
+    bool waiting_ = false;            // the calling thread waits for finished_; guarded by mutex_
     WorkerPool pool_;                 // last: its threads stop before the rest goes
 };
 

@@ -17,13 +17,15 @@ WorkerPool::~WorkerPool() {
     for (std::thread& t : threads_) t.join();
 }
 
-void WorkerPool::Submit(std::function<void(int worker)> job) {
+void WorkerPool::Submit(std::function<void(int worker)> job, bool wake) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         jobs_.push_back(std::move(job));
     }
-    wake_.notify_one();
+    if (wake) wake_.notify_all();
 }
+
+void WorkerPool::Wake() { wake_.notify_all(); }
 
 void WorkerPool::Work(int worker) {
     for (;;) {

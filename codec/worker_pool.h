@@ -19,7 +19,10 @@ public:
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
 
-    void Submit(std::function<void(int worker)> job);
+    // Queues a job; `wake` false leaves idle threads asleep until a later Submit or Wake, so that
+    // many small jobs cost one wake-up, not one each (waking a thread is dear under Wine).
+    void Submit(std::function<void(int worker)> job, bool wake = true);
+    void Wake();
 
 private:
     void Work(int worker);
