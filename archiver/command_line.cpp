@@ -49,6 +49,16 @@ bool ParseSwitches(std::string_view body, Switches& s, std::string& error) {
                 break;
             }
             return unknown(start);
+        case 't': {
+            // One or two digits: a thread count, 0 for every core.
+            std::size_t digits = 0;
+            while (digits < 2 && i + digits < body.size() && std::isdigit(static_cast<unsigned char>(body[i + digits])))
+                ++digits;
+            if (digits == 0) return unknown(start);
+            s.threads = std::stoi(std::string(body.substr(i, digits)));
+            i += digits;
+            break;
+        }
         case 'n':
             s.noWindows = true;
             if (i < body.size() && std::isdigit(static_cast<unsigned char>(body[i]))) s.noWindows = body[i++] != '0';

@@ -29,6 +29,7 @@ struct Switches {
     int headerLevel = 2;           // -h0/-h1/-h2
     bool noWindows = false;        // -n
     std::optional<Language> language;  // -le English, -lj Japanese; else the user's
+    int threads = 0;               // -t<n>: compressing threads, 0 for one per core
 };
 
 struct Command {

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "archiver/archive_walk.h"
@@ -13,6 +15,7 @@
 #include "archiver/stored_path.h"
 #include "archiver/test_seam.h"
 #include "archiver/wide_names.h"
+#include "codec/parallel_encoder.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -127,6 +130,22 @@ lzh::NewEntry NewEntryFor(const Step& step) {
     if (step.file->IsFolder()) e.attributes |= FILE_ATTRIBUTE_DIRECTORY;   // MS-DOS marks folders so too
     return e;
 }
+
+// Keeps the progress window answering while the calling thread waits for compressing threads.
+class ProgressWhileWaiting : public lzh::WaitObserver {
+public:
+    explicit ProgressWhileWaiting(Progress& progress) : progress_(progress) {}
+    bool KeepGoing() override { return progress_.Advance(0); }
+
+private:
+    Progress& progress_;
+};
+
+// A file to be added, opened when it was queued for compressing: its turn to be written may come later.
+struct OpenedFile {
+    FileSource source;
+    bool opened = false;
+};
 
 class Updater {
 public:
@@ -267,9 +286,29 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         run_.Fail(kFileFailed, why);
         return true;
     };
+    // Files are opened and queued ahead of the one being written, so that worker threads compress
+    // several at once; each is written in its turn. The sources go after the encoder stops.
+    std::deque<std::unique_ptr<OpenedFile>> opened;
+    lzh::ParallelEncoder encoder(c_.switches.threads);
+    ProgressWhileWaiting waiting(run_.progress);
+    std::size_t queued = 0;   // the steps before this one are queued, or need no compressing
+    auto queueAhead = [&] {
+        for (; queued < plan_.steps.size() && encoder.HasRoom(); ++queued) {
+            const Step& ahead = plan_.steps[queued];
+            if (!ahead.file || ahead.file->IsFolder()) continue;
+            auto file = std::make_unique<OpenedFile>();
+            file->opened = file->source.Open(ahead.file->diskPath);
+            if (file->opened) {
+                file->source.ReportTo(&run_.progress);
+                encoder.Queue(file->source, method);
+            }
+            opened.push_back(std::move(file));
+        }
+    };
     for (const Step& step : plan_.steps) {
         if (injectedFailure()) return false;
         ++written;
+        queueAhead();
         if (!step.file) {
             lzh::WriteResult r = writer.CopyMember(*archive_.reader, *step.entry);
             if (r.status != lzh::WriteStatus::Ok) {
@@ -293,16 +332,16 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
             run_.out.Line(Say(step.replaces ? M::LineFolderReplaced : M::LineFolder, shown));
             continue;
         }
-        FileSource source;
-        if (!source.Open(step.file->diskPath)) {
-            const std::string why = Say(M::LineFailed, shown,
-                                        Say(M::CannotRead, FallbackOf(step.file->diskPath).name, SystemMessage(source.LastError())));
+        const std::unique_ptr<OpenedFile> file = std::move(opened.front());
+        opened.pop_front();
+        if (!file->opened) {
+            const std::string why = Say(M::LineFailed, shown, Say(M::CannotRead, FallbackOf(step.file->diskPath).name,
+                                                                  SystemMessage(file->source.LastError())));
             run_.out.Line(why);
             run_.Fail(kFileFailed, why);
             return false;
         }
-        source.ReportTo(&run_.progress);
-        lzh::WriteResult r = writer.AddFile(NewEntryFor(step), source, method);
+        lzh::WriteResult r = writer.AddQueuedFile(NewEntryFor(step), encoder, &waiting);
         if (run_.progress.Cancelled()) return false;
         if (r.status != lzh::WriteStatus::Ok) {
             const std::string why = Say(M::LineFailed, shown, Problem(r, sink));

@@ -8,16 +8,19 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "bench/lzh_member_file.h"
+#include "codec/archive.h"
 #include "codec/decoder.h"
 #include "codec/encoder.h"
 #include "codec/io.h"
 #include "codec/method.h"
+#include "codec/parallel_encoder.h"
 
 namespace {
 
@@ -78,12 +81,47 @@ std::vector<std::uint8_t> ReadFile(const std::string& path) {
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(f), {});
 }
 
+// Compares what the decoder writes with the original as it comes, keeping nothing: growing a buffer
+// of the whole output would cost more than the decoding itself (the tools write to /dev/null).
+class CheckingSink : public lzh::ByteSink {
+public:
+    explicit CheckingSink(const std::vector<std::uint8_t>& expected) : expected_(expected) {}
+    bool Write(const std::uint8_t* data, std::size_t size) override {
+        same_ = same_ && size <= expected_.size() - pos_ && std::memcmp(data, expected_.data() + pos_, size) == 0;
+        pos_ += same_ ? size : 0;
+        return true;
+    }
+    bool Same() const { return same_ && pos_ == expected_.size(); }
+
+private:
+    const std::vector<std::uint8_t>& expected_;
+    std::size_t pos_ = 0;
+    bool same_ = true;
+};
+
 struct Totals {
     double original = 0, packed = 0;
     Timing compress, decompress, bsdtar, lhasa;
 };
 
 double Speed(double bytes, double seconds) { return seconds > 0 ? bytes / seconds / 1e6 : 0; }
+
+// One archive of every file, as the library writes it: members and segments on `threads` threads.
+// Returns the archive's size.
+std::size_t WriteArchive(const std::vector<std::vector<std::uint8_t>>& files, const lzh::Method& method, int threads) {
+    lzh::MemorySink sink;
+    lzh::ArchiveWriter writer(sink);
+    lzh::ParallelEncoder encoder(threads);
+    std::vector<lzh::MemorySource> sources(files.begin(), files.end());
+    for (lzh::MemorySource& s : sources) encoder.Queue(s, method);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        lzh::NewEntry entry;
+        entry.name = "member" + std::to_string(i);
+        if (writer.AddQueuedFile(entry, encoder, nullptr).status != lzh::WriteStatus::Ok) std::abort();
+    }
+    writer.Finish();
+    return sink.Bytes().size();
+}
 
 }  // namespace
 
@@ -101,6 +139,7 @@ int main(int argc, char** argv) {
     const bool withTools = std::getenv("BENCH_NO_TOOLS") == nullptr;
 
     std::vector<Totals> totals(3);
+    std::vector<std::vector<std::uint8_t>> contents;
     double gzipBytes = 0;
     Timing gzip;
     std::printf("%-18s %-6s %7s %9s %9s %9s %9s\n", "file", "method", "ratio", "comp MB/s", "dec MB/s",
@@ -112,6 +151,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot read %s\n", path.c_str());
             return 1;
         }
+        contents.push_back(data);
         if (withTools) {
             Timing t = ToolTimes("gzip -6 -c '" + path + "' > /dev/null");
             gzipBytes += data.size();
@@ -138,9 +178,9 @@ int main(int argc, char** argv) {
                 bool same = true;
                 decompress = MedianTimes([&] {
                     lzh::MemorySource src(packed);
-                    lzh::MemorySink plain;
+                    CheckingSink plain(data);
                     lzh::DecodeResult dr = lzh::Decode(method, src, data.size(), plain);
-                    same = dr.status == lzh::DecodeStatus::Ok && plain.Bytes() == data;
+                    same = dr.status == lzh::DecodeStatus::Ok && plain.Same();
                 });
                 if (!same) {
                     std::fprintf(stderr, "ROUND TRIP FAILED: %s %s\n", name.c_str(), methodIds[m]);
@@ -205,6 +245,29 @@ int main(int argc, char** argv) {
                     std::printf("  (goal >= %.1fx gzip-6: %s)", speedGoal[m],
                                 comp / gzipSpeed >= speedGoal[m] ? "met" : "MISSED");
             }
+            std::printf("\n");
+        }
+    }
+
+    // Scaling: one archive of the whole corpus, as the library writes it, by wall time.
+    const int cores = lzh::ParallelEncoder::ThreadsFor(0);
+    std::vector<int> threadCounts = {1, 2};
+    if (cores > 2) threadCounts.push_back(cores);
+    const double gzipWall = Speed(gzipBytes, gzip.wall);
+    double corpusBytes = 0;
+    for (const auto& f : contents) corpusBytes += f.size();
+    std::printf("\nwhole corpus in one archive, by wall time%s\n", withTools ? " (against gzip -6 above)" : "");
+    for (int m : {0, 2}) {
+        const lzh::Method method = lzh::FindMethod(methodIds[m]);
+        double oneThread = 0;
+        for (int threads : threadCounts) {
+            std::size_t size = 0;
+            const Timing t = MedianTimes([&] { size = WriteArchive(contents, method, threads); });
+            const double speed = Speed(corpusBytes, t.wall);
+            if (threads == 1) oneThread = speed;
+            std::printf("  %s %2d thread%s: ratio %.4f  %6.1f MB/s  %.2fx one thread", methodIds[m], threads,
+                        threads == 1 ? " " : "s", size / corpusBytes, speed, speed / oneThread);
+            if (withTools) std::printf("  %.2fx gzip-6", speed / gzipWall);
             std::printf("\n");
         }
     }

@@ -11,6 +11,9 @@
 
 namespace lzh {
 
+class ParallelEncoder;
+class WaitObserver;
+
 // ---------------------------------------------------------------------------------------------
 // Reading
 
@@ -103,6 +106,7 @@ enum class WriteStatus {
     ReadFailed,      // the data source reported an error or changed size while read
     WriteFailed,     // the sink refused bytes or could not be positioned
     EncodeFailed,    // the encoder failed for another reason
+    Cancelled,       // the wait observer asked to stop
     Finished,        // Finish was called already
 };
 
@@ -125,6 +129,10 @@ public:
     // are stored as -lh0-.
     WriteResult AddFile(const NewEntry& entry, RandomAccessSource& data, const Method& method);
 
+    // As AddFile, for the oldest member queued in `encoder` (its data and method), compressed
+    // there on worker threads; `observer` hears of the waits. The member leaves the queue.
+    WriteResult AddQueuedFile(const NewEntry& entry, ParallelEncoder& encoder, WaitObserver* observer);
+
     // Writes a -lhd- member for the folder path entry.folders (entry.name is ignored).
     WriteResult AddDirectory(const NewEntry& entry);
 
@@ -135,6 +143,9 @@ public:
     WriteResult Finish();
 
 private:
+    template <typename EncodeFn>
+    WriteResult AddFileWith(const NewEntry& entry, RandomAccessSource& data, const Method& method, EncodeFn encode);
+
     RandomAccessSink& sink_;
     WriterOptions options_;
     bool finished_ = false;

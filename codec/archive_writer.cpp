@@ -7,6 +7,7 @@
 #include "codec/crc16.h"
 #include "codec/encoder.h"
 #include "codec/header_build.h"
+#include "codec/parallel_encoder.h"
 
 namespace lzh {
 namespace {
@@ -93,10 +94,27 @@ WriteResult ArchiveWriter::AddDirectory(const NewEntry& entry) {
 }
 
 WriteResult ArchiveWriter::AddFile(const NewEntry& entry, RandomAccessSource& data, const Method& method) {
+    if (!finished_ && !data.Seek(0)) return Failure(WriteStatus::ReadFailed, "cannot read the file");
+    return AddFileWith(entry, data, method, [&](ByteSink& out, std::uint64_t limit) {
+        return Encode(method, data, out, limit);
+    });
+}
+
+WriteResult ArchiveWriter::AddQueuedFile(const NewEntry& entry, ParallelEncoder& encoder, WaitObserver* observer) {
+    if (encoder.Empty()) return Failure(WriteStatus::EncodeFailed, "no member is queued");
+    WriteResult r = AddFileWith(entry, encoder.OldestData(), encoder.OldestMethod(),
+                                [&](ByteSink& out, std::uint64_t) { return encoder.EncodeOldest(out, observer); });
+    encoder.DropOldest();
+    return r;
+}
+
+// `data` stands at its start, or is being read by the encoder.
+template <typename EncodeFn>
+WriteResult ArchiveWriter::AddFileWith(const NewEntry& entry, RandomAccessSource& data, const Method& method,
+                                       EncodeFn encode) {
     if (finished_) return Failure(WriteStatus::Finished, "the archive is already finished");
     if (method.kind != MethodKind::Stored && !(method.kind == MethodKind::LhNew && method.writable))
         return Failure(WriteStatus::EncodeFailed, "method " + std::string(method.id) + " cannot be written");
-    if (!data.Seek(0)) return Failure(WriteStatus::ReadFailed, "cannot read the file");
 
     HeaderToBuild header;
     header.level = options_.headerLevel;
@@ -114,26 +132,27 @@ WriteResult ArchiveWriter::AddFile(const NewEntry& entry, RandomAccessSource& da
     if (!WriteBytes(sink_, bytes)) return Failure(WriteStatus::WriteFailed, "cannot write the archive");
 
     bool stored = !compress;
-    CrcSource compressedInput(data);
-    CrcSource storedInput(data);
-    CrcSource* used = &compressedInput;
+    std::uint64_t count = 0;
     if (compress) {
         // Only a member that gets smaller is worth its method; otherwise it is stored.
-        EncodeResult encoded = Encode(method, compressedInput, sink_, header.originalSize - 1);
+        EncodeResult encoded = encode(static_cast<ByteSink&>(sink_), header.originalSize - 1);
+        if (encoded.cancelled) return Failure(WriteStatus::Cancelled, "cancelled");
         if (encoded.limitReached) {
             stored = true;
         } else if (!encoded.ok) {
-            if (compressedInput.Failed()) return Failure(WriteStatus::ReadFailed, "cannot read the file");
+            if (data.Failed()) return Failure(WriteStatus::ReadFailed, "cannot read the file");
             return Failure(WriteStatus::WriteFailed, "cannot write the compressed data");
         } else {
             header.packedSize = encoded.produced;
+            header.crc = encoded.crc;
+            count = encoded.consumed;
         }
     }
     if (stored) {
         header.methodId = "-lh0-";
         if (!data.Seek(0) || !sink_.Seek(headerAt + headerSize))
             return Failure(WriteStatus::ReadFailed, "cannot reread the file to store it");
-        used = &storedInput;
+        CrcSource storedInput(data);
         std::vector<std::uint8_t> chunk(kCopyChunk);
         for (;;) {
             std::size_t n = storedInput.Read(chunk.data(), chunk.size());
@@ -141,13 +160,13 @@ WriteResult ArchiveWriter::AddFile(const NewEntry& entry, RandomAccessSource& da
             if (!sink_.Write(chunk.data(), n)) return Failure(WriteStatus::WriteFailed, "cannot write the archive");
         }
         if (storedInput.Failed()) return Failure(WriteStatus::ReadFailed, "cannot read the file");
-        header.packedSize = storedInput.Count();
+        header.packedSize = count = storedInput.Count();
+        header.crc = storedInput.Crc();
     }
     // The header already gives the size: a file that grew or shrank meanwhile would lie.
-    if (used->Count() != header.originalSize)
+    if (count != header.originalSize)
         return Failure(WriteStatus::ReadFailed, "the file changed size while it was being added");
 
-    header.crc = used->Crc();
     bytes.clear();
     built = BuildHeader(header, bytes);
     if (built.status != HeaderBuildStatus::Ok) return FromBuild(built);

@@ -90,6 +90,16 @@ public:
     std::size_t Size() const { return size_; }
     void Clear() { size_ = 0; }
     std::vector<std::uint8_t> Bytes() const { return {bytes_.begin(), bytes_.begin() + size_}; }
+    // Hands the whole bytes over, leaving the writer empty.
+    std::vector<std::uint8_t> TakeBytes() {
+        bytes_.resize(size_);
+        size_ = 0;
+        return std::move(bytes_);
+    }
+    // Makes room for about `bytes` of output at once rather than growing step by step.
+    void Reserve(std::size_t bytes) {
+        if (bytes > bytes_.size()) bytes_.resize(bytes);
+    }
     // Bits written but not yet in Data().
     int PendingBits() const { return bits_; }
     std::uint64_t TotalBits() const { return size_ * std::uint64_t{8} + static_cast<unsigned>(bits_); }

@@ -149,6 +149,11 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
     for (; i <= end; ++i) first[i - begin] = static_cast<std::uint32_t>(used);
 }
 
+void Parser::Prime(const std::uint8_t* buf, std::size_t begin, std::size_t dataEnd) {
+    const std::size_t stop = std::min(begin, dataEnd > 3 ? dataEnd - 3 : 0);
+    for (std::size_t i = 0; i < stop; ++i) finder_.Insert(buf, 0, i);
+}
+
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
     const std::size_t n = end - begin;
     cost_.resize(n + 1);
@@ -199,9 +204,10 @@ void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t en
 }
 
 void Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
-                   std::size_t dataEnd, Prices& prices, std::vector<Command>& commands, BlockStats& stats) {
+                   std::size_t dataEnd, Prices& prices, std::vector<Command>& commands, BlockStats& stats,
+                   int passes) {
     CollectMatches(buf, base, begin, end, dataEnd);
-    for (int pass = 1; pass < tuning_.passes; ++pass) {
+    for (int pass = 1; pass < std::max(passes, tuning_.passes); ++pass) {
         CheapestPath(buf, begin, end, prices);
         std::vector<Command> trial;
         BlockStats trialStats;

@@ -33,11 +33,18 @@ class Parser {
 public:
     Parser(int dictionaryBits, const ParserTuning& tuning);
 
+    // Starts over: the next Parse knows nothing of earlier data. Scratch memory is kept.
+    void Reset() { finder_.Reset(); }
+    int DictionaryBits() const { return dictionaryBits_; }
+
+    // Links buf[0, begin) into the chains as history, without searching; `dataEnd` as for Parse.
+    void Prime(const std::uint8_t* buf, std::size_t begin, std::size_t dataEnd);
+
     // Parses buf[begin, end) into `commands` (appended) and `stats` (added to). `dataEnd` bounds the
     // bytes that hashing may read: at least end + 3 unless the input ends at `dataEnd`. `prices`
     // comes in with the prices to start from and leaves with those of this stretch.
     void Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end, std::size_t dataEnd,
-               Prices& prices, std::vector<Command>& commands, BlockStats& stats);
+               Prices& prices, std::vector<Command>& commands, BlockStats& stats, int passes = 1);
 
 private:
     void CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,

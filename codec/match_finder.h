@@ -27,6 +27,8 @@ struct MatchFinderTuning {
 class MatchFinder {
 public:
     MatchFinder(int dictionaryBits, MatchFinderTuning tuning);
+    // Forgets every position, as a new finder would.
+    void Reset();
 
     // Links `buf[i]` (absolute offset base + i) into its chain and appends to `out` the matches there
     // of increasing length, each with the nearest distance found for it, none reaching past `end`.

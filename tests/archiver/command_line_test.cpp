@@ -36,13 +36,14 @@ TEST(CommandLine, PositionalArguments) {
 }
 
 TEST(CommandLine, Switches) {
-    ParseResult r = ParseCommandLine("U -r1x1 -c -o7 -h1 -n A.LZH -a1 -jyo");
+    ParseResult r = ParseCommandLine("U -r1x1 -c -o7 -h1 -n A.LZH -a1 -jyo -t12");
     ASSERT_TRUE(r.ok) << r.error;
     const Switches& s = r.command.switches;
     EXPECT_EQ(r.command.letter, 'u');
     EXPECT_TRUE(s.recurse && s.keepFolders && s.ignoreTimes && s.noWindows && s.allAttributes && s.overwrite);
     EXPECT_EQ(s.methodId, "-lh7-");
     EXPECT_EQ(s.headerLevel, 1);
+    EXPECT_EQ(s.threads, 12);
 
     ParseResult off = ParseCommandLine("e -x1 -x0 -r0 -a0 -z -n0 A.LZH");
     ASSERT_TRUE(off.ok) << off.error;
@@ -53,6 +54,7 @@ TEST(CommandLine, Switches) {
     ParseResult defaults = ParseCommandLine("a A.LZH");
     EXPECT_EQ(defaults.command.switches.methodId, "-lh5-");
     EXPECT_EQ(defaults.command.switches.headerLevel, 2);
+    EXPECT_EQ(defaults.command.switches.threads, 0);
 }
 
 TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
@@ -67,6 +69,7 @@ TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
         {"a -q A.LZH", "-q"},
         {"a -o9 A.LZH", "-o9"},
         {"a -h3 A.LZH", "-h3"},
+        {"a -tx A.LZH", "-tx"},
         {"e -jy A.LZH", "-jy"},
         {"l -lx A.LZH", "-lx"},
         {"a -r1w A.LZH", "-w"},

@@ -1,0 +1,195 @@
+// Compressing one segment: stretches parsed in turn into blocks, merged while that is cheaper.
+#include "codec/segment_encoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "codec/bit_writer.h"
+#include "codec/lh_encoder.h"
+#include "codec/lz_parser.h"
+
+namespace lzh {
+
+namespace {
+
+// Bytes parsed at a time. Blocks are made of whole stretches, so this is also the finest block
+// granularity; it must stay below kMaxBlockCommands.
+constexpr std::size_t kStretch = 48 * 1024;
+static_assert(kStretch < kMaxBlockCommands, "a stretch must fit one block");
+
+// Measured on the benchmark corpus: deeper chains buy little past these, and searching inside
+// long matches costs much time for little gain. Larger windows need deeper chains to use them;
+// a third shorter length per match is worth 0.07% there for 5% more work, so it is not tried.
+ParserTuning TuningFor(int dictionaryBits) {
+    if (dictionaryBits <= 13) return {{12, 32}, 5, 1, 1, 1};
+    return {{16, 64}, 12, 1, 2, 1};
+}
+
+class BlockedOutput {
+public:
+    BlockedOutput(const Method& method, std::size_t expectedBytes)
+        : positionCodes_(method.positionCodes), positionBits_(method.positionBits) {
+        bits_.Reserve(expectedBytes);
+    }
+
+    // Adds a parsed stretch; the pending block is written first when keeping them apart is cheaper.
+    // May take over the buffer of `commands`, leaving it with other contents to be cleared.
+    void Add(std::vector<Command>& commands, const BlockStats& stats) {
+        if (commands.empty()) return;
+        const std::uint64_t ownBits = BlockBits(stats, positionCodes_, positionBits_);
+        if (!pending_.empty()) {
+            BlockStats merged = pendingStats_;
+            merged.Merge(stats);
+            std::uint64_t apart = pendingBits_ + ownBits;
+            std::uint64_t together = BlockBits(merged, positionCodes_, positionBits_);
+            if (merged.commands <= kMaxBlockCommands && together <= apart) {
+                pending_.insert(pending_.end(), commands.begin(), commands.end());
+                pendingStats_ = merged;
+                pendingBits_ = together;
+                return;
+            }
+            Flush();
+        }
+        pending_.swap(commands);
+        pendingStats_ = stats;
+        pendingBits_ = ownBits;
+    }
+
+    void Flush() {
+        if (pending_.empty()) return;
+        WriteBlock(pending_.data(), pending_.size(), pendingStats_, positionCodes_, positionBits_, bits_);
+        pending_.clear();
+        pendingStats_ = BlockStats();
+        pendingBits_ = 0;
+    }
+
+    // Size of everything added so far, with the pending block's estimate.
+    std::uint64_t BitsSoFar() const { return bits_.TotalBits() + pendingBits_; }
+
+    void Finish(PackedSegment& out) {
+        Flush();
+        out.bits = bits_.TotalBits();
+        bits_.PadToByte();
+        out.bytes = bits_.TakeBytes();
+    }
+
+private:
+    int positionCodes_;
+    int positionBits_;
+    BitWriter bits_;
+    std::vector<Command> pending_;
+    BlockStats pendingStats_;
+    std::uint64_t pendingBits_ = 0;
+};
+
+}  // namespace
+
+SegmentWorkspace::SegmentWorkspace() = default;
+SegmentWorkspace::~SegmentWorkspace() = default;
+
+Parser& SegmentWorkspace::FreshParser(int dictionaryBits) {
+    if (parser_ && parser_->DictionaryBits() == dictionaryBits)
+        parser_->Reset();
+    else
+        parser_ = std::make_unique<Parser>(dictionaryBits, TuningFor(dictionaryBits));
+    return *parser_;
+}
+
+PackedSegment EncodeSegment(const Method& method, const std::uint8_t* data, std::size_t history, std::size_t size,
+                            std::uint64_t memberLimit, const std::atomic<bool>& stop, SegmentWorkspace& workspace) {
+    PackedSegment result;
+    const std::size_t window = std::size_t{1} << method.dictionaryBits;
+    // Positions count from the oldest byte of history used, so that a segment's output depends on
+    // nothing but its bytes and those of the window before it.
+    const std::size_t skip = history > window ? history - window : 0;
+    const std::uint8_t* buf = data + skip;
+    const std::size_t begin = history - skip, end = size - skip;
+
+    Parser& parser = workspace.FreshParser(method.dictionaryBits);
+    parser.Prime(buf, begin, end);
+    Prices prices;
+    prices.SetInitial();
+    // Most data packs to well under half; more only costs the buffer growing.
+    BlockedOutput output(method, (end - begin) / 2 + 1024);
+    std::vector<Command> commands;
+    commands.reserve(kStretch);
+    for (std::size_t pos = begin; pos < end;) {
+        if (stop.load(std::memory_order_relaxed)) {
+            result.stopped = true;
+            return result;
+        }
+        const std::size_t stretchEnd = std::min(pos + kStretch, end);
+        commands.clear();
+        BlockStats stats;
+        parser.Parse(buf, 0, pos, stretchEnd, end, prices, commands, stats, pos == begin && begin > 0 ? 2 : 1);
+        pos = stretchEnd;
+        output.Add(commands, stats);
+        const std::uint64_t parsed = pos - begin;
+        if (history == 0 && parsed * kGiveUpFraction >= memberLimit && output.BitsSoFar() >= parsed * 8) {
+            result.gaveUp = true;
+            return result;
+        }
+    }
+    output.Finish(result);
+    return result;
+}
+
+bool SegmentJoiner::Add(const PackedSegment& segment, std::uint64_t plainBytes) {
+    if (segment.gaveUp || segment.stopped) {
+        limitReached_ = segment.gaveUp;
+        failed_ = true;
+        return false;
+    }
+    plain_ += plainBytes;
+    const std::uint64_t totalBits = produced_ * 8 + static_cast<unsigned>(partialBits_) + segment.bits;
+    // As the whole member would: past the limit, or not shrunk at all over its first eighth.
+    if ((totalBits + 7) / 8 > limit_ || (plain_ * kGiveUpFraction >= limit_ && totalBits >= plain_ * 8)) {
+        limitReached_ = failed_ = true;
+        return false;
+    }
+    // The segment's bits continue the partial byte: every byte shifts by its bit count, eight at a time.
+    const unsigned shift = static_cast<unsigned>(partialBits_);
+    const std::uint8_t* in = segment.bytes.data();
+    const std::size_t size = segment.bytes.size();
+    shifted_.resize(size + 8);
+    std::uint8_t* out = shifted_.data();
+    std::uint64_t carry = partial_;   // `shift` bits at the top of the byte
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, in + i, 8);
+        word = __builtin_bswap64(word);
+        const std::uint64_t joined = __builtin_bswap64(carry << 56 | word >> shift);
+        std::memcpy(out + i, &joined, 8);
+        carry = (word << (8 - shift)) & 0xFFu;
+    }
+    for (; i < size; ++i) {
+        const unsigned b = in[i];
+        out[i] = static_cast<std::uint8_t>(carry | (b >> shift));
+        carry = (b << (8 - shift)) & 0xFFu;
+    }
+    out[size] = static_cast<std::uint8_t>(carry);
+    const std::uint64_t bits = shift + segment.bits;
+    const std::size_t whole = static_cast<std::size_t>(bits / 8);
+    partialBits_ = static_cast<int>(bits % 8);
+    partial_ = partialBits_ ? out[whole] : 0;
+    return Put(out, whole);
+}
+
+bool SegmentJoiner::Finish() {
+    if (failed_) return false;
+    if (partialBits_ == 0) return true;
+    partialBits_ = 0;
+    return Put(&partial_, 1);
+}
+
+bool SegmentJoiner::Put(const std::uint8_t* data, std::size_t size) {
+    if (size != 0 && !sink_.Write(data, size)) {
+        failed_ = true;
+        return false;
+    }
+    produced_ += size;
+    return true;
+}
+
+}  // namespace lzh
