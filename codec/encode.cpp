@@ -13,7 +13,7 @@ namespace lzh {
 
 bool Encodable(const Method& method) {
     return method.kind == MethodKind::LhNew && method.dictionaryBits >= 12 && method.dictionaryBits <= 16 &&
-           method.positionCodes >= 1 && method.positionCodes <= kMaxPositionCodes;
+           method.positionCodes >= 1 && method.positionCodes <= kMaxEncoderPositionCodes;
 }
 
 EncodeResult Encode(const Method& method, ByteSource& in, ByteSink& out, std::uint64_t packedLimit) {

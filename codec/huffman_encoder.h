@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace lzh {
+#include "codec/block_format.h"
 
-constexpr int kMaxCodeLength = 16;
+namespace lzh {
 
 // Fills `lengths[0..count)` (count <= 512) with code lengths of at most `maxLength` (<= 16) bits for
 // `freqs`. Symbols with zero frequency get length 0. Returns how many symbols are used; when that is

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "codec/bit_reader.h"
+#include "codec/block_format.h"
 
 namespace lzh {
 
@@ -13,8 +14,6 @@ namespace lzh {
 // no tree walks, so no input can make decoding loop.
 class HuffmanTable {
 public:
-    static constexpr int kMaxCodeLength = 16;
-
     // What a code that no symbol owns decodes to (using no bits): above every real symbol.
     static constexpr int kNoSymbol = 0xFFFF;
 

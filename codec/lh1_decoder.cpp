@@ -12,7 +12,7 @@ namespace lzh {
 namespace {
 
 constexpr std::size_t kWindow = 4096;
-constexpr int kMinMatch = 3;
+constexpr int kLh1MinMatch = 3;
 constexpr int kLowPositionBits = 6;
 
 // The fixed code for the upper six position bits: code lengths 3..8, shorter for nearer copies.
@@ -46,7 +46,7 @@ DecodeResult DecodeLh1(ByteSource& packed, std::uint64_t originalSize, ByteSink&
             in.Refill();
             int upper = upperPositions.Decode(in);  // a complete code: every bit pattern is a symbol
             std::size_t distance = ((static_cast<std::size_t>(upper) << kLowPositionBits) | in.Get(kLowPositionBits)) + 1;
-            std::size_t length = static_cast<std::size_t>(c - 256 + kMinMatch);
+            std::size_t length = static_cast<std::size_t>(c - 256 + kLh1MinMatch);
             if (length > remaining) length = static_cast<std::size_t>(remaining);
             history.Copy(distance, length);
             remaining -= length;

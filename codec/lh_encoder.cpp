@@ -9,10 +9,6 @@ namespace lzh {
 
 namespace {
 
-constexpr int kTempCountBits = 5;
-constexpr int kLiteralLengthCountBits = 9;
-constexpr int kTempSkipIndex = 3;   // after the third temp length a 2-bit zero count follows
-
 // A tree's lengths and codes, or the single symbol it reduces to (then every code is 0 bits).
 struct Tree {
     std::uint8_t lengths[kLiteralLengthCodes] = {};
@@ -32,9 +28,9 @@ struct Tree {
     }
 };
 
-// The literal/length lengths as temp symbols: 0 one zero, 1 a run of 3..18 zeros (4 bits), 2 a run
-// of 20.. zeros (9 bits), k+2 a length k.
-struct TempItem {
+// The literal/length lengths as code-length symbols: 0 one zero, 1 a run of 3..18 zeros (4 bits),
+// 2 a run of 20.. zeros (9 bits), k+2 a length k.
+struct CodeLengthItem {
     std::uint8_t symbol;
     std::uint8_t extraBits;
     std::uint16_t extra;
@@ -42,10 +38,10 @@ struct TempItem {
 
 struct Plan {
     Tree literalLength;
-    Tree temp;
+    Tree codeLength;
     Tree position;
     int literalLengthCount = 0;   // lengths sent, trailing zeros dropped
-    std::vector<TempItem> items;
+    std::vector<CodeLengthItem> items;
 };
 
 void PlanLiteralLengthTree(Plan& plan) {
@@ -54,11 +50,11 @@ void PlanLiteralLengthTree(Plan& plan) {
     while (n > 0 && len[n - 1] == 0) --n;
     plan.literalLengthCount = n;
     plan.items.clear();
-    std::uint32_t tempFreq[kTempCodes] = {};
+    std::uint32_t codeLengthFreq[kCodeLengthCodes] = {};
     auto add = [&](int symbol, int extraBits, int extra) {
         plan.items.push_back({static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extraBits),
                               static_cast<std::uint16_t>(extra)});
-        tempFreq[symbol]++;
+        codeLengthFreq[symbol]++;
     };
     for (int i = 0; i < n;) {
         int k = len[i++];
@@ -79,7 +75,7 @@ void PlanLiteralLengthTree(Plan& plan) {
             add(2, 9, run - 20);
         }
     }
-    plan.temp.Build(tempFreq, kTempCodes);
+    plan.codeLength.Build(codeLengthFreq, kCodeLengthCodes);
 }
 
 void BuildPlan(const BlockStats& stats, int positionCodes, Plan& plan) {
@@ -94,7 +90,7 @@ struct BitCounter {
     void Put(std::uint32_t, int count) { bits += static_cast<unsigned>(count); }
 };
 
-// Lengths of the temp and position trees: 3 bits each, 7 and up continue in unary.
+// Lengths of the code-length and position trees: 3 bits each, 7 and up continue in unary.
 template <typename Out>
 void PutShortTreeLengths(const Tree& tree, int symbols, int countBits, int skipIndex, Out& out) {
     int n = symbols;
@@ -117,22 +113,22 @@ void PutShortTreeLengths(const Tree& tree, int symbols, int countBits, int skipI
 
 template <typename Out>
 void PutTrees(const Plan& plan, std::size_t count, int positionCodes, int positionBits, Out& out) {
-    out.Put(static_cast<std::uint32_t>(count), 16);
+    out.Put(static_cast<std::uint32_t>(count), kBlockCountBits);
     if (plan.literalLength.used >= 2) {
-        if (plan.temp.used >= 2) {
-            PutShortTreeLengths(plan.temp, kTempCodes, kTempCountBits, kTempSkipIndex, out);
+        if (plan.codeLength.used >= 2) {
+            PutShortTreeLengths(plan.codeLength, kCodeLengthCodes, kCodeLengthCountBits, kCodeLengthSkipIndex, out);
         } else {
-            out.Put(0, kTempCountBits);
-            out.Put(static_cast<std::uint32_t>(plan.temp.single), kTempCountBits);
+            out.Put(0, kCodeLengthCountBits);
+            out.Put(static_cast<std::uint32_t>(plan.codeLength.single), kCodeLengthCountBits);
         }
         out.Put(static_cast<std::uint32_t>(plan.literalLengthCount), kLiteralLengthCountBits);
-        for (const TempItem& item : plan.items) {
-            out.Put(plan.temp.codes[item.symbol], plan.temp.lengths[item.symbol]);
+        for (const CodeLengthItem& item : plan.items) {
+            out.Put(plan.codeLength.codes[item.symbol], plan.codeLength.lengths[item.symbol]);
             if (item.extraBits) out.Put(item.extra, item.extraBits);
         }
     } else {
-        out.Put(0, kTempCountBits);
-        out.Put(0, kTempCountBits);
+        out.Put(0, kCodeLengthCountBits);
+        out.Put(0, kCodeLengthCountBits);
         out.Put(0, kLiteralLengthCountBits);
         out.Put(static_cast<std::uint32_t>(plan.literalLength.single), kLiteralLengthCountBits);
     }
@@ -148,7 +144,7 @@ void PutTrees(const Plan& plan, std::size_t count, int positionCodes, int positi
 
 void BlockStats::Merge(const BlockStats& other) {
     for (int i = 0; i < kLiteralLengthCodes; ++i) literalLength[i] += other.literalLength[i];
-    for (int i = 0; i < kMaxPositionCodes; ++i) position[i] += other.position[i];
+    for (int i = 0; i < kMaxEncoderPositionCodes; ++i) position[i] += other.position[i];
     commands += other.commands;
 }
 

@@ -6,15 +6,9 @@
 #include <vector>
 
 #include "codec/bit_writer.h"
+#include "codec/block_format.h"
 
 namespace lzh {
-
-constexpr int kLiteralLengthCodes = 510;   // 256 literals + match lengths 3..256
-constexpr int kTempCodes = 19;
-constexpr int kMaxPositionCodes = 17;
-constexpr int kMinMatch = 3;
-constexpr int kMaxMatch = 256;
-constexpr std::size_t kMaxBlockCommands = 65535;
 
 // One literal or match: `code` < 256 is a literal byte, else a match of length code - 253.
 struct Command {
@@ -37,7 +31,7 @@ inline int PositionCode(std::uint32_t distanceMinus1) {
 // Symbol counts of a run of commands: what a block's trees are built from.
 struct BlockStats {
     std::uint32_t literalLength[kLiteralLengthCodes] = {};
-    std::uint32_t position[kMaxPositionCodes] = {};
+    std::uint32_t position[kMaxEncoderPositionCodes] = {};
     std::size_t commands = 0;
 
     void Add(const Command& c) {

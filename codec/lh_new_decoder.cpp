@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "codec/bit_reader.h"
+#include "codec/block_format.h"
 #include "codec/decode_failure.h"
 #include "codec/history_buffer.h"
 #include "codec/huffman_table.h"
@@ -11,12 +12,6 @@
 namespace lzh {
 namespace {
 
-constexpr int kLiteralCodes = 510;     // NC: 256 literals and match lengths 3..256
-constexpr int kLengthCodes = 19;       // NT: the alphabet of the code-length code
-constexpr int kLengthCountBits = 5;    // TBIT
-constexpr int kLiteralCountBits = 9;   // CBIT
-constexpr int kMinMatch = 3;
-constexpr int kMaxPositionCodes = 32;
 // What the window holds before the first byte. A copy reaching back there is rare; strict
 // decoders reject it, the lenient independent one reads spaces, as -lh1- does: so do we.
 constexpr std::uint8_t kInitialFill = 0x20;
@@ -59,7 +54,7 @@ bool LhNewDecoder::ReadLengthCode(HuffmanTable& table, int maxCount, int countBi
         int len = static_cast<int>(in_.Get(3));
         if (len == 7) {
             while (in_.Get(1)) {
-                if (++len > HuffmanTable::kMaxCodeLength) return false;
+                if (++len > kMaxCodeLength) return false;
             }
         }
         lengths[i++] = static_cast<std::uint8_t>(len);
@@ -72,20 +67,20 @@ bool LhNewDecoder::ReadLengthCode(HuffmanTable& table, int maxCount, int countBi
 }
 
 bool LhNewDecoder::ReadLiteralLengths() {
-    int n = static_cast<int>(in_.Get(kLiteralCountBits));
+    int n = static_cast<int>(in_.Get(kLiteralLengthCountBits));
     if (n == 0) {
-        int symbol = static_cast<int>(in_.Get(kLiteralCountBits));
-        if (symbol >= kLiteralCodes) return false;
+        int symbol = static_cast<int>(in_.Get(kLiteralLengthCountBits));
+        if (symbol >= kLiteralLengthCodes) return false;
         literals_.BuildSingle(symbol);
         return true;
     }
-    if (n > kLiteralCodes) return false;
-    std::uint8_t lengths[kLiteralCodes] = {};
+    if (n > kLiteralLengthCodes) return false;
+    std::uint8_t lengths[kLiteralLengthCodes] = {};
     int i = 0;
     while (i < n) {
         in_.Refill();
         int c = lengthCode_.Decode(in_);
-        if (c >= kLengthCodes) return false;
+        if (c >= kCodeLengthCodes) return false;
         if (c > 2) {
             lengths[i++] = static_cast<std::uint8_t>(c - 2);
             continue;
@@ -94,13 +89,14 @@ bool LhNewDecoder::ReadLiteralLengths() {
         // A run may claim more zeros than entries remain; the rest of the table is zero anyway.
         i += std::min(run, n - i);
     }
-    return literals_.Build(lengths, kLiteralCodes);
+    return literals_.Build(lengths, kLiteralLengthCodes);
 }
 
 bool LhNewDecoder::ReadBlockHeader(std::uint32_t& commands) {
-    commands = in_.Get(16);
-    return ReadLengthCode(lengthCode_, kLengthCodes, kLengthCountBits, 3) && ReadLiteralLengths() &&
-           ReadLengthCode(positions_, params_.positionCodes, params_.positionBits, -1) && !in_.Overrun();
+    commands = in_.Get(kBlockCountBits);
+    return ReadLengthCode(lengthCode_, kCodeLengthCodes, kCodeLengthCountBits, kCodeLengthSkipIndex) &&
+           ReadLiteralLengths() && ReadLengthCode(positions_, params_.positionCodes, params_.positionBits, -1) &&
+           !in_.Overrun();
 }
 
 // The hot loop: decodes commands of the current block into `out` from `pos` until the block
@@ -124,7 +120,7 @@ const char* LhNewDecoder::DecodeCommands(std::uint8_t* out, std::size_t& pos, st
             out[p++] = static_cast<std::uint8_t>(c);
             continue;
         }
-        if (c >= kLiteralCodes) {
+        if (c >= kLiteralLengthCodes) {
             error = "invalid code in the packed data";
             break;
         }
@@ -198,7 +194,7 @@ DecodeResult DecodeLhNew(const LhNewParams& params, ByteSource& packed, std::uin
                          ByteSink& out) {
     DecodeResult result;
     // One refill per command covers 16 + 16 + 23 bits: positions may use at most 23 extra bits.
-    if (params.positionCodes < 2 || params.positionCodes > params.windowBits + 1 || params.windowBits > 24 ||
+    if (params.positionCodes < 2 || params.positionCodes > params.windowBits + 1 || params.windowBits > kMaxWindowBits ||
         params.positionBits < 1 || params.positionBits > 8) {
         result.status = DecodeStatus::Unsupported;
         result.detail = "unsupported block method parameters";

@@ -67,7 +67,7 @@ void Prices::SetInitial() {
         int length = s - 256 + kMinMatch;
         literalLength[s] = length < 8 ? 6 + (length - 3) / 2 : 10 + std::min(length / 32, 4);
     }
-    for (int p = 0; p < kMaxPositionCodes; ++p) position[p] = 4 + ExtraBits(p);
+    for (int p = 0; p < kMaxEncoderPositionCodes; ++p) position[p] = 4 + ExtraBits(p);
 }
 
 void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
@@ -80,12 +80,12 @@ void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
     for (int s = 0; s < kLiteralLengthCodes; ++s)
         literalLength[s] = used < 2 ? (stats.literalLength[s] ? 1 : 12) : (lengths[s] ? lengths[s] : unusedPrice);
 
-    std::uint8_t plen[kMaxPositionCodes] = {};
+    std::uint8_t plen[kMaxEncoderPositionCodes] = {};
     used = BuildCodeLengths(stats.position, positionCodes, kMaxCodeLength, plen);
     longest = 1;
     for (int p = 0; p < positionCodes; ++p) longest = std::max<std::uint32_t>(longest, plen[p]);
     unusedPrice = longest + 2;
-    for (int p = 0; p < kMaxPositionCodes; ++p) {
+    for (int p = 0; p < kMaxEncoderPositionCodes; ++p) {
         std::uint32_t code = used < 2 ? (stats.position[p] ? 1 : 6) : (plen[p] ? plen[p] : unusedPrice);
         position[p] = code + ExtraBits(p);
     }
@@ -212,13 +212,13 @@ void Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begi
         std::vector<Command> trial;
         BlockStats trialStats;
         EmitPath(buf, begin, end, trial, trialStats);
-        prices.SetFromStats(trialStats, kMaxPositionCodes);
+        prices.SetFromStats(trialStats, kMaxEncoderPositionCodes);
     }
     CheapestPath(buf, begin, end, prices);
     BlockStats own;
     EmitPath(buf, begin, end, commands, own);
     stats.Merge(own);
-    prices.SetFromStats(own, kMaxPositionCodes);
+    prices.SetFromStats(own, kMaxEncoderPositionCodes);
 }
 
 }  // namespace lzh

@@ -13,7 +13,7 @@ namespace lzh {
 // Bit prices of each symbol, taken from the code lengths of recent data.
 struct Prices {
     std::uint32_t literalLength[kLiteralLengthCodes];
-    std::uint32_t position[kMaxPositionCodes];   // code length plus the raw bits after it
+    std::uint32_t position[kMaxEncoderPositionCodes];   // code length plus the raw bits after it
 
     // Rough prices for the start of a stream, before any statistics exist.
     void SetInitial();
