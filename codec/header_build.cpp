@@ -4,6 +4,7 @@
 #include "codec/crc16.h"
 #include "codec/entry_path.h"
 #include "codec/header_bytes.h"
+#include "codec/header_layout.h"
 
 namespace lzh {
 namespace {
@@ -61,15 +62,15 @@ void AppendExtension(std::vector<std::uint8_t>& out, std::uint8_t type, const vo
 bool AppendUnicodeNames(const HeaderToBuild& h, std::vector<std::uint8_t>& out, std::vector<std::size_t>& starts) {
     if (!h.directory && h.entry.hasUnicodeName) {
         const std::vector<std::uint8_t> name = Utf16Field({h.entry.unicodeName}, false);
-        if (name.size() + 3 > kMaxLevel2HeaderSize) return false;
+        if (name.size() + ext::kFramingSize > kMaxLevel2HeaderSize) return false;
         starts.push_back(out.size());
-        AppendExtension(out, 0x44, name.data(), name.size());
+        AppendExtension(out, ext::kUnicodeName, name.data(), name.size());
     }
     if (h.entry.hasUnicodeFolders && !h.entry.unicodeFolders.empty()) {
         const std::vector<std::uint8_t> folders = Utf16Field(h.entry.unicodeFolders, true);
-        if (folders.size() + 3 > kMaxLevel2HeaderSize) return false;
+        if (folders.size() + ext::kFramingSize > kMaxLevel2HeaderSize) return false;
         starts.push_back(out.size());
-        AppendExtension(out, 0x45, folders.data(), folders.size());
+        AppendExtension(out, ext::kUnicodeFolders, folders.data(), folders.size());
     }
     return true;
 }
@@ -99,7 +100,7 @@ HeaderBuildResult BuildLevel0(const HeaderToBuild& h, std::vector<std::uint8_t>&
         return Fail(HeaderBuildStatus::InvalidName, "the path is " + std::to_string(path.size()) +
                     " bytes; header level 0 holds at most " + std::to_string(kMaxLevel0PathBytes));
     const std::size_t start = out.size();
-    out.push_back(static_cast<std::uint8_t>(22 + path.size()));
+    out.push_back(static_cast<std::uint8_t>(hdr::kLevel0MinSize - 2 + path.size()));
     out.push_back(0);
     out.insert(out.end(), h.methodId.begin(), h.methodId.end());
     AppendLe32(out, static_cast<std::uint32_t>(h.packedSize));
@@ -110,7 +111,7 @@ HeaderBuildResult BuildLevel0(const HeaderToBuild& h, std::vector<std::uint8_t>&
     out.push_back(static_cast<std::uint8_t>(path.size()));
     out.insert(out.end(), path.begin(), path.end());
     AppendLe16(out, h.crc);
-    out[start + 1] = ByteSum(out, start + 2, out.size());
+    out[start + hdr::kChecksumAt] = ByteSum(out, start + 2, out.size());
     return {};
 }
 
@@ -120,11 +121,11 @@ HeaderBuildResult BuildLevel1(const HeaderToBuild& h, std::vector<std::uint8_t>&
         return Fail(HeaderBuildStatus::InvalidName, "the name is " + std::to_string(name.size()) +
                     " bytes; header level 1 holds at most " + std::to_string(kMaxLevel1NameBytes));
     const std::string folders = FolderField(h.entry.folders);
-    if (folders.size() + 3 > kMaxLevel2HeaderSize)
+    if (folders.size() + ext::kFramingSize > kMaxLevel2HeaderSize)
         return Fail(HeaderBuildStatus::InvalidName, "the folder path is too long for an extended header");
 
     const std::size_t start = out.size();
-    out.push_back(static_cast<std::uint8_t>(25 + name.size()));
+    out.push_back(static_cast<std::uint8_t>(hdr::kLevel1MinSize - 2 + name.size()));
     out.push_back(0);
     out.insert(out.end(), h.methodId.begin(), h.methodId.end());
     AppendLe32(out, 0);  // skip size, set once the extended headers are known
@@ -141,22 +142,22 @@ HeaderBuildResult BuildLevel1(const HeaderToBuild& h, std::vector<std::uint8_t>&
 
     std::vector<std::size_t> starts;
     starts.push_back(out.size());
-    const std::uint8_t zeroCrc[2] = {0, 0};
-    AppendExtension(out, 0x00, zeroCrc, 2);
+    const std::uint8_t zeroCrc[ext::kHeaderCrcSize] = {};
+    AppendExtension(out, ext::kHeaderCrc, zeroCrc, ext::kHeaderCrcSize);
     if (!folders.empty()) {
         starts.push_back(out.size());
-        AppendExtension(out, 0x02, folders.data(), folders.size());
+        AppendExtension(out, ext::kFolders, folders.data(), folders.size());
     }
     if (!AppendUnicodeNames(h, out, starts)) return Fail(HeaderBuildStatus::InvalidName, "the path is too long for a header");
     starts.push_back(out.size());
     const std::uint8_t attr[2] = {h.entry.attributes, 0};
-    AppendExtension(out, 0x40, attr, 2);
+    AppendExtension(out, ext::kAttributes, attr, sizeof attr);
     LinkExtensions(out, baseEnd - 2, starts, out.size());
 
     const std::uint64_t skip = h.packedSize + (out.size() - baseEnd);
     if (skip > kMax32) return Fail(HeaderBuildStatus::TooLarge, "the member is too large for header level 1");
-    StoreLe32(out.data() + start + 7, static_cast<std::uint32_t>(skip));
-    out[start + 1] = ByteSum(out, start + 2, baseEnd);
+    StoreLe32(out.data() + start + hdr::kPackedSizeAt, static_cast<std::uint32_t>(skip));
+    out[start + hdr::kChecksumAt] = ByteSum(out, start + 2, baseEnd);
     StoreLe16(out.data() + starts[0] + 1, Crc16(out.data() + start, out.size() - start));
     return {};
 }
@@ -179,15 +180,15 @@ HeaderBuildResult BuildLevel2(const HeaderToBuild& h, std::vector<std::uint8_t>&
 
     std::vector<std::size_t> starts;
     starts.push_back(out.size());
-    const std::uint8_t zeroCrc[2] = {0, 0};
-    AppendExtension(out, 0x00, zeroCrc, 2);
+    const std::uint8_t zeroCrc[ext::kHeaderCrcSize] = {};
+    AppendExtension(out, ext::kHeaderCrc, zeroCrc, ext::kHeaderCrcSize);
     if (!h.directory) {
         starts.push_back(out.size());
-        AppendExtension(out, 0x01, h.entry.name.data(), h.entry.name.size());
+        AppendExtension(out, ext::kName, h.entry.name.data(), h.entry.name.size());
     }
     if (!folders.empty()) {
         starts.push_back(out.size());
-        AppendExtension(out, 0x02, folders.data(), folders.size());
+        AppendExtension(out, ext::kFolders, folders.data(), folders.size());
     }
     if (!AppendUnicodeNames(h, out, starts)) {
         out.resize(start);
@@ -195,24 +196,24 @@ HeaderBuildResult BuildLevel2(const HeaderToBuild& h, std::vector<std::uint8_t>&
     }
     starts.push_back(out.size());
     const std::uint8_t attr[2] = {h.entry.attributes, 0};
-    AppendExtension(out, 0x40, attr, 2);
+    AppendExtension(out, ext::kAttributes, attr, sizeof attr);
     if (h.entry.hasWindowsTimes) {
         std::vector<std::uint8_t> times;
         AppendLe64(times, h.entry.windowsTimes.creation);
         AppendLe64(times, h.entry.windowsTimes.lastWrite);
         AppendLe64(times, h.entry.windowsTimes.lastAccess);
         starts.push_back(out.size());
-        AppendExtension(out, 0x41, times.data(), times.size());
+        AppendExtension(out, ext::kWindowsTimes, times.data(), times.size());
     }
     if (sizes64) {
         std::vector<std::uint8_t> sizes;
         AppendLe64(sizes, h.packedSize);
         AppendLe64(sizes, h.originalSize);
         starts.push_back(out.size());
-        AppendExtension(out, 0x42, sizes.data(), sizes.size());
+        AppendExtension(out, ext::kSizes64, sizes.data(), sizes.size());
     }
     const std::size_t chainEnd = out.size();
-    LinkExtensions(out, start + 24, starts, chainEnd);
+    LinkExtensions(out, start + hdr::kLevel2FirstExtSizeAt, starts, chainEnd);
     // A size with low byte 0 would start the header with the end marker for old readers.
     if (((out.size() - start) & 0xFF) == 0) out.push_back(0);
     const std::size_t total = out.size() - start;
@@ -220,7 +221,7 @@ HeaderBuildResult BuildLevel2(const HeaderToBuild& h, std::vector<std::uint8_t>&
         out.resize(start);
         return Fail(HeaderBuildStatus::InvalidName, "the path is too long for a header");
     }
-    StoreLe16(out.data() + start, static_cast<std::uint16_t>(total));
+    StoreLe16(out.data() + start + hdr::kSizeAt, static_cast<std::uint16_t>(total));
     StoreLe16(out.data() + starts[0] + 1, Crc16(out.data() + start, total));
     return {};
 }

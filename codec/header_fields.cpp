@@ -6,6 +6,7 @@
 
 #include "codec/entry_path.h"
 #include "codec/header_bytes.h"
+#include "codec/header_layout.h"
 #include "text/cp932.h"
 
 namespace lzh {
@@ -25,82 +26,110 @@ std::string Hex2(unsigned v) {
     return buf;
 }
 
+// One extended header's payload, between its type byte and the next header's size.
+struct Payload {
+    const std::uint8_t* p;
+    std::size_t len;
+    std::size_t offset;   // of the payload in the header
+};
+
+// Sets what the payload holds; false for a payload long enough that is still malformed.
+using ApplyFn = bool (*)(const Payload&, Entry&, RawHeaderFields&);
+
+// Ext 0x3F, and 0x71 where Amiga ports keep a level-2 file comment.
+bool SetComment(const Payload& x, Entry& entry, RawHeaderFields&) {
+    entry.comment.assign(reinterpret_cast<const char*>(x.p), x.len);
+    return true;
+}
+
+struct ExtensionRule {
+    std::uint8_t type;
+    std::size_t minLength;
+    ApplyFn apply;
+};
+
+// Types not listed are skipped.
+const ExtensionRule kExtensionRules[] = {
+    {ext::kHeaderCrc, ext::kHeaderCrcSize, [](const Payload& x, Entry& entry, RawHeaderFields& raw) {
+         if (!entry.hasHeaderCrc) {
+             entry.hasHeaderCrc = true;
+             entry.headerCrc = LoadLe16(x.p);
+             raw.headerCrcOffset = x.offset;
+         }
+         return true;
+     }},
+    {ext::kName, 0, [](const Payload& x, Entry&, RawHeaderFields& raw) {
+         raw.hasNameExt = true;
+         raw.nameExt.assign(reinterpret_cast<const char*>(x.p), x.len);
+         return true;
+     }},
+    {ext::kFolders, 0, [](const Payload& x, Entry&, RawHeaderFields& raw) {
+         raw.hasFolderExt = true;
+         raw.folderExt.assign(reinterpret_cast<const char*>(x.p), x.len);
+         return true;
+     }},
+    {ext::kUnicodeName, 0, [](const Payload& x, Entry& entry, RawHeaderFields&) {
+         if (!LoadUtf16(x.p, x.len, entry.unicodeName)) return false;
+         // An empty one is a folder entry's, as for ext 0x01.
+         entry.hasUnicodeName = !entry.unicodeName.empty();
+         return true;
+     }},
+    {ext::kUnicodeFolders, 0, [](const Payload& x, Entry&, RawHeaderFields& raw) {
+         if (!LoadUtf16(x.p, x.len, raw.unicodeFolderExt)) return false;
+         raw.hasUnicodeFolderExt = true;
+         return true;
+     }},
+    {ext::kCodePage, ext::kCodePageSize, [](const Payload& x, Entry& entry, RawHeaderFields&) {
+         entry.codePage = LoadLe32(x.p);
+         return true;
+     }},
+    {ext::kComment, 0, SetComment},
+    {ext::kAmigaComment, 0, SetComment},
+    {ext::kAttributes, ext::kAttributesMinSize, [](const Payload& x, Entry& entry, RawHeaderFields&) {
+         entry.hasAttributes = true;
+         entry.attributes = x.p[0];
+         return true;
+     }},
+    {ext::kWindowsTimes, ext::kWindowsTimesSize, [](const Payload& x, Entry& entry, RawHeaderFields&) {
+         entry.hasWindowsTimes = true;
+         entry.windowsTimes.creation = LoadLe64(x.p);
+         entry.windowsTimes.lastWrite = LoadLe64(x.p + 8);
+         entry.windowsTimes.lastAccess = LoadLe64(x.p + 16);
+         return true;
+     }},
+    {ext::kSizes64, ext::kSizes64Size, [](const Payload& x, Entry&, RawHeaderFields& raw) {
+         raw.hasSizes64 = true;
+         raw.packedSize64 = LoadLe64(x.p);
+         raw.originalSize64 = LoadLe64(x.p + 8);
+         return true;
+     }},
+    {ext::kUnixMode, ext::kUnixModeSize, [](const Payload& x, Entry& entry, RawHeaderFields&) {
+         entry.hasUnixMode = true;
+         entry.unixMode = LoadLe16(x.p);
+         return true;
+     }},
+    {ext::kUnixOwner, ext::kUnixOwnerSize, [](const Payload& x, Entry& entry, RawHeaderFields&) {
+         entry.hasUnixOwner = true;
+         entry.unixGid = LoadLe16(x.p);
+         entry.unixUid = LoadLe16(x.p + 2);
+         return true;
+     }},
+    {ext::kUnixTime, ext::kUnixTimeSize, [](const Payload& x, Entry& entry, RawHeaderFields&) {
+         entry.hasUnixTime = true;
+         entry.unixTime = LoadLe32(x.p);
+         return true;
+     }},
+};
+
 // Reads one extended header's payload into the entry. Returns an error text for a payload too
-// short for its type; unknown types are skipped.
-std::string ApplyExtension(std::uint8_t type, const std::uint8_t* p, std::size_t len, std::size_t payloadOffset,
-                           Entry& entry, RawHeaderFields& raw) {
-    auto need = [&](std::size_t n) { return len >= n; };
-    const std::string tooShort = "extended header " + Hex2(type) + " is too short";
-    switch (type) {
-    case 0x00:
-        if (!need(2)) return tooShort;
-        if (!entry.hasHeaderCrc) {
-            entry.hasHeaderCrc = true;
-            entry.headerCrc = LoadLe16(p);
-            raw.headerCrcOffset = payloadOffset;
-        }
-        break;
-    case 0x01:
-        raw.hasNameExt = true;
-        raw.nameExt.assign(reinterpret_cast<const char*>(p), len);
-        break;
-    case 0x02:
-        raw.hasFolderExt = true;
-        raw.folderExt.assign(reinterpret_cast<const char*>(p), len);
-        break;
-    case 0x44:
-        if (!LoadUtf16(p, len, entry.unicodeName)) return "extended header 0x44 has an odd length";
-        // An empty one is a folder entry's, as for ext 0x01.
-        entry.hasUnicodeName = !entry.unicodeName.empty();
-        break;
-    case 0x45:
-        if (!LoadUtf16(p, len, raw.unicodeFolderExt)) return "extended header 0x45 has an odd length";
-        raw.hasUnicodeFolderExt = true;
-        break;
-    case 0x46:
-        if (!need(4)) return tooShort;
-        entry.codePage = LoadLe32(p);
-        break;
-    case 0x3F:
-    case 0x71:   // Amiga ports keep a level-2 file comment here
-        entry.comment.assign(reinterpret_cast<const char*>(p), len);
-        break;
-    case 0x40:
-        if (!need(1)) return tooShort;
-        entry.hasAttributes = true;
-        entry.attributes = p[0];
-        break;
-    case 0x41:
-        if (!need(24)) return tooShort;
-        entry.hasWindowsTimes = true;
-        entry.windowsTimes.creation = LoadLe64(p);
-        entry.windowsTimes.lastWrite = LoadLe64(p + 8);
-        entry.windowsTimes.lastAccess = LoadLe64(p + 16);
-        break;
-    case 0x42:
-        if (!need(16)) return tooShort;
-        raw.hasSizes64 = true;
-        raw.packedSize64 = LoadLe64(p);
-        raw.originalSize64 = LoadLe64(p + 8);
-        break;
-    case 0x50:
-        if (!need(2)) return tooShort;
-        entry.hasUnixMode = true;
-        entry.unixMode = LoadLe16(p);
-        break;
-    case 0x51:
-        if (!need(4)) return tooShort;
-        entry.hasUnixOwner = true;
-        entry.unixGid = LoadLe16(p);
-        entry.unixUid = LoadLe16(p + 2);
-        break;
-    case 0x54:
-        if (!need(4)) return tooShort;
-        entry.hasUnixTime = true;
-        entry.unixTime = LoadLe32(p);
-        break;
-    default:
-        break;
+// short for its type or malformed; unknown types are skipped.
+std::string ApplyExtension(std::uint8_t type, const Payload& payload, Entry& entry, RawHeaderFields& raw) {
+    for (const ExtensionRule& rule : kExtensionRules) {
+        if (rule.type != type) continue;
+        if (payload.len < rule.minLength) return "extended header " + Hex2(type) + " is too short";
+        // Only the UTF-16 payloads can be malformed at any length: an odd one.
+        if (!rule.apply(payload, entry, raw)) return "extended header " + Hex2(type) + " has an odd length";
+        return {};
     }
     return {};
 }
@@ -137,7 +166,7 @@ ExtWalkResult WalkExtendedHeaders(const std::uint8_t* data, std::size_t avail, s
             return result;
         }
         std::size_t payloadLen = static_cast<std::size_t>(size) - 1 - width;
-        std::string error = ApplyExtension(data[pos], data + pos + 1, payloadLen, pos + 1, entry, raw);
+        std::string error = ApplyExtension(data[pos], Payload{data + pos + 1, payloadLen, pos + 1}, entry, raw);
         if (!error.empty()) {
             result.status = ExtWalkStatus::Invalid;
             result.error = error;

@@ -4,6 +4,7 @@
 #include "codec/crc16.h"
 #include "codec/header_bytes.h"
 #include "codec/header_fields.h"
+#include "codec/header_layout.h"
 
 namespace lzh {
 namespace {
@@ -36,12 +37,12 @@ std::uint8_t ByteSum(const std::uint8_t* p, std::size_t n) {
 
 // Fields at the same place in every level.
 void ReadCommonFields(const std::uint8_t* d, Entry& entry) {
-    entry.methodId.assign(reinterpret_cast<const char*>(d + 2), 5);
+    entry.methodId.assign(reinterpret_cast<const char*>(d + hdr::kMethodAt), hdr::kMethodSize);
     entry.method = FindMethod(entry.methodId);
     // An unknown method's descriptor would point into a string that moves with the entry.
     if (entry.method.kind == MethodKind::Unknown) entry.method.id = {};
-    entry.level = d[20];
-    entry.originalSize = LoadLe32(d + 11);
+    entry.level = d[hdr::kLevelAt];
+    entry.originalSize = LoadLe32(d + hdr::kOriginalSizeAt);
 }
 
 // The header CRC covers the whole header with its own two bytes counted as zero.
@@ -67,27 +68,29 @@ HeaderParseResult Finish(const std::uint8_t* d, std::size_t size, Entry& entry, 
 }
 
 HeaderParseResult ParseLevel0(const std::uint8_t* d, std::size_t avail, Entry& entry) {
-    const std::size_t size = static_cast<std::size_t>(d[0]) + 2;
-    if (size < 24) return Invalid("level-0 header size " + std::to_string(d[0]) + " is below the fixed part");
+    const std::size_t size = static_cast<std::size_t>(d[hdr::kSizeAt]) + 2;
+    if (size < hdr::kLevel0MinSize)
+        return Invalid("level-0 header size " + std::to_string(d[hdr::kSizeAt]) + " is below the fixed part");
     if (avail < size) return NeedMore(size);
-    const std::size_t nameLen = d[21];
-    if (22 + nameLen + 2 > size) return Invalid("level-0 name length " + std::to_string(nameLen) + " exceeds the header");
-    if (ByteSum(d + 2, size - 2) != d[1]) return Invalid("header checksum mismatch");
+    const std::size_t nameLen = d[hdr::kNameLengthAt];
+    if (hdr::kLevel0MinSize + nameLen > size)
+        return Invalid("level-0 name length " + std::to_string(nameLen) + " exceeds the header");
+    if (ByteSum(d + 2, size - 2) != d[hdr::kChecksumAt]) return Invalid("header checksum mismatch");
 
     RawHeaderFields raw;
     raw.hasBaseName = true;
-    raw.baseName.assign(reinterpret_cast<const char*>(d + 22), nameLen);
-    entry.packedSize = LoadLe32(d + 7);
+    raw.baseName.assign(reinterpret_cast<const char*>(d + hdr::kNameAt), nameLen);
+    entry.packedSize = LoadLe32(d + hdr::kPackedSizeAt);
     entry.hasDosTime = true;
-    entry.dosTime = LoadLe32(d + 15);
+    entry.dosTime = LoadLe32(d + hdr::kTimeAt);
     entry.hasAttributes = true;
-    entry.attributes = d[19];
-    entry.crc = LoadLe16(d + 22 + nameLen);
+    entry.attributes = d[hdr::kAttributeAt];
+    entry.crc = LoadLe16(d + hdr::kNameAt + nameLen);
 
     // Optional extra area: an OS id, and for Unix tools mtime, mode, uid and gid. PMarc keeps
     // the member's comment there instead.
-    const std::uint8_t* extra = d + 24 + nameLen;
-    const std::size_t extraLen = size - 24 - nameLen;
+    const std::uint8_t* extra = d + hdr::kLevel0MinSize + nameLen;
+    const std::size_t extraLen = size - hdr::kLevel0MinSize - nameLen;
     if (entry.methodId.compare(0, 3, "-pm") == 0) {
         entry.comment.assign(reinterpret_cast<const char*>(extra), extraLen);
         return Finish(d, size, entry, raw);
@@ -106,19 +109,21 @@ HeaderParseResult ParseLevel0(const std::uint8_t* d, std::size_t avail, Entry& e
 }
 
 HeaderParseResult ParseLevel1(const std::uint8_t* d, std::size_t avail, Entry& entry) {
-    const std::size_t baseSize = static_cast<std::size_t>(d[0]) + 2;
-    if (baseSize < 27) return Invalid("level-1 header size " + std::to_string(d[0]) + " is below the fixed part");
+    const std::size_t baseSize = static_cast<std::size_t>(d[hdr::kSizeAt]) + 2;
+    if (baseSize < hdr::kLevel1MinSize)
+        return Invalid("level-1 header size " + std::to_string(d[hdr::kSizeAt]) + " is below the fixed part");
     if (avail < baseSize) return NeedMore(baseSize);
-    const std::size_t nameLen = d[21];
-    if (27 + nameLen > baseSize) return Invalid("level-1 name length " + std::to_string(nameLen) + " exceeds the header");
-    if (ByteSum(d + 2, baseSize - 2) != d[1]) return Invalid("header checksum mismatch");
+    const std::size_t nameLen = d[hdr::kNameLengthAt];
+    if (hdr::kLevel1MinSize + nameLen > baseSize)
+        return Invalid("level-1 name length " + std::to_string(nameLen) + " exceeds the header");
+    if (ByteSum(d + 2, baseSize - 2) != d[hdr::kChecksumAt]) return Invalid("header checksum mismatch");
 
     RawHeaderFields raw;
     raw.hasBaseName = true;
-    raw.baseName.assign(reinterpret_cast<const char*>(d + 22), nameLen);
+    raw.baseName.assign(reinterpret_cast<const char*>(d + hdr::kNameAt), nameLen);
     entry.hasDosTime = true;
-    entry.dosTime = LoadLe32(d + 15);
-    entry.crc = LoadLe16(d + 22 + nameLen);
+    entry.dosTime = LoadLe32(d + hdr::kTimeAt);
+    entry.crc = LoadLe16(d + hdr::kNameAt + nameLen);
     // OS id and first extension size close the base part, wherever the name ended.
     entry.osId = d[baseSize - 3];
 
@@ -127,7 +132,7 @@ HeaderParseResult ParseLevel1(const std::uint8_t* d, std::size_t avail, Entry& e
 
     // The base "skip size" counts the extended headers as well as the packed data.
     const std::uint64_t extBytes = walk.end - baseSize;
-    const std::uint64_t skip = raw.hasSizes64 ? raw.packedSize64 : LoadLe32(d + 7);
+    const std::uint64_t skip = raw.hasSizes64 ? raw.packedSize64 : LoadLe32(d + hdr::kPackedSizeAt);
     if (extBytes > skip) return Invalid("extended headers are larger than the member's size field");
     entry.packedSize = skip - extBytes;
     return Finish(d, walk.end, entry, raw);
@@ -135,34 +140,37 @@ HeaderParseResult ParseLevel1(const std::uint8_t* d, std::size_t avail, Entry& e
 
 // Levels 2 and 3 differ only in the width of their size fields.
 HeaderParseResult ParseLevel2Or3(const std::uint8_t* d, std::size_t avail, Entry& entry) {
-    const bool level3 = d[20] == 3;
-    const std::size_t fixed = level3 ? 32 : 26;
+    const bool level3 = d[hdr::kLevelAt] == 3;
+    const std::size_t fixed = level3 ? hdr::kLevel3FixedSize : hdr::kLevel2FixedSize;
     if (level3) {
         if (avail < fixed) return NeedMore(fixed);
-        if (LoadLe16(d) != 4) return Invalid("level-3 header has an unexpected size-field width");
+        if (LoadLe16(d + hdr::kSizeAt) != 4) return Invalid("level-3 header has an unexpected size-field width");
     }
-    const std::uint64_t size = level3 ? LoadLe32(d + 24) : LoadLe16(d);
-    if (size < fixed) return Invalid("level-" + std::to_string(d[20]) + " header size " + std::to_string(size) + " is below the fixed part");
+    const std::uint64_t size = level3 ? LoadLe32(d + hdr::kLevel3HeaderSizeAt) : LoadLe16(d + hdr::kSizeAt);
+    if (size < fixed)
+        return Invalid("level-" + std::to_string(d[hdr::kLevelAt]) + " header size " + std::to_string(size) +
+                       " is below the fixed part");
     if (size > kMaxHeaderSize) return Invalid("header size " + std::to_string(size) + " exceeds the 1 MiB limit");
     std::size_t total = static_cast<std::size_t>(size);
     if (avail < total) return NeedMore(total);
 
     RawHeaderFields raw;
     entry.hasUnixTime = true;
-    entry.unixTime = LoadLe32(d + 15);
-    entry.crc = LoadLe16(d + 21);
-    entry.osId = d[23];
+    entry.unixTime = LoadLe32(d + hdr::kTimeAt);
+    entry.crc = LoadLe16(d + hdr::kCrcAt);
+    entry.osId = d[hdr::kOsIdAt];
     // The OS-9/68K port leaves the size field's own two bytes out of the size, so its chain
     // ends two bytes past it. Only that writer's headers may run on, and only by those two.
     const bool mayRunOn = !level3 && entry.osId == 'K';
-    const std::uint32_t firstSize = level3 ? LoadLe32(d + 28) : LoadLe16(d + 24);
+    const std::uint32_t firstSize =
+        level3 ? LoadLe32(d + hdr::kLevel3FirstExtSizeAt) : LoadLe16(d + hdr::kLevel2FirstExtSizeAt);
     ExtWalkResult walk = WalkExtendedHeaders(d, mayRunOn ? avail : total, fixed, firstSize, level3 ? 4 : 2,
                                              mayRunOn ? total + 2 : total, entry, raw);
     if (walk.status != ExtWalkStatus::Ok) return FromWalk(walk);
     if (walk.end > total) total = walk.end;
     // Writers pad one byte when the size's low byte would be 0 (an end marker to old readers).
     if (!level3 && total - walk.end > 1) return Invalid("level-2 header has " + std::to_string(total - walk.end) + " unused bytes");
-    entry.packedSize = raw.hasSizes64 ? raw.packedSize64 : LoadLe32(d + 7);
+    entry.packedSize = raw.hasSizes64 ? raw.packedSize64 : LoadLe32(d + hdr::kPackedSizeAt);
     return Finish(d, total, entry, raw);
 }
 
@@ -170,28 +178,32 @@ HeaderParseResult ParseLevel2Or3(const std::uint8_t* d, std::size_t avail, Entry
 
 bool LooksLikeHeader(const std::uint8_t* d, std::size_t avail) {
     if (avail < kHeaderProbeSize) return false;
-    if (d[2] != '-' || d[6] != '-' || d[20] > 3) return false;
-    const bool lh = d[3] == 'l' && d[4] == 'h' && IsMethodLetter(d[5]);
-    const bool lz = d[3] == 'l' && d[4] == 'z' && (d[5] == 's' || d[5] == '4' || d[5] == '5');
-    const bool pm = d[3] == 'p' && d[4] == 'm' && IsMethodLetter(d[5]) && d[5] != 's';
+    const std::uint8_t* m = d + hdr::kMethodAt;
+    if (m[0] != '-' || m[4] != '-' || d[hdr::kLevelAt] > 3) return false;
+    const bool lh = m[1] == 'l' && m[2] == 'h' && IsMethodLetter(m[3]);
+    const bool lz = m[1] == 'l' && m[2] == 'z' && (m[3] == 's' || m[3] == '4' || m[3] == '5');
+    const bool pm = m[1] == 'p' && m[2] == 'm' && IsMethodLetter(m[3]) && m[3] != 's';
     return lh || lz || pm;
 }
 
 bool HasHeaderShape(const std::uint8_t* d, std::size_t avail) {
-    return avail >= kHeaderProbeSize && d[2] == '-' && d[6] == '-' && d[20] <= 3;
+    if (avail < kHeaderProbeSize) return false;
+    const std::uint8_t* m = d + hdr::kMethodAt;
+    return m[0] == '-' && m[4] == '-' && d[hdr::kLevelAt] <= 3;
 }
 
 HeaderParseResult ParseHeader(const std::uint8_t* d, std::size_t avail, Entry& entry) {
     if (avail < kHeaderProbeSize) return NeedMore(kHeaderProbeSize);
-    if (d[2] != '-' || d[6] != '-') return Invalid("no method id where a member header should start");
+    if (d[hdr::kMethodAt] != '-' || d[hdr::kMethodAt + 4] != '-')
+        return Invalid("no method id where a member header should start");
     entry = Entry{};
     ReadCommonFields(d, entry);
-    switch (d[20]) {
+    switch (d[hdr::kLevelAt]) {
     case 0: return ParseLevel0(d, avail, entry);
     case 1: return ParseLevel1(d, avail, entry);
     case 2:
     case 3: return ParseLevel2Or3(d, avail, entry);
-    default: return Invalid("unknown header level " + std::to_string(d[20]));
+    default: return Invalid("unknown header level " + std::to_string(d[hdr::kLevelAt]));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "codec/archive_entry.h"
+#include "codec/header_layout.h"
 
 namespace lzh {
 
@@ -13,8 +14,9 @@ namespace lzh {
 // otherwise announce gigabytes that a reader would try to buffer.
 constexpr std::size_t kMaxHeaderSize = 1024 * 1024;
 
-// Bytes needed before ParseHeader can say anything at all.
-constexpr std::size_t kHeaderProbeSize = 22;
+// Bytes needed before ParseHeader can say anything at all: through the level and a level-0/1
+// name length.
+constexpr std::size_t kHeaderProbeSize = hdr::kNameAt;
 
 enum class HeaderParseStatus {
     Ok,         // `entry` is filled; `size` is the number of header bytes

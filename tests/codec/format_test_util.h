@@ -9,6 +9,7 @@
 #include "codec/archive.h"
 #include "codec/crc16.h"
 #include "codec/header_bytes.h"
+#include "codec/header_layout.h"
 #include "codec/io.h"
 
 namespace lzh_test {
@@ -96,9 +97,9 @@ inline std::vector<std::uint8_t> RawMember(const RawHeader& h) {
     const std::vector<std::uint8_t> data = Bytes(h.content);
     auto put = [&](const std::string& s) { out.insert(out.end(), s.begin(), s.end()); };
     std::vector<std::pair<std::uint8_t, std::string>> exts = h.exts;
-    if (h.level == 2) exts.insert(exts.begin(), {0x00, std::string(2, '\0')});
+    if (h.level == 2) exts.insert(exts.begin(), {lzh::ext::kHeaderCrc, std::string(lzh::ext::kHeaderCrcSize, '\0')});
     std::size_t extBytes = 0;
-    for (const auto& e : exts) extBytes += 3 + e.second.size();
+    for (const auto& e : exts) extBytes += lzh::ext::kFramingSize + e.second.size();
     out.assign(2, 0);   // size and checksum, or the level-2 size, set last
     put(h.method);
     lzh::AppendLe32(out, static_cast<std::uint32_t>(data.size() + (h.level == 1 ? extBytes : 0)));
@@ -115,8 +116,8 @@ inline std::vector<std::uint8_t> RawMember(const RawHeader& h) {
     if (h.level >= 1) out.push_back(h.osId);
     std::size_t crcAt = 0;
     for (const auto& e : exts) {
-        lzh::AppendLe16(out, static_cast<std::uint16_t>(3 + e.second.size()));
-        if (e.first == 0x00) crcAt = out.size() + 1;
+        lzh::AppendLe16(out, static_cast<std::uint16_t>(lzh::ext::kFramingSize + e.second.size()));
+        if (e.first == lzh::ext::kHeaderCrc) crcAt = out.size() + 1;
         out.push_back(e.first);
         put(e.second);
     }

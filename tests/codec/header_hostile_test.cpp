@@ -8,11 +8,18 @@
 #include "codec/archive.h"
 #include "codec/crc16.h"
 #include "codec/header_bytes.h"
+#include "codec/header_layout.h"
 #include "tests/codec/format_test_util.h"
 
 namespace {
 
 using Archive = std::vector<std::uint8_t>;
+namespace hdr = lzh::hdr;
+namespace ext = lzh::ext;
+
+// Our level-2 writer's layout: the CRC extension right after the fixed part, the name's next.
+constexpr std::size_t kCrcPayloadAt = hdr::kLevel2FixedSize + 1;
+constexpr std::size_t kNameExtAt = hdr::kLevel2FixedSize + ext::kFramingSize + ext::kHeaderCrcSize;
 
 Archive OneMember(int level, const std::string& name = "a.txt", const char* method = "-lh0-") {
     return lzh_test::WriteArchive({{{}, name, "hello hello hello hello"}}, level, method);
@@ -33,23 +40,23 @@ void Reseal(Archive& a, int level) {
         lzh::StoreLe16(&a[crcAt], lzh::Crc16(a.data(), end));
         return;
     }
-    const std::size_t total = lzh::LoadLe16(a.data());
-    lzh::StoreLe16(&a[27], 0);
-    lzh::StoreLe16(&a[27], lzh::Crc16(a.data(), std::min(total, a.size())));
+    const std::size_t total = lzh::LoadLe16(&a[hdr::kSizeAt]);
+    lzh::StoreLe16(&a[kCrcPayloadAt], 0);
+    lzh::StoreLe16(&a[kCrcPayloadAt], lzh::Crc16(a.data(), std::min(total, a.size())));
 }
 
 // A level-3 header: fixed part, ext 0x00 with the header CRC, ext 0x01 name, then no data.
 Archive Level3(std::uint32_t declaredSize, std::uint32_t firstExtSize) {
-    Archive a(32, 0);
-    lzh::StoreLe16(&a[0], 4);
-    std::memcpy(&a[2], "-lh0-", 5);
-    a[19] = 0x20;
-    a[20] = 3;
-    a[23] = '2';
-    lzh::StoreLe32(&a[24], declaredSize);
-    lzh::StoreLe32(&a[28], firstExtSize);
-    const std::uint8_t ext[] = {0x01, 'x', 0, 0, 0, 0};
-    a.insert(a.end(), ext, ext + sizeof ext);
+    Archive a(hdr::kLevel3FixedSize, 0);
+    lzh::StoreLe16(&a[hdr::kSizeAt], 4);
+    std::memcpy(&a[hdr::kMethodAt], "-lh0-", hdr::kMethodSize);
+    a[hdr::kAttributeAt] = 0x20;
+    a[hdr::kLevelAt] = 3;
+    a[hdr::kOsIdAt] = '2';
+    lzh::StoreLe32(&a[hdr::kLevel3HeaderSizeAt], declaredSize);
+    lzh::StoreLe32(&a[hdr::kLevel3FirstExtSizeAt], firstExtSize);
+    const std::uint8_t name[] = {ext::kName, 'x', 0, 0, 0, 0};
+    a.insert(a.end(), name, name + sizeof name);
     a.push_back(0);
     return a;
 }
@@ -72,44 +79,44 @@ std::vector<HostileCase> Cases() {
         };
     };
     return {
-        {"H4 level-0 header size below the fixed part", mutated(0, [](Archive& a) { a[0] = 10; }), Expect::HeaderError},
-        {"H4 level-1 header size below the fixed part", mutated(1, [](Archive& a) { a[0] = 20; }), Expect::HeaderError},
-        {"H8 level-0 name length past the header", mutated(0, [](Archive& a) { a[21] = 200; }), Expect::HeaderError},
-        {"H8 level-1 name length past the header", mutated(1, [](Archive& a) { a[21] = 250; }), Expect::HeaderError},
-        {"H5 extended header smaller than its own fields", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[24], 2); }), Expect::HeaderError},
+        {"H4 level-0 header size below the fixed part", mutated(0, [](Archive& a) { a[hdr::kSizeAt] = 10; }), Expect::HeaderError},
+        {"H4 level-1 header size below the fixed part", mutated(1, [](Archive& a) { a[hdr::kSizeAt] = 20; }), Expect::HeaderError},
+        {"H8 level-0 name length past the header", mutated(0, [](Archive& a) { a[hdr::kNameLengthAt] = 200; }), Expect::HeaderError},
+        {"H8 level-1 name length past the header", mutated(1, [](Archive& a) { a[hdr::kNameLengthAt] = 250; }), Expect::HeaderError},
+        {"H5 extended header smaller than its own fields", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[hdr::kLevel2FirstExtSizeAt], 2); }), Expect::HeaderError},
         {"H5 level-1 extended header of size 1", mutated(1, [](Archive& a) { lzh::StoreLe16(&a[a[0]], 1); }), Expect::HeaderError},
-        {"H7 extended headers past the header size", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[24], 0x7000); }), Expect::HeaderError},
+        {"H7 extended headers past the header size", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[hdr::kLevel2FirstExtSizeAt], 0x7000); }), Expect::HeaderError},
         {"H7 level-1 extended headers past the end of file", mutated(1, [](Archive& a) { lzh::StoreLe16(&a[a[0]], 0xFFFF); }), Expect::HeaderError},
-        {"H2 level-1 skip size smaller than its extended headers", mutated(1, [](Archive& a) { lzh::StoreLe32(&a[7], 1); }), Expect::HeaderError},
-        {"H12 level-2 header size past the end of file", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[0], 0xFFF0); }, false), Expect::HeaderError},
+        {"H2 level-1 skip size smaller than its extended headers", mutated(1, [](Archive& a) { lzh::StoreLe32(&a[hdr::kPackedSizeAt], 1); }), Expect::HeaderError},
+        {"H12 level-2 header size past the end of file", mutated(2, [](Archive& a) { lzh::StoreLe16(&a[hdr::kSizeAt], 0xFFF0); }, false), Expect::HeaderError},
         {"H1 level-3 header size below the fixed part", [] { return Level3(20, 6); }, Expect::HeaderError},
         {"H1 level-3 header size of 4 GiB", [] { return Level3(0xFFFFFFF0u, 6); }, Expect::HeaderError},
         {"H1 level-3 extended header past the header", [] { return Level3(38, 0x10000); }, Expect::HeaderError},
-        {"E1 level-0 checksum tampered", mutated(0, [](Archive& a) { a[22] ^= 1; }, false), Expect::HeaderError},
-        {"E2 level-2 header CRC tampered", mutated(2, [](Archive& a) { a[15] ^= 1; }, false), Expect::HeaderError},
+        {"E1 level-0 checksum tampered", mutated(0, [](Archive& a) { a[hdr::kNameAt] ^= 1; }, false), Expect::HeaderError},
+        {"E2 level-2 header CRC tampered", mutated(2, [](Archive& a) { a[hdr::kTimeAt] ^= 1; }, false), Expect::HeaderError},
         {"E2 level-1 header CRC tampered in an extended header", mutated(1, [](Archive& a) {
              a[a[0] + 2 + 1] ^= 1;  // the stored CRC itself; the base checksum stays right
          }, false), Expect::HeaderError},
         {"extended header 0x41 too short for its times", mutated(2, [](Archive& a) {
-             a[31] = 0x41;  // the name extension becomes a 5-byte time stamp extension
+             a[kNameExtAt] = ext::kWindowsTimes;  // the 5-byte name extension becomes a time stamp one
          }), Expect::HeaderError},
         {"extended header 0x44 of odd length", mutated(2, [](Archive& a) {
-             a[31] = 0x44;  // the 5-byte name extension becomes a UTF-16 name of 5 bytes
+             a[kNameExtAt] = ext::kUnicodeName;  // the 5-byte name extension becomes a UTF-16 name of 5 bytes
          }), Expect::HeaderError},
         {"extended header 0x45 longer than the header allows", mutated(2, [](Archive& a) {
-             a[31] = 0x45;
-             lzh::StoreLe16(&a[29], 0x7000);  // its own size, announced by the header before it
+             a[kNameExtAt] = ext::kUnicodeFolders;
+             lzh::StoreLe16(&a[kNameExtAt - 2], 0x7000);  // its own size, announced by the header before it
          }), Expect::HeaderError},
-        {"unknown header level", mutated(0, [](Archive& a) { a[20] = 7; }), Expect::HeaderError},
+        {"unknown header level", mutated(0, [](Archive& a) { a[hdr::kLevelAt] = 7; }), Expect::HeaderError},
         {"H10 stored data claims more than the file holds", mutated(0, [](Archive& a) {
-             lzh::StoreLe32(&a[7], 1000);
-             lzh::StoreLe32(&a[11], 1000);
+             lzh::StoreLe32(&a[hdr::kPackedSizeAt], 1000);
+             lzh::StoreLe32(&a[hdr::kOriginalSizeAt], 1000);
          }), Expect::ExtractFails},
         {"H2 sizes near UINT32_MAX", mutated(2, [](Archive& a) {
-             lzh::StoreLe32(&a[7], 0xFFFFFFFFu);
-             lzh::StoreLe32(&a[11], 0xFFFFFFFFu);
+             lzh::StoreLe32(&a[hdr::kPackedSizeAt], 0xFFFFFFFFu);
+             lzh::StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu);
          }), Expect::ExtractFails},
-        {"H2 original size near UINT32_MAX", mutated(2, [](Archive& a) { lzh::StoreLe32(&a[11], 0xFFFFFFFFu); }), Expect::ExtractFails},
+        {"H2 original size near UINT32_MAX", mutated(2, [](Archive& a) { lzh::StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu); }), Expect::ExtractFails},
         {"stored data altered after the header", [] {
              Archive a = OneMember(2);
              a[a.size() - 3] ^= 0x40;  // a data byte: the CRC-16 no longer matches
@@ -122,8 +129,8 @@ std::vector<HostileCase> Cases() {
          }, Expect::ExtractFails},
         {"H3 a 60000-byte name in extended header 0x01", [] { return OneMember(2, std::string(60000, 'n')); }, Expect::Reads},
         {"H9 separators and a lone lead byte in a level-0 name", mutated(0, [](Archive& a) {
-             a[22] = 0xFF;
-             a[26] = 0x95;  // "\xFF.t\x95t"
+             a[hdr::kNameAt] = 0xFF;
+             a[hdr::kNameAt + 4] = 0x95;  // "\xFF.t\x95t"
          }), Expect::Reads},
         {"level-1 chain of 100000 empty extended headers", [] {
              Archive a = {25, 0, '-', 'l', 'h', '0', '-', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x20, 1, 0, 0, 0, 'M', 3, 0};
@@ -137,7 +144,7 @@ std::vector<HostileCase> Cases() {
         {"E4 level-2 header of 256 bytes without its padding byte", [] {
              Archive a = OneMember(2, std::string(217, 'p'));
              a.erase(a.begin() + 256);
-             lzh::StoreLe16(&a[0], 256);
+             lzh::StoreLe16(&a[hdr::kSizeAt], 256);
              Reseal(a, 2);
              return a;
          }, Expect::Reads},
@@ -174,7 +181,7 @@ TEST(HostileHeaders, EachGetsAClearErrorAndNoCrash) {
 TEST(HostileHeaders, MembersBeforeABrokenHeaderStayUsable) {
     Archive a = lzh_test::WriteArchive({{{}, "good.txt", "fine"}, {{}, "bad.txt", "broken"}}, 0, "-lh0-");
     const std::size_t second = a[0] + 2 + 4;
-    a[second + 22] ^= 0x20;  // checksum no longer matches
+    a[second + hdr::kNameAt] ^= 0x20;  // checksum no longer matches
     lzh::MemorySource source(a);
     lzh::ArchiveReader reader(source);
     lzh::Entry entry;
@@ -190,7 +197,7 @@ TEST(HostileHeaders, MembersBeforeABrokenHeaderStayUsable) {
 
 TEST(HostileHeaders, ABrokenFirstHeaderIsAnErrorNotAStubToSkip) {
     Archive a = lzh_test::WriteArchive({{{}, "first.txt", "one"}, {{}, "second.txt", "two"}}, 2, "-lh0-");
-    a[15] ^= 1;  // header CRC no longer matches
+    a[hdr::kTimeAt] ^= 1;  // header CRC no longer matches
     lzh_test::ReadBack back = lzh_test::ReadArchive(a);
     EXPECT_EQ(back.final, lzh::ReadStatus::Error);
     EXPECT_TRUE(back.entries.empty());
@@ -201,7 +208,7 @@ TEST(HostileHeaders, ADamagedMiddleHeaderIsAnErrorWhenMembersFollow) {
     Archive a = lzh_test::WriteArchive({{{}, "1.txt", "one"}, {{}, "2.txt", "two"}, {{}, "3.txt", "three"}}, 1, "-lh0-");
     lzh_test::ReadBack intact = lzh_test::ReadArchive(a);
     ASSERT_EQ(intact.entries.size(), 3u);
-    a[intact.entries[1].headerOffset + 2] = 'X';  // the method id no longer looks like one
+    a[intact.entries[1].headerOffset + hdr::kMethodAt] = 'X';  // the method id no longer looks like one
     lzh_test::ReadBack back = lzh_test::ReadArchive(a);
     EXPECT_EQ(back.entries.size(), 1u);
     EXPECT_EQ(back.final, lzh::ReadStatus::Error);
@@ -211,7 +218,7 @@ TEST(HostileHeaders, ADamagedMiddleHeaderIsAnErrorWhenMembersFollow) {
 
 TEST(HostileHeaders, UnknownMethodIsReportedPerEntryAndTheWalkGoesOn) {
     Archive a = lzh_test::WriteArchive({{{}, "odd.bin", "data"}, {{}, "next.txt", "more"}}, 2, "-lh0-");
-    std::memcpy(&a[2], "-zz9-", 5);
+    std::memcpy(&a[hdr::kMethodAt], "-zz9-", hdr::kMethodSize);
     Reseal(a, 2);
     lzh::MemorySource source(a);
     lzh::ArchiveReader reader(source);

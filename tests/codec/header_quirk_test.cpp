@@ -8,6 +8,9 @@
 namespace {
 
 using lzh_test::RawHeader;
+using lzh::ext::kAmigaComment;
+using lzh::ext::kFolders;
+using lzh::ext::kName;
 
 struct QuirkCase {
     const char* what;
@@ -57,17 +60,17 @@ std::vector<QuirkCase> Cases() {
          {With(Level0(std::string("a.txt\0A note", 12)), [](RawHeader& h) { h.extra = std::string("A\0\0", 3); }), next},
          "a.txt", false, "A note", 'A'},
         {"Amiga, level 1: NUL comment, protection bits in byte 19",
-         {With(Level1(std::string("b.txt\0note", 10), {{0x02, "dir\xFF"}}), [](RawHeader& h) { h.attribute = 0x0F; }), next},
+         {With(Level1(std::string("b.txt\0note", 10), {{kFolders, "dir\xFF"}}), [](RawHeader& h) { h.attribute = 0x0F; }), next},
          "dir\\b.txt", false, "note", 'M'},
-        {"Amiga, level 2: comment in extension 0x71", {Level2({{0x01, "c.txt"}, {0x71, "a note"}}, 'A'), next},
+        {"Amiga, level 2: comment in extension 0x71", {Level2({{kName, "c.txt"}, {kAmigaComment, "a note"}}, 'A'), next},
          "c.txt", false, "a note", 'A'},
         {"OS-9/68K, level 2: size field two bytes short",
-         {With(Level2({{0x01, "k.txt"}, {0x02, "os9\xFF"}}, 'K'), [](RawHeader& h) { h.sizeLeftOut = 2; }), next},
+         {With(Level2({{kName, "k.txt"}, {kFolders, "os9\xFF"}}, 'K'), [](RawHeader& h) { h.sizeLeftOut = 2; }), next},
          "os9\\k.txt", false, "", 'K'},
-        {"OS-9/68K, level 2: a right size still reads", {Level2({{0x01, "k.txt"}}, 'K'), next}, "k.txt", false, "", 'K'},
-        {"extension 0x02 with '\\' and '/' as well as 0xFF", {Level2({{0x01, "d.txt"}, {0x02, "a\\b/c\xFF"}}), next},
+        {"OS-9/68K, level 2: a right size still reads", {Level2({{kName, "k.txt"}}, 'K'), next}, "k.txt", false, "", 'K'},
+        {"extension 0x02 with '\\' and '/' as well as 0xFF", {Level2({{kName, "d.txt"}, {kFolders, "a\\b/c\xFF"}}), next},
          "a\\b\\c\\d.txt", false, "", 'M'},
-        {"extension 0x02 ending at a NUL", {Level2({{0x01, "e.txt"}, {0x02, std::string("dir\xFF\0junk\xFF", 10)}}), next},
+        {"extension 0x02 ending at a NUL", {Level2({{kName, "e.txt"}, {kFolders, std::string("dir\xFF\0junk\xFF", 10)}}), next},
          "dir\\e.txt", false, "", 'M'},
         {"-lhd- entry with data behind it", {With(Level0("dir\\", "12345"), [](RawHeader& h) { h.method = "-lhd-"; }), next},
          "dir", true, "", 0},
