@@ -7,6 +7,7 @@
 
 #include "codec/crc16.h"
 #include "codec/decoder.h"
+#include "codec/header_layout.h"
 #include "codec/header_parse.h"
 
 namespace lzh {
@@ -52,7 +53,8 @@ ExtractStatus FromDecode(DecodeStatus status) {
 // A level-2 header whose size has a zero low byte, written without the usual padding byte,
 // starts with 0x00 like the end marker; it is recognised by its level and method id.
 bool IsUnpaddedLevel2(const std::uint8_t* d, std::size_t avail) {
-    return avail >= kHeaderProbeSize && d[0] == 0 && d[1] != 0 && d[20] == 2 && LooksLikeHeader(d, avail);
+    return avail >= kHeaderProbeSize && d[hdr::kSizeAt] == 0 && d[hdr::kSizeAt + 1] != 0 && d[hdr::kLevelAt] == 2 &&
+           LooksLikeHeader(d, avail);
 }
 
 }  // namespace
