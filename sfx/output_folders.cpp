@@ -2,12 +2,13 @@
 #include "sfx/output_folders.h"
 
 #include "archiver/make_folders.h"
+#include "archiver/system_text.h"
 #include "text/cp932.h"
 
 namespace sfx {
 
 std::string SystemMessage(unsigned long error) {
-    const std::string message = unlha::SystemErrorText(error);
+    const std::string message = unlha::SystemErrorText(error, unlha::Language::Japanese);
     return message.empty() ? "エラー " + std::to_string(error) : message;
 }
 
