@@ -1,11 +1,13 @@
-// The extraction driven in this process with hooks of the test's own: a cancel in the middle of
-// a file (named with 0x5C trail bytes) leaves neither that file nor a temporary one.
+// The extraction driven in this process with hooks of the test's own: the hostile archives that
+// the library is tested against, and a cancel in the middle of a file (named with 0x5C trail
+// bytes) that leaves neither that file nor a temporary one.
 #include <gtest/gtest.h>
 
 #include "codec/io.h"
 #include "sfx/attached_archive.h"
 #include "sfx/extractor.h"
 #include "sfx_test_support.h"
+#include "tests/support/hostile_archives.h"
 
 namespace {
 
@@ -26,6 +28,37 @@ private:
     std::uint64_t limit_;
     std::uint64_t written_ = 0;
 };
+
+// Answers every question about an existing file with "yes".
+class ReplacingHooks : public sfx::ExtractionHooks {
+public:
+    bool Begin(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
+    bool Advance(std::uint64_t) override { return true; }
+    sfx::OverwriteAnswer AskOverwrite(const std::string&) override { return sfx::OverwriteAnswer::Yes; }
+};
+
+TEST(SfxExtraction, HostilePathsAreRefusedAndNothingIsCreatedForThem) {
+    const std::string stub = StubBytes();
+    for (const Hostile& h : HostileArchives()) {
+        SCOPED_TRACE(h.row);
+        const std::string program = stub + h.members + Level0Member("good.txt", "good") + std::string(1, '\0');
+        lzh::MemorySource file(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
+        sfx::AttachedArchive archive;
+        ASSERT_EQ(sfx::ReadAttachedArchive(file, archive), sfx::AttachStatus::Ok);
+        Scratch scratch;
+        const std::string out = scratch / "a\\b\\out\\";
+        ReplacingHooks hooks;
+        const sfx::ExtractionSummary summary = sfx::ExtractAll(archive, out, true, hooks);
+        EXPECT_EQ(ReadBytes(out + "good.txt"), "good");
+        // Outside the destination nothing appeared; inside it only what was safe.
+        EXPECT_EQ(Tree(scratch.Path()).size(), Tree(out).size() + 3) << "a\\, a\\b\\ and a\\b\\out\\ only";
+        for (const std::string& path : Tree(out)) EXPECT_TRUE(AllowedAfterHostile(path)) << path;
+        EXPECT_GE(summary.refused, 1u);
+        EXPECT_FALSE(summary.Succeeded());
+        for (const std::string& line : summary.problems)
+            EXPECT_EQ(line.find('\x1B'), std::string::npos) << "control bytes never reach the window";
+    }
+}
 
 TEST(SfxExtraction, ACancelInTheMiddleOfAFileLeavesNothingOfIt) {
     const std::string program = StubBytes() + ArchiveOf({{"small.txt", "small"},
