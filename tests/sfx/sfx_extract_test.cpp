@@ -13,10 +13,10 @@ namespace {
 
 using namespace sfx_test;
 
-// Cancels once `limit` bytes were written.
-class CancellingHooks : public sfx::ExtractionHooks {
+// Cancels once `limit` bytes were written; answers "yes" about every existing file.
+class TestHooks : public sfx::ExtractionHooks {
 public:
-    explicit CancellingHooks(std::uint64_t limit) : limit_(limit) {}
+    explicit TestHooks(std::uint64_t limit = UINT64_MAX) : limit_(limit) {}
     bool Begin(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
     bool Advance(std::uint64_t bytes) override {
         written_ += bytes;
@@ -29,26 +29,26 @@ private:
     std::uint64_t written_ = 0;
 };
 
-// Answers every question about an existing file with "yes".
-class ReplacingHooks : public sfx::ExtractionHooks {
-public:
-    bool Begin(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
-    bool Advance(std::uint64_t) override { return true; }
-    sfx::OverwriteAnswer AskOverwrite(const std::string&) override { return sfx::OverwriteAnswer::Yes; }
-};
+// Extracts the archive behind `program` (the built program's bytes, then members) below `out`.
+sfx::ExtractionSummary ExtractBehind(const std::string& program, const std::string& out, sfx::ExtractionHooks& hooks) {
+    lzh::MemorySource file(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
+    sfx::AttachedArchive archive;
+    if (sfx::ReadAttachedArchive(file, archive) != sfx::AttachStatus::Ok) {
+        ADD_FAILURE() << "no archive found behind the program";
+        return {};
+    }
+    return sfx::ExtractAll(archive, out, true, hooks);
+}
 
 TEST(SfxExtraction, HostilePathsAreRefusedAndNothingIsCreatedForThem) {
     const std::string stub = StubBytes();
     for (const Hostile& h : HostileArchives()) {
         SCOPED_TRACE(h.row);
-        const std::string program = stub + h.members + Level0Member("good.txt", "good") + std::string(1, '\0');
-        lzh::MemorySource file(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
-        sfx::AttachedArchive archive;
-        ASSERT_EQ(sfx::ReadAttachedArchive(file, archive), sfx::AttachStatus::Ok);
         Scratch scratch;
         const std::string out = scratch / "a\\b\\out\\";
-        ReplacingHooks hooks;
-        const sfx::ExtractionSummary summary = sfx::ExtractAll(archive, out, true, hooks);
+        TestHooks hooks;
+        const sfx::ExtractionSummary summary =
+            ExtractBehind(stub + h.members + Level0Member("good.txt", "good") + std::string(1, '\0'), out, hooks);
         EXPECT_EQ(ReadBytes(out + "good.txt"), "good");
         // Outside the destination nothing appeared; inside it only what was safe.
         EXPECT_EQ(Tree(scratch.Path()).size(), Tree(out).size() + 3) << "a\\, a\\b\\ and a\\b\\out\\ only";
@@ -64,14 +64,11 @@ TEST(SfxExtraction, ACancelInTheMiddleOfAFileLeavesNothingOfIt) {
     const std::string program = StubBytes() + ArchiveOf({{"small.txt", "small"},
                                                          {"表\\ソ.txt", TextData(1 << 20, 9)},
                                                          {"after.txt", "never reached"}});
-    lzh::MemorySource file(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
-    sfx::AttachedArchive archive;
-    ASSERT_EQ(sfx::ReadAttachedArchive(file, archive), sfx::AttachStatus::Ok);
     Scratch scratch;
     const std::string out = scratch / "out\\";
     WriteBytes(out + "表\\ソ.txt", "the file the cancelled entry would replace");
-    CancellingHooks hooks(300000);
-    const sfx::ExtractionSummary summary = sfx::ExtractAll(archive, out, true, hooks);
+    TestHooks hooks(300000);
+    const sfx::ExtractionSummary summary = ExtractBehind(program, out, hooks);
     EXPECT_TRUE(summary.cancelled);
     EXPECT_EQ(summary.extracted, 1u);
     EXPECT_EQ(summary.failed, 0u);
