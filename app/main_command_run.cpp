@@ -3,6 +3,7 @@
 #include "app/main_dialog.h"
 #include "engine/command_composer.h"
 #include "engine/command_run.h"
+#include "text/cp932.h"
 #include "win/controls.h"
 
 namespace zavo {
@@ -23,7 +24,7 @@ bool MainDialog::RunArchiverCommand() {
     HandlerBlock block(*this);
     UpdateFields(win::Direction::ToFields);
     RunBusyProtocol(engine_, Handle(), "UNLHA32 is busy now. Try [OK] after a moment.");
-    fields_.values.basePath = WithBaseSeparator(fields_.values.basePath);
+    fields_.values.basePath = cp932::WithFolderSeparator(fields_.values.basePath);
     std::optional<std::string> text = RunLibraryCommand(engine_, fields_.values);
     if (!text) return false;
     fields_.outputText = AppendEngineOutput(fields_.outputText, *text);

@@ -17,16 +17,13 @@ bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive) {
             why = Say(M::ArchiveMissing, path);
         else
             why = Say(M::CannotOpenArchive, path, SystemMessage(error));
-        run.out.Line(why);
-        run.Fail(kArchiveMissing, why);
+        run.Failure(kArchiveMissing, why);
         return false;
     }
     archive.reader = std::make_unique<lzh::ArchiveReader>(archive.source);
     ReadEveryHeader(*archive.reader, archive);
     if (archive.entries.empty() && archive.broken) {
-        const std::string why = Say(M::NotAnArchive, path, archive.brokenReason);
-        run.out.Line(why);
-        run.Fail(kArchiveDamaged, why);
+        run.Failure(kArchiveDamaged, Say(M::NotAnArchive, path, archive.brokenReason));
         return false;
     }
     return true;

@@ -31,9 +31,7 @@ CheckCounts CheckEntries(Run& run, OpenArchive& archive, bool everyEntry, bool n
             if (nameEach) run.out.Line(Say(M::LineOk, ShownPath(entry)));
         } else {
             ++counts.damaged;
-            const std::string why = Say(M::LineDamaged, ShownPath(entry), DataProblem(r));
-            run.out.Line(why);
-            run.Fail(kArchiveDamaged, why);
+            run.Failure(kArchiveDamaged, Say(M::LineDamaged, ShownPath(entry), DataProblem(r)));
         }
     }
     return counts;

@@ -2,8 +2,8 @@
 // an archive path that names a folder.
 #include <windows.h>
 
-#include "archiver/make_folders.h"
 #include "archiver/run.h"
+#include "archiver/system_text.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -14,34 +14,11 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The system's text in the run's language; Windows without that language's messages gives its own.
-std::string SystemText(unsigned long error) {
-    const WORD language = CurrentLanguage() == Language::Japanese ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
-                                                                  : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-    char text[256] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, language, text,
-                             sizeof text, nullptr);
-    return n ? std::string(text, n) : SystemErrorText(error);
-}
-
 }  // namespace
 
 std::string SystemMessage(unsigned long error) {
-    std::string message = SystemText(error);
-    // The system's sentence ends the line: its full stop and line end go.
-    for (;;) {
-        if (!message.empty() && (message.back() == '.' || message.back() == ' ' || message.back() == '\r' ||
-                                 message.back() == '\n')) {
-            message.pop_back();
-        } else if (message.size() >= 2 && cp932::LastCharOffset(message) == message.size() - 2 &&
-                   message.compare(message.size() - 2, 2, "。") == 0) {
-            message.resize(message.size() - 2);
-        } else {
-            break;
-        }
-    }
-    if (message.empty()) message = Say(M::SystemError, error);
-    return message;
+    const std::string message = SystemErrorText(error, CurrentLanguage());
+    return message.empty() ? Say(M::SystemError, error) : message;
 }
 
 std::string WriteProblem(const std::string& path, unsigned long error) {

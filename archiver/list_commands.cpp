@@ -9,9 +9,7 @@ namespace {
 
 void ReportBrokenTail(Run& run, const OpenArchive& archive) {
     if (!archive.broken) return;
-    const std::string why = Say(M::DamagedAfter, archive.entries.size(), archive.brokenReason);
-    run.out.Line(why);
-    run.Fail(kArchiveDamaged, why);
+    run.Failure(kArchiveDamaged, Say(M::DamagedAfter, archive.entries.size(), archive.brokenReason));
 }
 
 }  // namespace
@@ -44,9 +42,7 @@ void RunTest(Run& run) {
     if (!OpenAndRead(run, run.command.archivePath, archive)) return;
     const CheckCounts counts = CheckEntries(run, archive, false, true);
     if (run.progress.Cancelled()) {
-        const std::string line = Say(M::TestCancelled, counts.selected - counts.reached);
-        run.out.Line(line);
-        run.Fail(kCancelled, line);
+        run.Failure(kCancelled, Say(M::TestCancelled, counts.selected - counts.reached));
     }
     ReportBrokenTail(run, archive);
     run.Summary(Say(M::TestSummary, counts.tested, counts.tested - counts.damaged, counts.damaged));

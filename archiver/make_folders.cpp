@@ -71,14 +71,4 @@ bool ConvertsAsWalked(const std::string& relative, std::size_t parts) {
     return separators + 1 == parts;
 }
 
-std::string SystemErrorText(unsigned long error) {
-    char text[256] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                   sizeof text, nullptr);
-    std::string message(text, n);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-        message.pop_back();
-    return message;
-}
-
 }  // namespace unlha

@@ -29,7 +29,4 @@ bool MakeEntryFolders(const std::string& base, const std::vector<std::wstring>& 
 // with: a double-byte character that converts differently than we walked it is refused.
 bool ConvertsAsWalked(const std::string& relative, std::size_t parts);
 
-// A system error as the system words it, without the line end; empty when it has no words.
-std::string SystemErrorText(unsigned long error);
-
 }  // namespace unlha

@@ -9,6 +9,7 @@
 #include "archiver/test_seam.h"
 
 #include "archiver/messages.h"
+#include "win/message_pump.h"
 
 namespace unlha {
 namespace {
@@ -124,11 +125,8 @@ void Progress::Pump() {
     // This window's own messages (its children's included), apart from right presses: the
     // caller's input, right presses on this window among it, waits for the caller.
     while (PeekMessageA(&message, window_, 0, WM_RBUTTONDOWN - 1, PM_REMOVE) ||
-           PeekMessageA(&message, window_, WM_RBUTTONDOWN + 1, 0xFFFFFFFF, PM_REMOVE)) {
-        if (IsDialogMessageA(window_, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+           PeekMessageA(&message, window_, WM_RBUTTONDOWN + 1, 0xFFFFFFFF, PM_REMOVE))
+        win::DispatchToDialog(window_, message);
 }
 
 void Progress::ShowWindowNow() {

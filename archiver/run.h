@@ -32,6 +32,12 @@ struct Run {
         }
     }
 
+    // A failure that also gets a line of its own in the output.
+    void Failure(int code, const std::string& why) {
+        out.Line(why);
+        Fail(code, why);
+    }
+
     // The line that ends the output and the message box.
     void Summary(const std::string& line) {
         out.Line(line);

@@ -31,38 +31,30 @@ void RunMakeSfx(Run& run) {
     const std::uint8_t* stub = nullptr;
     std::size_t stubSize = 0;
     if (!StubBytes(stub, stubSize)) {
-        const std::string why = Say(M::NoSfxProgram);
-        run.out.Line(why);
-        run.Fail(kStubMissing, why);
+        run.Failure(kStubMissing, Say(M::NoSfxProgram));
         return;
     }
     OpenArchive archive;
     if (!OpenAndRead(run, c.archivePath, archive)) return;
     if (archive.broken) {
-        const std::string why = Say(M::NamedDamagedAfter, c.archivePath, archive.entries.size(), archive.brokenReason);
-        run.out.Line(why);
-        run.Fail(kArchiveDamaged, why);
+        run.Failure(kArchiveDamaged,
+                    Say(M::NamedDamagedAfter, c.archivePath, archive.entries.size(), archive.brokenReason));
         return;
     }
     // A program made from a damaged entry would fail only in the user's hands: test first.
     const CheckCounts counts = CheckEntries(run, archive, true, false);
     if (run.progress.Cancelled()) {
-        const std::string line = Say(M::SfxCancelled);
-        run.out.Line(line);
-        run.Fail(kCancelled, line);
+        run.Failure(kCancelled, Say(M::SfxCancelled));
         return;
     }
     if (counts.damaged > 0) {
-        const std::string why = Say(M::SfxFromDamaged, c.archivePath, counts.damaged);
-        run.out.Line(why);
-        run.Fail(kArchiveDamaged, why);
+        run.Failure(kArchiveDamaged, Say(M::SfxFromDamaged, c.archivePath, counts.damaged));
         return;
     }
     const std::string target = SfxOutputPath(c.archivePath, c.baseFolder);
     std::string why;
     if (!MakeBaseFolder(c.baseFolder, why)) {
-        run.out.Line(why);
-        run.Fail(kFileFailed, why);
+        run.Failure(kFileFailed, why);
         return;
     }
     FileSink sink;
@@ -70,8 +62,7 @@ void RunMakeSfx(Run& run) {
     const std::string folder = cp932::FolderPart(target);
     if (!sink.CreateUnique(folder, "LZH", ".TMP", temp)) {
         why = WriteProblem(target, sink.LastError());
-        run.out.Line(why);
-        run.Fail(kFileFailed, why);
+        run.Failure(kFileFailed, why);
         return;
     }
     bool ok = sink.Write(stub, stubSize);
@@ -90,8 +81,7 @@ void RunMakeSfx(Run& run) {
         const DWORD error = GetLastError();
         DeleteFileW(wideTemp.c_str());
         why = WriteProblem(target, error);
-        run.out.Line(why);
-        run.Fail(kFileFailed, why);
+        run.Failure(kFileFailed, why);
         return;
     }
     std::uint64_t folders = 0;

@@ -183,9 +183,7 @@ bool Updater::PlanDelete() {
         plan_.steps.push_back(step);
     }
     if (plan_.deleted + plan_.folderChanges == 0) {
-        const std::string why = Say(M::NoEntryMatches, c_.archivePath, Patterns(c_.fileNames));
-        run_.out.Line(why);
-        run_.Fail(kNoFiles, why);
+        run_.Failure(kNoFiles, Say(M::NoEntryMatches, c_.archivePath, Patterns(c_.fileNames)));
         return false;
     }
     return true;
@@ -281,9 +279,7 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
     run_.progress.SetTotal(plan_.bytesToRead);
     auto injectedFailure = [&] {
         if (failAfter < 0 || written != failAfter) return false;
-        const std::string why = injectedError ? WriteProblem(c_.archivePath, injectedError) : Say(M::InjectedFailure);
-        run_.out.Line(why);
-        run_.Fail(kFileFailed, why);
+        run_.Failure(kFileFailed, injectedError ? WriteProblem(c_.archivePath, injectedError) : Say(M::InjectedFailure));
         return true;
     };
     // Files are opened and queued ahead of the one being written, so that worker threads compress
@@ -312,9 +308,8 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         if (!step.file) {
             lzh::WriteResult r = writer.CopyMember(*archive_.reader, *step.entry);
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = Say(M::LineFailed, ShownPath(*step.entry), Problem(r, sink));
-                run_.out.Line(why);
-                run_.Fail(r.status == lzh::WriteStatus::ReadFailed ? kArchiveDamaged : kFileFailed, why);
+                run_.Failure(r.status == lzh::WriteStatus::ReadFailed ? kArchiveDamaged : kFileFailed,
+                             Say(M::LineFailed, ShownPath(*step.entry), Problem(r, sink)));
                 return false;
             }
             continue;
@@ -324,9 +319,7 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         if (step.file->IsFolder()) {
             lzh::WriteResult r = writer.AddDirectory(NewEntryFor(step));
             if (r.status != lzh::WriteStatus::Ok) {
-                const std::string why = Say(M::LineFailed, shown, Problem(r, sink));
-                run_.out.Line(why);
-                run_.Fail(kFileFailed, why);
+                run_.Failure(kFileFailed, Say(M::LineFailed, shown, Problem(r, sink)));
                 return false;
             }
             run_.out.Line(Say(step.replaces ? M::LineFolderReplaced : M::LineFolder, shown));
@@ -335,18 +328,14 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
         const std::unique_ptr<OpenedFile> file = std::move(opened.front());
         opened.pop_front();
         if (!file->opened) {
-            const std::string why = Say(M::LineFailed, shown, Say(M::CannotRead, FallbackOf(step.file->diskPath).name,
-                                                                  SystemMessage(file->source.LastError())));
-            run_.out.Line(why);
-            run_.Fail(kFileFailed, why);
+            run_.Failure(kFileFailed, Say(M::LineFailed, shown, Say(M::CannotRead, FallbackOf(step.file->diskPath).name,
+                                                                    SystemMessage(file->source.LastError()))));
             return false;
         }
         lzh::WriteResult r = writer.AddQueuedFile(NewEntryFor(step), encoder, &waiting);
         if (run_.progress.Cancelled()) return false;
         if (r.status != lzh::WriteStatus::Ok) {
-            const std::string why = Say(M::LineFailed, shown, Problem(r, sink));
-            run_.out.Line(why);
-            run_.Fail(kFileFailed, why);
+            run_.Failure(kFileFailed, Say(M::LineFailed, shown, Problem(r, sink)));
             return false;
         }
         run_.out.Line(Say(step.replaces ? M::LineReplacedSizes : M::LineAdded, shown, r.originalSize, r.packedSize,
@@ -354,9 +343,7 @@ bool Updater::Write(FileSink& sink, const std::string& temp) {
     }
     if (injectedFailure()) return false;
     if (writer.Finish().status != lzh::WriteStatus::Ok || !sink.Flush()) {
-        const std::string why = WriteProblem(c_.archivePath, sink.LastError());
-        run_.out.Line(why);
-        run_.Fail(kFileFailed, why);
+        run_.Failure(kFileFailed, WriteProblem(c_.archivePath, sink.LastError()));
         return false;
     }
     return true;
@@ -367,15 +354,11 @@ void Updater::Execute() {
     const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
     if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
         // It may well exist (a path too long, no access): a new archive would replace it.
-        const std::string why = Say(M::CannotOpenArchive, c_.archivePath, SystemMessage(error));
-        run_.out.Line(why);
-        run_.Fail(kArchiveMissing, why);
+        run_.Failure(kArchiveMissing, Say(M::CannotOpenArchive, c_.archivePath, SystemMessage(error)));
         return;
     }
     if (!error && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        const std::string why = ArchiveIsFolderProblem(c_.archivePath);
-        run_.out.Line(why);
-        run_.Fail(kFileFailed, why);
+        run_.Failure(kFileFailed, ArchiveIsFolderProblem(c_.archivePath));
         return;
     }
     exists_ = !error;
@@ -383,16 +366,12 @@ void Updater::Execute() {
         if (!OpenAndRead(run_, c_.archivePath, archive_)) return;
         if (archive_.broken) {
             // Rewriting would drop what follows the broken header: refuse and keep the file.
-            const std::string why =
-                Say(M::DamagedLeftUnchanged, c_.archivePath, archive_.entries.size(), archive_.brokenReason);
-            run_.out.Line(why);
-            run_.Fail(kArchiveDamaged, why);
+            run_.Failure(kArchiveDamaged,
+                         Say(M::DamagedLeftUnchanged, c_.archivePath, archive_.entries.size(), archive_.brokenReason));
             return;
         }
     } else if (c_.letter == 'f' || c_.letter == 'd') {
-        const std::string why = Say(M::ArchiveMissing, c_.archivePath);
-        run_.out.Line(why);
-        run_.Fail(kArchiveMissing, why);
+        run_.Failure(kArchiveMissing, Say(M::ArchiveMissing, c_.archivePath));
         return;
     }
 
@@ -408,20 +387,16 @@ void Updater::Execute() {
         if (!scan.unreadable.empty()) {
             // Its files would be missing from the archive without a word.
             for (const auto& [unreadable, error] : scan.unreadable) {
-                const std::string why = Say(M::LineFailed, unreadable, Say(M::FolderUnreadable, SystemMessage(error)));
-                run_.out.Line(why);
-                run_.Fail(kFileFailed, why);
+                run_.Failure(kFileFailed, Say(M::LineFailed, unreadable, Say(M::FolderUnreadable, SystemMessage(error))));
             }
             Abandon(std::string());
             return;
         }
         if (scan.files.empty()) {
             const DWORD base = GetFileAttributesA(folder.c_str());
-            const std::string why = base == INVALID_FILE_ATTRIBUTES || !(base & FILE_ATTRIBUTE_DIRECTORY)
-                                        ? Say(M::BaseFolderMissing, folder)
-                                        : Say(M::NoFilesToAdd, folder, Patterns(c_.fileNames));
-            run_.out.Line(why);
-            run_.Fail(kNoFiles, why);
+            run_.Failure(kNoFiles, base == INVALID_FILE_ATTRIBUTES || !(base & FILE_ATTRIBUTE_DIRECTORY)
+                                       ? Say(M::BaseFolderMissing, folder)
+                                       : Say(M::NoFilesToAdd, folder, Patterns(c_.fileNames)));
             return;
         }
         PlanAdd(scan);
@@ -436,9 +411,7 @@ void Updater::Execute() {
     FileSink sink;
     std::string temp;
     if (!sink.CreateUnique(cp932::FolderPart(c_.archivePath), "LZH", ".TMP", temp)) {
-        const std::string why = WriteProblem(c_.archivePath, sink.LastError());
-        run_.out.Line(why);
-        run_.Fail(kFileFailed, why);
+        run_.Failure(kFileFailed, WriteProblem(c_.archivePath, sink.LastError()));
         Abandon(temp);
         return;
     }
@@ -447,9 +420,7 @@ void Updater::Execute() {
     if (!written) {
         if (run_.progress.Cancelled()) {
             DeleteFileW(Widen(temp).c_str());
-            const std::string line = Say(M::UpdateCancelled, c_.archivePath);
-            run_.out.Line(line);
-            run_.Fail(kCancelled, line);
+            run_.Failure(kCancelled, Say(M::UpdateCancelled, c_.archivePath));
             return;
         }
         Abandon(temp);
@@ -459,20 +430,16 @@ void Updater::Execute() {
     if (c_.letter == 'd' && plan_.steps.empty()) {
         DeleteFileW(Widen(temp).c_str());
         if (!DeleteFileW(Widen(c_.archivePath).c_str())) {
-            const std::string why = Say(M::CannotDeleteEmpty, c_.archivePath, SystemMessage(GetLastError()));
-            run_.out.Line(why);
-            run_.Fail(kFileFailed, why);
+            run_.Failure(kFileFailed, Say(M::CannotDeleteEmpty, c_.archivePath, SystemMessage(GetLastError())));
             return;
         }
         run_.out.Line(Say(M::DeletedEmpty));
     } else if (!MoveFileExW(Widen(temp).c_str(), Widen(c_.archivePath).c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        const std::string why = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
-                                    ? Say(M::ArchiveReadOnly, c_.archivePath, SystemMessage(error))
-                                    : WriteProblem(c_.archivePath, error);
-        run_.out.Line(why);
-        run_.Fail(kFileFailed, why);
+        run_.Failure(kFileFailed, error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
+                                      ? Say(M::ArchiveReadOnly, c_.archivePath, SystemMessage(error))
+                                      : WriteProblem(c_.archivePath, error));
         Abandon(temp);
         return;
     }

@@ -14,12 +14,6 @@ std::string SwitchText(const CommandSwitches& switches) {
     return text;
 }
 
-std::string WithBaseSeparator(std::string_view basePath) {
-    std::string path(basePath);
-    if (!path.empty() && !cp932::EndsWithChar(path, '\\') && !cp932::EndsWithChar(path, ':')) path += '\\';
-    return path;
-}
-
 std::string ComposeCommandLine(const CommandValues& values) {
     std::string line = values.command;
     line += ' ';
@@ -28,7 +22,7 @@ std::string ComposeCommandLine(const CommandValues& values) {
     line += values.otherOption;
     line += ' ';
     line += '"' + values.lzhPath + "\" ";
-    line += '"' + WithBaseSeparator(values.basePath) + "\" ";
+    line += '"' + cp932::WithFolderSeparator(values.basePath) + "\" ";
     line += '"' + values.fileName + '"';
     return line;
 }

@@ -3,6 +3,7 @@
 
 #include "paths/folder_search.h"
 #include "paths/path_rules.h"
+#include "text/cp932.h"
 #include "win/controls.h"
 
 namespace zavo::paths {
@@ -66,7 +67,7 @@ void PathList::Refill() {
 void PathList::Commit() {
     dialog_.UpdateFields(win::Direction::ToFields);
     std::string path = ComposePickedPath(pathText_, selectedText_);
-    if (NeedsFolderMarker(path) && IsFolderPath(path)) path += '\\';
+    if (!cp932::EndsWithFolderMark(path) && IsFolderPath(path)) path += '\\';
     pathText_ = path;
     dialog_.UpdateFields(win::Direction::ToControls);
     Refill();

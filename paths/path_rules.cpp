@@ -30,10 +30,6 @@ std::string ComposePickedPath(std::string_view typed, std::string_view picked) {
     return path;
 }
 
-bool NeedsFolderMarker(std::string_view path) {
-    return !cp932::EndsWithChar(path, '\\') && !cp932::EndsWithChar(path, ':');
-}
-
 FolderShape ClassifyFolderShape(std::string_view path) {
     // Only the bytes after the first are looked at: any two bytes ending in ":" are a drive.
     if (path.size() == 2 && path[1] == ':') return FolderShape::Folder;

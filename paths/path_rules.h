@@ -20,11 +20,6 @@ std::string BasePathEntry(std::string_view folderPart, std::string_view folderNa
 // The path after a pick: the typed path cut to its folder part, followed by the picked entry.
 std::string ComposePickedPath(std::string_view typed, std::string_view picked);
 
-// A folder path gets a "\" unless its last character already is "\" or ":". The test looks at
-// the last character, not the last byte: a name ending in a double-byte character whose second
-// byte is 0x5C (表, ソ) still needs its separator.
-bool NeedsFolderMarker(std::string_view path);
-
 // What the shape of a path alone says about it being a folder.
 enum class FolderShape {
     Folder,        // a bare drive ("D:") or a drive root ("D:\")

@@ -2,35 +2,27 @@
 #include "sfx/output_folders.h"
 
 #include "archiver/make_folders.h"
+#include "archiver/system_text.h"
 #include "text/cp932.h"
 
 namespace sfx {
 
-std::string WithTrailingSeparator(const std::string& destination) {
-    if (destination.empty() || cp932::EndsWithChar(destination, '\\') || cp932::EndsWithChar(destination, ':'))
-        return destination;
-    return destination + "\\";
-}
-
 std::string SystemMessage(unsigned long error) {
-    const std::string message = unlha::SystemErrorText(error);
+    const std::string message = unlha::SystemErrorText(error, unlha::Language::Japanese);
     return message.empty() ? "エラー " + std::to_string(error) : message;
 }
 
 bool MakeDestination(const std::string& destination, std::string& why) {
     unlha::FolderStop stop;
-    if (unlha::MakeDestinationFolders(WithTrailingSeparator(destination), stop)) return true;
+    if (unlha::MakeDestinationFolders(cp932::WithFolderSeparator(destination), stop)) return true;
     why = stop.error ? "フォルダ " + stop.path + " を作れません: " + SystemMessage(stop.error)
                      : stop.path + " はフォルダではありません。";
     return false;
 }
 
-bool MakeFoldersBelow(const std::string& base, const std::vector<std::wstring>& folders, std::string& why) {
-    unlha::FolderStop stop;
-    if (unlha::MakeEntryFolders(base, folders, stop)) return true;
-    why = stop.error ? "フォルダ " + stop.path + " を作れません: " + SystemMessage(stop.error)
-                     : stop.path + " はフォルダではなく、ファイルかリンクです。";
-    return false;
+std::string FolderFailure(const unlha::FolderStop& stop) {
+    return stop.error ? "フォルダ " + stop.path + " を作れません: " + SystemMessage(stop.error)
+                      : stop.path + " はフォルダではなく、ファイルかリンクです。";
 }
 
 }  // namespace sfx

@@ -5,18 +5,16 @@
 #include <string>
 #include <vector>
 
-namespace sfx {
+#include "archiver/make_folders.h"
 
-// `destination` with a trailing '\' (unless it ends with ':' or is empty: the current folder).
-std::string WithTrailingSeparator(const std::string& destination);
+namespace sfx {
 
 // Creates what is missing of the destination folder, as a person creating it would. `why`
 // says what failed (Japanese).
 bool MakeDestination(const std::string& destination, std::string& why);
 
-// Creates `folders` below `base` (which ends with a separator); an existing part that is a file
-// or a link fails.
-bool MakeFoldersBelow(const std::string& base, const std::vector<std::wstring>& folders, std::string& why);
+// Why an entry's folders could not be made below the destination.
+std::string FolderFailure(const unlha::FolderStop& stop);
 
 // A system error as the system words it.
 std::string SystemMessage(unsigned long error);

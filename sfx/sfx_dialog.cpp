@@ -14,6 +14,7 @@
 #include "text/cp932.h"
 #include "win/controls.h"
 #include "win/message_box.h"
+#include "win/message_pump.h"
 #include "win/window_text.h"
 
 namespace sfx {
@@ -194,10 +195,7 @@ void SfxDialog::Pump() {
             cancelRequested_ = true;
             break;
         }
-        if (!IsDialogMessageA(Handle(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        win::DispatchToDialog(Handle(), message);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "sfx/summary_text.h"
 #include "text/cp932.h"
 #include "win/message_box.h"
+#include "win/module_path.h"
 
 namespace {
 
@@ -26,20 +27,6 @@ public:
     bool Advance(std::uint64_t) override { return true; }
     sfx::OverwriteAnswer AskOverwrite(const std::string&) override { return sfx::OverwriteAnswer::YesToAll; }
 };
-
-// The program's own path, however long.
-std::string OwnPath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0) return std::string();
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 int Complain(bool unattended, const std::string& text, int code) {
     if (!unattended) win::ShowMessage(nullptr, text, kCaption, MB_OK | MB_ICONERROR);
@@ -56,7 +43,7 @@ int Run() {
                         "  -y  確認せずに展開し、既存のファイルは置き換える",
                         sfx::kExitCommandLine);
 
-    const std::string self = OwnPath();
+    const std::string self = win::ProgramPath();
     unlha::FileSource file;
     if (self.empty() || !file.Open(self))
         return Complain(options.unattended, "このプログラム自身を読めません: " + sfx::SystemMessage(file.LastError()),

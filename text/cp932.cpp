@@ -26,6 +26,16 @@ bool EndsWithChar(std::string_view s, char c) {
     return last != std::string_view::npos && last + 1 == s.size() && s[last] == c;
 }
 
+bool EndsWithFolderMark(std::string_view path) {
+    return EndsWithChar(path, '\\') || EndsWithChar(path, ':');
+}
+
+std::string WithFolderSeparator(std::string_view path) {
+    std::string result(path);
+    if (!result.empty() && !EndsWithFolderMark(result)) result += '\\';
+    return result;
+}
+
 std::size_t FindLastChar(std::string_view s, char c) {
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) {

@@ -40,6 +40,13 @@ std::size_t FindOnBoundary(std::string_view haystack, std::string_view needle);
 // ":"; empty when it holds neither.
 std::string FolderPart(std::string_view path);
 
+// True when `path` ends in a "\" or ":" of its own: a folder or a drive as written, to which a
+// name is joined directly.
+bool EndsWithFolderMark(std::string_view path);
+
+// `path` with a "\" appended unless it is empty (the current folder) or ends in a folder mark.
+std::string WithFolderSeparator(std::string_view path);
+
 // Cuts `s` to at most `maxBytes` bytes without splitting a double-byte character.
 std::string TruncateOnBoundary(std::string_view s, std::size_t maxBytes);
 

@@ -10,25 +10,6 @@ namespace {
 const std::string kHyo = "\x95\x5C";
 const std::string kSo = "\x83\x5C";
 
-TEST(WithBaseSeparator, AppendsABackslashUnlessTheLastCharacterIsOne) {
-    struct Case {
-        std::string in, out;
-    } cases[] = {
-        {"", ""},
-        {"D:", "D:"},
-        {"D:\\", "D:\\"},
-        {"D:\\WORK\\", "D:\\WORK\\"},
-        {"D:\\WORK", "D:\\WORK\\"},
-        {"WORK", "WORK\\"},
-        {"\\\\server\\share", "\\\\server\\share\\"},
-        {"D:\\" + kHyo, "D:\\" + kHyo + "\\"},
-        {"D:\\" + kSo + kHyo, "D:\\" + kSo + kHyo + "\\"},
-        {"D:\\" + kHyo + "\\", "D:\\" + kHyo + "\\"},
-        {"D:\\WORK/", "D:\\WORK/\\"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(WithBaseSeparator(c.in), c.out) << c.in;
-}
-
 CommandValues Values(std::string prefix, CommandSwitches switches, std::string other, std::string archive,
                      std::string base, std::string files) {
     return {std::move(prefix), std::move(archive), std::move(base), std::move(files), switches, std::move(other)};

@@ -29,20 +29,6 @@ TEST(PathRules, PickedPathReplacesTheTextAfterTheLastSeparator) {
     }
 }
 
-TEST(PathRules, FolderMarkerIsDecidedByTheLastCharacterNotTheLastByte) {
-    struct Case { std::string path; bool needs; };
-    const Case cases[] = {
-        {"D:\\ARC\\SUB", true},
-        {"D:\\ARC\\SUB\\", false},
-        {"D:", false},
-        {"D:\\ARC\\" + kHyo, true},   // ends in a 0x5C byte, but not in a "\"
-        {"D:\\" + kSo + kSo, true},
-        {"D:\\" + kSo + "\\", false},
-        {"", true},
-    };
-    for (const Case& c : cases) EXPECT_EQ(NeedsFolderMarker(c.path), c.needs) << c.path;
-}
-
 TEST(PathRules, FolderShapes) {
     struct Case { std::string path; FolderShape shape; };
     const Case cases[] = {

@@ -18,6 +18,24 @@ TEST(Cp932, LastCharacterIsNotLastByte) {
     EXPECT_FALSE(cp932::EndsWithChar("a\x95", '\\'));
 }
 
+TEST(Cp932, FolderSeparatorIsAddedOnlyAfterANameThatLacksOne) {
+    struct Case { std::string path, joined; } cases[] = {
+        {"", ""},
+        {"D:", "D:"},
+        {"D:\\", "D:\\"},
+        {"out\\" + kHyo, "out\\" + kHyo + "\\"},
+        {kSo + "\\", kSo + "\\"},
+        {"a\x95", "a\x95\\"},
+        {"\\\\server\\share", "\\\\server\\share\\"},
+        {"D:\\" + kSo + kHyo, "D:\\" + kSo + kHyo + "\\"},
+        {"D:\\WORK/", "D:\\WORK/\\"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(cp932::WithFolderSeparator(c.path), c.joined) << c.path;
+        EXPECT_EQ(cp932::EndsWithFolderMark(c.path), c.path == c.joined && !c.path.empty()) << c.path;
+    }
+}
+
 TEST(Cp932, FolderPartSkipsTrailBytes) {
     struct Case { std::string path, folder; } cases[] = {
         {"D:\\ARC\\DA", "D:\\ARC\\"},
