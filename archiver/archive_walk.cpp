@@ -2,6 +2,7 @@
 #include "archiver/archive_walk.h"
 
 #include "archiver/safe_path.h"
+#include "archiver/wide_names.h"
 #include "archiver/wildcard.h"
 
 namespace unlha {
@@ -21,7 +22,7 @@ bool OpenAndRead(Run& run, const std::string& path, OpenArchive& archive) {
         return false;
     }
     archive.reader = std::make_unique<lzh::ArchiveReader>(archive.source);
-    ReadEveryHeader(*archive.reader, archive);
+    ReadEveryHeader(*archive.reader, archive, Cp932OfChar);
     if (archive.entries.empty() && archive.broken) {
         run.Failure(kArchiveDamaged, Say(M::NotAnArchive, path, archive.brokenReason));
         return false;

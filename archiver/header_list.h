@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "archiver/unicode_names.h"
 #include "codec/archive.h"
 
 namespace unlha {
@@ -15,8 +16,11 @@ struct HeaderList {
     std::string brokenReason;     // English, from the reader
 };
 
-// Reads headers until the end of the archive or the first broken one.
-void ReadEveryHeader(lzh::ArchiveReader& reader, HeaderList& list);
+// Reads headers until the end of the archive or the first broken one. Entries whose names are
+// UTF-8 (ext 0x46, code page 65001) get code page names by `convert`: the name itself where every
+// character converts, a fallback otherwise (made unique among the archive's paths), the exact
+// name kept beside it.
+void ReadEveryHeader(lzh::ArchiveReader& reader, HeaderList& list, const Cp932Of& convert);
 
 // The entry's name for output lines and lists: its stored path, printable, a folder with a
 // final '\\'.

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 namespace unlha {
-namespace {
 
 // One character's code page bytes when they convert back to the same character: no best fit,
 // no default character.
@@ -28,8 +27,6 @@ bool Cp932OfChar(char32_t c, std::string& out) {
     out.assign(bytes, static_cast<std::size_t>(n));
     return true;
 }
-
-}  // namespace
 
 std::wstring Widen(const std::string& text) {
     if (text.empty()) return {};

@@ -13,6 +13,9 @@ namespace unlha {
 // Code page 932 (the ANSI code page) to UTF-16, as the "A" file functions convert.
 std::wstring Widen(const std::string& text);
 
+// A character's code page 932 bytes by the system's tables (a Cp932Of).
+bool Cp932OfChar(char32_t c, std::string& out);
+
 // The code page fallback of a UTF-16 name (see FallbackFor), by the system's tables.
 FallbackName FallbackOf(const std::wstring& exact);
 

@@ -16,6 +16,10 @@ struct WindowsTimes {
     std::uint64_t lastAccess = 0;
 };
 
+// Ext 0x46's value for names stored as UTF-8: the folder and name fields then give the exact
+// names (as ext 0x45 and 0x44 would), and the byte names only await a code page fallback.
+constexpr std::uint32_t kUtf8CodePage = 65001;
+
 // One member as read from an archive. Strings are the archive's raw bytes (code page 932 by
 // convention); nothing is converted, so a name can be written back unchanged.
 struct Entry {
@@ -58,7 +62,8 @@ struct Entry {
     std::u16string unicodeName;
     bool hasUnicodeFolders = false;    // ext 0x45: the folder parts, outermost first
     std::vector<std::u16string> unicodeFolders;
-    std::uint32_t codePage = 0;        // ext 0x46: the Windows code page of the byte names (0: none)
+    std::uint32_t codePage = 0;        // ext 0x46: the Windows code page of the byte names (0: none);
+                                       // for kUtf8CodePage, folders and name hold UTF-8
 
     bool hasHeaderCrc = false;         // ext 0x00 present (its value matched, or we would not be here)
     std::uint16_t headerCrc = 0;

@@ -22,14 +22,14 @@ std::size_t CharLengthAt(std::string_view field, std::size_t pos) {
     return len;
 }
 
-}  // namespace
-
-SplitPath SplitNameField(std::string_view field) {
+// Splits at separators, taking characters `lengthAt` long.
+template <typename LengthAt>
+SplitPath Split(std::string_view field, LengthAt lengthAt) {
     SplitPath result;
     std::string current;
     bool any = false;
     for (std::size_t pos = 0; pos < field.size();) {
-        const std::size_t len = CharLengthAt(field, pos);
+        const std::size_t len = lengthAt(field, pos);
         if (len == 1 && IsSeparator(field[pos])) {
             if (!any) result.absolute = true;
             if (!current.empty()) result.parts.push_back(std::move(current));
@@ -46,7 +46,46 @@ SplitPath SplitNameField(std::string_view field) {
     return result;
 }
 
+}  // namespace
+
+SplitPath SplitNameField(std::string_view field) { return Split(field, CharLengthAt); }
+
 SplitPath SplitFolderField(std::string_view field) { return SplitNameField(field); }
+
+// Every byte of a multi-byte UTF-8 character is 0x80 or above: no separator hides in one.
+SplitPath SplitUtf8Field(std::string_view field) {
+    return Split(field, [](std::string_view, std::size_t) { return std::size_t{1}; });
+}
+
+std::u16string Utf8ToUtf16(std::string_view bytes) {
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        bool valid = length != 0 && i + length <= bytes.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        const char32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
+        if (!valid || c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            out.push_back(static_cast<char16_t>(0xDC00 + lead));
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+        i += length;
+    }
+    return out;
+}
 
 std::string JoinPath(const std::vector<std::string>& parts) {
     std::string joined;

@@ -22,6 +22,15 @@ SplitPath SplitNameField(std::string_view field);
 // take '\' and '/' there as separators too, so splitting at them shows the path every reader sees.
 SplitPath SplitFolderField(std::string_view field);
 
+// A name or folder field of UTF-8 bytes (extended header 0x46 says code page 65001): the same
+// separators, found byte by byte.
+SplitPath SplitUtf8Field(std::string_view field);
+
+// One UTF-8 part in UTF-16. A byte that starts no valid character (a stray continuation, an
+// overlong or cut sequence, an encoded surrogate) becomes the lone surrogate U+DC00 + byte: the
+// name is kept, and refused as a broken character wherever it would be used.
+std::u16string Utf8ToUtf16(std::string_view bytes);
+
 // Parts joined with '\'.
 std::string JoinPath(const std::vector<std::string>& parts);
 

@@ -134,6 +134,19 @@ std::string ApplyExtension(std::uint8_t type, const Payload& payload, Entry& ent
     return {};
 }
 
+// Names whose bytes ext 0x46 says are UTF-8 give the exact names that ext 0x44 and 0x45 would,
+// unless those are there too; the byte names then await a code page fallback.
+void TakeUtf8Names(Entry& entry) {
+    if (!entry.hasUnicodeFolders && !entry.folders.empty()) {
+        entry.hasUnicodeFolders = true;
+        for (const std::string& folder : entry.folders) entry.unicodeFolders.push_back(Utf8ToUtf16(folder));
+    }
+    if (!entry.hasUnicodeName && !entry.name.empty()) {
+        entry.hasUnicodeName = true;
+        entry.unicodeName = Utf8ToUtf16(entry.name);
+    }
+}
+
 // A path field ends at its first NUL, as for readers that take it as a C string. NUL is never
 // part of a double-byte character, so a byte search finds the same end.
 std::string_view UpToNul(std::string_view field) { return field.substr(0, field.find('\0')); }
@@ -198,10 +211,12 @@ void ResolveUnicodeFolders(const RawHeaderFields& raw, Entry& entry) {
 
 void ResolvePath(const RawHeaderFields& raw, Entry& entry) {
     ResolveUnicodeFolders(raw, entry);
-    SplitPath folders = raw.hasFolderExt ? SplitFolderField(UpToNul(raw.folderExt)) : SplitPath{};
+    const bool utf8 = entry.codePage == kUtf8CodePage;
+    auto split = [utf8](std::string_view field) { return utf8 ? SplitUtf8Field(field) : SplitNameField(field); };
+    SplitPath folders = raw.hasFolderExt ? split(UpToNul(raw.folderExt)) : SplitPath{};
     // Level 0 names carry the whole path; a name extension replaces the base name.
     const std::string& nameField = raw.hasNameExt ? raw.nameExt : raw.baseName;
-    SplitPath name = SplitNameField(UpToNul(nameField));
+    SplitPath name = split(UpToNul(nameField));
     // Amiga and MorphOS ports keep the file comment after a NUL in the name field.
     const std::size_t nul = nameField.find('\0');
     if (nul != std::string::npos && entry.comment.empty()) entry.comment = nameField.substr(nul + 1);
@@ -214,12 +229,12 @@ void ResolvePath(const RawHeaderFields& raw, Entry& entry) {
     if (entry.method.kind == MethodKind::Directory) {
         // A Unix symlink is stored as "link|target" across the folder and name fields.
         std::string joined = JoinPath(parts);
-        std::size_t bar = cp932::FindChar(joined, '|');
+        std::size_t bar = utf8 ? joined.find('|') : cp932::FindChar(joined, '|');
         bool modeSaysLink = entry.hasUnixMode && (entry.unixMode & 0xF000) == 0xA000;
         if (bar != std::string::npos && (!entry.hasUnixMode || modeSaysLink)) {
             entry.isSymlink = true;
             entry.linkTarget = joined.substr(bar + 1);
-            parts = SplitNameField(joined.substr(0, bar)).parts;
+            parts = split(joined.substr(0, bar)).parts;
             endsAsFolder = false;
         } else if (modeSaysLink) {
             entry.isSymlink = true;
@@ -237,6 +252,7 @@ void ResolvePath(const RawHeaderFields& raw, Entry& entry) {
         parts.pop_back();
     }
     entry.folders = std::move(parts);
+    if (utf8) TakeUtf8Names(entry);
 }
 
 }  // namespace lzh

@@ -35,7 +35,10 @@ using test_files::Scratch;
 using test_files::SetWriteTime;
 using test_files::TextData;
 using test_files::Tree;
+using test_files::WideFiles;
+using test_files::WideOf;
 using test_files::WriteBytes;
+using test_files::WriteWide;
 using test_files::WriteTimeOf;
 
 // Lines of `text` that contain `needle`.

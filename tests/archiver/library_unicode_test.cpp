@@ -10,44 +10,6 @@
 namespace unlha_test {
 namespace {
 
-std::wstring Wide(const std::string& cp932) {
-    std::wstring w(cp932.size() + 1, L'\0');
-    w.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, cp932.c_str(), -1, &w[0], static_cast<int>(w.size())) - 1));
-    return w;
-}
-
-void WriteWide(const std::wstring& path, const std::string& bytes) {
-    for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
-        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-// Every file below `folder` (relative wide path -> bytes), walked with the wide functions.
-void Collect(const std::wstring& folder, const std::wstring& relative, std::map<std::wstring, std::string>& out) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + relative + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            Collect(folder, relative + name + L"\\", out);
-            continue;
-        }
-        HANDLE file = CreateFileW((folder + relative + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::string bytes(data.nFileSizeLow, '\0');
-        DWORD read = 0;
-        if (file != INVALID_HANDLE_VALUE) ReadFile(file, &bytes[0], data.nFileSizeLow, &read, nullptr);
-        CloseHandle(file);
-        out[relative + name] = bytes;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-}
-
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 const std::wstring kTree[] = {
@@ -64,7 +26,7 @@ TEST(LibraryUnicode, ATreeOfNamesBeyondTheCodePageComesBackExactly) {
     for (const char* level : {"-h1", "-h2"}) {
         SCOPED_TRACE(level);
         Scratch s;
-        const std::wstring root = Wide(s / "src\\");
+        const std::wstring root = WideOf(s / "src\\");
         unsigned seed = 1;
         for (const std::wstring& path : kTree) WriteWide(root + path, TextData(700 + seed * 37, seed)), ++seed;
         const std::string archive = s / "u.lzh";
@@ -80,9 +42,7 @@ TEST(LibraryUnicode, ATreeOfNamesBeyondTheCodePageComesBackExactly) {
         const std::string out = s / "out\\";
         Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted(out));
         ASSERT_EQ(x.code, 0) << x.text;
-        std::map<std::wstring, std::string> before, after;
-        Collect(root, L"", before);
-        Collect(Wide(out), L"", after);
+        const std::map<std::wstring, std::string> before = WideFiles(root), after = WideFiles(WideOf(out));
         EXPECT_EQ(before.size(), 7u);
         EXPECT_TRUE(before == after) << x.text;
         // Updating again finds every file under its own entry: nothing is added twice.
@@ -93,12 +53,30 @@ TEST(LibraryUnicode, ATreeOfNamesBeyondTheCodePageComesBackExactly) {
 
 TEST(LibraryUnicode, LevelZeroCannotHoldThemAndChangesNothing) {
     Scratch s;
-    WriteWide(Wide(s / "src\\") + L"😀.txt", "x");
+    WriteWide(WideOf(s / "src\\") + L"😀.txt", "x");
     const std::string archive = s / "u.lzh";
     Outcome add = Unlha("a -n -h0 " + Quoted(archive) + " " + Quoted(s / "src\\") + " *.*");
     EXPECT_NE(add.code, 0);
     EXPECT_NE(add.text.find("needs header level 1 or 2"), std::string::npos) << add.text;
     EXPECT_FALSE(Exists(archive));
+}
+
+TEST(LibraryUnicode, Utf8NamesUnderCodePage65001AreExtractedExactlyAndChecked) {
+    Scratch s;
+    const std::vector<std::string> utf8 = {std::string("\x46\xE9\xFD\0\0", 5)};
+    const std::string archive = s / "utf8.lzh";
+    WriteBytes(archive, Level2Member("\xED\x95\x9C\xFF", "\xE8\xA1\xA8 caf\xC3\xA9.txt", "exact", 0, "-lh0-", utf8) +   // 한\表 café.txt
+                            Level2Member("", "\xC3\x81\\..\\evil.txt", "climbs", 0, "-lh0-", utf8) +                 // Á\..\evil.txt
+                            Level2Member("", "\xC3(.txt", "broken", 0, "-lh0-", utf8) + std::string(1, '\0'));
+    Outcome list = Unlha("l -n " + Quoted(archive));
+    EXPECT_NE(list.text.find("\x95\x5C caf_.txt [U]"), std::string::npos) << list.text;
+    const std::string out = s / "out\\";
+    Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted(out));
+    EXPECT_NE(x.code, 0);
+    EXPECT_EQ(CountLines(x.text, "refused  "), 2u) << x.text;
+    // Only the good entry was written, under its exact name, and nothing beside the destination.
+    const std::map<std::wstring, std::string> expected = {{L"out\\한\\表 café.txt", "exact"}, {L"utf8.lzh", ReadBytes(archive)}};
+    EXPECT_TRUE(WideFiles(WideOf(s.Path())) == expected) << x.text;
 }
 
 }  // namespace

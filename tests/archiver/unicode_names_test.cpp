@@ -4,7 +4,9 @@
 
 #include <set>
 
+#include "archiver/header_list.h"
 #include "archiver/unicode_names.h"
+#include "tests/codec/format_test_util.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -92,6 +94,58 @@ TEST(UnicodeNames, ExactNamesPassTheCodePageRulesAndMustAgreeAboutFolders) {
         {"a file name on a folder entry", WithExact({u"é"}, u"x", {"_"}, ""), PathRefusal::FoldersDisagree},
     };
     for (const Case& c : cases) EXPECT_EQ(CheckUnicodePath(c.entry), c.expected) << c.what;
+}
+
+// A level-2 member whose name fields ext 0x46 says are UTF-8.
+lzh_test::RawHeader Utf8Member(std::string folders, std::string name) {
+    lzh_test::RawHeader h;
+    h.level = 2;
+    h.content = "utf-8 named";
+    h.exts = {{0x46, std::string("\xE9\xFD\0\0", 4)}, {0x01, std::move(name)}};
+    if (!folders.empty()) h.exts.push_back({0x02, std::move(folders)});
+    return h;
+}
+
+TEST(UnicodeNames, Utf8NamesGetCodePageNamesAndKeepTheirExactOnes) {
+    lzh_test::RawHeader plain;
+    plain.name = "_.txt";   // a code page name already taken
+    const std::vector<std::uint8_t> bytes = lzh_test::RawArchive({
+        plain,
+        Utf8Member("\xE6\x97\xA5\xE6\x9C\xAC\xFF", "\xE8\xA1\xA8\xE3\x82\xBD.txt"),   // 日本\表ソ.txt
+        Utf8Member("\xED\x95\x9C\xFF", "caf\xC3\xA9.txt"),                                     // 한\café.txt
+        Utf8Member("", "\xC3\xA9.txt"),                                                           // é.txt
+        Utf8Member("", "\xC3\x81\\..\\x"),                                                    // Á\..\x
+        Utf8Member("", "\xC3(.txt"),                                                               // invalid
+    });
+    lzh::MemorySource source(bytes);
+    lzh::ArchiveReader reader(source);
+    HeaderList list;
+    ReadEveryHeader(reader, list, FakeCp932);
+    ASSERT_EQ(list.entries.size(), 6u) << list.brokenReason;
+    struct Expected {
+        std::string path;
+        bool exactName, exactFolders;
+        PathRefusal check;
+    };
+    const Expected expected[] = {
+        {"_.txt", false, false, PathRefusal::None},
+        {"\x93\xFA\x96\x7B\\\x95\x5C\x83\x5C.txt", false, false, PathRefusal::None},   // all in the code page: no mark
+        {"_\\caf_.txt", true, true, PathRefusal::None},
+        {"_~2.txt", true, false, PathRefusal::None},   // unique beside the code page name
+        {"_\\..\\x", false, true, PathRefusal::ParentFolder},   // '..' stays a part of its own, refused on extraction
+        {"_(.txt", true, false, PathRefusal::BrokenUnicode},
+    };
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        const lzh::Entry& e = list.entries[i];
+        EXPECT_EQ(e.Path(), expected[i].path) << i;
+        EXPECT_EQ(e.hasUnicodeName, expected[i].exactName) << i;
+        EXPECT_EQ(e.hasUnicodeFolders, expected[i].exactFolders) << i;
+        EXPECT_EQ(CheckUnicodePath(e), expected[i].check) << i;
+    }
+    const std::u16string cafe = u"café.txt";
+    const std::vector<std::u16string> climbing = {u"Á", u".."};
+    EXPECT_TRUE(list.entries[2].unicodeName == cafe);
+    EXPECT_TRUE(list.entries[4].unicodeFolders == climbing);
 }
 
 }  // namespace

@@ -100,6 +100,44 @@ TEST(HeaderQuirks, OtherSystemsHeadersReadAsTheirReadersReadThem) {
     }
 }
 
+// Ext 0x46 with code page 65001: the name fields are UTF-8, split byte by byte, and give the
+// entry its exact names; ext 0x44/0x45 beside them still win.
+TEST(HeaderQuirks, CodePage65001NamesAreReadAsUtf8) {
+    const std::string utf8 = std::string("\xE9\xFD\0\0", 4), cp932 = std::string("\xA4\x03\0\0", 4);
+    struct Case {
+        const char* what;
+        RawHeader member;
+        std::vector<std::u16string> folders;   // exact folders, none expected when empty
+        std::u16string name;                   // exact name, none expected when empty
+        std::size_t byteFolders;               // parts of the byte path before the name
+    };
+    const Case cases[] = {
+        {"level 2: Hangul folder, accented name", Level2({{0x46, utf8}, {0x01, "caf\xC3\xA9.txt"}, {0x02, "\xED\x95\x9C\xEA\xB5\xAD\xFF"}}),
+         {u"한국"}, u"café.txt", 1},
+        {"level 1: '/' in the base name, a character outside the basic plane",
+         Level1("\xE6\x97\xA5/\xF0\x9F\x98\x80.txt", {{0x46, utf8}}), {u"日"}, u"😀.txt", 1},
+        {"ext 0x44 beside it wins", Level2({{0x46, utf8}, {0x01, "x.txt"}, {0x44, std::string("y\0", 2)}}), {}, u"y", 0},
+        {"code page 932 keeps the bytes (0x5C trail bytes)", Level2({{0x46, cp932}, {0x01, "\x95\x5C\x83\x5C.txt"}}), {}, u"", 0},
+        // Hostile: Á is C3 81, and 81 5C would be one code page 932 character hiding the '\'.
+        {"a separator right after a character", Level2({{0x46, utf8}, {0x01, "\xC3\x81\\..\\x"}}), {u"Á", u".."}, u"x", 2},
+        {"'..' in the folder field", Level2({{0x46, utf8}, {0x01, "a"}, {0x02, "..\xFF"}}), {u".."}, u"a", 1},
+        {"invalid UTF-8 becomes a lone surrogate", Level2({{0x46, utf8}, {0x01, "\xC3(\xE0\x80\xAF"}}), {},
+         u"\xDCC3(\xDCE0\xDC80\xDCAF", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        lzh_test::ReadBack back = lzh_test::ReadArchive(lzh_test::RawArchive({c.member}));
+        ASSERT_EQ(back.entries.size(), 1u) << back.error;
+        const lzh::Entry& e = back.entries[0];
+        EXPECT_EQ(e.hasUnicodeFolders, !c.folders.empty());
+        EXPECT_TRUE(e.unicodeFolders == c.folders);
+        EXPECT_EQ(e.hasUnicodeName, !c.name.empty());
+        EXPECT_TRUE(e.unicodeName == c.name);
+        EXPECT_EQ(e.folders.size(), c.byteFolders);
+        EXPECT_EQ(back.contents[0], c.member.content);
+    }
+}
+
 TEST(HeaderQuirks, LeadingSlashStaysAbsolute) {
     lzh_test::ReadBack back = lzh_test::ReadArchive(lzh_test::RawArchive({Level0("/etc/passwd")}));
     ASSERT_EQ(back.entries.size(), 1u);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "sfx_test_support.h"
 
@@ -36,6 +37,27 @@ TEST(SfxFromLibrary, TheMadeProgramExtractsTheArchive) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Tree(out), expected);
     for (const Item& item : items) EXPECT_EQ(ReadBytes(out + item.path), item.content) << item.path;
+}
+
+TEST(SfxFromLibrary, NamesBeyondTheCodePageComeBackExactly) {
+    Scratch scratch;
+    const std::wstring source = WideOf(scratch / "src\\");
+    const std::wstring tree[] = {L"表ソ能\\ソース.txt", L"한국어\\보고서.txt", L"😀 𠀋.jpg", L"café.txt", L"cafe.txt",
+                                 L"Ærø\\naïve résumé.doc"};
+    unsigned seed = 1;
+    for (const std::wstring& path : tree) WriteWide(source + path, TextData(900 + seed * 41, seed)), ++seed;
+    std::string output(65536, '\0');
+    const std::string archive = scratch / "u.lzh";
+    const std::string add = "a -r1 -x1 -n \"" + archive + "\" \"" + scratch / "src\\" + "\" *.*";
+    ASSERT_EQ(Unlha32RunCommand(nullptr, add.c_str(), &output[0], 65535), 0) << output.c_str();
+    const std::string make = "s -n \"" + archive + "\" \"" + scratch.Path() + "\"";
+    ASSERT_EQ(Unlha32RunCommand(nullptr, make.c_str(), &output[0], 65535), 0) << output.c_str();
+
+    const std::string out = scratch / "out\\";
+    ASSERT_EQ(RunProgram(scratch / "u.EXE", "-d \"" + out + "\" -y"), 0);
+    const std::map<std::wstring, std::string> before = WideFiles(source), after = WideFiles(WideOf(out));
+    EXPECT_EQ(before.size(), 6u);
+    EXPECT_TRUE(before == after);
 }
 
 }  // namespace

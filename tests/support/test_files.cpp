@@ -127,6 +127,54 @@ std::vector<std::string> Tree(const std::string& folder) {
     return out;
 }
 
+std::wstring WideOf(const std::string& cp932) {
+    std::wstring w(cp932.size() + 1, L'\0');
+    w.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, cp932.c_str(), -1, &w[0], static_cast<int>(w.size())) - 1));
+    return w;
+}
+
+void WriteWide(const std::wstring& path, const std::string& bytes) {
+    for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+namespace {
+
+void CollectWide(const std::wstring& folder, const std::wstring& relative, std::map<std::wstring, std::string>& out) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + relative + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CollectWide(folder, relative + name + L"\\", out);
+            continue;
+        }
+        HANDLE file = CreateFileW((folder + relative + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::string bytes(data.nFileSizeLow, '\0');
+        DWORD read = 0;
+        if (file != INVALID_HANDLE_VALUE) ReadFile(file, &bytes[0], data.nFileSizeLow, &read, nullptr);
+        CloseHandle(file);
+        bytes.resize(read);
+        out[relative + name] = bytes;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+}  // namespace
+
+std::map<std::wstring, std::string> WideFiles(const std::wstring& folder) {
+    std::map<std::wstring, std::string> files;
+    CollectWide(folder, L"", files);
+    return files;
+}
+
 std::string TextData(std::size_t size, unsigned seed) {
     static const char* words[] = {"archive ", "member ", "\x95\x5C ", "header ", "window ", "0123 ", "\n"};
     std::mt19937 rng(seed);

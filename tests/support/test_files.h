@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ void SetWriteTime(const std::string& path, std::int64_t unixSeconds);   // of a 
 std::int64_t WriteTimeOf(const std::string& path);                   // Unix seconds
 // Every file and folder below `folder`, relative paths sorted (folders end with '\').
 std::vector<std::string> Tree(const std::string& folder);
+
+// Names beyond code page 932, through the wide functions: a code page 932 path in UTF-16, a
+// file written under a wide path (its folders made), and every file below `folder` (ending
+// with '\') as relative wide path -> bytes.
+std::wstring WideOf(const std::string& cp932);
+void WriteWide(const std::wstring& path, const std::string& bytes);
+std::map<std::wstring, std::string> WideFiles(const std::wstring& folder);
 
 // Data that compresses, of `size` bytes, different for each `seed`.
 std::string TextData(std::size_t size, unsigned seed);
