@@ -91,11 +91,7 @@ TEST(ScriptPathList, DoubleClickOnAFolderGivesItsSeparatorAndFocusesTheField) {
             MouseDoubleClickListItem(list, IndexOf(list, c.pick));
             EXPECT_EQ(TextOf(field), c.field);
             EXPECT_EQ(ListItems(list), c.listed) << c.field;
-            EXPECT_TRUE(WaitUntil([&] {
-                GUITHREADINFO info{};
-                info.cbSize = sizeof info;
-                return GetGUIThreadInfo(WindowThread(window), &info) && info.hwndFocus == field;
-            }, std::chrono::seconds(2))) << "the focus moves to the path field";
+            EXPECT_EQ(FocusIn(window), field) << "the focus moves to the path field";
             DWORD start = 0, end = 0;
             SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
             EXPECT_EQ(start, end);

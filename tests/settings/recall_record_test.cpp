@@ -138,10 +138,7 @@ TEST_F(RecallSlots, EnterRecordsIntoSlotOneWhileCancelEscapeAndTheCloseBoxWriteN
             EXPECT_EQ(ItemTextOf(record, IDC_RECORD_CANCEL), "ｷｬﾝｾﾙ");
             EXPECT_EQ(TextOf(GetWindow(record, GW_CHILD)),
                       "現在の LZH Path, Base Path, File, Option の設定を記録します。\n場所(1～3)を指定してください。");
-            // The dialog is shown before its activation has set the focus: wait for it, as a
-            // person's key press would come after it.
-            HWND focus = nullptr;
-            WaitUntil([&] { return (focus = FocusOf(WindowThread(record))) != nullptr; });
+            HWND focus = FocusIn(record);
             EXPECT_EQ(focus, GetDlgItem(record, IDC_RECORD_SLOT_1)) << c.label;
             switch (c.act) {
             case Act::Enter: PressKey(focus, VK_RETURN); break;
