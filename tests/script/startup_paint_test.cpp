@@ -5,7 +5,7 @@
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
-#include "tests/script/test_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -44,13 +44,13 @@ private:
 };
 
 TEST(StartupRun, AMinimisedStartWaitsForTheRestoredWindow) {
-    TestFolder folder;
-    folder.Put("s.zav", Entries(2));
+    Scratch folder;
+    WriteBytes(folder / "表 ソ.zav", Entries(2));
     RecordingEngine engine;
     ProgramState state;
-    MinimisedMainDialog dialog(engine, state, "zavo.exe \"" + folder / "s.zav" + "\"");
+    MinimisedMainDialog dialog(engine, state, "zavo.exe \"" + folder / "表 ソ.zav" + "\"");
     EXPECT_EQ(dialog.Fields().scriptTable.count, 2);
-    EXPECT_EQ(state.lastScriptPath, folder / "s.zav");
+    EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
     // Not RunDriven: its driver paints the window as soon as it shows, before it is minimised.
     std::thread driver([&] {
         HWND window = nullptr;

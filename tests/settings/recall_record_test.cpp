@@ -8,7 +8,7 @@
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "resources/record_dialog_ids.h"
-#include "tests/script/test_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/settings/registry_probe.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
@@ -182,8 +182,8 @@ std::vector<std::string> SortedPathList(HWND window) {
 }
 
 TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
-    TestFolder folder;
-    for (const char* name : {"a1.lzh", "a2.lzh", "b.lzh"}) folder.Put(name, "");
+    Scratch folder;
+    for (const char* name : {"a1.lzh", "a2.lzh", "b.lzh"}) WriteBytes(folder / name, "");
     // Longer than the 511 bytes a fixed buffer would hold, with double-byte characters.
     std::string longOption;
     while (longOption.size() < 700) longOption += "-w表ソ ";

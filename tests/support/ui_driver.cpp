@@ -226,6 +226,19 @@ void Focus(HWND control) {
 }
 
 std::string TextOf(HWND window) { return win::GetText(window); }
+std::string ControlText(HWND window, int id) {
+    HWND control = GetDlgItem(window, id);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    // Asked across processes, the length counts characters; one may take two bytes.
+    std::string text(2 * length + 2, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
 std::string ItemTextOf(HWND dialog, int id) { return win::GetText(GetDlgItem(dialog, id)); }
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }

@@ -55,6 +55,8 @@ void Focus(HWND control);
 
 // Reading what a person sees.
 std::string TextOf(HWND window);
+// The text of a control in another process: GetWindowText does not ask such a window, WM_GETTEXT does.
+std::string ControlText(HWND window, int id);
 std::string ItemTextOf(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
