@@ -12,24 +12,6 @@ namespace {
 
 using namespace zavo::testing;
 
-TEST(MainDialog, ExtractSendsTheComposedCommandLine) {
-    RecordingEngine engine;
-    engine.SetAnswer(0, "line one\nline two");
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
-        Type(GetDlgItem(window, IDC_LZH_PATH), "D:\\ARC\\A.LZH");
-        SetWindowTextA(GetDlgItem(window, IDC_BASE_PATH), "D:\\WORK");
-        Click(GetDlgItem(window, IDC_EXTRACT));
-        EXPECT_EQ(ItemTextOf(window, IDC_OUTPUT_LOG), "line one\r\nline two\r\n");
-        EXPECT_EQ(ItemTextOf(window, IDC_BASE_PATH), "D:\\WORK\\");
-        Click(GetDlgItem(window, IDC_CLOSE));
-    });
-    ASSERT_EQ(engine.CommandLines().size(), 1u);
-    EXPECT_EQ(engine.CommandLines()[0], "e   -x1 -jyo -a1  \"D:\\ARC\\A.LZH\" \"D:\\WORK\\\" \"*.*\"");
-    EXPECT_EQ(engine.CommandLines()[0].size(), 49u);
-}
-
 TEST(MainDialog, StartsFromItsStartValuesAndTheFirstPaintTicksThePathList) {
     const struct {
         const char* commandLine;

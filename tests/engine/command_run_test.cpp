@@ -112,8 +112,6 @@ TEST(CommandButtons, FieldsGoIntoTheLineAsTyped) {
         std::string line;
         std::string boxAfter;  // what "Base Path" shows after the run
     } cases[] = {
-        {"", "*.*", "D:\\WORK", "e   -x1 -jyo -a1  \"A.LZH\" \"D:\\WORK\\\" \"*.*\"", "D:\\WORK\\"},
-        {"", "*.*", "D:\\WORK\\", "e   -x1 -jyo -a1  \"A.LZH\" \"D:\\WORK\\\" \"*.*\"", "D:\\WORK\\"},
         {"", "*.*", "D:", "e   -x1 -jyo -a1  \"A.LZH\" \"D:\" \"*.*\"", "D:"},
         {"-m1 -c", "a.c b.c", "", "e   -x1 -jyo -a1 -m1 -c \"A.LZH\" \"\" \"a.c b.c\"", ""},
         {"", "*.*", "D:\\" + kHyo, "e   -x1 -jyo -a1  \"A.LZH\" \"D:\\" + kHyo + "\\\" \"*.*\"",

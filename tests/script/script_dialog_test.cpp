@@ -62,22 +62,6 @@ TEST(ScriptDialog, AppendCreatesTheFileAndShowsIt) {
     EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
 }
 
-TEST(ScriptDialog, AppendAfterAnOldEditorsEndMarkIsShown) {
-    Scratch folder;
-    const std::string old = "///圧縮\r\n/M \"作業フォルダ表\"\r\n";
-    WriteBytes(folder / "old.zav", old + "\x1A");
-    EditorState state = StateFor(folder / "old.zav");
-    ScriptDialog editor(state.values, state.lastScriptPath);
-    const std::string entry = "///追記\r\na \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
-    RunDriven(editor, [&](HWND window) {
-        Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "追記");
-        Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
-        EXPECT_EQ(Pane(window), old + entry);
-        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
-    });
-    EXPECT_EQ(ReadBytes(folder / "old.zav"), old + entry);
-}
-
 TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     Scratch folder;
     WriteBytes(folder / "表 ソ.zav", "///old\r\n/X\r\n");
@@ -91,11 +75,7 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
         std::string pane;
         std::string bytes;
     } cases[] = {
-        {"line break at the end", "///new\r\n/D \"x\"\r\n", "///new\r\n/D \"x\"\r\n"},
         {"last line without line break", "///new\r\n/X", "///new\r\n/X\r\n"},
-        {"long line", "///\r\n/D \"" + longLine + "\"\r\n", "///\r\n/D \"" + longLine + "\"\r\n"},
-        {"double-byte lines", "///テストコメント：資料の圧縮\r\n/M \"作業フォルダ表\"\r\n",
-         "///テストコメント：資料の圧縮\r\n/M \"作業フォルダ表\"\r\n"},
         {"long double-byte line", "///" + wide + "\r\n/D \"" + wide + longLine + "\"\r\n",
          "///" + wide + "\r\n/D \"" + wide + longLine + "\"\r\n"},
         {"empty pane", "", ""},

@@ -79,30 +79,5 @@ TEST_F(StartedProgram, AMissingScriptRunsNothingAndSaysNothing) {
     EXPECT_EQ(program_.WaitExit(), 0u);
 }
 
-// The tour of samples/ with the real library, run from its own folder as the desktop runs it.
-TEST_F(StartedProgram, TheSampleTourRunsWithTheRealLibrary) {
-    ASSERT_TRUE(CopyFileA(REAL_LIBRARY, (folder_ / "UNLHA32.DLL").c_str(), FALSE));
-    const std::string samples = ZAVO_SOURCE_DIR "/samples/";
-    const char* files[] = {"tour-files\\hello.txt", "tour-files\\notes\\readme.txt"};
-    CreateDirectoryA((folder_ / "tour-files").c_str(), nullptr);
-    CreateDirectoryA((folder_ / "tour-files\\notes").c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA((samples + "tour.zav").c_str(), (folder_ / "tour.zav").c_str(), FALSE));
-    for (const char* file : files) ASSERT_TRUE(CopyFileA((samples + file).c_str(), (folder_ / file).c_str(), FALSE));
-
-    Start("tour.zav");
-    HWND pause = WaitForWindow(program_.ThreadId(), "一時停止", std::chrono::seconds(60));
-    ASSERT_TRUE(pause) << "the tour did not reach its pause";
-    std::string log = ControlText(WaitForWindow(program_.ThreadId(), "ZAVO v.1.9"), IDC_OUTPUT_LOG);
-    EXPECT_NE(log.find("/M \"tour-out\" [OK]"), std::string::npos) << log;
-    EXPECT_NE(log.find("/C \"tour-out\\tour.lzh\" \"tour-out\\tour-copy.lzh\" [OK]"), std::string::npos) << log;
-    PostMessageA(pause, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(program_.WaitExit(), 0u);
-    for (const char* file : files) {
-        std::string name = file;
-        EXPECT_EQ(ReadBytes(folder_ / "tour-out\\extracted\\" + name.substr(name.find('\\') + 1)), ReadBytes(folder_ / name)) << file;
-    }
-    EXPECT_EQ(ReadBytes(folder_ / "tour-out\\tour-copy.lzh"), ReadBytes(folder_ / "tour-out\\tour.lzh"));
-}
-
 }  // namespace
 }  // namespace zavo
