@@ -107,7 +107,7 @@ TEST(ScriptDialog, ADoubleClickInThePathListOpensAFolder) {
         SendMessageA(path, EM_SETSEL, 1000, 1000);
         Type(path, "S");
         ASSERT_EQ(ListItems(list), std::vector<std::string>{"SUB"});
-        DoubleClickListItem(list, 0);
+        MouseDoubleClickListItem(list, 0);
         EXPECT_EQ(TextOf(path), folder / "SUB\\");
         EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);  // ".", ".." and inner.zav
         Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));

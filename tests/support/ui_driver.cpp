@@ -199,31 +199,7 @@ void RightClick(HWND window) {
     PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
-void SelectListItem(HWND list, int index) {
-    SendMessageA(list, LB_SETCURSEL, index, 0);
-    // A mouse selection notifies the parent; LB_SETCURSEL alone does not.
-    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
-}
-
-void DoubleClickListItem(HWND list, int index) {
-    SelectListItem(list, index);
-    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(list));
-}
-
-void Focus(HWND control) {
-    DWORD target = WindowThread(control);
-    if (target == GetCurrentThreadId()) {
-        SetFocus(control);
-        return;
-    }
-    // SetFocus works only on the window's own thread: attach to it for the call.
-    DWORD self = GetCurrentThreadId();
-    AttachThreadInput(self, target, TRUE);
-    SetFocus(control);
-    AttachThreadInput(self, target, FALSE);
-}
+void Focus(HWND control) { SetFocus(control); }
 
 std::string TextOf(HWND window) { return win::GetText(window); }
 std::string ControlText(HWND window, int id) {

@@ -47,10 +47,7 @@ void Click(HWND button);
 void ClickLater(HWND button);
 // A right-button press on a window, posted as the mouse would.
 void RightClick(HWND window);
-// A click on a list box item, then a double click on it.
-void SelectListItem(HWND list, int index);
-void DoubleClickListItem(HWND list, int index);
-// Moves the keyboard focus to another control of the same dialog.
+// Moves the keyboard focus to another control of the driven dialog.
 void Focus(HWND control);
 
 // Reading what a person sees.
