@@ -5,11 +5,25 @@
 #include <windows.h>
 
 #include <sstream>
-#include <thread>
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "tests/support/recording_engine.h"
+
+namespace {
+
+zavo::MainDialog* g_dialog = nullptr;
+UINT_PTR g_timer = 0;
+
+// A tick of the window's own loop: the first one after the window is shown clicks "&Extract".
+void CALLBACK ClickExtractOnceShown(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = g_dialog->Handle();
+    if (!window || !IsWindowVisible(window)) return;
+    KillTimer(nullptr, g_timer);
+    PostMessageA(GetDlgItem(window, IDC_EXTRACT), BM_CLICK, 0, 0);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     zavo::testing::RecordingEngine engine;
@@ -21,11 +35,8 @@ int main(int argc, char** argv) {
 
     zavo::ProgramState state;
     zavo::MainDialog dialog(engine, state, "zavo.exe");
-    std::thread clicker([&] {
-        for (int i = 0; i < 1000 && !(dialog.Handle() && IsWindowVisible(dialog.Handle())); ++i) Sleep(10);
-        PostMessageA(GetDlgItem(dialog.Handle(), IDC_EXTRACT), BM_CLICK, 0, 0);
-    });
+    g_dialog = &dialog;
+    g_timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, ClickExtractOnceShown);
     dialog.RunModal(nullptr);
-    clicker.join();
     return 0;
 }

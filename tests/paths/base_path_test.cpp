@@ -5,7 +5,7 @@
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
-#include "tests/paths/temp_tree.h"
+#include "tests/paths/path_tree.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -19,14 +19,9 @@ const std::string kHyo = "表";   // second byte 0x5C
 
 // D:\WORK of the examples: the folders PROJ (with DEEP inside) and TOOLS, the file A.TXT; beside
 // WORK the folder WOOD and the file WOMBAT.TXT.
-void MakeWorkTree(const TempTree& tree) {
-    tree.Folder("WORK");
-    tree.Folder("WORK\\PROJ");
-    tree.Folder("WORK\\PROJ\\DEEP");
-    tree.Folder("WORK\\TOOLS");
-    tree.File("WORK\\A.TXT");
-    tree.Folder("WOOD");
-    tree.File("WOMBAT.TXT");
+std::string MakeWorkTree(const Scratch& scratch, std::vector<std::string> folders = {}) {
+    folders.insert(folders.begin(), {"WORK", "WORK\\PROJ", "WORK\\PROJ\\DEEP", "WORK\\TOOLS", "WOOD"});
+    return MakeTree(scratch, folders, {"WORK\\A.TXT", "WOMBAT.TXT"});
 }
 
 // The folders among the search's entries, as the drop-down shows them.
@@ -78,11 +73,8 @@ void Drive(const std::function<void(const Window&)>& steps) {
 }
 
 TEST(BasePath, DropDownListsTheMatchingFoldersAsFullPathsAndEmptiesTheText) {
-    TempTree tree;
-    MakeWorkTree(tree);
-    tree.Folder("WORK\\" + kHyo);
-    tree.Folder("WORK\\" + kHyo + "X");
-    const std::string root = tree.Root(), work = root + "WORK\\";
+    Scratch scratch;
+    const std::string root = MakeWorkTree(scratch, {"WORK\\" + kHyo, "WORK\\" + kHyo + "X"}), work = root + "WORK\\";
     struct Case { std::string pasted, typed; Items expected; };
     const Case cases[] = {
         {work, "", FolderEntries(work, work + "*")},          // self and parent included, A.TXT not
@@ -111,9 +103,8 @@ TEST(BasePath, DropDownListsTheMatchingFoldersAsFullPathsAndEmptiesTheText) {
 }
 
 TEST(BasePath, EachPickWalksOneLevelDown) {
-    TempTree tree;
-    MakeWorkTree(tree);
-    const std::string work = tree.Root() + "WORK\\";
+    Scratch scratch;
+    const std::string work = MakeWorkTree(scratch) + "WORK\\";
     Drive([&](const Window& w) {
         w.Retype(work);
         DropDown(w.combo());
@@ -128,11 +119,11 @@ TEST(BasePath, EachPickWalksOneLevelDown) {
 }
 
 TEST(BasePath, EmptyTextListsTheCurrentFolder) {
-    TempTree tree;
-    MakeWorkTree(tree);
+    Scratch scratch;
+    const std::string root = MakeWorkTree(scratch);
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
-    SetCurrentDirectoryA((tree.Root() + "WORK").c_str());
+    SetCurrentDirectoryA((root + "WORK").c_str());
     Drive([&](const Window& w) {
         DropDown(w.combo());
         Items items = w.items();
@@ -144,9 +135,8 @@ TEST(BasePath, EmptyTextListsTheCurrentFolder) {
 }
 
 TEST(BasePath, LaterWriteBackSelectsTheFirstEntryThatBeginsWithTheText) {
-    TempTree tree;
-    MakeWorkTree(tree);
-    const std::string work = tree.Root() + "WORK\\";
+    Scratch scratch;
+    const std::string work = MakeWorkTree(scratch) + "WORK\\";
     Drive([&](const Window& w) {
         HWND lzhPath = GetDlgItem(w.dialog, IDC_LZH_PATH);
         w.Retype(work);

@@ -5,7 +5,7 @@
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
-#include "tests/paths/temp_tree.h"
+#include "tests/paths/path_tree.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -23,13 +23,13 @@ Items Sorted(Items items) {
     return items;
 }
 
-// D:\ARC of the examples: the archive DATA.LZH, the folders DAY and SUB, one more file.
-void MakeArcTree(const TempTree& tree) {
-    tree.File("DATA.LZH");
-    tree.Folder("DAY");
-    tree.Folder("SUB");
-    tree.File("SUB\\INNER.TXT");
-    tree.File("OTHER.TXT");
+// D:\ARC of the examples: the archive DATA.LZH, the folders DAY and SUB, one more file; and
+// `folders` and `files` besides. Returns the root.
+std::string MakeArcTree(const Scratch& scratch, std::vector<std::string> folders = {},
+                        std::vector<std::string> files = {}) {
+    folders.insert(folders.begin(), {"DAY", "SUB"});
+    files.insert(files.begin(), {"DATA.LZH", "SUB\\INNER.TXT", "OTHER.TXT"});
+    return MakeTree(scratch, folders, files);
 }
 
 struct Window {
@@ -76,11 +76,8 @@ void Drive(const std::function<void(const Window&)>& steps, std::string commandL
 }
 
 TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparator) {
-    TempTree tree;
-    MakeArcTree(tree);
-    tree.Folder(kHyo);
-    tree.Folder(kSo + "X");
-    const std::string root = tree.Root();
+    Scratch scratch;
+    const std::string root = MakeArcTree(scratch, {kHyo, kSo + "X"});
     std::string lowerRoot = root;
     std::transform(lowerRoot.begin(), lowerRoot.end(), lowerRoot.begin(), ::tolower);
     struct Case { std::string pasted, typed; Items expected; };
@@ -108,22 +105,21 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
 }
 
 TEST(PathList, TextsBeyond511BytesAreSearchedWholeAndFindNothing) {
-    TempTree tree;
-    MakeArcTree(tree);
+    Scratch scratch;
+    const std::string root = MakeArcTree(scratch);
     Drive([&](const Window& w) {
-        w.Retype(tree.Root(), "DA");
+        w.Retype(root, "DA");
         Paste(w.field(), std::string(600, 'a'));
         EXPECT_EQ(w.items(), Items{});
         Type(w.field(), "\\");
         EXPECT_EQ(w.items(), Items{});
-        EXPECT_EQ(TextOf(w.field()).size(), tree.Root().size() + 603);
+        EXPECT_EQ(TextOf(w.field()).size(), root.size() + 603);
     });
 }
 
 TEST(PathList, DoubleClickOnAnArchiveCompletesThePathAndKeepsItSelected) {
-    TempTree tree;
-    MakeArcTree(tree);
-    const std::string root = tree.Root();
+    Scratch scratch;
+    const std::string root = MakeArcTree(scratch);
     RecordingEngine engine;
     Drive([&](const Window& w) {
         w.Retype(root + "DA");
@@ -141,9 +137,8 @@ TEST(PathList, DoubleClickOnAnArchiveCompletesThePathAndKeepsItSelected) {
 }
 
 TEST(PathList, PickedFolderDescendsAndParentEntryIsKeptVerbatim) {
-    TempTree tree;
-    MakeArcTree(tree);
-    const std::string root = tree.Root();
+    Scratch scratch;
+    const std::string root = MakeArcTree(scratch);
     Drive([&](const Window& w) {
         w.Retype(root);
         MouseDoubleClickListItem(w.list(), w.IndexOf("SUB\\"));
@@ -165,11 +160,8 @@ TEST(PathList, PickedFolderDescendsAndParentEntryIsKeptVerbatim) {
 }
 
 TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
-    TempTree tree;
-    MakeArcTree(tree);
-    tree.Folder(kHyo);
-    tree.File(kHyo + "\\中.LZH");
-    const std::string root = tree.Root();
+    Scratch scratch;
+    const std::string root = MakeArcTree(scratch, {kHyo}, {kHyo + "\\中.LZH"});
     struct Case { std::string typed, clicked, field; };
     const Case cases[] = {
         {root + "DA", "DAY\\", root + "DAY\\"},
@@ -191,9 +183,8 @@ TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
 }
 
 TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
-    TempTree tree;
-    MakeArcTree(tree);
-    const std::string root = tree.Root();
+    Scratch scratch;
+    const std::string root = MakeArcTree(scratch);
     Drive([&](const Window& w) {
         HWND bt9 = GetDlgItem(w.dialog, IDC_SHOW_PATH_LIST);
         RECT face{};
@@ -250,9 +241,8 @@ protected:
 };
 
 TEST(PathList, ChangesMadeByTheProgramDoNotRefillTheList) {
-    TempTree tree;
-    MakeArcTree(tree);
-    const std::string root = tree.Root();
+    Scratch scratch;
+    const std::string root = MakeArcTree(scratch);
     RecordingEngine engine;
     ProgramState state;
     // The archive named on the command line is written into the field at set-up, before the
@@ -268,7 +258,7 @@ TEST(PathList, ChangesMadeByTheProgramDoNotRefillTheList) {
 
         w.Retype(root + "DA");
         ASSERT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
-        tree.File("DAZ.TXT");
+        WriteBytes(root + "DAZ.TXT", "");
         SendMessageA(hwnd, ProbedMainDialog::kWriteBack, 0, 0);
         EXPECT_EQ(TextOf(w.field()), root + "DA");
         EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"})) << "a write-back refilled the list";

@@ -7,7 +7,7 @@
 #include "paths/path_picker.h"
 #include "resources/resource_ids.h"
 #include "resources/script_dialog_ids.h"
-#include "tests/paths/temp_tree.h"
+#include "tests/paths/path_tree.h"
 #include "tests/support/ui_driver.h"
 
 namespace zavo {
@@ -65,12 +65,8 @@ int IndexOf(HWND list, const std::string& entry) {
 }
 
 TEST(ScriptPathList, DoubleClickOnAFolderGivesItsSeparatorAndFocusesTheField) {
-    TempTree tree;
-    tree.Folder(kHyo);
-    tree.Folder(kSo + kSo);
-    tree.File(kHyo + "\\RUN.ZAV");
-    tree.File("A.ZAV");
-    const std::string root = tree.Root();
+    Scratch scratch;
+    const std::string root = MakeTree(scratch, {kHyo, kSo + kSo}, {kHyo + "\\RUN.ZAV", "A.ZAV"});
     PathListProbe dialog(root);
     RunDriven(dialog, [&](HWND window) {
         HWND field = GetDlgItem(window, IDC_SCRIPT_PATH);
@@ -91,11 +87,7 @@ TEST(ScriptPathList, DoubleClickOnAFolderGivesItsSeparatorAndFocusesTheField) {
             MouseDoubleClickListItem(list, IndexOf(list, c.pick));
             EXPECT_EQ(TextOf(field), c.field);
             EXPECT_EQ(ListItems(list), c.listed) << c.field;
-            EXPECT_TRUE(WaitUntil([&] {
-                GUITHREADINFO info{};
-                info.cbSize = sizeof info;
-                return GetGUIThreadInfo(WindowThread(window), &info) && info.hwndFocus == field;
-            }, std::chrono::seconds(2))) << "the focus moves to the path field";
+            EXPECT_EQ(FocusIn(window), field) << "the focus moves to the path field";
             DWORD start = 0, end = 0;
             SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
             EXPECT_EQ(start, end);
@@ -107,10 +99,9 @@ TEST(ScriptPathList, DoubleClickOnAFolderGivesItsSeparatorAndFocusesTheField) {
 }
 
 TEST(ScriptPathList, LeavingTheListCommitsNothing) {
-    TempTree tree;
-    tree.File("A.ZAV");
-    tree.File("B.ZAV");
-    PathListProbe dialog(tree.Root());
+    Scratch scratch;
+    const std::string root = MakeTree(scratch, {}, {"A.ZAV", "B.ZAV"});
+    PathListProbe dialog(root);
     RunDriven(dialog, [&](HWND window) {
         HWND field = GetDlgItem(window, IDC_SCRIPT_PATH);
         HWND list = GetDlgItem(window, IDC_SCRIPT_PATH_LIST);
@@ -118,9 +109,9 @@ TEST(ScriptPathList, LeavingTheListCommitsNothing) {
         EXPECT_EQ(ListItems(list), Items{"B.ZAV"});
         MouseClickListItem(list, 0);
         Focus(GetDlgItem(window, IDC_SCRIPT_COMMENT));
-        EXPECT_EQ(TextOf(field), tree.Root() + "B");
+        EXPECT_EQ(TextOf(field), root + "B");
         MouseDoubleClickListItem(list, 0);
-        EXPECT_EQ(TextOf(field), tree.Root() + "B.ZAV");
+        EXPECT_EQ(TextOf(field), root + "B.ZAV");
         Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
     });
 }

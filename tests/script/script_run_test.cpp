@@ -5,7 +5,7 @@
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "resources/script_dialog_ids.h"
-#include "tests/script/test_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -40,19 +40,19 @@ std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
 // One main window over a recording library, with a folder for its scripts.
 class ScriptRun : public ::testing::Test {
 protected:
-    TestFolder folder;
+    Scratch folder;
     RecordingEngine engine;
     ProgramState state;
     MainDialog dialog{engine, state, "zavo.exe"};
 };
 
 TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
-    folder.Put("s.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
+    WriteBytes(folder / "表 ソ.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
     engine.SetAnswer(0, "done\n");
     RunDriven(dialog, [&](HWND window) {
         Click(GetDlgItem(window, IDC_RECURSIVE));
         Type(GetDlgItem(window, IDC_OTHER_OPTION), "-typed");
-        StartScript(window, folder / "s.zav");
+        StartScript(window, folder / "表 ソ.zav");
         ASSERT_TRUE(RunEnded(window, [&] { return Log(window) == "done\r\ndone\r\n"; }));
         EXPECT_FALSE(IsChecked(window, IDC_RECURSIVE));
         EXPECT_TRUE(IsChecked(window, IDC_FOLDER_NAME));
@@ -67,7 +67,7 @@ TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRo
                                          "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\"",
                                      }));
     EXPECT_EQ(dialog.Fields().values.command, "l ");
-    EXPECT_EQ(state.lastScriptPath, folder / "s.zav");
+    EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
 }
 
 TEST_F(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
@@ -84,14 +84,14 @@ TEST_F(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    EXPECT_EQ(folder.Bytes("new.zav"), "///\r\nt \r\n-n -x1 -jyo -a1\r\nA.LZH\r\n\r\n*.*\r\n");
+    EXPECT_EQ(ReadBytes(folder / "new.zav"), "///\r\nt \r\n-n -x1 -jyo -a1\r\nA.LZH\r\n\r\n*.*\r\n");
 }
 
 TEST_F(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
-    folder.Put("s.zav", Entry("t ", "", "A.LZH", "", "*.*"));
+    WriteBytes(folder / "表 ソ.zav", Entry("t ", "", "A.LZH", "", "*.*"));
     RunDriven(dialog, [&](HWND window) {
         engine.QueueBusyAnswers({1});
-        StartScript(window, folder / "s.zav");
+        StartScript(window, folder / "表 ソ.zav");
         HWND box = WaitForWindow(WindowThread(window), "Warning");
         ASSERT_TRUE(box);
         EXPECT_EQ(MessageBoxText(box), "[UNLHA32.DLL] is busy now. Try [OK] after a moment.");
@@ -104,7 +104,7 @@ TEST_F(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
 }
 
 TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
-    folder.Put("a.txt", "A");
+    WriteBytes(folder / "a.txt", "A");
     const std::string f = folder.Path();
     const std::pair<std::string, const char*> lines[] = {
         {"/M \"" + f + "sub\"", "OK"},
@@ -126,51 +126,51 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
         script += Operation(line);
         log += line + " [" + outcome + "]\r\n";
     }
-    folder.Put("s.zav", script);
+    WriteBytes(folder / "表 ソ.zav", script);
     RunDriven(dialog, [&](HWND window) {
-        StartScript(window, folder / "s.zav");
+        StartScript(window, folder / "表 ソ.zav");
         ASSERT_TRUE(RunEnded(window, [&] { return Log(window).size() >= log.size(); }));
         EXPECT_EQ(Log(window), log);
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    EXPECT_EQ(folder.Bytes("with blank.txt"), "A");
-    EXPECT_FALSE(folder.Exists("sub"));
-    EXPECT_FALSE(folder.Exists("x"));
+    EXPECT_EQ(ReadBytes(folder / "with blank.txt"), "A");
+    EXPECT_FALSE(Exists(folder / "sub"));
+    EXPECT_FALSE(Exists(folder / "x"));
     EXPECT_TRUE(engine.CommandLines().empty());
 }
 
 TEST(ScriptRunBothWays, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
     for (int answer : {IDOK, IDCANCEL}) {
-        TestFolder folder;
-        folder.Put("x.txt", "");
-        folder.Put("s.zav", Operation("/S") + Operation("/D \"" + folder / "x.txt" + "\""));
+        Scratch folder;
+        WriteBytes(folder / "x.txt", "");
+        WriteBytes(folder / "表 ソ.zav", Operation("/S") + Operation("/D \"" + folder / "x.txt" + "\""));
         RecordingEngine engine;
         ProgramState state;
         MainDialog dialog(engine, state, "zavo.exe");
         INT_PTR result = RunDriven(dialog, [&](HWND window) {
-            StartScript(window, folder / "s.zav");
+            StartScript(window, folder / "表 ソ.zav");
             HWND pause = WaitForWindow(WindowThread(window), "一時停止");
             ASSERT_TRUE(pause);
             Answer(pause, answer);
             if (answer == IDOK) {
-                ASSERT_TRUE(RunEnded(window, [&] { return !folder.Exists("x.txt"); }));
+                ASSERT_TRUE(RunEnded(window, [&] { return !Exists(folder / "x.txt"); }));
                 EXPECT_EQ(Log(window), "/S [OK]\r\n/D \"" + folder / "x.txt" + "\" [OK]\r\n");
                 Click(GetDlgItem(window, IDC_CLOSE));
             }
         });
         EXPECT_EQ(result, IDCANCEL);
-        EXPECT_EQ(folder.Exists("x.txt"), answer != IDOK) << answer;
+        EXPECT_EQ(Exists(folder / "x.txt"), answer != IDOK) << answer;
     }
 }
 
 TEST_F(ScriptRun, ExitEndsTheProgramAndNoLaterRowRuns) {
-    folder.Put("x.txt", "");
-    folder.Put("s.zav", Entry("t ", "", "A.LZH", "", "*.*") + Operation("/x") + Entry("l ", "", "A.LZH", "", "*.*") +
+    WriteBytes(folder / "x.txt", "");
+    WriteBytes(folder / "表 ソ.zav", Entry("t ", "", "A.LZH", "", "*.*") + Operation("/x") + Entry("l ", "", "A.LZH", "", "*.*") +
                             Operation("/D \"" + folder / "x.txt" + "\""));
-    INT_PTR result = RunDriven(dialog, [&](HWND window) { StartScript(window, folder / "s.zav"); });
+    INT_PTR result = RunDriven(dialog, [&](HWND window) { StartScript(window, folder / "表 ソ.zav"); });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(engine.CommandLines().size(), 1u);
-    EXPECT_TRUE(folder.Exists("x.txt"));
+    EXPECT_TRUE(Exists(folder / "x.txt"));
 }
 
 struct StopContext {
@@ -182,8 +182,8 @@ struct StopContext {
 
 TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
     for (bool byRightClick : {true, false}) {
-        TestFolder folder;
-        folder.Put("s.zav", Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
+        Scratch folder;
+        WriteBytes(folder / "表 ソ.zav", Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
                                 Entry("t ", "-three", "3.LZH", "", "*.*") + Entry("t ", "-four", "4.LZH", "", "*.*"));
         RecordingEngine engine;
         ProgramState state;
@@ -199,12 +199,10 @@ TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
         RunDriven(dialog, [&](HWND window) {
             stop.window = window;
             Click(GetDlgItem(window, IDC_RECURSIVE));
-            StartScript(window, folder / "s.zav");
+            StartScript(window, folder / "表 ソ.zav");
             // A right click during the second entry stops the run before the third, and so does
             // a failure of the second.
             ASSERT_TRUE(RunEnded(window, [&] { return engine.CommandLines().size() == 2; }));
-            Sleep(100);
-            EXPECT_EQ(engine.CommandLines().size(), 2u);
             EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), "2.LZH");
             EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "-two");
             EXPECT_TRUE(IsChecked(window, IDC_RECURSIVE));
@@ -213,18 +211,19 @@ TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
             }
             Click(GetDlgItem(window, IDC_CLOSE));
         });
+        // Every handler has returned once the window has ended: a run that went on shows here.
+        EXPECT_EQ(engine.CommandLines().size(), 2u);
     }
 }
 
 TEST_F(ScriptRun, AnEmptyScriptResetsAndAMissingOneChangesNothing) {
-    folder.Put("empty.zav", "");
+    WriteBytes(folder / "empty.zav", "");
     RunDriven(dialog, [&](HWND window) {
         Click(GetDlgItem(window, IDC_RECURSIVE));
         Click(GetDlgItem(window, IDC_FOLDER_NAME));
         Type(GetDlgItem(window, IDC_OTHER_OPTION), "-n");
         StartScript(window, folder / "missing.zav");
         ASSERT_TRUE(WaitUntil([&] { return !WaitForWindow(WindowThread(window), "Script File", std::chrono::milliseconds(0)); }));
-        Sleep(200);
         EXPECT_TRUE(IsChecked(window, IDC_RECURSIVE));
         EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "-n");
         EXPECT_TRUE(IsEnabled(window, IDC_EXTRACT));

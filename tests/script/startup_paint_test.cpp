@@ -1,11 +1,9 @@
 // A program started minimised with a script runs it only once its window is first restored.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
-#include "tests/script/test_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -44,30 +42,23 @@ private:
 };
 
 TEST(StartupRun, AMinimisedStartWaitsForTheRestoredWindow) {
-    TestFolder folder;
-    folder.Put("s.zav", Entries(2));
+    Scratch folder;
+    WriteBytes(folder / "表 ソ.zav", Entries(2));
     RecordingEngine engine;
     ProgramState state;
-    MinimisedMainDialog dialog(engine, state, "zavo.exe \"" + folder / "s.zav" + "\"");
+    MinimisedMainDialog dialog(engine, state, "zavo.exe \"" + folder / "表 ソ.zav" + "\"");
     EXPECT_EQ(dialog.Fields().scriptTable.count, 2);
-    EXPECT_EQ(state.lastScriptPath, folder / "s.zav");
-    // Not RunDriven: its driver paints the window as soon as it shows, before it is minimised.
-    std::thread driver([&] {
-        HWND window = nullptr;
-        bool iconic = WaitUntil([&] { return (window = dialog.Handle()) != nullptr && IsIconic(window); });
-        EXPECT_TRUE(iconic);
-        if (iconic) {
-            Sleep(300);
-            EXPECT_TRUE(engine.CommandLines().empty());
-            ShowWindow(window, SW_RESTORE);
-            EXPECT_TRUE(WaitUntil([&] { return engine.CommandLines().size() == 2 && IsEnabled(window, IDC_EXTRACT); }));
-            EXPECT_FALSE(IsChecked(window, IDC_ENABLE_PATH_LIST));
-            EXPECT_TRUE(IsShown(window, IDC_SHOW_PATH_LIST));
-        }
-        if (window) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
+    RunDriven(dialog, [&](HWND window) {
+        // The first step comes once the loop has nothing else to do: every paint was handled.
+        ASSERT_TRUE(IsIconic(window));
+        EXPECT_TRUE(engine.CommandLines().empty());
+        ShowWindow(window, SW_RESTORE);
+        EXPECT_TRUE(WaitUntil([&] { return engine.CommandLines().size() == 2 && IsEnabled(window, IDC_EXTRACT); }));
+        EXPECT_FALSE(IsChecked(window, IDC_ENABLE_PATH_LIST));
+        EXPECT_TRUE(IsShown(window, IDC_SHOW_PATH_LIST));
+        Click(GetDlgItem(window, IDC_CLOSE));
     });
-    dialog.RunModal(nullptr);
-    driver.join();
     ASSERT_EQ(engine.CommandLines().size(), 2u);
     EXPECT_EQ(engine.CommandLines()[0], "t    \"1.LZH\" \"\" \"*.*\"");
 }

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/main_dialog_ids.h"
-#include "tests/script/child_process.h"
-#include "tests/script/test_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/support/ui_driver.h"
 
 namespace zavo {
@@ -38,7 +37,7 @@ protected:
         EXPECT_TRUE(IsEnabled(window, IDC_EXTRACT));
     }
 
-    TestFolder folder_;
+    Scratch folder_;
     ChildProcess program_;
 };
 
@@ -46,18 +45,18 @@ const std::string kTwoEntries = "///list\r\nl \r\n\r\nA.LZH\r\n\r\n*.*\r\n///tes
 const std::string kTwoCommandLines = "l    \"A.LZH\" \"\" \"*.*\"\nt   -n \"B.LZH\" \"WORK\\\" \"*.txt\"\n";
 
 TEST_F(StartedProgram, RunsTheScriptWithoutSwitchesAndEndsOnItsExitLine) {
-    folder_.Put("s.zav", kTwoEntries + "///done\r\n/X\r\n");
-    Start(folder_ / "s.zav");
+    WriteBytes(folder_ / "表 ソ.zav", kTwoEntries + "///done\r\n/X\r\n");
+    Start(folder_ / "表 ソ.zav");
     EXPECT_EQ(program_.WaitExit(), 0u);
-    EXPECT_EQ(folder_.Bytes("library.log"), kTwoCommandLines);
+    EXPECT_EQ(ReadBytes(folder_ / "library.log"), kTwoCommandLines);
 }
 
 TEST_F(StartedProgram, LeavesTheBoxesUntickedAndBt9ShownAfterTheRun) {
-    folder_.Put("s.zav", kTwoEntries);
-    Start(folder_ / "s.zav");
-    HWND window = program_.Window("ZAVO v.1.9");
+    WriteBytes(folder_ / "表 ソ.zav", kTwoEntries);
+    Start(folder_ / "表 ソ.zav");
+    HWND window = WaitForWindow(program_.ThreadId(), "ZAVO v.1.9");
     ASSERT_TRUE(window);
-    ASSERT_TRUE(WaitUntil([&] { return folder_.Bytes("library.log") == kTwoCommandLines && IsEnabled(window, IDC_EXTRACT); }));
+    ASSERT_TRUE(WaitUntil([&] { return ReadBytes(folder_ / "library.log") == kTwoCommandLines && IsEnabled(window, IDC_EXTRACT); }));
     ExpectStartUpLook(window);
     EXPECT_EQ(ControlText(window, IDC_LZH_PATH), "B.LZH");
     EXPECT_EQ(ControlText(window, IDC_OUTPUT_LOG), "recorded\r\nrecorded\r\n");
@@ -67,7 +66,7 @@ TEST_F(StartedProgram, LeavesTheBoxesUntickedAndBt9ShownAfterTheRun) {
 
 TEST_F(StartedProgram, AMissingScriptRunsNothingAndSaysNothing) {
     Start(folder_ / "missing.zav");
-    HWND window = program_.Window("ZAVO v.1.9");
+    HWND window = WaitForWindow(program_.ThreadId(), "ZAVO v.1.9");
     ASSERT_TRUE(window);
     ASSERT_TRUE(WaitUntil([&] { return IsShown(window, IDC_SHOW_PATH_LIST); }));
     Sleep(500);
@@ -75,34 +74,9 @@ TEST_F(StartedProgram, AMissingScriptRunsNothingAndSaysNothing) {
     EnumThreadWindows(WindowThread(window), CountShownWindows, reinterpret_cast<LPARAM>(&shown));
     EXPECT_EQ(shown, 1);  // the main window, and no message box
     ExpectStartUpLook(window);
-    EXPECT_FALSE(folder_.Exists("library.log"));
+    EXPECT_FALSE(Exists(folder_ / "library.log"));
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(program_.WaitExit(), 0u);
-}
-
-// The tour of samples/ with the real library, run from its own folder as the desktop runs it.
-TEST_F(StartedProgram, TheSampleTourRunsWithTheRealLibrary) {
-    ASSERT_TRUE(CopyFileA(REAL_LIBRARY, (folder_ / "UNLHA32.DLL").c_str(), FALSE));
-    const std::string samples = ZAVO_SOURCE_DIR "/samples/";
-    const char* files[] = {"tour-files\\hello.txt", "tour-files\\notes\\readme.txt"};
-    folder_.MakeFolder("tour-files");
-    folder_.MakeFolder("tour-files\\notes");
-    ASSERT_TRUE(CopyFileA((samples + "tour.zav").c_str(), (folder_ / "tour.zav").c_str(), FALSE));
-    for (const char* file : files) ASSERT_TRUE(CopyFileA((samples + file).c_str(), (folder_ / file).c_str(), FALSE));
-
-    Start("tour.zav");
-    HWND pause = program_.Window("一時停止", 60000);
-    ASSERT_TRUE(pause) << "the tour did not reach its pause";
-    std::string log = ControlText(program_.Window("ZAVO v.1.9"), IDC_OUTPUT_LOG);
-    EXPECT_NE(log.find("/M \"tour-out\" [OK]"), std::string::npos) << log;
-    EXPECT_NE(log.find("/C \"tour-out\\tour.lzh\" \"tour-out\\tour-copy.lzh\" [OK]"), std::string::npos) << log;
-    PostMessageA(pause, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(program_.WaitExit(), 0u);
-    for (const char* file : files) {
-        std::string name = file;
-        EXPECT_EQ(folder_.Bytes("tour-out\\extracted\\" + name.substr(name.find('\\') + 1)), folder_.Bytes(name)) << file;
-    }
-    EXPECT_EQ(folder_.Bytes("tour-out\\tour-copy.lzh"), folder_.Bytes("tour-out\\tour.lzh"));
 }
 
 }  // namespace

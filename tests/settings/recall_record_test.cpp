@@ -8,7 +8,7 @@
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "resources/record_dialog_ids.h"
-#include "tests/script/test_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/settings/registry_probe.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
@@ -138,10 +138,7 @@ TEST_F(RecallSlots, EnterRecordsIntoSlotOneWhileCancelEscapeAndTheCloseBoxWriteN
             EXPECT_EQ(ItemTextOf(record, IDC_RECORD_CANCEL), "ｷｬﾝｾﾙ");
             EXPECT_EQ(TextOf(GetWindow(record, GW_CHILD)),
                       "現在の LZH Path, Base Path, File, Option の設定を記録します。\n場所(1～3)を指定してください。");
-            // The dialog is shown before its activation has set the focus: wait for it, as a
-            // person's key press would come after it.
-            HWND focus = nullptr;
-            WaitUntil([&] { return (focus = FocusOf(WindowThread(record))) != nullptr; });
+            HWND focus = FocusIn(record);
             EXPECT_EQ(focus, GetDlgItem(record, IDC_RECORD_SLOT_1)) << c.label;
             switch (c.act) {
             case Act::Enter: PressKey(focus, VK_RETURN); break;
@@ -185,8 +182,8 @@ std::vector<std::string> SortedPathList(HWND window) {
 }
 
 TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
-    TestFolder folder;
-    for (const char* name : {"a1.lzh", "a2.lzh", "b.lzh"}) folder.Put(name, "");
+    Scratch folder;
+    for (const char* name : {"a1.lzh", "a2.lzh", "b.lzh"}) WriteBytes(folder / name, "");
     // Longer than the 511 bytes a fixed buffer would hold, with double-byte characters.
     std::string longOption;
     while (longOption.size() < 700) longOption += "-w表ソ ";

@@ -4,8 +4,7 @@
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
-#include "tests/script/child_process.h"
-#include "tests/script/test_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/settings/registry_probe.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
@@ -88,17 +87,17 @@ TEST_F(Associate, AKeyThatCannotBeWrittenIsReportedNotConfirmed) {
 }
 
 TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfTwiceAndRunsAScriptOpenedThroughTheEntries) {
-    TestFolder folder;  // its name holds a blank, and so do the two below
-    folder.MakeFolder("Program Files");
-    folder.MakeFolder("my scripts");
+    Scratch folder;  // the two folders below hold blanks and 0x5C trail bytes
+    CreateDirectoryA((folder / "Program Files 表ソ").c_str(), nullptr);
+    CreateDirectoryA((folder / "my 能 scripts").c_str(), nullptr);
     std::string built = cp932::FolderPart(ModulePath());
-    std::string program = folder / "Program Files\\zavo.exe";
+    std::string program = folder / "Program Files 表ソ\\zavo.exe";
     ASSERT_TRUE(CopyFileA((built + "zavo.exe").c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA((built + "UNLHA32.DLL").c_str(), (folder / "Program Files\\UNLHA32.DLL").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((built + "UNLHA32.DLL").c_str(), (folder / "Program Files 表ソ\\UNLHA32.DLL").c_str(), FALSE));
     {
         ChildProcess zavo;
         ASSERT_TRUE(zavo.Start("\"" + program + "\""));
-        HWND window = zavo.Window("ZAVO v.1.9");
+        HWND window = WaitForWindow(zavo.ThreadId(), "ZAVO v.1.9");
         ASSERT_TRUE(window);
         HICON icon = reinterpret_cast<HICON>(1);
         EXPECT_EQ(PressAssociate(window, &icon), kDone);
@@ -119,20 +118,20 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfTwiceAndRunsAScriptOpen
     EXPECT_EQ(DefaultValue("ZAVOfile\\Shell\\edit\\command"), "notepad.exe \"%1\"");
 
     // A script with a blank in its path: copy a file, then exit, which ends the program.
-    std::string source = folder / "my scripts\\source file.txt";
-    std::string target = folder / "my scripts\\copied file.txt";
-    folder.Put("my scripts\\source file.txt", "trace");
-    folder.Put("my scripts\\copy test.ZAV", "///copy\r\n/C \"" + source + "\" \"" + target + "\"\r\n///end\r\n/X\r\n");
+    std::string source = folder / "my 能 scripts\\source file.txt";
+    std::string target = folder / "my 能 scripts\\copied file.txt";
+    WriteBytes(folder / "my 能 scripts\\source file.txt", "trace");
+    WriteBytes(folder / "my 能 scripts\\copy test.ZAV", "///copy\r\n/C \"" + source + "\" \"" + target + "\"\r\n///end\r\n/X\r\n");
 
     // What the shell starts for that script: the registered command with "%1" replaced.
     std::string command = DefaultValue("ZAVOfile\\Shell\\open\\command");
     size_t placeholder = command.find("%1");
     ASSERT_NE(placeholder, std::string::npos) << command;
-    command.replace(placeholder, 2, folder / "my scripts\\copy test.ZAV");
+    command.replace(placeholder, 2, folder / "my 能 scripts\\copy test.ZAV");
     ChildProcess launched;
     ASSERT_TRUE(launched.Start(command)) << command;
     EXPECT_EQ(launched.WaitExit(30000), 0u) << "the script's exit line did not end the program: " << command;
-    EXPECT_EQ(folder.Bytes("my scripts\\copied file.txt"), "trace") << "the script's copy left no file";
+    EXPECT_EQ(ReadBytes(folder / "my 能 scripts\\copied file.txt"), "trace") << "the script's copy left no file";
 }
 
 }  // namespace

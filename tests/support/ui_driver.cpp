@@ -1,10 +1,8 @@
-// The driver thread and the person-like actions.
+// The driver of modal dialogs and the person-like actions.
 #include "tests/support/ui_driver.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
 
 #include "text/cp932.h"
 #include "win/controls.h"
@@ -12,6 +10,80 @@
 
 namespace zavo::testing {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A driven dialog: the steps run on a fiber of the dialog's own thread, resumed by a timer that
+// the dialog's message loop (or any loop nested in it) dispatches. So every step sees the
+// windows between two messages, never half way through one, and every message it sends is
+// handled before the call returns.
+struct Driver {
+    win::Dialog* dialog = nullptr;
+    const std::function<void(HWND)>* drive = nullptr;
+    std::chrono::milliseconds timeout{};
+    void* loop = nullptr;   // the fiber that runs the message loops
+    void* steps = nullptr;  // the fiber that runs `drive`
+    bool started = false;
+    bool inSteps = false;   // the steps fiber runs (and maybe a loop nested in one of its calls)
+    bool finished = false;
+    bool rescued = false;
+    Clock::time_point deadline;
+    std::vector<HWND> activated;  // this thread's windows in the order they were activated
+};
+thread_local Driver* t_driver = nullptr;
+
+bool OnSteps() { return t_driver && t_driver->inSteps; }
+
+// Gives the thread back to the message loop until the next tick.
+void ReturnToLoop() { SwitchToFiber(t_driver->loop); }
+
+void CALLBACK RunSteps(void*) {
+    Driver& d = *t_driver;
+    HWND window = d.dialog->Handle();
+    // The first paint writes every field back to its control: let it happen before the first
+    // step, as it does before a person can act.
+    UpdateWindow(window);
+    (*d.drive)(window);
+    d.finished = true;
+    d.deadline = Clock::now() + d.timeout;
+    for (;;) ReturnToLoop();
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    Driver& d = *t_driver;
+    if (d.inSteps) {
+        // A step waits in a window it opened itself (a Click on a button whose handler shows a
+        // message box no step answers): end that window so the test fails instead of hanging.
+        if (!d.rescued && Clock::now() > d.deadline) {
+            d.rescued = true;
+            ADD_FAILURE() << "a step is stuck in a modal window it opened";
+            PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+        }
+        return;
+    }
+    if (d.finished) {
+        if (!d.rescued && Clock::now() > d.deadline) {
+            d.rescued = true;
+            ADD_FAILURE() << "the dialog was still open after the driver finished";
+            PostMessageA(d.dialog->Handle(), WM_COMMAND, IDCANCEL, 0);
+        }
+        return;
+    }
+    if (!d.started) {
+        HWND window = d.dialog->Handle();
+        if (!window || !IsWindowVisible(window)) return;
+        d.started = true;
+    }
+    d.deadline = Clock::now() + d.timeout;  // for this step
+    d.inSteps = true;
+    SwitchToFiber(d.steps);
+    d.inSteps = false;
+}
+
+LRESULT CALLBACK WatchActivation(int code, WPARAM w, LPARAM l) {
+    if (code == HCBT_ACTIVATE && t_driver) t_driver->activated.push_back(reinterpret_cast<HWND>(w));
+    return CallNextHookEx(nullptr, code, w, l);
+}
 
 struct FindContext {
     std::string caption;
@@ -30,15 +102,32 @@ BOOL CALLBACK MatchCaption(HWND hwnd, LPARAM l) {
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
+    auto deadline = Clock::now() + timeout;
     while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        Sleep(10);
+        if (Clock::now() > deadline) return false;
+        if (OnSteps()) {
+            ReturnToLoop();
+        } else {
+            Sleep(10);  // another thread or process runs the windows
+        }
     }
     return true;
 }
 
 HWND WaitForWindow(DWORD threadId, const std::string& caption, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    if (OnSteps() && threadId == GetCurrentThreadId()) {
+        // The windows this thread activated, newest first: a message box or dialog is activated
+        // as it is shown.
+        WaitUntil([&] {
+            const auto& activated = t_driver->activated;
+            for (auto it = activated.rbegin(); it != activated.rend(); ++it) {
+                if (IsWindow(*it) && IsWindowVisible(*it) && win::GetText(*it) == caption) return (found = *it) != nullptr;
+            }
+            return false;
+        }, timeout);
+        return found;
+    }
     FindContext context{caption};
     WaitUntil([&] {
         EnumThreadWindows(threadId, MatchCaption, reinterpret_cast<LPARAM>(&context));
@@ -51,27 +140,27 @@ DWORD WindowThread(HWND window) { return GetWindowThreadProcessId(window, nullpt
 
 INT_PTR RunDriven(win::Dialog& dialog, const std::function<void(HWND)>& drive,
                   std::chrono::milliseconds timeout, HWND owner) {
-    std::atomic<bool> done{false};
-    std::thread driver([&] {
-        HWND window = nullptr;
-        WaitUntil([&] {
-            window = dialog.Handle();
-            return window && IsWindowVisible(window);
-        }, timeout);
-        // The first paint writes every field back to its control: let it happen before the
-        // driver types, as it does before a person can.
-        if (window) UpdateWindow(window);
-        if (window) drive(window);
-        // A driver that forgot to end the dialog, or a dialog that hangs: end it so the test
-        // fails instead of hanging.
-        if (!WaitUntil([&] { return done.load(); }, timeout)) {
-            ADD_FAILURE() << "the dialog was still open after the driver finished";
-            if (window) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
+    Driver d;
+    d.dialog = &dialog;
+    d.drive = &drive;
+    d.timeout = timeout;
+    d.loop = ConvertThreadToFiber(nullptr);
+    if (!d.loop) {
+        ADD_FAILURE() << "RunDriven inside a driven dialog";
+        return -2;
+    }
+    d.steps = CreateFiber(1 << 20, RunSteps, nullptr);
+    Driver* outer = t_driver;
+    t_driver = &d;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, WatchActivation, nullptr, GetCurrentThreadId());
+    UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
     INT_PTR result = dialog.RunModal(owner);
-    done = true;
-    driver.join();
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+    t_driver = outer;
+    if (!d.finished) ADD_FAILURE() << "the dialog ended before its driver finished";
+    DeleteFiber(d.steps);
+    ConvertFiberToThread();
     return result;
 }
 
@@ -110,29 +199,22 @@ void RightClick(HWND window) {
     PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
-void SelectListItem(HWND list, int index) {
-    SendMessageA(list, LB_SETCURSEL, index, 0);
-    // A mouse selection notifies the parent; LB_SETCURSEL alone does not.
-    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
-}
-
-void DoubleClickListItem(HWND list, int index) {
-    SelectListItem(list, index);
-    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(list));
-}
-
-void Focus(HWND control) {
-    // SetFocus works only on the window's own thread: attach to it for the call.
-    DWORD target = WindowThread(control);
-    DWORD self = GetCurrentThreadId();
-    AttachThreadInput(self, target, TRUE);
-    SetFocus(control);
-    AttachThreadInput(self, target, FALSE);
-}
+void Focus(HWND control) { SetFocus(control); }
 
 std::string TextOf(HWND window) { return win::GetText(window); }
+std::string ControlText(HWND window, int id) {
+    HWND control = GetDlgItem(window, id);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    // Asked across processes, the length counts characters; one may take two bytes.
+    std::string text(2 * length + 2, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
 std::string ItemTextOf(HWND dialog, int id) { return win::GetText(GetDlgItem(dialog, id)); }
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
@@ -150,10 +232,11 @@ HICON MessageBoxIcon(HWND box) {
     return reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
 }
 
-HWND FocusOf(DWORD threadId) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+HWND FocusIn(HWND window) {
+    // Another test's window on the same desktop may hold the activation; a person would look at
+    // this window active, and the dialog gives its control the focus back on activation.
+    SetActiveWindow(window);
+    return GetFocus();
 }
 
 void Answer(HWND box, int buttonId) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0); }

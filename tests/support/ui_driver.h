@@ -1,5 +1,5 @@
-// Driving a modal dialog as a person would, from a second thread: the dialog runs modally on the
-// test's thread while a driver types, clicks and answers message boxes through window messages.
+// Driving a modal dialog as a person would, from inside its own message loop: the steps run on the
+// dialog's thread between two messages, type, click and answer message boxes through messages.
 #pragma once
 
 #include <windows.h>
@@ -13,17 +13,20 @@
 
 namespace zavo::testing {
 
-// Runs `dialog` modally on this thread and `drive` on a second thread once the dialog's window
-// is shown; `drive` must end the dialog (click Close, press Escape, ...). If it does not within
-// `timeout`, the dialog is ended with -2 and the test fails. Returns the dialog's result.
+// Runs `dialog` modally on this thread and `drive` once the dialog's window is shown, as steps of
+// the dialog's own loop: a wait in `drive` (WaitUntil, WaitForWindow) lets the loop, or a loop
+// nested in it, handle what comes in the meantime. `drive` must end the dialog (click Close,
+// press Escape, ...); if it does not within `timeout`, the dialog is cancelled and the test
+// fails. Returns the dialog's result.
 INT_PTR RunDriven(win::Dialog& dialog, const std::function<void(HWND)>& drive,
                   std::chrono::milliseconds timeout = std::chrono::seconds(30), HWND owner = nullptr);
 
-// Waits until `condition` holds, polling; false on timeout.
+// Waits until `condition` holds, false on timeout: inside a driven dialog by letting its loop run,
+// elsewhere (a window of another thread or process) by polling.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // A top-level dialog window of the given thread with this caption (code page 932), appearing
-// within the timeout; null when none.
+// within the timeout; null when none. Inside a driven dialog: a window its thread activated.
 HWND WaitForWindow(DWORD threadId, const std::string& caption,
                    std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
@@ -40,18 +43,17 @@ void PressKey(HWND window, UINT virtualKey);
 // A mouse click on a button (BM_CLICK): check boxes tick and untick themselves.
 void Click(HWND button);
 // The same click posted: for a button whose handler opens a modal window (a message box, a
-// dialog), so that the driver is free to deal with that window.
+// dialog), so that the next step can deal with that window.
 void ClickLater(HWND button);
 // A right-button press on a window, posted as the mouse would.
 void RightClick(HWND window);
-// A click on a list box item, then a double click on it.
-void SelectListItem(HWND list, int index);
-void DoubleClickListItem(HWND list, int index);
-// Moves the keyboard focus to another control of the same dialog.
+// Moves the keyboard focus to another control of the driven dialog.
 void Focus(HWND control);
 
 // Reading what a person sees.
 std::string TextOf(HWND window);
+// The text of a control in another process: GetWindowText does not ask such a window, WM_GETTEXT does.
+std::string ControlText(HWND window, int id);
 std::string ItemTextOf(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
@@ -76,8 +78,8 @@ std::vector<std::string> ComboItems(HWND combo);
 std::string MessageBoxText(HWND box);
 // The icon a message box shows, null when it shows none; compare with LoadIcon(nullptr, IDI_...).
 HICON MessageBoxIcon(HWND box);
-// The window that has the keyboard focus in the given thread.
-HWND FocusOf(DWORD threadId);
+// The control with the keyboard focus once `window` of this thread is active.
+HWND FocusIn(HWND window);
 void Answer(HWND box, int buttonId);
 
 }  // namespace zavo::testing

@@ -1,0 +1,41 @@
+// The folders the path-list tests walk, and the order a folder search gives their entries.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/test_files.h"
+
+namespace zavo::testing {
+
+// Makes `folders` and empty `files` (relative, "\" between parts) under <scratch>tree\ and
+// returns that root with its final "\". The tree lies one level inside the test's own folder,
+// so that a walk up through ".." lists only folders that nothing else touches.
+inline std::string MakeTree(const Scratch& scratch, const std::vector<std::string>& folders,
+                            const std::vector<std::string>& files = {}) {
+    const std::string root = scratch / "tree\\";
+    CreateDirectoryA(root.c_str(), nullptr);
+    for (const std::string& folder : folders) CreateDirectoryA((root + folder).c_str(), nullptr);
+    for (const std::string& file : files) WriteBytes(root + file, "");
+    return root;
+}
+
+// The entries of a folder search, in the order the file system gives them, as a path list
+// shows them (folders with "\" behind their names).
+inline std::vector<std::string> SearchOrder(const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) name += '\\';
+        names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+}  // namespace zavo::testing
