@@ -1,0 +1,121 @@
+// Many small files under Wine: an archive of N files of 200 bytes (in folders of 500) made with
+// the library, then an `x` of it timed around the library call, against a floor measured in the
+// same run: a plain program creating, writing, dating and closing the same files in a fresh
+// folder. Also the `a` and `l` of 2,000 and of 20,000 files, to show they grow linearly.
+// Usage: many_files_bench WORK-FOLDER (a Windows path ending with '\', empty; left filled).
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+extern "C" int WINAPI Unlha32RunCommand(HWND owner, const char* commandLine, char* output, DWORD outputSize);
+
+namespace {
+
+constexpr int kPerFolder = 500;
+constexpr DWORD kFileSize = 200;
+
+double Now() {
+    LARGE_INTEGER t, f;
+    QueryPerformanceCounter(&t);
+    QueryPerformanceFrequency(&f);
+    return double(t.QuadPart) / double(f.QuadPart);
+}
+
+// Seconds of one library call; -1 when it failed.
+double Timed(const std::string& command) {
+    std::vector<char> output(16 << 20);
+    const double start = Now();
+    const int code = Unlha32RunCommand(nullptr, command.c_str(), output.data(), static_cast<DWORD>(output.size()));
+    const double seconds = Now() - start;
+    if (code != 0) std::fprintf(stderr, "failed (%d): %s\n%.2000s\n", code, command.c_str(), output.data());
+    return code == 0 ? seconds : -1;
+}
+
+std::string FolderName(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "d%03d\\", i / kPerFolder);
+    return name;
+}
+
+std::string FileName(int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "f%05d.txt", i);
+    return FolderName(i) + name;
+}
+
+void Content(int i, char* data) {
+    for (DWORD k = 0; k < kFileSize; ++k) data[k] = static_cast<char>('a' + (i * 7 + k * 13) % 26);
+    std::snprintf(data, kFileSize, "file %d\r\n", i);
+}
+
+// The floor: what any program pays to make these files. -1 when one failed.
+double Floor(const std::string& root, int count) {
+    CreateDirectoryA(root.c_str(), nullptr);
+    SYSTEMTIME when = {2020, 5, 0, 17, 12, 34, 56, 0};
+    FILETIME stamp;
+    SystemTimeToFileTime(&when, &stamp);
+    char data[kFileSize];
+    const double start = Now();
+    for (int i = 0; i < count; ++i) {
+        if (i % kPerFolder == 0) CreateDirectoryA((root + FolderName(i)).c_str(), nullptr);
+        HANDLE file = CreateFileA((root + FileName(i)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return -1;
+        Content(i, data);
+        DWORD written = 0;
+        const bool ok = WriteFile(file, data, kFileSize, &written, nullptr) && written == kFileSize &&
+                        SetFileTime(file, &stamp, &stamp, &stamp);
+        CloseHandle(file);
+        if (!ok) return -1;
+    }
+    return Now() - start;
+}
+
+bool MakeSource(const std::string& root, int count) {
+    CreateDirectoryA(root.c_str(), nullptr);
+    char data[kFileSize];
+    for (int i = 0; i < count; ++i) {
+        if (i % kPerFolder == 0) CreateDirectoryA((root + FolderName(i)).c_str(), nullptr);
+        HANDLE file = CreateFileA((root + FileName(i)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        Content(i, data);
+        DWORD written = 0;
+        WriteFile(file, data, kFileSize, &written, nullptr);
+        CloseHandle(file);
+        if (written != kFileSize) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: many_files_bench WORK-FOLDER\\\n");
+        return 2;
+    }
+    const std::string work = argv[1];
+    double add[2] = {}, list[2] = {};
+    const int counts[2] = {2000, 20000};
+    for (int n = 0; n < 2; ++n) {
+        const int count = counts[n];
+        const std::string root = work + "n" + std::to_string(count) + "\\";
+        CreateDirectoryA(root.c_str(), nullptr);
+        if (!MakeSource(root + "src\\", count)) return 1;
+        const std::string archive = root + "many.lzh";
+        add[n] = Timed("a -n -r1 -x1 \"" + archive + "\" \"" + root + "src\\\" *.*");
+        list[n] = Timed("l -n \"" + archive + "\"");
+        const double extract = Timed("x -n \"" + archive + "\" \"" + root + "out\\\"");
+        const double floor = Floor(root + "floor\\", count);
+        if (add[n] < 0 || list[n] < 0 || extract < 0 || floor < 0) return 1;
+        // One line for a script to take apart: files x-seconds floor-seconds ratio
+        std::printf("extract %d files: %.3f s, floor %.3f s, ratio %.2f\n", count, extract, floor, extract / floor);
+    }
+    std::printf("add 2000 files %.3f s, 20000 files %.3f s, ratio %.2f (goal <= 11)\n", add[0], add[1], add[1] / add[0]);
+    std::printf("list 2000 files %.3f s, 20000 files %.3f s, ratio %.2f (goal <= 11)\n", list[0], list[1],
+                list[1] / list[0]);
+    return 0;
+}
