@@ -85,18 +85,22 @@ void EntryWriter::Write(const lzh::Entry& entry) {
         return;
     }
     const std::vector<std::wstring> exactFolders = keep ? ExactFolders(entry) : std::vector<std::wstring>{};
-    EntryProblem folderProblem = Problem(EntryProblemKind::FolderNotMade);
-    if (!MakeEntryFolders(base_, exactFolders, folderProblem.stop)) {
-        Fail(entry, folderProblem);
-        return;
+    std::wstring folder = Widen(base_);
+    for (const std::wstring& part : exactFolders) folder += part + L"\\";
+    // Each folder is made or checked once a run: thousands of files share a few folders.
+    if (readyFolders_.count(folder) == 0) {
+        EntryProblem folderProblem = Problem(EntryProblemKind::FolderNotMade);
+        if (!MakeEntryFolders(base_, exactFolders, folderProblem.stop)) {
+            Fail(entry, folderProblem);
+            return;
+        }
+        readyFolders_.insert(folder);
     }
     if (entry.isDirectory) {
         folders_.emplace_back(wideTarget, &entry);
         policy_.FolderMade(entry);
         return;
     }
-    std::wstring folder = Widen(base_);
-    for (const std::wstring& part : exactFolders) folder += part + L"\\";
 
     const DWORD existing = GetFileAttributesW(wideTarget.c_str());
     bool replacing = false;
@@ -119,28 +123,32 @@ void EntryWriter::Write(const lzh::Entry& entry) {
 
 void EntryWriter::WriteFile(const lzh::Entry& entry, const std::string& target, const std::wstring& wideTarget,
                             const std::wstring& folder, bool replacing) {
-    // Into a new file beside the target first: a damaged entry never destroys the file it would
-    // have replaced, and never leaves half a file. The name is short, so a target near the path
-    // limit still has room for it.
+    // A new file is written under its own name, opened so that nobody else can open it, and
+    // removed again unless it is complete and checked. A replacement goes into a new file beside
+    // the target first, so that a damaged entry never destroys the file it would have replaced;
+    // its name is short, so a target near the path limit still has room for it.
     FileSink sink;
     std::wstring temp;
-    if (!sink.CreateUnique(folder, L"LZH", L".TMP", temp)) {
+    const bool created = replacing ? sink.CreateUnique(folder, L"LZH", L".TMP", temp)
+                                   : sink.Create(wideTarget, CreateMode::NewOnly);
+    if (!created) {
         Fail(entry, WriteProblemAt(target, sink.LastError()));
         return;
     }
+    const std::wstring& written = replacing ? temp : wideTarget;
     sink.ReportTo(policy_.Transfers());
     EntryProblem damaged = Problem(EntryProblemKind::DataDamaged);
     damaged.result = reader_.Extract(entry, sink);
     const bool ok = damaged.result.status == lzh::ExtractStatus::Ok;
     const bool flushed = sink.Flush();
-    if (ok && flushed) SetTimes(sink.Handle(), entry);
-    sink.Close();
-    if (policy_.Cancelled()) {
-        DeleteFileW(temp.c_str());
-        return;
+    if (ok && flushed && !policy_.Cancelled()) {
+        SetTimes(sink.Handle(), entry);
+        sink.Close();
+    } else {
+        if (!sink.Discard()) DeleteFileW(written.c_str());
     }
+    if (policy_.Cancelled()) return;
     if (!ok || !flushed) {
-        DeleteFileW(temp.c_str());
         if (damaged.result.status == lzh::ExtractStatus::WriteFailed || !flushed)
             Fail(entry, WriteProblemAt(target, sink.LastError()));
         else
@@ -151,12 +159,12 @@ void EntryWriter::WriteFile(const lzh::Entry& entry, const std::string& target, 
         const DWORD old = GetFileAttributesW(wideTarget.c_str());
         if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
             SetFileAttributesW(wideTarget.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
-    }
-    if (!MoveFileExW(temp.c_str(), wideTarget.c_str(), replacing ? MOVEFILE_REPLACE_EXISTING : 0)) {
-        const DWORD error = GetLastError();
-        DeleteFileW(temp.c_str());
-        Fail(entry, WriteProblemAt(target, error));
-        return;
+        if (!MoveFileExW(temp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            const DWORD error = GetLastError();
+            DeleteFileW(temp.c_str());
+            Fail(entry, WriteProblemAt(target, error));
+            return;
+        }
     }
     RestoreAttributes(wideTarget, entry);
     policy_.Written(entry, replacing);

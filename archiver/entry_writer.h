@@ -1,12 +1,13 @@
 // One archive entry onto the disk, for UNLHA32.DLL and the self-extracting program alike: the
-// path checks, the folders, the decision about a file already there, decoding into a new file
-// beside the target, the move into place and the time stamps. What differs between the two
+// path checks, the folders, the decision about a file already there, decoding into the new file
+// (or, for a replacement, a file beside the target), the move into place and the time stamps. What differs between the two
 // (who decides about an existing file, how an outcome is told) is the caller's EntryPolicy.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -86,6 +87,8 @@ private:
     // Folder entries made, in archive order: their stamps are set once their files are written,
     // since every file written into a folder changes its time.
     std::vector<std::pair<std::wstring, const lzh::Entry*>> folders_;
+    // Folders (ending with a separator) made or checked in this run.
+    std::unordered_set<std::wstring> readyFolders_;
 };
 
 }  // namespace unlha

@@ -70,13 +70,25 @@ bool FileSink::Create(const std::string& path, CreateMode mode) { return Create(
 
 bool FileSink::Create(const std::wstring& path, CreateMode mode) {
     const DWORD disposition = mode == CreateMode::NewOnly ? CREATE_NEW : CREATE_ALWAYS;
-    file_.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // DELETE lets Discard remove the file through this handle, before anyone else can open it.
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                            nullptr));
     lastError_ = file_ ? 0 : GetLastError();
+    // The buffer grows with what is written: a small file never pays for a whole chunk.
     buffer_.clear();
-    buffer_.reserve(kChunk);
     position_ = 0;
     failed_ = !file_;
     return file_.Valid();
+}
+
+bool FileSink::Discard() {
+    if (!file_) return false;
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    const bool removed = SetFileInformationByHandle(file_.Get(), FileDispositionInfo, &disposition, sizeof disposition);
+    buffer_.clear();
+    file_.Reset();
+    return removed;
 }
 
 bool FileSink::CreateUnique(const std::wstring& folder, const std::wstring& prefix, const std::wstring& suffix,

@@ -75,6 +75,9 @@ public:
     bool Opened() const { return file_.Valid(); }
     HANDLE Handle() const { return file_.Get(); }
     void Close() { file_.Reset(); }
+    // Closes the file and removes it as it closes, so nobody sees it again; false when the
+    // system would not (the caller then deletes it by name).
+    bool Discard();
     DWORD LastError() const { return lastError_; }
 
 private:

@@ -58,14 +58,20 @@ TEST(LibrarySafety, ADamagedEntryIsReportedAndTheOthersStillWork) {
     EXPECT_EQ(l.code, 0) << l.text;
     EXPECT_NE(l.text.find(" 3 entries"), std::string::npos) << l.text;
 
-    const std::string out = s / "out\\";
-    WriteBytes(out + "bad.txt", "kept");
-    Outcome e = Unlha("e -n -jyo -c \"" + archive + "\" \"" + out + "\"");
-    EXPECT_EQ(e.code, 3) << e.text;
-    EXPECT_EQ(ReadBytes(out + "first.txt"), "one");
-    EXPECT_EQ(ReadBytes(out + "last.txt"), "three");
-    EXPECT_EQ(ReadBytes(out + "bad.txt"), "kept") << "a damaged entry never replaces a file";
-    EXPECT_EQ(Tree(out).size(), 3u) << "no half-written temporary file is left";
+    // Over a file it would replace, and as a new file: neither a damaged file nor a temporary one is left.
+    for (const bool existing : {true, false}) {
+        SCOPED_TRACE(existing ? "replacing" : "new");
+        const std::string out = s / (existing ? "over\\" : "new\\");
+        if (existing) WriteBytes(out + "bad.txt", "kept");
+        Outcome e = Unlha("e -n -jyo -c \"" + archive + "\" \"" + out + "\"");
+        EXPECT_EQ(e.code, 3) << e.text;
+        EXPECT_EQ(ReadBytes(out + "first.txt"), "one");
+        EXPECT_EQ(ReadBytes(out + "last.txt"), "three");
+        if (existing) {
+            EXPECT_EQ(ReadBytes(out + "bad.txt"), "kept") << "a damaged entry never replaces a file";
+        }
+        EXPECT_EQ(Tree(out).size(), existing ? 3u : 2u) << "no half-written file is left";
+    }
 
     // A header broken after two good entries: those are still listed, the run fails.
     const std::string cut = s / "cut.lzh";
