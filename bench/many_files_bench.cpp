@@ -108,11 +108,15 @@ int main(int argc, char** argv) {
         const std::string archive = root + "many.lzh";
         add[n] = Timed("a -n -r1 -x1 \"" + archive + "\" \"" + root + "src\\\" *.*");
         list[n] = Timed("l -n \"" + archive + "\"");
+        // The floor before and after the extraction: what one leaves behind (the system writing the
+        // files out, the server's tables) slows the next, so the ratio is taken to the faster floor.
+        const double before = Floor(root + "floor1\\", count);
         const double extract = Timed("x -n \"" + archive + "\" \"" + root + "out\\\"");
-        const double floor = Floor(root + "floor\\", count);
-        if (add[n] < 0 || list[n] < 0 || extract < 0 || floor < 0) return 1;
-        // One line for a script to take apart: files x-seconds floor-seconds ratio
-        std::printf("extract %d files: %.3f s, floor %.3f s, ratio %.2f\n", count, extract, floor, extract / floor);
+        const double after = Floor(root + "floor2\\", count);
+        if (add[n] < 0 || list[n] < 0 || extract < 0 || before < 0 || after < 0) return 1;
+        const double floor = before < after ? before : after;
+        std::printf("extract %d files: %.3f s, floor %.3f s before and %.3f s after, ratio %.2f\n", count, extract,
+                    before, after, extract / floor);
     }
     std::printf("add 2000 files %.3f s, 20000 files %.3f s, ratio %.2f (goal <= 11)\n", add[0], add[1], add[1] / add[0]);
     std::printf("list 2000 files %.3f s, 20000 files %.3f s, ratio %.2f (goal <= 11)\n", list[0], list[1],
