@@ -102,9 +102,16 @@ void EntryWriter::Write(const lzh::Entry& entry) {
         return;
     }
 
-    const DWORD existing = GetFileAttributesW(wideTarget.c_str());
+    // Most targets are new: creating the file is also the cheapest way to learn that nothing
+    // (not even a link) stands there. Only when that fails is the name looked at.
+    FileSink sink;
     bool replacing = false;
-    if (existing != INVALID_FILE_ATTRIBUTES) {
+    if (!sink.Create(wideTarget, CreateMode::NewOnly)) {
+        const DWORD existing = GetFileAttributesW(wideTarget.c_str());
+        if (existing == INVALID_FILE_ATTRIBUTES) {
+            Fail(entry, WriteProblemAt(target, sink.LastError()));
+            return;
+        }
         if (existing & FILE_ATTRIBUTE_REPARSE_POINT) {
             EntryProblem problem = Problem(EntryProblemKind::ExistingIsLink);
             problem.target = target;
@@ -118,20 +125,17 @@ void EntryWriter::Write(const lzh::Entry& entry) {
         if (!policy_.MayReplace(entry, target, wideTarget)) return;
         replacing = true;
     }
-    WriteFile(entry, target, wideTarget, folder, replacing);
+    WriteFile(entry, target, wideTarget, folder, sink, replacing);
 }
 
 void EntryWriter::WriteFile(const lzh::Entry& entry, const std::string& target, const std::wstring& wideTarget,
-                            const std::wstring& folder, bool replacing) {
-    // A new file is written under its own name, opened so that nobody else can open it, and
-    // removed again unless it is complete and checked. A replacement goes into a new file beside
-    // the target first, so that a damaged entry never destroys the file it would have replaced;
-    // its name is short, so a target near the path limit still has room for it.
-    FileSink sink;
+                            const std::wstring& folder, FileSink& sink, bool replacing) {
+    // A new file (`sink` holds it open) is written under its own name, opened so that nobody
+    // else can open it, and removed again unless it is complete and checked. A replacement goes
+    // into a new file beside the target first, so that a damaged entry never destroys the file
+    // it would have replaced; its name is short, so a target near the path limit still has room.
     std::wstring temp;
-    const bool created = replacing ? sink.CreateUnique(folder, L"LZH", L".TMP", temp)
-                                   : sink.Create(wideTarget, CreateMode::NewOnly);
-    if (!created) {
+    if (replacing && !sink.CreateUnique(folder, L"LZH", L".TMP", temp)) {
         Fail(entry, WriteProblemAt(target, sink.LastError()));
         return;
     }

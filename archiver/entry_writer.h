@@ -77,7 +77,7 @@ private:
     void Refuse(const lzh::Entry& entry, EntryProblem problem) { policy_.Refused(entry, problem); }
     void Fail(const lzh::Entry& entry, EntryProblem problem) { policy_.Failed(entry, problem); }
     void WriteFile(const lzh::Entry& entry, const std::string& target, const std::wstring& wideTarget,
-                   const std::wstring& folder, bool replacing);
+                   const std::wstring& folder, FileSink& sink, bool replacing);
     void RestoreAttributes(const std::wstring& path, const lzh::Entry& entry);
 
     lzh::ArchiveReader& reader_;
