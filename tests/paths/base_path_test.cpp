@@ -1,8 +1,6 @@
 // The "Base Path" drop-down, driven as a person would, on real folders.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "tests/paths/path_tree.h"
@@ -13,7 +11,6 @@ namespace zavo {
 namespace {
 
 using namespace zavo::testing;
-using Items = std::vector<std::string>;
 
 const std::string kHyo = "表";   // second byte 0x5C
 
@@ -44,21 +41,12 @@ struct Window {
     }
     std::string text() const { return TextOf(combo()); }
     Items items() const { return ComboItems(combo()); }
-    int IndexOf(const std::string& entry) const {
-        Items all = items();
-        auto it = std::find(all.begin(), all.end(), entry);
-        return it == all.end() ? -1 : static_cast<int>(it - all.begin());
-    }
+    void Pick(const std::string& entry) const { PickDroppedItem(combo(), IndexOf(items(), entry)); }
     // Pastes the folder part as a person would and types the rest.
     void Retype(const std::string& pasted, const std::string& typed = "") const {
         ClearEdit(edit());
         Paste(edit(), pasted);
         Type(edit(), typed);
-    }
-    bool CaretAtEnd() const {
-        DWORD start = 0, end = 0;
-        SendMessageA(combo(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return start == end && end == static_cast<DWORD>(GetWindowTextLengthW(edit()));
     }
 };
 
@@ -87,14 +75,7 @@ TEST(BasePath, DropDownListsTheMatchingFoldersAsFullPathsAndEmptiesTheText) {
         for (const Case& c : cases) {
             w.Retype(c.pasted, c.typed);
             DropDown(w.combo());
-            Items items = w.items();
-            if (c.pasted == work && c.typed.empty()) {
-                EXPECT_EQ(items, c.expected);  // search order
-            }
-            std::sort(items.begin(), items.end());
-            Items expected = c.expected;
-            std::sort(expected.begin(), expected.end());
-            EXPECT_EQ(items, expected) << c.pasted << c.typed;
+            EXPECT_EQ(Sorted(w.items()), Sorted(c.expected)) << c.pasted << c.typed;
             EXPECT_EQ(w.text(), "") << c.pasted << c.typed;
             CloseDropDown(w.combo());
             EXPECT_EQ(w.text(), "") << "closing without a pick leaves the text empty";
@@ -108,12 +89,13 @@ TEST(BasePath, EachPickWalksOneLevelDown) {
     Drive([&](const Window& w) {
         w.Retype(work);
         DropDown(w.combo());
-        PickDroppedItem(w.combo(), w.IndexOf(work + "PROJ\\"));
+        w.Pick(work + "PROJ\\");
         EXPECT_EQ(w.text(), work + "PROJ\\");
-        EXPECT_TRUE(WaitUntil([&] { return w.CaretAtEnd(); }, std::chrono::seconds(2)));
+        // The combo box selects all on closing; the caret is put behind the text after that.
+        EXPECT_TRUE(WaitUntil([&] { return CaretAtEnd(w.edit()); }, std::chrono::seconds(2)));
         DropDown(w.combo());
-        EXPECT_EQ(w.items(), FolderEntries(work + "PROJ\\", work + "PROJ\\*"));
-        PickDroppedItem(w.combo(), w.IndexOf(work + "PROJ\\DEEP\\"));
+        EXPECT_EQ(w.items(), FolderEntries(work + "PROJ\\", work + "PROJ\\*")) << "the folders in search order";
+        w.Pick(work + "PROJ\\DEEP\\");
         EXPECT_EQ(w.text(), work + "PROJ\\DEEP\\");
     });
 }
@@ -126,9 +108,7 @@ TEST(BasePath, EmptyTextListsTheCurrentFolder) {
     SetCurrentDirectoryA((root + "WORK").c_str());
     Drive([&](const Window& w) {
         DropDown(w.combo());
-        Items items = w.items();
-        std::sort(items.begin(), items.end());
-        EXPECT_EQ(items, (Items{"..\\", ".\\", "PROJ\\", "TOOLS\\"}));
+        EXPECT_EQ(Sorted(w.items()), (Items{"..\\", ".\\", "PROJ\\", "TOOLS\\"}));
         CloseDropDown(w.combo());
     });
     SetCurrentDirectoryA(previous);
@@ -141,7 +121,7 @@ TEST(BasePath, LaterWriteBackSelectsTheFirstEntryThatBeginsWithTheText) {
         HWND lzhPath = GetDlgItem(w.dialog, IDC_LZH_PATH);
         w.Retype(work);
         DropDown(w.combo());
-        PickDroppedItem(w.combo(), w.IndexOf(work + "TOOLS\\"));
+        w.Pick(work + "TOOLS\\");
         w.Retype(work, "p");
         EXPECT_EQ(w.text(), work + "p") << "typing rebuilds nothing";
         // A keystroke in "LZH Path" that lists something reads and writes every field back.

@@ -1,8 +1,6 @@
 // The archive path list of the main window, driven as a person would, on real folders.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "tests/paths/path_tree.h"
@@ -13,23 +11,14 @@ namespace zavo {
 namespace {
 
 using namespace zavo::testing;
-using Items = std::vector<std::string>;
 
-const std::string kHyo = "表";   // second byte 0x5C
-const std::string kSo = "ソ";    // second byte 0x5C
-
-Items Sorted(Items items) {
-    std::sort(items.begin(), items.end());
-    return items;
-}
+const std::string kHyo = "表", kSo = "ソ";   // second bytes 0x5C
 
 // D:\ARC of the examples: the archive DATA.LZH, the folders DAY and SUB, one more file; and
-// `folders` and `files` besides. Returns the root.
-std::string MakeArcTree(const Scratch& scratch, std::vector<std::string> folders = {},
-                        std::vector<std::string> files = {}) {
+// `folders` besides. Returns the root.
+std::string MakeArcTree(const Scratch& scratch, std::vector<std::string> folders = {}) {
     folders.insert(folders.begin(), {"DAY", "SUB"});
-    files.insert(files.begin(), {"DATA.LZH", "SUB\\INNER.TXT", "OTHER.TXT"});
-    return MakeTree(scratch, folders, files);
+    return MakeTree(scratch, folders, {"DATA.LZH", "SUB\\INNER.TXT", "OTHER.TXT"});
 }
 
 struct Window {
@@ -41,11 +30,7 @@ struct Window {
         int index = static_cast<int>(SendMessageA(list(), LB_GETCURSEL, 0, 0));
         return index < 0 ? std::string() : items()[static_cast<size_t>(index)];
     }
-    int IndexOf(const std::string& entry) const {
-        Items all = items();
-        auto it = std::find(all.begin(), all.end(), entry);
-        return it == all.end() ? -1 : static_cast<int>(it - all.begin());
-    }
+    void DoubleClick(const std::string& entry) const { MouseDoubleClickListItem(list(), IndexOf(items(), entry)); }
     // Pastes the folder part over the whole text as a person would and types the rest key by
     // key. One change: clearing first would list the process's current folder on the way.
     void Retype(const std::string& pasted, const std::string& typed = "") const {
@@ -53,25 +38,15 @@ struct Window {
         Paste(field(), pasted);
         Type(field(), typed);
     }
-    bool CaretAtEnd() const {
-        DWORD start = 0, end = 0;
-        SendMessageA(field(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        // The edit counts its positions in characters, not bytes.
-        return start == end && end == static_cast<DWORD>(GetWindowTextLengthW(field()));
-    }
-    void Close() const { Click(GetDlgItem(dialog, IDC_CLOSE)); }
 };
 
-void Drive(const std::function<void(const Window&)>& steps, std::string commandLine = "zavo.exe",
-           RecordingEngine* engineOut = nullptr) {
+void Drive(const std::function<void(const Window&)>& steps, RecordingEngine* engine = nullptr) {
     RecordingEngine local;
-    RecordingEngine& engine = engineOut ? *engineOut : local;
     ProgramState state;
-    MainDialog dialog(engine, state, commandLine);
+    MainDialog dialog(engine ? *engine : local, state, "zavo.exe");
     RunDriven(dialog, [&](HWND hwnd) {
-        Window window{hwnd};
-        steps(window);
-        window.Close();
+        steps(Window{hwnd});
+        Click(GetDlgItem(hwnd, IDC_CLOSE));
     });
 }
 
@@ -83,7 +58,6 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
     struct Case { std::string pasted, typed; Items expected; };
     const Case cases[] = {
         {lowerRoot, "da", {"DATA.LZH", "DAY\\"}},                // names compared without case
-        {root, "DATA", {"DATA.LZH"}},
         {root, "*.lzh", {"DATA.LZH"}},                           // typed wildcards take part
         {root, "D?Y", {"DAY\\"}},
         {root, "SUB\\", {".\\", "..\\", "INNER.TXT"}},
@@ -101,13 +75,7 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
         // Every entry, in the order of the search, the folder's own entries included.
         w.Retype(root);
         EXPECT_EQ(w.items(), SearchOrder(root + "*"));
-    });
-}
-
-TEST(PathList, TextsBeyond511BytesAreSearchedWholeAndFindNothing) {
-    Scratch scratch;
-    const std::string root = MakeArcTree(scratch);
-    Drive([&](const Window& w) {
+        // Beyond the 511 bytes of a fixed buffer the text is searched whole and finds nothing.
         w.Retype(root, "DA");
         Paste(w.field(), std::string(600, 'a'));
         EXPECT_EQ(w.items(), Items{});
@@ -123,57 +91,50 @@ TEST(PathList, DoubleClickOnAnArchiveCompletesThePathAndKeepsItSelected) {
     RecordingEngine engine;
     Drive([&](const Window& w) {
         w.Retype(root + "DA");
-        MouseDoubleClickListItem(w.list(), w.IndexOf("DATA.LZH"));
+        w.DoubleClick("DATA.LZH");
         EXPECT_EQ(TextOf(w.field()), root + "DATA.LZH");
-        EXPECT_TRUE(w.CaretAtEnd());
+        EXPECT_TRUE(CaretAtEnd(w.field()));
         EXPECT_EQ(w.items(), Items{"DATA.LZH"});
         EXPECT_EQ(w.selected(), "DATA.LZH");
         // "&Extract" takes the focus from the list, which commits the same entry once more.
         Click(GetDlgItem(w.dialog, IDC_EXTRACT));
         EXPECT_EQ(TextOf(w.field()), root + "DATA.LZH");
-    }, "zavo.exe", &engine);
+    }, &engine);
     ASSERT_EQ(engine.CommandLines().size(), 1u);
     EXPECT_NE(engine.CommandLines()[0].find("\"" + root + "DATA.LZH\""), std::string::npos);
 }
 
-TEST(PathList, PickedFolderDescendsAndParentEntryIsKeptVerbatim) {
+TEST(PathList, DoubleClickOnAFolderDescendsAndOnTheParentEntryGoesBackUp) {
     Scratch scratch;
     const std::string root = MakeArcTree(scratch);
     Drive([&](const Window& w) {
         w.Retype(root);
-        MouseDoubleClickListItem(w.list(), w.IndexOf("SUB\\"));
+        w.DoubleClick("SUB\\");
         EXPECT_EQ(TextOf(w.field()), root + "SUB\\");
-        EXPECT_TRUE(w.CaretAtEnd());
+        EXPECT_TRUE(CaretAtEnd(w.field()));
         EXPECT_EQ(w.items(), SearchOrder(root + "SUB\\*"));
         EXPECT_EQ(w.selected(), "");
-
-        MouseDoubleClickListItem(w.list(), w.IndexOf("..\\"));
+        w.DoubleClick("..\\");
         EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\");
         EXPECT_EQ(w.items(), SearchOrder(root + "*"));
         EXPECT_EQ(w.selected(), "..\\");
-        // Leaving the list commits the parent entry once more: one level further up, to the
-        // test's own folder that holds the tree.
-        Focus(GetDlgItem(w.dialog, IDC_FILE_NAME));
-        EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\..\\");
-        EXPECT_EQ(Sorted(w.items()), Sorted(SearchOrder(root + "..\\*")));
     });
 }
 
 TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
     Scratch scratch;
-    const std::string root = MakeArcTree(scratch, {kHyo}, {kHyo + "\\中.LZH"});
+    const std::string root = MakeArcTree(scratch, {kHyo});
     struct Case { std::string typed, clicked, field; };
     const Case cases[] = {
         {root + "DA", "DAY\\", root + "DAY\\"},
         {root + "DA", "", root},                       // nothing selected: cut to the folder part
         {root + kHyo, kHyo + "\\", root + kHyo + "\\"},
-        {root + kHyo + "\\中", "", root + kHyo + "\\"},
     };
     Drive([&](const Window& w) {
         for (const Case& c : cases) {
             w.Retype(c.typed);
             if (c.clicked.empty()) Focus(w.list());
-            else MouseClickListItem(w.list(), w.IndexOf(c.clicked));
+            else MouseClickListItem(w.list(), IndexOf(w.items(), c.clicked));
             EXPECT_EQ(TextOf(w.field()), c.typed) << "a single click commits nothing";
             Focus(GetDlgItem(w.dialog, IDC_OTHER_OPTION));
             EXPECT_EQ(TextOf(w.field()), c.field) << c.typed;
@@ -189,14 +150,12 @@ TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
         HWND bt9 = GetDlgItem(w.dialog, IDC_SHOW_PATH_LIST);
         RECT face{};
         GetClientRect(bt9, &face);
-        EXPECT_EQ(face.right, 159);
-        EXPECT_EQ(face.bottom, 39);
+        EXPECT_EQ(std::make_pair(face.right, face.bottom), std::make_pair(159L, 39L)) << "the picture's size";
         EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));   // ticked by the first paint
         EXPECT_FALSE(IsShown(w.dialog, IDC_SHOW_PATH_LIST));
 
         w.Retype(root);
         Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
-        EXPECT_FALSE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_FALSE(IsShown(w.dialog, IDC_PATH_LIST));
         EXPECT_EQ(w.items(), Items{});
         EXPECT_TRUE(IsShown(w.dialog, IDC_SHOW_PATH_LIST));
@@ -208,11 +167,6 @@ TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
         EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_FALSE(IsShown(w.dialog, IDC_SHOW_PATH_LIST));
         EXPECT_FALSE(IsEnabled(w.dialog, IDC_SHOW_PATH_LIST));
-        EXPECT_TRUE(IsShown(w.dialog, IDC_PATH_LIST));
-        EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
-
-        Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
-        Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_TRUE(IsShown(w.dialog, IDC_PATH_LIST));
         EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
     });
@@ -250,23 +204,20 @@ TEST(PathList, ChangesMadeByTheProgramDoNotRefillTheList) {
     ProbedMainDialog dialog(engine, state, "zavo.exe \"" + root + "DATA.LZH\"");
     RunDriven(dialog, [&](HWND hwnd) {
         Window w{hwnd};
-        EXPECT_EQ(TextOf(w.field()), root + "DATA.LZH");
         EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_EQ(w.items(), Items{});
         Click(GetDlgItem(w.dialog, IDC_CLEAR));
         EXPECT_EQ(w.items(), Items{});
 
         w.Retype(root + "DA");
-        ASSERT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
         WriteBytes(root + "DAZ.TXT", "");
         SendMessageA(hwnd, ProbedMainDialog::kWriteBack, 0, 0);
         EXPECT_EQ(TextOf(w.field()), root + "DA");
         EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"})) << "a write-back refilled the list";
-        int end = GetWindowTextLengthA(w.field());
-        SendMessageA(w.field(), EM_SETSEL, end, end);
+        SendMessageA(w.field(), EM_SETSEL, 1000, 1000);
         Type(w.field(), "Z");   // the user's own change does
         EXPECT_EQ(w.items(), Items{"DAZ.TXT"});
-        w.Close();
+        Click(GetDlgItem(hwnd, IDC_CLOSE));
     });
 }
 

@@ -3,12 +3,32 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "tests/support/test_files.h"
 
 namespace zavo::testing {
+
+using Items = std::vector<std::string>;
+
+inline Items Sorted(Items items) {
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+inline int IndexOf(const Items& items, const std::string& entry) {
+    auto it = std::find(items.begin(), items.end(), entry);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+}
+
+// The caret stands behind the whole text; the edit counts its positions in characters, not bytes.
+inline bool CaretAtEnd(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == end && end == static_cast<DWORD>(GetWindowTextLengthW(edit));
+}
 
 // Makes `folders` and empty `files` (relative, "\" between parts) under <scratch>tree\ and
 // returns that root with its final "\". The tree lies one level inside the test's own folder,
@@ -24,8 +44,8 @@ inline std::string MakeTree(const Scratch& scratch, const std::vector<std::strin
 
 // The entries of a folder search, in the order the file system gives them, as a path list
 // shows them (folders with "\" behind their names).
-inline std::vector<std::string> SearchOrder(const std::string& pattern) {
-    std::vector<std::string> names;
+inline Items SearchOrder(const std::string& pattern) {
+    Items names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
