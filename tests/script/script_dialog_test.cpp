@@ -11,80 +11,64 @@ namespace {
 
 using namespace zavo::testing;
 
-// What the main window hands to the editor: its values and the last script path.
-struct EditorState {
-    CommandValues values{"a ", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*", {true, false, true, false}, "-m1"};
+// The editor as the main window opens it, with its values and the last script path.
+struct Editor {
+    Scratch folder;
     std::string lastScriptPath;
+    ScriptDialog dialog;
+    explicit Editor(const std::string& name)
+        : lastScriptPath(folder / name),
+          dialog(CommandValues{"a ", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*", {true, false, true, false}, "-m1"},
+                 lastScriptPath) {}
 };
-
-EditorState StateFor(const std::string& lastScriptPath) {
-    EditorState state;
-    state.lastScriptPath = lastScriptPath;
-    return state;
-}
 
 std::string Pane(HWND editor) { return ItemTextOf(editor, IDC_SCRIPT_CONTENTS); }
 
 TEST(ScriptDialog, ShowOfAMissingFileSaysSoAndChangesNothing) {
-    Scratch folder;
-    EditorState state = StateFor(folder / "missing.zav");
-    ScriptDialog editor(state.values, state.lastScriptPath);
-    RunDriven(editor, [&](HWND window) {
+    Editor editor("missing.zav");
+    RunDriven(editor.dialog, [&](HWND window) {
         SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), "typed text");
         ClickLater(GetDlgItem(window, IDC_SCRIPT_SHOW));
         HWND box = WaitForWindow(WindowThread(window), "ZAVO");
         ASSERT_TRUE(box);
-        EXPECT_EQ(MessageBoxText(box), folder / "missing.zav" + "がオープンできません。");
+        EXPECT_EQ(MessageBoxText(box), editor.folder / "missing.zav" + "がオープンできません。");
         Answer(box, IDOK);
         WaitUntil([&] { return !IsWindow(box); });
         EXPECT_EQ(Pane(window), "typed text");
         Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
     });
-    EXPECT_FALSE(Exists(folder / "missing.zav"));
+    EXPECT_FALSE(Exists(editor.folder / "missing.zav"));
 }
 
 TEST(ScriptDialog, AppendCreatesTheFileAndShowsIt) {
-    Scratch folder;
-    EditorState state = StateFor(folder / "new.zav");
-    ScriptDialog editor(state.values, state.lastScriptPath);
-    const std::string entry = "a \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
-    RunDriven(editor, [&](HWND window) {
-        Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "first");
-        Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
-        EXPECT_EQ(Pane(window), "///first\r\n" + entry);
-        ClearEdit(GetDlgItem(window, IDC_SCRIPT_COMMENT));
+    Editor editor("new.zav");
+    const std::string bytes = "///二回目\r\na \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
+    RunDriven(editor.dialog, [&](HWND window) {
         Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "二回目");
         Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
+        EXPECT_EQ(Pane(window), bytes);
         EXPECT_EQ(ItemTextOf(window, IDC_SCRIPT_COMMENT), "二回目");
         Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
     });
-    EXPECT_EQ(ReadBytes(folder / "new.zav"), "///first\r\n" + entry + "///二回目\r\n" + entry);
-    EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
+    EXPECT_EQ(ReadBytes(editor.folder / "new.zav"), bytes);
+    EXPECT_EQ(editor.lastScriptPath, editor.folder / "new.zav");
 }
 
 TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
-    Scratch folder;
-    WriteBytes(folder / "表 ソ.zav", "///old\r\n/X\r\n");
-    EditorState state = StateFor(folder / "表 ソ.zav");
-    ScriptDialog editor(state.values, state.lastScriptPath);
-    const std::string longLine(700, 'L');
+    Editor editor("表 ソ.zav");
+    WriteBytes(editor.lastScriptPath, "///old\r\n/X\r\n");
     std::string wide;   // 300 double-byte characters, each with a 0x5C second byte
     for (int i = 0; i < 100; ++i) wide += "表ソ能";
-    struct Case {
-        const char* what;
-        std::string pane;
-        std::string bytes;
-    } cases[] = {
-        {"last line without line break", "///new\r\n/X", "///new\r\n/X\r\n"},
-        {"long double-byte line", "///" + wide + "\r\n/D \"" + wide + longLine + "\"\r\n",
-         "///" + wide + "\r\n/D \"" + wide + longLine + "\"\r\n"},
+    const std::string lines = "///" + wide + "\r\n/D \"" + wide + std::string(700, 'L') + "\"";
+    struct Case { const char* what; std::string pane, bytes; } cases[] = {
+        {"long double-byte lines, the last without its line break", lines, lines + "\r\n"},
         {"empty pane", "", ""},
     };
-    RunDriven(editor, [&](HWND window) {
+    RunDriven(editor.dialog, [&](HWND window) {
         for (const Case& c : cases) {
             SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), c.pane.c_str());
             Click(GetDlgItem(window, IDC_SCRIPT_WRITE_ALL));
-            EXPECT_EQ(ReadBytes(folder / "表 ソ.zav"), c.bytes) << c.what;
+            EXPECT_EQ(ReadBytes(editor.lastScriptPath), c.bytes) << c.what;
             EXPECT_EQ(Pane(window), c.bytes) << c.what;
             SetWindowTextA(GetDlgItem(window, IDC_SCRIPT_CONTENTS), "");
             Click(GetDlgItem(window, IDC_SCRIPT_SHOW));
@@ -92,27 +76,6 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
         }
         Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
     });
-}
-
-// The editor wires the shared path list (tested in tests/paths) to its own field and keeps the result.
-TEST(ScriptDialog, ADoubleClickInThePathListOpensAFolder) {
-    Scratch folder;
-    CreateDirectoryA((folder / "SUB").c_str(), nullptr);
-    WriteBytes(folder / "SUB\\inner.zav", "");
-    EditorState state = StateFor(folder.Path());
-    ScriptDialog editor(state.values, state.lastScriptPath);
-    RunDriven(editor, [&](HWND window) {
-        HWND list = GetDlgItem(window, IDC_SCRIPT_PATH_LIST);
-        HWND path = GetDlgItem(window, IDC_SCRIPT_PATH);
-        SendMessageA(path, EM_SETSEL, 1000, 1000);
-        Type(path, "S");
-        ASSERT_EQ(ListItems(list), std::vector<std::string>{"SUB"});
-        MouseDoubleClickListItem(list, 0);
-        EXPECT_EQ(TextOf(path), folder / "SUB\\");
-        EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);  // ".", ".." and inner.zav
-        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
-    });
-    EXPECT_EQ(state.lastScriptPath, folder / "SUB\\");
 }
 
 }  // namespace
