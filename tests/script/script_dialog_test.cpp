@@ -40,20 +40,6 @@ TEST(ScriptDialog, ShowOfAMissingFileSaysSoAndChangesNothing) {
     EXPECT_FALSE(Exists(editor.folder / "missing.zav"));
 }
 
-TEST(ScriptDialog, AppendCreatesTheFileAndShowsIt) {
-    Editor editor("new.zav");
-    const std::string bytes = "///二回目\r\na \r\n-m1 -r1 -jyo\r\nD:\\ARC\\A.LZH\r\nD:\\WORK\r\n*.*\r\n";
-    RunDriven(editor.dialog, [&](HWND window) {
-        Type(GetDlgItem(window, IDC_SCRIPT_COMMENT), "二回目");
-        Click(GetDlgItem(window, IDC_SCRIPT_APPEND));
-        EXPECT_EQ(Pane(window), bytes);
-        EXPECT_EQ(ItemTextOf(window, IDC_SCRIPT_COMMENT), "二回目");
-        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
-    });
-    EXPECT_EQ(ReadBytes(editor.folder / "new.zav"), bytes);
-    EXPECT_EQ(editor.lastScriptPath, editor.folder / "new.zav");
-}
-
 TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     Editor editor("表 ソ.zav");
     WriteBytes(editor.lastScriptPath, "///old\r\n/X\r\n");

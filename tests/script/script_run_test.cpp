@@ -70,7 +70,9 @@ TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRo
     EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
 }
 
-TEST_F(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
+// The editor appends the window's values as they are shown, typed or not, and shows the file.
+TEST_F(ScriptRun, EditorAppendsTheWindowsValuesAndShowsTheFile) {
+    const std::string bytes = "///二回目\r\nt \r\n-n -x1 -jyo -a1\r\nA.LZH\r\n\r\n*.*\r\n";
     RunDriven(dialog, [&](HWND window) {
         Type(GetDlgItem(window, IDC_LZH_PATH), "A.LZH");
         Click(GetDlgItem(window, IDC_TEST));
@@ -79,12 +81,16 @@ TEST_F(ScriptRun, EditorGetsTheWindowsValuesForAnAppend) {
         HWND editor = WaitForWindow(WindowThread(window), "Script File");
         ASSERT_TRUE(editor);
         Type(GetDlgItem(editor, IDC_SCRIPT_PATH), folder / "new.zav");
+        Type(GetDlgItem(editor, IDC_SCRIPT_COMMENT), "二回目");
         Click(GetDlgItem(editor, IDC_SCRIPT_APPEND));
+        EXPECT_EQ(ItemTextOf(editor, IDC_SCRIPT_CONTENTS), bytes);
+        EXPECT_EQ(ItemTextOf(editor, IDC_SCRIPT_COMMENT), "二回目");
         Click(GetDlgItem(editor, IDC_SCRIPT_CLOSE));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    EXPECT_EQ(ReadBytes(folder / "new.zav"), "///\r\nt \r\n-n -x1 -jyo -a1\r\nA.LZH\r\n\r\n*.*\r\n");
+    EXPECT_EQ(ReadBytes(folder / "new.zav"), bytes);
+    EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
 }
 
 TEST_F(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
