@@ -1,11 +1,11 @@
 // The dialog resources as the window system builds them, checked for what a person would see
-// wrong: a control of the wrong kind or text, two controls on one id, controls on top of one
+// wrong: a control of the wrong kind, two controls on one id, controls on top of one
 // another or cut off by the window's edge, texts cut off by their control; and the pictures.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <functional>
 #include <vector>
 
 #include "resources/main_dialog_ids.h"
@@ -21,9 +21,10 @@ INT_PTR CALLBACK PlainProcedure(HWND, UINT message, WPARAM, LPARAM) { return mes
 
 // The dialog made from its resource, with no behaviour of ours behind it.
 struct BuiltDialog {
+    int id;
     HWND hwnd;
     explicit BuiltDialog(int id)
-        : hwnd(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr, PlainProcedure, 0)) {}
+        : id(id), hwnd(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr, PlainProcedure, 0)) {}
     ~BuiltDialog() { DestroyWindow(hwnd); }
     std::vector<HWND> Children() const {
         std::vector<HWND> children;
@@ -117,40 +118,34 @@ const Controls kControls[] = {
     {IDD_PAUSE, Kind::Push, {IDC_PAUSE_STOP}},
 };
 
-const int kDialogs[] = {IDD_MAIN, IDD_SCRIPT, IDD_RECORD, IDD_PAUSE};
+// Runs `check` on each of the four dialogs, built from its resource.
+void ForEachDialog(const std::function<void(const BuiltDialog&)>& check) {
+    for (int d : {IDD_MAIN, IDD_SCRIPT, IDD_RECORD, IDD_PAUSE}) {
+        SCOPED_TRACE("dialog " + std::to_string(d));
+        BuiltDialog dialog(d);
+        ASSERT_TRUE(dialog.hwnd);
+        check(dialog);
+    }
+}
 
 TEST(DialogResources, EveryControlHasItsKind) {
-    for (int d : kDialogs) {
-        BuiltDialog dialog(d);
-        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
+    ForEachDialog([](const BuiltDialog& dialog) {
         size_t listed = 0;
         for (const Controls& row : kControls) {
-            if (row.dialog != d) continue;
+            if (row.dialog != dialog.id) continue;
             listed += row.ids.size();
             for (int id : row.ids) {
-                SCOPED_TRACE("dialog " + std::to_string(d) + " control " + std::to_string(id));
+                SCOPED_TRACE("control " + std::to_string(id));
                 HWND c = GetDlgItem(dialog.hwnd, id);
                 ASSERT_TRUE(c);
                 ExpectKind(c, row.kind);
             }
         }
-        // Every control with an id of its own is in the table.
+        // Every control with an id of its own is in the table, so no two controls share an id.
         size_t withId = 0;
         for (HWND c : dialog.Children()) withId += IdOf(c) != IDC_STATIC;
-        EXPECT_EQ(withId, listed) << "dialog " << d;
-    }
-}
-
-TEST(DialogResources, NoDialogGivesTwoControlsOneId) {
-    for (int d : kDialogs) {
-        BuiltDialog dialog(d);
-        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
-        std::set<int> seen;
-        for (HWND c : dialog.Children()) {
-            if (IdOf(c) == IDC_STATIC) continue;
-            EXPECT_TRUE(seen.insert(IdOf(c)).second) << "dialog " << d << " repeats id " << IdOf(c);
-        }
-    }
+        EXPECT_EQ(withId, listed);
+    });
 }
 
 // Position and size are mapped from dialog units apart, so neighbours may share a pixel.
@@ -165,9 +160,7 @@ bool Inside(const RECT& inner, const RECT& outer) {
 }
 
 TEST(DialogResources, ControlsStayInsideTheWindowAndOffOneAnother) {
-    for (int d : kDialogs) {
-        BuiltDialog dialog(d);
-        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
+    ForEachDialog([](const BuiltDialog& dialog) {
         RECT client;
         GetClientRect(dialog.hwnd, &client);
         // The logo takes its bitmap's size, wider than its place: it has always run under the
@@ -178,16 +171,16 @@ TEST(DialogResources, ControlsStayInsideTheWindowAndOffOneAnother) {
                 shown.push_back(c);
         for (size_t i = 0; i < shown.size(); ++i) {
             const RECT a = InDialog(dialog.hwnd, shown[i]);
-            EXPECT_TRUE(Inside(a, client)) << "dialog " << d << ": " << Describe(shown[i]) << " is cut off";
+            EXPECT_TRUE(Inside(a, client)) << Describe(shown[i]) << " is cut off";
             for (size_t j = i + 1; j < shown.size(); ++j) {
                 const RECT b = InDialog(dialog.hwnd, shown[j]);
                 if (!Overlap(a, b)) continue;
                 // A group box frames what lies wholly inside it.
                 const bool framed = (IsGroup(shown[i]) && Inside(b, a)) || (IsGroup(shown[j]) && Inside(a, b));
-                EXPECT_TRUE(framed) << "dialog " << d << ": " << Describe(shown[i]) << " overlaps " << Describe(shown[j]);
+                EXPECT_TRUE(framed) << Describe(shown[i]) << " overlaps " << Describe(shown[j]);
             }
         }
-    }
+    });
 }
 
 // The room a control leaves for its text: a push button's frame, a check box's box.
@@ -201,9 +194,7 @@ int TextRoom(HWND c) {
 }
 
 TEST(DialogResources, EveryTextFitsItsControl) {
-    for (int d : kDialogs) {
-        BuiltDialog dialog(d);
-        ASSERT_TRUE(dialog.hwnd) << "dialog " << d;
+    ForEachDialog([](const BuiltDialog& dialog) {
         HDC dc = GetDC(dialog.hwnd);
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0)));
         TEXTMETRICA metrics{};
@@ -219,12 +210,12 @@ TEST(DialogResources, EveryTextFitsItsControl) {
             RECT need{0, 0, TextRoom(c), 0};
             const UINT wrap = cls == "Static" ? DT_WORDBREAK : DT_SINGLELINE;
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | wrap);
-            EXPECT_LE(need.right, TextRoom(c)) << "dialog " << d << ": " << Describe(c) << " is cut";
-            EXPECT_LE(need.bottom - metrics.tmDescent, client.bottom) << "dialog " << d << ": " << Describe(c) << " is cut";
+            EXPECT_LE(need.right, TextRoom(c)) << Describe(c) << " is cut";
+            EXPECT_LE(need.bottom - metrics.tmDescent, client.bottom) << Describe(c) << " is cut";
         }
         SelectObject(dc, old);
         ReleaseDC(dialog.hwnd, dc);
-    }
+    });
 }
 
 TEST(MainDialogResource, WindowHasItsCaptionFrameAndAFontWithJapaneseGlyphs) {

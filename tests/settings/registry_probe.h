@@ -56,10 +56,6 @@ inline void PutString(HKEY root, const std::string& keyPath, const char* name, c
     PutValue(root, keyPath, name, REG_SZ, text);
 }
 
-inline void PutNumber(HKEY root, const std::string& keyPath, const char* name, DWORD number) {
-    PutValue(root, keyPath, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number));
-}
-
 // A key that only volatile keys may be created under: a way to make a later write fail.
 inline void CreateVolatileKey(HKEY root, const std::string& keyPath) {
     HKEY key = nullptr;
