@@ -1,5 +1,5 @@
 // The script runs driven as a person would: "&Script", the editor's "実行(&E)", the entries put
-// through a recording library, operation lines on real files, the pause, exit and the stops.
+// through a recording library, operation lines on real files, the pause and the stops.
 #include <gtest/gtest.h>
 
 #include "app/main_dialog.h"
@@ -167,16 +167,6 @@ TEST(ScriptRunBothWays, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
         EXPECT_EQ(result, IDCANCEL);
         EXPECT_EQ(Exists(folder / "x.txt"), answer != IDOK) << answer;
     }
-}
-
-TEST_F(ScriptRun, ExitEndsTheProgramAndNoLaterRowRuns) {
-    WriteBytes(folder / "x.txt", "");
-    WriteBytes(folder / "表 ソ.zav", Entry("t ", "", "A.LZH", "", "*.*") + Operation("/x") + Entry("l ", "", "A.LZH", "", "*.*") +
-                            Operation("/D \"" + folder / "x.txt" + "\""));
-    INT_PTR result = RunDriven(dialog, [&](HWND window) { StartScript(window, folder / "表 ソ.zav"); });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(engine.CommandLines().size(), 1u);
-    EXPECT_TRUE(Exists(folder / "x.txt"));
 }
 
 struct StopContext {
