@@ -52,42 +52,38 @@ RECT InDialog(HWND dialog, HWND child) {
 
 std::string Describe(HWND c) { return ClassOf(c) + " " + std::to_string(IdOf(c)) + " \"" + win::GetText(c) + "\""; }
 
-enum class Kind { Edit, ReadOnlyLog, Contents, Combo, List, SortedList, AutoCheck, Push, Default, OwnerDraw };
+// A kind of control: its class, the style bits under `mask` that make it, and whether a person
+// reaches it with Tab and sees it from the start.
+struct Kind {
+    const char* cls;
+    LONG mask, bits;
+    bool tabStop = true, shown = true;
+};
+const LONG kLog = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
+const Kind kEdit{"Edit", ES_MULTILINE | ES_READONLY, 0};
+const Kind kReadOnlyLog{"Edit", kLog, kLog, false};
+const Kind kContents{"Edit", kLog, kLog & ~ES_READONLY};
+const Kind kCombo{"ComboBox", 3 | CBS_SORT, CBS_DROPDOWN | CBS_SORT};
+const Kind kList{"ListBox", LBS_NOTIFY | LBS_SORT, LBS_NOTIFY, false};
+const Kind kSortedList{"ListBox", LBS_NOTIFY | LBS_SORT, LBS_NOTIFY | LBS_SORT};
+const Kind kCheck{"Button", BS_TYPEMASK, BS_AUTOCHECKBOX};
+const Kind kPush{"Button", BS_TYPEMASK, BS_PUSHBUTTON};
+const Kind kDefault{"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON};
+const Kind kPicture{"Button", BS_TYPEMASK, BS_OWNERDRAW, true, false};   // shown in place of the path list
 
-// The class and the style bits that make each kind of control.
-void ExpectKind(HWND c, Kind kind) {
+void ExpectKind(HWND c, const Kind& kind) {
     const LONG s = StyleOf(c);
-    const std::string cls = ClassOf(c);
-    const LONG log = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
-    switch (kind) {
-    case Kind::Edit: EXPECT_EQ(cls, "Edit"); EXPECT_EQ(s & (ES_MULTILINE | ES_READONLY), 0); break;
-    case Kind::ReadOnlyLog: EXPECT_EQ(cls, "Edit"); EXPECT_EQ(s & log, log); break;
-    case Kind::Contents: EXPECT_EQ(cls, "Edit"); EXPECT_EQ(s & (log | ES_READONLY), log & ~ES_READONLY); break;
-    case Kind::Combo:
-        EXPECT_EQ(cls, "ComboBox");
-        EXPECT_EQ(s & 3, CBS_DROPDOWN);
-        EXPECT_TRUE(s & CBS_SORT);
-        break;
-    case Kind::List:
-    case Kind::SortedList:
-        EXPECT_EQ(cls, "ListBox");
-        EXPECT_TRUE(s & LBS_NOTIFY);
-        EXPECT_EQ((s & LBS_SORT) != 0, kind == Kind::SortedList);
+    EXPECT_EQ(ClassOf(c), kind.cls);
+    EXPECT_EQ(s & kind.mask, kind.bits);
+    EXPECT_EQ((s & WS_VISIBLE) != 0, kind.shown);
+    if (kind.tabStop) {
+        EXPECT_TRUE(s & WS_TABSTOP);
+    }
+    if (ClassOf(c) == "ListBox") {
         // The vertical scroll bar shows once the items do not fit.
         for (int i = 0; i < 40; ++i) SendMessageA(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
         EXPECT_TRUE(StyleOf(c) & WS_VSCROLL);
         SendMessageA(c, LB_RESETCONTENT, 0, 0);
-        break;
-    case Kind::AutoCheck: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_AUTOCHECKBOX); break;
-    case Kind::Push: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_PUSHBUTTON); break;
-    case Kind::Default: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_DEFPUSHBUTTON); break;
-    case Kind::OwnerDraw: EXPECT_EQ(cls, "Button"); EXPECT_EQ(s & BS_TYPEMASK, BS_OWNERDRAW); break;
-    }
-    // Every control but the picture button (shown in place of the path list) is visible; every
-    // one a person types into or clicks is reached with Tab.
-    EXPECT_EQ((s & WS_VISIBLE) != 0, kind != Kind::OwnerDraw);
-    if (kind != Kind::List && kind != Kind::ReadOnlyLog) {
-        EXPECT_TRUE(s & WS_TABSTOP);
     }
 }
 
@@ -99,23 +95,23 @@ struct Controls {
 };
 
 const Controls kControls[] = {
-    {IDD_MAIN, Kind::Edit, {IDC_LZH_PATH, IDC_FILE_NAME, IDC_OTHER_OPTION}},
-    {IDD_MAIN, Kind::Combo, {IDC_BASE_PATH}},
-    {IDD_MAIN, Kind::List, {IDC_PATH_LIST}},
-    {IDD_MAIN, Kind::AutoCheck, {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST}},
-    {IDD_MAIN, Kind::ReadOnlyLog, {IDC_OUTPUT_LOG}},
-    {IDD_MAIN, Kind::Push, {IDC_EXTRACT, IDC_ADD, IDC_UPDATE, IDC_FRESHEN, IDC_TEST, IDC_LIST, IDC_DELETE, IDC_MAKE_SELF,
-                            IDC_SCRIPT, IDC_CLEAR, IDC_CLOSE, IDC_RECALL_1, IDC_RECALL_2, IDC_RECALL_3, IDC_RECORD,
-                            IDC_ASSOCIATE}},
-    {IDD_MAIN, Kind::OwnerDraw, {IDC_SHOW_PATH_LIST}},
-    {IDD_SCRIPT, Kind::Edit, {IDC_SCRIPT_PATH, IDC_SCRIPT_COMMENT}},
-    {IDD_SCRIPT, Kind::SortedList, {IDC_SCRIPT_PATH_LIST}},
-    {IDD_SCRIPT, Kind::Contents, {IDC_SCRIPT_CONTENTS}},
-    {IDD_SCRIPT, Kind::Default, {IDC_SCRIPT_RUN}},
-    {IDD_SCRIPT, Kind::Push, {IDC_SCRIPT_SHOW, IDC_SCRIPT_APPEND, IDC_SCRIPT_WRITE_ALL, IDC_SCRIPT_CLOSE}},
-    {IDD_RECORD, Kind::Push, {IDC_RECORD_SLOT_1, IDC_RECORD_SLOT_2, IDC_RECORD_SLOT_3, IDC_RECORD_CANCEL}},
-    {IDD_PAUSE, Kind::Default, {IDC_PAUSE_CONTINUE}},
-    {IDD_PAUSE, Kind::Push, {IDC_PAUSE_STOP}},
+    {IDD_MAIN, kEdit, {IDC_LZH_PATH, IDC_FILE_NAME, IDC_OTHER_OPTION}},
+    {IDD_MAIN, kCombo, {IDC_BASE_PATH}},
+    {IDD_MAIN, kList, {IDC_PATH_LIST}},
+    {IDD_MAIN, kCheck, {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST}},
+    {IDD_MAIN, kReadOnlyLog, {IDC_OUTPUT_LOG}},
+    {IDD_MAIN, kPush, {IDC_EXTRACT, IDC_ADD, IDC_UPDATE, IDC_FRESHEN, IDC_TEST, IDC_LIST, IDC_DELETE, IDC_MAKE_SELF,
+                       IDC_SCRIPT, IDC_CLEAR, IDC_CLOSE, IDC_RECALL_1, IDC_RECALL_2, IDC_RECALL_3, IDC_RECORD,
+                       IDC_ASSOCIATE}},
+    {IDD_MAIN, kPicture, {IDC_SHOW_PATH_LIST}},
+    {IDD_SCRIPT, kEdit, {IDC_SCRIPT_PATH, IDC_SCRIPT_COMMENT}},
+    {IDD_SCRIPT, kSortedList, {IDC_SCRIPT_PATH_LIST}},
+    {IDD_SCRIPT, kContents, {IDC_SCRIPT_CONTENTS}},
+    {IDD_SCRIPT, kDefault, {IDC_SCRIPT_RUN}},
+    {IDD_SCRIPT, kPush, {IDC_SCRIPT_SHOW, IDC_SCRIPT_APPEND, IDC_SCRIPT_WRITE_ALL, IDC_SCRIPT_CLOSE}},
+    {IDD_RECORD, kPush, {IDC_RECORD_SLOT_1, IDC_RECORD_SLOT_2, IDC_RECORD_SLOT_3, IDC_RECORD_CANCEL}},
+    {IDD_PAUSE, kDefault, {IDC_PAUSE_CONTINUE}},
+    {IDD_PAUSE, kPush, {IDC_PAUSE_STOP}},
 };
 
 // Runs `check` on each of the four dialogs, built from its resource.

@@ -131,13 +131,15 @@ TEST_F(ScriptFile, AppendWritesAnEntryTheReaderSees) {
         {"end mark", old + "\x1A", "", old + plain, 2},
         {"end mark after a line without its break", "///\r\n/X\x1A", "", "///\r\n/X\r\n" + plain, 2},
         // The marks are written over; those the entry does not reach stay behind it, unread.
-        {"record padding", old + std::string(100, '\x1A'), "", old + plain + std::string(100 - plain.size(), '\x1A'), 2},
+        {"record padding", old + std::string(100, '\x1A'), "",
+         old + plain + std::string(100 - plain.size(), '\x1A'), 2},
         {"text hidden behind the mark", old + "\x1A///x\r\n", "", old + "\x1A///x\r\n", 1},
     };
     for (const Case& c : cases) {
         fs::remove(path_);
         if (!c.before.empty()) Put(c.before);
-        const CommandValues values{"a ", "D:\\資料\\表.LZH", "D:\\作業ソ", "*.*", {true, true, false, false}, c.otherOpt};
+        const CommandValues values{"a ", "D:\\資料\\表.LZH", "D:\\作業ソ", "*.*", {true, true, false, false},
+                                   c.otherOpt};
         EXPECT_EQ(AppendScriptEntry(path_ + "\n", "追記", values), c.after != c.before) << c.what;
         EXPECT_EQ(Bytes(), c.after) << c.what;
         int count = -1;

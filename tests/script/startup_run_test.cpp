@@ -38,11 +38,13 @@ protected:
 
 // No row after the exit line runs.
 TEST_F(StartedProgram, RunsTheScriptWithoutSwitchesAndEndsOnItsExitLine) {
-    WriteBytes(folder_ / "表 ソ.zav", "///list\r\nl \r\n\r\nA.LZH\r\n\r\n*.*\r\n///test\r\nt \r\n-n\r\nB.LZH\r\nWORK\r\n*.txt\r\n"
-                                    "///done\r\n/x\r\n///never\r\nl \r\n\r\nC.LZH\r\n\r\n*.*\r\n");
+    WriteBytes(folder_ / "表 ソ.zav",
+               "///list\r\nl \r\n\r\nA.LZH\r\n\r\n*.*\r\n///test\r\nt \r\n-n\r\nB.LZH\r\nWORK\r\n*.txt\r\n"
+               "///done\r\n/x\r\n///never\r\nl \r\n\r\nC.LZH\r\n\r\n*.*\r\n");
     Start(folder_ / "表 ソ.zav");
     EXPECT_EQ(program_.WaitExit(), 0u);
-    EXPECT_EQ(ReadBytes(folder_ / "library.log"), "l    \"A.LZH\" \"\" \"*.*\"\nt   -n \"B.LZH\" \"WORK\\\" \"*.txt\"\n");
+    EXPECT_EQ(ReadBytes(folder_ / "library.log"),
+              "l    \"A.LZH\" \"\" \"*.*\"\nt   -n \"B.LZH\" \"WORK\\\" \"*.txt\"\n");
 }
 
 TEST_F(StartedProgram, AMissingScriptRunsNothingAndSaysNothing) {

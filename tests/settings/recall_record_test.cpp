@@ -104,7 +104,9 @@ TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlot) {
         }
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    for (const Case& c : cases) ExpectSlot(c.slot, {c.shown.texts[0], c.shown.texts[1], c.shown.texts[2], c.chkOpt, c.shown.texts[3]});
+    for (const Case& c : cases) {
+        ExpectSlot(c.slot, {c.shown.texts[0], c.shown.texts[1], c.shown.texts[2], c.chkOpt, c.shown.texts[3]});
+    }
     // The parent keys hold no values of their own.
     EXPECT_FALSE(ProbeValue(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO", "LZHPath").exists);
 }
