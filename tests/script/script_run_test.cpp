@@ -38,13 +38,13 @@ bool RunEnded(HWND window, const std::function<bool()>& outcome) {
 std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
 
 // One main window over a recording library, with a folder for its scripts.
-class ScriptRun : public ::testing::Test {
-protected:
+struct Session {
     Scratch folder;
     RecordingEngine engine;
     ProgramState state;
     MainDialog dialog{engine, state, "zavo.exe"};
 };
+class ScriptRun : public ::testing::Test, protected Session {};
 
 TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
     WriteBytes(folder / "表 ソ.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
@@ -147,13 +147,11 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
 
 TEST(ScriptRunBothWays, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
     for (int answer : {IDOK, IDCANCEL}) {
-        Scratch folder;
+        Session s;
+        const Scratch& folder = s.folder;
         WriteBytes(folder / "x.txt", "");
         WriteBytes(folder / "表 ソ.zav", Operation("/S") + Operation("/D \"" + folder / "x.txt" + "\""));
-        RecordingEngine engine;
-        ProgramState state;
-        MainDialog dialog(engine, state, "zavo.exe");
-        INT_PTR result = RunDriven(dialog, [&](HWND window) {
+        INT_PTR result = RunDriven(s.dialog, [&](HWND window) {
             StartScript(window, folder / "表 ソ.zav");
             HWND pause = WaitForWindow(WindowThread(window), "一時停止");
             ASSERT_TRUE(pause);
@@ -178,12 +176,10 @@ struct StopContext {
 
 TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
     for (bool byRightClick : {true, false}) {
-        Scratch folder;
-        WriteBytes(folder / "表 ソ.zav", Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
-                                Entry("t ", "-three", "3.LZH", "", "*.*") + Entry("t ", "-four", "4.LZH", "", "*.*"));
-        RecordingEngine engine;
-        ProgramState state;
-        MainDialog dialog(engine, state, "zavo.exe");
+        Session s;
+        RecordingEngine& engine = s.engine;
+        WriteBytes(s.folder / "表 ソ.zav", Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
+                                  Entry("t ", "-three", "3.LZH", "", "*.*") + Entry("t ", "-four", "4.LZH", "", "*.*"));
         // Inside the second library call on the window's thread, as a person's action during a long run.
         StopContext stop{&engine, nullptr, 0, byRightClick};
         engine.SetDuringRun([](void* context) {
@@ -192,10 +188,10 @@ TEST(ScriptRunBothWays, ARightClickOrAFailedEntryStopsTheRunWithoutResets) {
             if (stop->byRightClick) RightClick(stop->window);
             else stop->engine->SetAnswer(1, "");
         }, &stop);
-        RunDriven(dialog, [&](HWND window) {
+        RunDriven(s.dialog, [&](HWND window) {
             stop.window = window;
             Click(GetDlgItem(window, IDC_RECURSIVE));
-            StartScript(window, folder / "表 ソ.zav");
+            StartScript(window, s.folder / "表 ソ.zav");
             // A right click during the second entry stops the run before the third, and so does
             // a failure of the second.
             ASSERT_TRUE(RunEnded(window, [&] { return engine.CommandLines().size() == 2; }));

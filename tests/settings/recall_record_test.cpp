@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "app/main_dialog.h"
@@ -63,11 +64,10 @@ bool WaitClosed(HWND window) { return WaitUntil([&] { return !IsWindow(window); 
 // length, 0 for an empty field.
 void ExpectSlot(int slot, const std::vector<std::string>& texts) {
     for (size_t i = 0; i < texts.size(); ++i) {
-        Probe probe = ProbeValue(HKEY_CURRENT_USER, SlotPath(slot), kValueNames[i]);
-        ASSERT_TRUE(probe.exists) << slot << " " << kValueNames[i];
-        EXPECT_EQ(probe.type, static_cast<DWORD>(REG_SZ)) << slot << " " << kValueNames[i];
-        EXPECT_EQ(probe.size, texts[i].size()) << slot << " " << kValueNames[i];
-        EXPECT_EQ(probe.bytes, texts[i]) << slot << " " << kValueNames[i];
+        Probe p = ProbeValue(HKEY_CURRENT_USER, SlotPath(slot), kValueNames[i]);
+        EXPECT_EQ(std::make_tuple(p.exists, p.type, p.size, p.bytes),
+                  std::make_tuple(true, static_cast<DWORD>(REG_SZ), static_cast<DWORD>(texts[i].size()), texts[i]))
+            << slot << " " << kValueNames[i];
     }
 }
 
