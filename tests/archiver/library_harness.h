@@ -43,5 +43,14 @@ using test_files::WriteTimeOf;
 
 // Lines of `text` that contain `needle`.
 std::size_t CountLines(const std::string& text, const std::string& needle);
+// What of `expected` the output lacks, with the whole output after it; "" when it has it all.
+std::string Missing(const Outcome& o, const std::vector<std::string>& expected);
+
+std::string Quoted(const std::string& path);
+// `chars` characters of 表, ソ and 能, in turn: each one's second byte is 0x5C.
+std::string JapaneseName(std::size_t chars);
+
+// One call with the library's message box answered: `shown` gets its text ("" when none came).
+Outcome UnlhaAnsweringBox(const std::string& commandLine, std::string& shown);
 
 }  // namespace unlha_test

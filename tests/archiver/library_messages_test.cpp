@@ -2,15 +2,10 @@
 // sentence names the file or folder concerned; the message box holds the whole outcome.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "tests/archiver/library_harness.h"
-#include "tests/support/ui_driver.h"
 
 namespace unlha_test {
 namespace {
-
-using namespace zavo::testing;
 
 struct Said {
     const char* english;
@@ -24,6 +19,7 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
         const std::string src = s / "src\\";
         WriteBytes(src + "表.txt", TextData(3000, 1));
         WriteBytes(s / "folder.lzh\\keep.txt", "a folder named like an archive");
+        WriteBytes(s / "junk.lzh", std::string(3000, 'j'));
         WriteBytes(s / "hostile.lzh", Level0Member("..\\evil.txt", "x") + Level0Member("good.txt", "good") +
                                           std::string(1, '\0'));
         const std::string kept = s / "kept.lzh";
@@ -44,6 +40,11 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
              s / "folder.lzh\\ARCHIVE.LZH", {"is a folder, not an archive", "はフォルダで、書庫ではありません"}},
             {"the archive does not exist", "t \"" + s / "none.lzh" + "\"", 2, s / "none.lzh",
              {"does not exist", "がありません"}},
+            {"the archive to freshen does not exist", "f \"" + s / "none.lzh" + "\"", 2, s / "none.lzh",
+             {"does not exist", "がありません"}},
+            {"the command is unknown", "q a.lzh", 1, "\"q\"", {"unknown command", "はありません (a, u, f"}},
+            {"the archive is no archive", "t \"" + s / "junk.lzh" + "\"", 3, s / "junk.lzh",
+             {"is no readable archive", "は読める書庫ではありません"}},
             {"no file matched", "a \"" + s / "n.lzh" + "\" \"" + src + "\" *.xyz", 6, src + " ",
              {"matches *.xyz", "*.xyz に合うファイルがありません"}},
             {"the base folder does not exist", "a \"" + s / "n.lzh" + "\" \"" + s / "能無\\" + "\"", 6, s / "能無\\",
@@ -64,6 +65,7 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
             EXPECT_NE(o.text.find(c.names), std::string::npos);
             EXPECT_NE(o.text.find(ja ? c.says.japanese : c.says.english), std::string::npos);
         }
+        EXPECT_FALSE(Exists(s / "n.lzh")) << "an add that matched nothing makes no archive";
     }
 }
 
@@ -98,7 +100,6 @@ TEST(LibraryMessages, TheMessageBoxListsEveryFailureUpToAScreenfulAndTheSummary)
     std::string members;
     for (int i = 0; i < 23; ++i) members += Level0Member("..\\evil" + std::to_string(i) + ".txt", "x");
     WriteBytes(s / "many.lzh", members + Level0Member("good.txt", "good") + std::string(1, '\0'));
-    const DWORD thread = GetCurrentThreadId();
     const struct {
         const char* language;
         const char* more;
@@ -109,14 +110,7 @@ TEST(LibraryMessages, TheMessageBoxListsEveryFailureUpToAScreenfulAndTheSummary)
     };
     for (const auto& c : cases) {
         std::string shown;
-        std::thread driver([&] {
-            HWND box = WaitForWindow(thread, "UNLHA32");
-            if (!box) return;
-            shown = MessageBoxText(box);
-            Answer(box, IDOK);
-        });
-        Outcome o = Unlha(std::string("x ") + c.language + " \"" + s / "many.lzh" + "\" \"" + s / c.language + "\\\"");
-        driver.join();
+        Outcome o = UnlhaAnsweringBox(std::string("x ") + c.language + " " + Quoted(s / "many.lzh") + " " + Quoted(s / c.language + "\\"), shown);
         EXPECT_EQ(o.code, 4);
         EXPECT_EQ(CountLines(shown, "evil"), 20u) << shown;
         EXPECT_NE(shown.find("evil0.txt"), std::string::npos) << shown;

@@ -10,8 +10,6 @@
 namespace unlha_test {
 namespace {
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 const std::wstring kTree[] = {
     L"日本\\表ソ能.txt",      // code page names, 0x5C trail bytes
     L"한국어\\보고서.txt",     // Hangul folder and name

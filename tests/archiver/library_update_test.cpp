@@ -132,16 +132,13 @@ TEST_F(FailedUpdate, ADamagedArchiveIsNotRewritten) {
 }
 
 // A folder below `root` of about `chars` characters as Windows counts them (the limit of the "A"
-// calls), its parts made of 表, ソ and 能, whose second byte is 0x5C: twice as many bytes.
+// calls), its parts of 30 Japanese characters: twice as many bytes.
 std::string DeepFolder(const std::string& root, std::size_t chars) {
-    const char* kinds[] = {"\x95\x5C", "\x83\x5C", "\x94\x5C"};
-    std::string folder = root;
-    std::size_t count = root.size(), i = 0;   // the root is ASCII
-    while (count + 1 < chars) {
-        std::string part;
-        for (; part.size() < 60 && count + 1 < chars; ++count) part += kinds[i++ % 3];
-        folder += part + "\\";
-        ++count;
+    std::string folder = root;   // the root is ASCII
+    for (std::size_t count = root.size(); count + 1 < chars;) {
+        const std::size_t part = std::min<std::size_t>(30, chars - 1 - count);
+        folder += JapaneseName(part) + "\\";
+        count += part + 1;
     }
     return folder;
 }
