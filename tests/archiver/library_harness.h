@@ -27,19 +27,7 @@ struct Outcome {
 // speaks English (-le) unless the line names a language itself.
 Outcome Unlha(const std::string& commandLine, HWND owner = nullptr);
 
-using test_files::Exists;
-using test_files::Level0Member;
-using test_files::Level2Member;
-using test_files::ReadBytes;
-using test_files::Scratch;
-using test_files::SetWriteTime;
-using test_files::TextData;
-using test_files::Tree;
-using test_files::WideFiles;
-using test_files::WideOf;
-using test_files::WriteBytes;
-using test_files::WriteWide;
-using test_files::WriteTimeOf;
+using namespace zavo::testing;   // scratch folders, files and hand-built members
 
 // Lines of `text` that contain `needle`.
 std::size_t CountLines(const std::string& text, const std::string& needle);

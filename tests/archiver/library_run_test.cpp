@@ -11,8 +11,6 @@
 namespace unlha_test {
 namespace {
 
-using namespace zavo::testing;
-
 // Sets an environment variable of this process (the library reads its test hooks there).
 class EnvironmentHook {
 public:

@@ -1,12 +1,12 @@
 // Fallback names of exact UTF-16 names, their uniqueness, and the checks of exact names before
-// extraction, with a small stand-in for the system's code page 932 tables.
+// extraction, with a small stand-in for the system's code page 932 tables. Names read as UTF-8:
+// the library's Unicode test.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "archiver/header_list.h"
+#include "archiver/safe_path.h"
 #include "archiver/unicode_names.h"
-#include "tests/codec/format_test_util.h"
 #include "text/cp932.h"
 
 namespace unlha {
@@ -84,50 +84,6 @@ TEST(UnicodeNames, ExactNamesPassTheCodePageRulesAndMustAgreeAboutFolders) {
         {"a file name on a folder entry", WithExact({u"é"}, u"x", {"_"}, ""), PathRefusal::FoldersDisagree},
     };
     for (const Case& c : cases) EXPECT_EQ(CheckUnicodePath(c.entry), c.expected) << c.what;
-}
-
-// A level-2 member whose name fields ext 0x46 says are UTF-8.
-lzh_test::RawHeader Utf8Member(std::string folders, std::string name) {
-    lzh_test::RawHeader h;
-    h.level = 2;
-    h.content = "utf-8 named";
-    h.exts = {{0x46, std::string("\xE9\xFD\0\0", 4)}, {0x01, std::move(name)}};
-    if (!folders.empty()) h.exts.push_back({0x02, std::move(folders)});
-    return h;
-}
-
-// The exact names themselves are the reader's (codec tests); here: the code page names made for
-// them, unique beside a code page name already taken. Refusals: the library's UTF-8 test.
-TEST(UnicodeNames, Utf8NamesGetCodePageNamesAndKeepTheirExactOnes) {
-    lzh_test::RawHeader plain;
-    plain.name = "_.txt";
-    const std::vector<std::uint8_t> bytes = lzh_test::RawArchive({
-        plain,
-        Utf8Member("\xE6\x97\xA5\xE6\x9C\xAC\xFF", "\xE8\xA1\xA8\xE3\x82\xBD.txt"),   // 日本\表ソ.txt
-        Utf8Member("\xED\x95\x9C\xFF", "caf\xC3\xA9.txt"),                                     // 한\café.txt
-        Utf8Member("", "\xC3\xA9.txt"),                                                           // é.txt
-        Utf8Member("", "\xC3\x81\\..\\x"),                                                    // Á\..\x
-    });
-    lzh::MemorySource source(bytes);
-    lzh::ArchiveReader reader(source);
-    HeaderList list;
-    ReadEveryHeader(reader, list, FakeCp932);
-    const struct {
-        std::string path;
-        bool exactName, exactFolders;
-    } expected[] = {
-        {"_.txt", false, false},
-        {"\x93\xFA\x96\x7B\\\x95\x5C\x83\x5C.txt", false, false},   // all in the code page: no mark
-        {"_\\caf_.txt", true, true},
-        {"_~2.txt", true, false},          // unique beside the code page name
-        {"_\\..\\x", false, true},       // '..' stays a part of its own, refused on extraction
-    };
-    ASSERT_EQ(list.entries.size(), std::size(expected)) << list.brokenReason;
-    for (std::size_t i = 0; i < list.entries.size(); ++i) {
-        EXPECT_EQ(list.entries[i].Path(), expected[i].path) << i;
-        EXPECT_EQ(list.entries[i].hasUnicodeName, expected[i].exactName) << i;
-        EXPECT_EQ(list.entries[i].hasUnicodeFolders, expected[i].exactFolders) << i;
-    }
 }
 
 }  // namespace
