@@ -38,7 +38,8 @@ TEST(LibraryCommands, ATreeComesBackWholeWithEveryMethodAndHeaderLevel) {
     const struct {
         const char* switches;
         const char* method;
-    } cases[] = {{"-h0", "-lh5-"}, {"-h1 -o6", "-lh6-"}, {"-h2 -o7", "-lh7-"}, {"-z", "-lh0-"}};
+        const char* extract;   // e -x1 makes folders as x does
+    } cases[] = {{"-h0", "-lh5-", "x"}, {"-h1 -o6", "-lh6-", "e -x1"}, {"-h2 -o7", "-lh7-", "x"}, {"-z", "-lh0-", "x"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.switches);
         Scratch s;
@@ -64,8 +65,9 @@ TEST(LibraryCommands, ATreeComesBackWholeWithEveryMethodAndHeaderLevel) {
         EXPECT_EQ(Missing(test, {"7 tested, 7 OK, 0 damaged"}), "");
 
         const std::string out = s / "out\\new\\";   // a base folder that does not exist yet
-        Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted(out));
+        Outcome x = Unlha(std::string(c.extract) + " -n " + Quoted(archive) + " " + Quoted(out));
         ASSERT_EQ(x.code, 0) << x.text;
+        EXPECT_EQ(CountLines(x.text, "folder   "), 6u) << x.text;
         EXPECT_EQ(Missing(x, {"7 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed"}), "");
         std::vector<std::string> expected = Tree(tree.root);
         expected.erase(std::find(expected.begin(), expected.end(), "hidden.txt"));
