@@ -83,40 +83,24 @@ TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
     }
 }
 
-TEST(CommandLine, NoWindowsIsSeenEvenOnALineThatDoesNotParse) {
-    EXPECT_TRUE(AsksNoWindows("l -n -q a.lzh"));
-    EXPECT_TRUE(AsksNoWindows("q -N1"));
-    EXPECT_FALSE(AsksNoWindows("l -n0 -q a.lzh"));
-    EXPECT_FALSE(AsksNoWindows("l \"-n\" -q"));
-    EXPECT_FALSE(AsksNoWindows("l -q a.lzh"));
-}
-
-TEST(CommandLine, TheLanguageIsSeenBeforeTheLineIsParsed) {
+TEST(CommandLine, NoWindowsAndTheLanguageAreSeenEvenOnALineThatDoesNotParse) {
     const struct {
         const char* line;
+        bool noWindows;
         std::optional<Language> asked;
     } cases[] = {
-        {"l -lj a.lzh", Language::Japanese},
-        {"q -LE", Language::English},
-        {"l -r1lj -q a.lzh", Language::Japanese},   // combined, beside an unknown switch
-        {"l -le -lj a.lzh", Language::Japanese},    // the last one counts
-        {"l \"-lj\" a.lzh", std::nullopt},         // quoted: a name
-        {"l a.lzh", std::nullopt},
+        {"l -n -q a.lzh", true, std::nullopt},
+        {"q -N1 -LE", true, Language::English},
+        {"l -n0 -q -lj a.lzh", false, Language::Japanese},
+        {"l -r1lj -q a.lzh", false, Language::Japanese},   // combined, beside an unknown switch
+        {"l -le -lj a.lzh", false, Language::Japanese},    // the last one counts
+        {"l \"-n\" \"-lj\" -q", false, std::nullopt},       // quoted: names
     };
-    for (const auto& c : cases) EXPECT_EQ(AskedLanguage(c.line), c.asked) << c.line;
+    for (const auto& c : cases) {
+        EXPECT_EQ(AsksNoWindows(c.line), c.noWindows) << c.line;
+        EXPECT_EQ(AskedLanguage(c.line), c.asked) << c.line;
+    }
     EXPECT_EQ(ParseCommandLine("l -n -lj a.lzh").command.switches.language, Language::Japanese);
-}
-
-TEST(CommandLine, TokensKeepQuotedTextWhole) {
-    std::vector<Token> t = Tokenize(" a\t\"x y\"  \"\" z\"q r\" ");
-    ASSERT_EQ(t.size(), 4u);
-    EXPECT_EQ(t[0].text, "a");
-    EXPECT_FALSE(t[0].quoted);
-    EXPECT_EQ(t[1].text, "x y");
-    EXPECT_TRUE(t[1].quoted);
-    EXPECT_EQ(t[2].text, "");
-    EXPECT_TRUE(t[2].quoted);
-    EXPECT_EQ(t[3].text, "zq r");
 }
 
 }  // namespace

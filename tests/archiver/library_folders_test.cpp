@@ -1,5 +1,5 @@
-// Folder entries (-lhd-): an added tree comes back whole, empty folders and folder stamps
-// included; u, f and d treat them by their own rules; hostile ones create nothing.
+// Folder entries (-lhd-) beyond the round trip of library_commands_test (hostile ones:
+// library_safety_test): which commands make them, and how u, f and d treat them.
 #include <gtest/gtest.h>
 
 #include "tests/archiver/library_harness.h"
@@ -9,95 +9,18 @@ namespace {
 
 const std::string kHyo = "\x95\x5C";   // 表: its second byte is 0x5C
 
-// Two files, an empty folder, and below sub\ a nested empty folder whose name ends in 0x5C.
-struct FolderTree {
-    explicit FolderTree(const Scratch& s) : root(s / "src\\") {
-        WriteBytes(root + "a.txt", TextData(3000, 1));
-        WriteBytes(root + "sub\\b.txt", TextData(500, 2));
-        for (const std::string& folder : {std::string("empty"), std::string("sub\\inner"), "sub\\inner\\" + kHyo})
-            CreateDirectoryA((root + folder).c_str(), nullptr);
-        // Even seconds, so that MS-DOS stamps keep them; set last, as files change their folder's time.
-        for (const auto& stamp : stamps) SetWriteTime(root + stamp.first, stamp.second);
-    }
-    std::string root;
-    std::vector<std::pair<std::string, std::int64_t>> stamps = {
-        {"empty", 1600000000}, {"sub", 1600000100}, {"sub\\inner", 1600000200}, {"sub\\inner\\" + kHyo, 1600000300}};
-};
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-TEST(LibraryFolders, AnAddedTreeComesBackWholeAtEveryHeaderLevel) {
-    for (const char* level : {"-h0", "-h1", "-h2"}) {
-        SCOPED_TRACE(level);
-        Scratch s;
-        FolderTree tree(s);
-        const std::string archive = s / "t.lzh";
-        Outcome add = Unlha(std::string("a -r1 -x1 -n ") + level + " " + Quoted(archive) + " " + Quoted(tree.root));
-        ASSERT_EQ(add.code, 0) << add.text;
-        EXPECT_EQ(CountLines(add.text, "folder   "), 4u) << add.text;
-        EXPECT_NE(add.text.find("folder   sub\\inner\\" + kHyo + "\\\n"), std::string::npos) << add.text;
-        EXPECT_NE(add.text.find("2 added, 0 replaced, 0 skipped, 0 deleted; 2 entries in"), std::string::npos) << add.text;
-
-        // Listed with a final '\' and -lhd-, counted apart from the files.
-        for (const char* command : {"l", "v"}) {
-            Outcome list = Unlha(std::string(command) + " -n " + Quoted(archive));
-            ASSERT_EQ(list.code, 0) << list.text;
-            EXPECT_NE(list.text.find(" empty\\\n"), std::string::npos) << list.text;
-            EXPECT_NE(list.text.find(" sub\\inner\\" + kHyo + "\\\n"), std::string::npos) << list.text;
-            EXPECT_EQ(CountLines(list.text, "-lhd-"), 4u) << list.text;
-            EXPECT_NE(list.text.find(" 2 entries\n"), std::string::npos) << list.text;
-        }
-        Outcome test = Unlha("t -n " + Quoted(archive));
-        EXPECT_EQ(test.code, 0) << test.text;
-        EXPECT_EQ(CountLines(test.text, "folder   "), 4u) << test.text;
-        EXPECT_NE(test.text.find("2 tested, 2 OK, 0 damaged"), std::string::npos) << test.text;
-
-        const std::string out = s / "out\\";
-        Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted(out));
-        ASSERT_EQ(x.code, 0) << x.text;
-        EXPECT_EQ(Tree(out), Tree(tree.root)) << x.text;
-        EXPECT_NE(x.text.find("2 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed"), std::string::npos) << x.text;
-        EXPECT_EQ(ReadBytes(out + "sub\\b.txt"), TextData(500, 2));
-        // Stamped after the files inside were written (sub holds b.txt).
-        for (const auto& stamp : tree.stamps)
-            EXPECT_LE(std::llabs(WriteTimeOf(out + stamp.first) - stamp.second), 2) << stamp.first;
-    }
-}
-
-TEST(LibraryFolders, FolderEntriesAreMadeOnlyWithFolderNames) {
+TEST(LibraryFolders, EMakesNoFoldersAndATreeOfEmptyFoldersIsArchived) {
+    // x and e -x1 make them: the round trip.
     Scratch s;
-    FolderTree tree(s);
-    const std::string archive = s / "t.lzh";
-    ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(tree.root)).code, 0);
-    const struct {
-        const char* command;
-        std::vector<std::string> tree;
-    } cases[] = {
-        {"e", {"a.txt", "b.txt"}},
-        {"e -x1", Tree(tree.root)},
-        {"x", Tree(tree.root)},
-    };
-    for (const auto& c : cases) {
-        const std::string out = s / (std::string("out-") + c.command + "\\");
-        Outcome o = Unlha(std::string(c.command) + " -n " + Quoted(archive) + " " + Quoted(out));
-        ASSERT_EQ(o.code, 0) << c.command << "\n" << o.text;
-        EXPECT_EQ(Tree(out), c.tree) << c.command;
-        EXPECT_EQ(CountLines(o.text, "folder   "), c.tree.size() == 2 ? 0u : 4u) << c.command << "\n" << o.text;
-    }
-    // A folder named plainly brings itself and its tree, and only that tree, also when -r1 first
-    // searched the whole base folder for a file of that name.
-    for (const char* switches : {"-x1", "-r1 -x1"}) {
-        const std::string named = s / (std::string("named") + switches[1] + ".lzh");
-        ASSERT_EQ(Unlha(std::string("a -n ") + switches + " " + Quoted(named) + " " + Quoted(tree.root) + " sub").code, 0);
-        Outcome list = Unlha("l -n " + Quoted(named));
-        EXPECT_EQ(CountLines(list.text, "-lhd-"), 3u) << switches << "\n" << list.text;
-        EXPECT_NE(list.text.find(" sub\\\n"), std::string::npos) << switches << "\n" << list.text;
-        EXPECT_EQ(list.text.find("empty\\"), std::string::npos) << switches << "\n" << list.text;
-    }
-    // Without -x1, adding stores no folder entries, even when recursing.
-    Outcome flat = Unlha("a -r1 -n " + Quoted(s / "flat.lzh") + " " + Quoted(tree.root));
-    ASSERT_EQ(flat.code, 0) << flat.text;
-    EXPECT_EQ(CountLines(Unlha("l -n " + Quoted(s / "flat.lzh")).text, "-lhd-"), 0u);
+    const std::string root = s / "src\\", archive = s / "t.lzh", out = s / "e\\";
+    WriteBytes(root + "a.txt", "a");
+    WriteBytes(root + "sub\\b.txt", "b");
+    CreateDirectoryA((root + "sub\\" + kHyo).c_str(), nullptr);
+    ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(root)).code, 0);
+    Outcome e = Unlha("e -n " + Quoted(archive) + " " + Quoted(out));
+    ASSERT_EQ(e.code, 0) << e.text;
+    EXPECT_EQ(Tree(out), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(CountLines(e.text, "folder   "), 0u) << e.text;
     // A tree of empty folders alone is something to archive.
     Scratch bare;
     CreateDirectoryA((bare / "only").c_str(), nullptr);
@@ -106,55 +29,6 @@ TEST(LibraryFolders, FolderEntriesAreMadeOnlyWithFolderNames) {
     EXPECT_EQ(folders.code, 0) << folders.text;
     ASSERT_EQ(Unlha("x -n " + Quoted(s / "bare.lzh") + " " + Quoted(s / "bare-out\\")).code, 0);
     EXPECT_EQ(Tree(s / "bare-out\\"), (std::vector<std::string>{"only\\", "only\\inside\\"}));
-}
-
-TEST(LibraryFolders, HiddenFoldersNeedA1AndTheirAttributesComeBackWithA1) {
-    Scratch s;
-    const std::string src = s / "src\\";
-    CreateDirectoryA(src.c_str(), nullptr);
-    CreateDirectoryA((src + "secret").c_str(), nullptr);
-    SetFileAttributesA((src + "secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    if (!(GetFileAttributesA((src + "secret").c_str()) & FILE_ATTRIBUTE_HIDDEN)) GTEST_SKIP() << "no hidden folders here";
-    EXPECT_EQ(Unlha("a -r1 -x1 -n " + Quoted(s / "plain.lzh") + " " + Quoted(src)).code, 6) << "nothing but a hidden folder";
-    ASSERT_EQ(Unlha("a -r1 -x1 -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(src)).code, 0);
-    ASSERT_EQ(Unlha("x -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "plain\\")).code, 0);
-    ASSERT_EQ(Unlha("x -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "restored\\")).code, 0);
-    EXPECT_TRUE(Exists(s / "plain\\secret"));
-    EXPECT_FALSE(GetFileAttributesA((s / "plain\\secret").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    const DWORD restored = GetFileAttributesA((s / "restored\\secret").c_str());
-    EXPECT_TRUE(restored != INVALID_FILE_ATTRIBUTES && (restored & FILE_ATTRIBUTE_DIRECTORY) && (restored & FILE_ATTRIBUTE_HIDDEN));
-}
-
-TEST(LibraryFolders, HostileFolderEntriesAreRefusedAndCreateNothing) {
-    const struct {
-        const char* row;
-        std::string member;
-    } cases[] = {
-        {"..", Level0Member("..\\", "", "-lhd-")},
-        {"inner ..", Level0Member("in\\..\\..\\up\\", "", "-lhd-")},
-        {"absolute", Level0Member("\\evil\\", "", "-lhd-")},
-        {"drive", Level0Member("C:\\evil\\", "", "-lhd-")},
-        {"UNC", Level0Member("\\\\host\\share\\", "", "-lhd-")},
-        {"ext 0x02 ..", Level2Member("..\xFF..\xFF" "evil\xFF", "", "", 0, "-lhd-")},
-        {"ext 0x02 absolute", Level2Member("\xFFtmp\xFF" "evil\xFF", "", "", 0, "-lhd-")},
-        {"device", Level0Member("NUL\\", "", "-lhd-")},
-        {"..\\ after 表", Level0Member(kHyo + "\\..\\..\\up\\", "", "-lhd-")},
-    };
-    for (const auto& c : cases) {
-        for (const char* command : {"x", "e", "e -x1"}) {
-            Scratch s;
-            const std::string archive = s / "hostile.lzh";
-            WriteBytes(archive, c.member + Level0Member("good.txt", "good") + '\0');
-            const std::string out = s / "a\\b\\out\\";
-            Outcome o = Unlha(std::string(command) + " -n " + Quoted(archive) + " " + Quoted(out));
-            SCOPED_TRACE(std::string(c.row) + " with " + command + "\n" + o.text);
-            EXPECT_EQ(o.code, 4);
-            EXPECT_EQ(CountLines(o.text, "refused  "), 1u);
-            EXPECT_NE(o.text.find("1 extracted, 0 replaced, 0 skipped, 1 refused, 0 failed"), std::string::npos);
-            EXPECT_EQ(Tree(out), std::vector<std::string>{"good.txt"});
-            EXPECT_EQ(Tree(s.Path()).size(), 5u) << "a\\, a\\b\\, a\\b\\out\\, good.txt and the archive only";
-        }
-    }
 }
 
 TEST(LibraryFolders, UpdateFreshenAndDeleteRulesForFolderEntries) {
@@ -197,18 +71,6 @@ TEST(LibraryFolders, UpdateFreshenAndDeleteRulesForFolderEntries) {
     }
 }
 
-TEST(LibraryFolders, DeletingEveryEntryDeletesTheArchiveButFoldersKeepIt) {
-    Scratch s;
-    const std::string src = s / "src\\", archive = s / "t.lzh";
-    WriteBytes(src + "sub\\b.txt", "b");
-    ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(src)).code, 0);
-    Outcome files = Unlha("d -n " + Quoted(archive) + " \"\" \"*.txt\"");
-    ASSERT_EQ(files.code, 0) << files.text;
-    EXPECT_TRUE(Exists(archive)) << "the folder entry sub\\ is still in it";
-    ASSERT_EQ(Unlha("d -n " + Quoted(archive) + " \"\" \"*.*\"").code, 0);
-    EXPECT_FALSE(Exists(archive));
-}
-
 TEST(LibraryFolders, ALongFormDestinationIsMadeBelowItsRoot) {
     // "\\?\" is no folder to make, nor is "\\?\Z:\"; what follows is.
     Scratch s;
@@ -217,21 +79,6 @@ TEST(LibraryFolders, ALongFormDestinationIsMadeBelowItsRoot) {
     Outcome x = Unlha("x -n " + Quoted(archive) + " " + Quoted("\\\\?\\" + s / "new\\" + kHyo + "\\"));
     EXPECT_EQ(x.code, 0) << x.text;
     EXPECT_EQ(ReadBytes(s / "new\\" + kHyo + "\\a.txt"), "a") << x.text;
-}
-
-// `chars` characters of 表, ソ and 能 (0x5C second bytes): 2 bytes each here, 3 in UTF-8 on Linux.
-std::string JapaneseName(std::size_t chars) {
-    const char* kinds[] = {"\x95\x5C", "\x83\x5C", "\x94\x5C"};
-    std::string name;
-    for (std::size_t i = 0; i < chars; ++i) name += kinds[i % 3];
-    return name;
-}
-
-std::wstring Wide(const std::string& path) {
-    std::wstring wide(path.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    return wide;
 }
 
 // A folder moved to another name for the life of the object.
@@ -252,8 +99,8 @@ TEST(LibraryFolders, AFolderThatCannotBeOpenedFailsTheAddAndChangesNothing) {
     // its parent lists but that cannot be opened.
     Scratch s;
     WriteBytes(s / "a\\top.txt", "top");
-    const std::wstring part = L"\\" + Wide(JapaneseName(80));
-    std::wstring bottom = Wide(s / "a");
+    const std::wstring part = L"\\" + WideOf(JapaneseName(80));
+    std::wstring bottom = WideOf(s / "a");
     for (int depth = 0; CreateDirectoryW((bottom + part).c_str(), nullptr); ++depth) {
         if (depth == 40) GTEST_SKIP() << "folders of any depth open here";
         bottom += part;
@@ -263,7 +110,7 @@ TEST(LibraryFolders, AFolderThatCannotBeOpenedFailsTheAddAndChangesNothing) {
     CloseHandle(deep);
     // 254 bytes longer on Linux, more than one more folder would have added (241).
     const std::string longer = s / JapaneseName(85);
-    Renamed moved(Wide(s / "a"), Wide(longer));   // moved back before the scratch folder goes
+    Renamed moved(WideOf(s / "a"), WideOf(longer));   // moved back before the scratch folder goes
     ASSERT_TRUE(moved.done);
 
     const std::string archive = s / "t.lzh", original = Level0Member("old.txt", "old") + '\0';

@@ -2,6 +2,9 @@
 #include "tests/archiver/library_harness.h"
 
 #include <algorithm>
+#include <thread>
+
+#include "tests/support/ui_driver.h"
 
 namespace unlha_test {
 
@@ -28,6 +31,36 @@ std::size_t CountLines(const std::string& text, const std::string& needle) {
         pos = end + 1;
     }
     return count;
+}
+
+std::string Missing(const Outcome& o, const std::vector<std::string>& expected) {
+    std::string missing;
+    for (const std::string& part : expected)
+        if (o.text.find(part) == std::string::npos) missing += "missing: " + part + "\n";
+    return missing.empty() ? missing : missing + "in:\n" + o.text;
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string JapaneseName(std::size_t chars) {
+    const char* kinds[] = {"\x95\x5C", "\x83\x5C", "\x94\x5C"};
+    std::string name;
+    for (std::size_t i = 0; i < chars; ++i) name += kinds[i % 3];
+    return name;
+}
+
+Outcome UnlhaAnsweringBox(const std::string& commandLine, std::string& shown) {
+    shown.clear();
+    const DWORD thread = GetCurrentThreadId();
+    std::thread driver([&] {
+        HWND box = zavo::testing::WaitForWindow(thread, "UNLHA32");
+        if (!box) return;
+        shown = zavo::testing::MessageBoxText(box);
+        zavo::testing::Answer(box, IDOK);
+    });
+    Outcome o = Unlha(commandLine);
+    driver.join();
+    return o;
 }
 
 }  // namespace unlha_test

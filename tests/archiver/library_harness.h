@@ -27,21 +27,18 @@ struct Outcome {
 // speaks English (-le) unless the line names a language itself.
 Outcome Unlha(const std::string& commandLine, HWND owner = nullptr);
 
-using test_files::Exists;
-using test_files::Level0Member;
-using test_files::Level2Member;
-using test_files::ReadBytes;
-using test_files::Scratch;
-using test_files::SetWriteTime;
-using test_files::TextData;
-using test_files::Tree;
-using test_files::WideFiles;
-using test_files::WideOf;
-using test_files::WriteBytes;
-using test_files::WriteWide;
-using test_files::WriteTimeOf;
+using namespace zavo::testing;   // scratch folders, files and hand-built members
 
 // Lines of `text` that contain `needle`.
 std::size_t CountLines(const std::string& text, const std::string& needle);
+// What of `expected` the output lacks, with the whole output after it; "" when it has it all.
+std::string Missing(const Outcome& o, const std::vector<std::string>& expected);
+
+std::string Quoted(const std::string& path);
+// `chars` characters of 表, ソ and 能, in turn: each one's second byte is 0x5C.
+std::string JapaneseName(std::size_t chars);
+
+// One call with the library's message box answered: `shown` gets its text ("" when none came).
+Outcome UnlhaAnsweringBox(const std::string& commandLine, std::string& shown);
 
 }  // namespace unlha_test

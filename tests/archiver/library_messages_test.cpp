@@ -1,16 +1,12 @@
-// What the library says about each kind of failure, in English (-le) and Japanese (-lj): the
-// sentence names the file or folder concerned; the message box holds the whole outcome.
+// What the library says about each kind of failure, and where it extracted, in English (-le) and
+// Japanese (-lj): the sentence names the file or folder concerned; the message box holds the
+// whole outcome.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "tests/archiver/library_harness.h"
-#include "tests/support/ui_driver.h"
 
 namespace unlha_test {
 namespace {
-
-using namespace zavo::testing;
 
 struct Said {
     const char* english;
@@ -24,6 +20,7 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
         const std::string src = s / "src\\";
         WriteBytes(src + "表.txt", TextData(3000, 1));
         WriteBytes(s / "folder.lzh\\keep.txt", "a folder named like an archive");
+        WriteBytes(s / "junk.lzh", std::string(3000, 'j'));
         WriteBytes(s / "hostile.lzh", Level0Member("..\\evil.txt", "x") + Level0Member("good.txt", "good") +
                                           std::string(1, '\0'));
         const std::string kept = s / "kept.lzh";
@@ -36,6 +33,8 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
             Said says;
             const char* writeError = nullptr;   // the system error a write of the archive meets
         } cases[] = {
+            {"an extraction names its destination", "e \"" + kept + "\" \"" + s / "出力\\" + "\"", 0, s / "出力\\\n",
+             {"1 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed; into ", "展開 1、置換 0、スキップ 0、拒否 0、失敗 0: 展開先 "}},
             {"the archive's folder does not exist", "a \"" + s / "ソ無\\資料庫.lzh" + "\" \"" + src + "\"", 5,
              s / "ソ無\\", {"does not exist; create it", "がありません。フォルダを作るか"}},
             {"the archive path names a folder (a)", "a \"" + s / "folder.lzh\\" + "\" \"" + src + "\"", 5,
@@ -44,6 +43,11 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
              s / "folder.lzh\\ARCHIVE.LZH", {"is a folder, not an archive", "はフォルダで、書庫ではありません"}},
             {"the archive does not exist", "t \"" + s / "none.lzh" + "\"", 2, s / "none.lzh",
              {"does not exist", "がありません"}},
+            {"the archive to freshen does not exist", "f \"" + s / "none.lzh" + "\"", 2, s / "none.lzh",
+             {"does not exist", "がありません"}},
+            {"the command is unknown", "q a.lzh", 1, "\"q\"", {"unknown command", "はありません (a, u, f"}},
+            {"the archive is no archive", "t \"" + s / "junk.lzh" + "\"", 3, s / "junk.lzh",
+             {"is no readable archive", "は読める書庫ではありません"}},
             {"no file matched", "a \"" + s / "n.lzh" + "\" \"" + src + "\" *.xyz", 6, src + " ",
              {"matches *.xyz", "*.xyz に合うファイルがありません"}},
             {"the base folder does not exist", "a \"" + s / "n.lzh" + "\" \"" + s / "能無\\" + "\"", 6, s / "能無\\",
@@ -64,27 +68,14 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrongInTheChosenLanguage) {
             EXPECT_NE(o.text.find(c.names), std::string::npos);
             EXPECT_NE(o.text.find(ja ? c.says.japanese : c.says.english), std::string::npos);
         }
+        EXPECT_FALSE(Exists(s / "n.lzh")) << "an add that matched nothing makes no archive";
     }
 }
 
-TEST(LibraryMessages, ExtractionNamesItsDestinationAndTheUserLanguageIsTheDefault) {
+TEST(LibraryMessages, WithoutASwitchTheLibrarySpeaksTheUserLanguage) {
     Scratch s;
     WriteBytes(s / "src\\a.txt", "a");
-    Outcome made = Unlha("a -n \"" + s / "t.lzh" + "\" \"" + s / "src\\" + "\"");
-    ASSERT_EQ(made.code, 0) << made.text;
-    const std::string out = s / "出力\\";
-    const struct {
-        const char* language;
-        std::string summary;
-    } cases[] = {
-        {"-le", "1 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed; into " + out + "\n"},
-        {"-lj", "展開 0、置換 1、スキップ 0、拒否 0、失敗 0: 展開先 " + out + "\n"},   // -jyo -c: the file is there now
-    };
-    for (const auto& c : cases) {
-        Outcome o = Unlha(std::string("e -n -jyo -c ") + c.language + " \"" + s / "t.lzh" + "\" \"" + out + "\"");
-        EXPECT_NE(o.text.find(c.summary), std::string::npos) << o.text;
-    }
-    // Without a switch the library speaks the user's interface language.
+    ASSERT_EQ(Unlha("a -n " + Quoted(s / "t.lzh") + " " + Quoted(s / "src\\")).code, 0);
     char buffer[4096];
     const std::string line = "t -n \"" + s / "t.lzh" + "\"";
     ASSERT_EQ(Unlha32RunCommand(nullptr, line.c_str(), buffer, sizeof buffer), 0);
@@ -98,7 +89,6 @@ TEST(LibraryMessages, TheMessageBoxListsEveryFailureUpToAScreenfulAndTheSummary)
     std::string members;
     for (int i = 0; i < 23; ++i) members += Level0Member("..\\evil" + std::to_string(i) + ".txt", "x");
     WriteBytes(s / "many.lzh", members + Level0Member("good.txt", "good") + std::string(1, '\0'));
-    const DWORD thread = GetCurrentThreadId();
     const struct {
         const char* language;
         const char* more;
@@ -109,14 +99,7 @@ TEST(LibraryMessages, TheMessageBoxListsEveryFailureUpToAScreenfulAndTheSummary)
     };
     for (const auto& c : cases) {
         std::string shown;
-        std::thread driver([&] {
-            HWND box = WaitForWindow(thread, "UNLHA32");
-            if (!box) return;
-            shown = MessageBoxText(box);
-            Answer(box, IDOK);
-        });
-        Outcome o = Unlha(std::string("x ") + c.language + " \"" + s / "many.lzh" + "\" \"" + s / c.language + "\\\"");
-        driver.join();
+        Outcome o = UnlhaAnsweringBox(std::string("x ") + c.language + " " + Quoted(s / "many.lzh") + " " + Quoted(s / c.language + "\\"), shown);
         EXPECT_EQ(o.code, 4);
         EXPECT_EQ(CountLines(shown, "evil"), 20u) << shown;
         EXPECT_NE(shown.find("evil0.txt"), std::string::npos) << shown;

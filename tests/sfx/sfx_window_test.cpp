@@ -18,16 +18,6 @@ constexpr const char* kWindowCaption = "selfx.exe - 自己展開書庫";
 constexpr const char* kMessageCaption = "selfx.exe";
 constexpr const char* kQuestionCaption = "上書きの確認";
 
-// An edit control's text from another process: GetWindowText would return only the window's
-// own caption there, not the edit's contents.
-std::string EditText(HWND dialog, int id) {
-    const HWND edit = GetDlgItem(dialog, id);
-    // Asked across processes, the length counts characters; one may take two bytes.
-    std::string text(2 * static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 2, '\0');
-    text.resize(static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
-    return text;
-}
-
 // Starts the program with `archive` behind it; its window, or null.
 HWND StartWindowed(const Scratch& scratch, const std::string& archive, const std::string& out, ChildProcess& child) {
     const std::string program = scratch / "selfx.exe";
@@ -42,6 +32,16 @@ HWND NextQuestion(const ChildProcess& child, HWND previous) {
     return WaitForWindow(child.ThreadId(), kQuestionCaption);
 }
 
+// The closing message box: its text, once answered with OK and gone.
+std::string AnswerSummary(const ChildProcess& child) {
+    const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
+    if (!summary) return "(no summary)";
+    const std::string text = MessageBoxText(summary);
+    Answer(summary, IDOK);
+    WaitUntil([&] { return !IsWindow(summary); });
+    return text;
+}
+
 TEST(SfxWindow, ShowsTheContentsAndAsksBeforeReplacingEachFile) {
     Scratch scratch;
     const std::string out = scratch / "out\\";
@@ -51,7 +51,7 @@ TEST(SfxWindow, ShowsTheContentsAndAsksBeforeReplacingEachFile) {
         scratch, ArchiveOf({{"表.txt", "new a"}, {"ソ.txt", "new b"}, {"c.txt", "new c"}, {"十\\", ""}}), out, child);
     ASSERT_TRUE(window);
     EXPECT_EQ(ItemTextOf(window, IDC_SFX_TOTAL), "3 個のファイル、1 個のフォルダ、合計 15 バイト");
-    EXPECT_EQ(EditText(window, IDC_SFX_DESTINATION), out);
+    EXPECT_EQ(ControlText(window, IDC_SFX_DESTINATION), out);
     EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SFX_ENTRIES), LVM_GETITEMCOUNT, 0, 0), 4);
 
     ClickLater(GetDlgItem(window, IDOK));
@@ -64,10 +64,7 @@ TEST(SfxWindow, ShowsTheContentsAndAsksBeforeReplacingEachFile) {
     EXPECT_NE(ItemTextOf(question, IDC_OVERWRITE_TEXT).find(out + "ソ.txt"), std::string::npos);
     Answer(question, IDC_OVERWRITE_ALL);   // c.txt is then replaced without a question
 
-    const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
-    ASSERT_TRUE(summary);
-    EXPECT_EQ(MessageBoxText(summary), "展開しました。\n\n展開 0、上書き 2、スキップ 1、拒否 0、失敗 0");
-    Answer(summary, IDOK);
+    EXPECT_EQ(AnswerSummary(child), "展開しました。\n\n展開 0、上書き 2、スキップ 1、拒否 0、失敗 0");
     EXPECT_EQ(child.WaitExit(), 0u);
     EXPECT_EQ(ReadBytes(out + "表.txt"), "old");
     EXPECT_EQ(ReadBytes(out + "ソ.txt"), "new b");
@@ -83,12 +80,8 @@ TEST(SfxWindow, RefusalsAreReportedAndTheWindowStaysOpen) {
         scratch, Level0Member("..\\evil.txt", "x") + Level0Member("good.txt", "good") + std::string(1, '\0'), out, child);
     ASSERT_TRUE(window);
     ClickLater(GetDlgItem(window, IDOK));
-    const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
-    ASSERT_TRUE(summary);
-    EXPECT_EQ(MessageBoxText(summary), "展開できなかったものがあります。\n\n展開 1、上書き 0、スキップ 0、拒否 1、失敗 0\n\n"
-                                       "拒否: ..\\evil.txt (\"..\" で展開先の外を指します)");
-    Answer(summary, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
+    EXPECT_EQ(AnswerSummary(child), "展開できなかったものがあります。\n\n展開 1、上書き 0、スキップ 0、拒否 1、失敗 0\n\n"
+                                    "拒否: ..\\evil.txt (\"..\" で展開先の外を指します)");
     EXPECT_TRUE(IsWindow(window));
     EXPECT_TRUE(IsEnabled(window, IDOK));
     ClickLater(GetDlgItem(window, IDCANCEL));
@@ -100,50 +93,32 @@ TEST(SfxWindow, CancellingOrClosingWithoutExtractingEndsWithCode4) {
     Scratch scratch;
     const std::string out = scratch / "out\\";
     WriteBytes(out + "a.txt", "old");
-    const std::string archive = ArchiveOf({{"a.txt", "new"}, {"b.txt", "b"}});
-    {
+    // Cancel in the question about a.txt; Cancel waiting in the queue behind Extract, which the
+    // extraction sees as its first entry begins; Escape before anything.
+    for (const char* way : {"question", "queued", "escape"}) {
+        SCOPED_TRACE(way);
         ChildProcess child;
-        const HWND window = StartWindowed(scratch, archive, out, child);
+        const HWND window = StartWindowed(scratch, ArchiveOf({{"a.txt", "new"}, {"b.txt", "b"}}), out, child);
         ASSERT_TRUE(window);
-        ClickLater(GetDlgItem(window, IDOK));
-        const HWND question = NextQuestion(child, nullptr);
-        ASSERT_TRUE(question);
-        Answer(question, IDCANCEL);
-        const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
-        ASSERT_TRUE(summary);
-        EXPECT_EQ(MessageBoxText(summary).rfind("展開を中止しました。", 0), 0u) << MessageBoxText(summary);
-        Answer(summary, IDOK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
-        ClickLater(GetDlgItem(window, IDCANCEL));
+        if (way[0] == 'e') {
+            PressKey(window, VK_ESCAPE);
+        } else {
+            ClickLater(GetDlgItem(window, IDOK));
+            if (way[0] == 'q') {
+                const HWND question = NextQuestion(child, nullptr);
+                ASSERT_TRUE(question);
+                Answer(question, IDCANCEL);
+            } else {
+                ClickLater(GetDlgItem(window, IDCANCEL));
+            }
+            EXPECT_EQ(AnswerSummary(child).rfind("展開を中止しました。", 0), 0u);
+            EXPECT_EQ(ItemTextOf(window, IDCANCEL), "閉じる");
+            ClickLater(GetDlgItem(window, IDCANCEL));
+        }
         EXPECT_EQ(child.WaitExit(), 4u);
+        EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
+        EXPECT_EQ(ReadBytes(out + "a.txt"), "old");
     }
-    EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
-    EXPECT_EQ(ReadBytes(out + "a.txt"), "old");
-    {
-        // Cancel waits in the queue behind Extract: the extraction sees it as its first entry begins.
-        ChildProcess child;
-        const HWND window = StartWindowed(scratch, ArchiveOf({{"c.txt", "c"}}), out, child);
-        ASSERT_TRUE(window);
-        ClickLater(GetDlgItem(window, IDOK));
-        ClickLater(GetDlgItem(window, IDCANCEL));
-        const HWND summary = WaitForWindow(child.ThreadId(), kMessageCaption);
-        ASSERT_TRUE(summary);
-        EXPECT_EQ(MessageBoxText(summary).rfind("展開を中止しました。", 0), 0u) << MessageBoxText(summary);
-        Answer(summary, IDOK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(summary); }));
-        EXPECT_EQ(ItemTextOf(window, IDCANCEL), "閉じる");
-        ClickLater(GetDlgItem(window, IDCANCEL));
-        EXPECT_EQ(child.WaitExit(), 4u);
-    }
-    EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
-    {
-        ChildProcess child;
-        const HWND window = StartWindowed(scratch, archive, out, child);
-        ASSERT_TRUE(window);
-        PressKey(window, VK_ESCAPE);
-        EXPECT_EQ(child.WaitExit(), 4u);
-    }
-    EXPECT_EQ(Tree(out), std::vector<std::string>{"a.txt"});
 }
 
 }  // namespace
