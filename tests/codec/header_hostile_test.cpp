@@ -5,15 +5,12 @@
 #include <cstring>
 #include <functional>
 
-#include "codec/archive.h"
-#include "codec/crc16.h"
-#include "codec/header_bytes.h"
-#include "codec/header_layout.h"
 #include "tests/codec/format_test_util.h"
 
 namespace {
 
 using Archive = std::vector<std::uint8_t>;
+using lzh_test::Bytes;
 namespace hdr = lzh::hdr;
 namespace ext = lzh::ext;
 
@@ -94,34 +91,22 @@ std::vector<HostileCase> Cases() {
         {"H1 level-3 extended header past the header", [] { return Level3(38, 0x10000); }, Expect::HeaderError},
         {"E1 level-0 checksum tampered", mutated(0, [](Archive& a) { a[hdr::kNameAt] ^= 1; }, false), Expect::HeaderError},
         {"E2 level-2 header CRC tampered", mutated(2, [](Archive& a) { a[hdr::kTimeAt] ^= 1; }, false), Expect::HeaderError},
-        {"E2 level-1 header CRC tampered in an extended header", mutated(1, [](Archive& a) {
-             a[a[0] + 2 + 1] ^= 1;  // the stored CRC itself; the base checksum stays right
-         }, false), Expect::HeaderError},
-        {"extended header 0x41 too short for its times", mutated(2, [](Archive& a) {
-             a[kNameExtAt] = ext::kWindowsTimes;  // the 5-byte name extension becomes a time stamp one
-         }), Expect::HeaderError},
-        {"extended header 0x44 of odd length", mutated(2, [](Archive& a) {
-             a[kNameExtAt] = ext::kUnicodeName;  // the 5-byte name extension becomes a UTF-16 name of 5 bytes
-         }), Expect::HeaderError},
+        // The stored CRC itself; the base checksum stays right.
+        {"E2 level-1 header CRC tampered in an extended header", mutated(1, [](Archive& a) { a[a[0] + 3] ^= 1; }, false), Expect::HeaderError},
+        // The 5-byte name extension retyped.
+        {"extended header 0x41 too short for its times", mutated(2, [](Archive& a) { a[kNameExtAt] = ext::kWindowsTimes; }), Expect::HeaderError},
+        {"extended header 0x44 of odd length", mutated(2, [](Archive& a) { a[kNameExtAt] = ext::kUnicodeName; }), Expect::HeaderError},
         {"extended header 0x45 longer than the header allows", mutated(2, [](Archive& a) {
              a[kNameExtAt] = ext::kUnicodeFolders;
              lzh::StoreLe16(&a[kNameExtAt - 2], 0x7000);  // its own size, announced by the header before it
          }), Expect::HeaderError},
         {"unknown header level", mutated(0, [](Archive& a) { a[hdr::kLevelAt] = 7; }), Expect::HeaderError},
-        {"H10 stored data claims more than the file holds", mutated(0, [](Archive& a) {
-             lzh::StoreLe32(&a[hdr::kPackedSizeAt], 1000);
-             lzh::StoreLe32(&a[hdr::kOriginalSizeAt], 1000);
-         }), Expect::ExtractFails},
-        {"H2 sizes near UINT32_MAX", mutated(2, [](Archive& a) {
+        {"H2 H10 sizes near UINT32_MAX, far past the end of file", mutated(2, [](Archive& a) {
              lzh::StoreLe32(&a[hdr::kPackedSizeAt], 0xFFFFFFFFu);
              lzh::StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu);
          }), Expect::ExtractFails},
         {"H2 original size near UINT32_MAX", mutated(2, [](Archive& a) { lzh::StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu); }), Expect::ExtractFails},
-        {"stored data altered after the header", [] {
-             Archive a = OneMember(2);
-             a[a.size() - 3] ^= 0x40;  // a data byte: the CRC-16 no longer matches
-             return a;
-         }, Expect::ExtractFails},
+        {"stored data altered after the header", mutated(2, [](Archive& a) { a[a.size() - 3] ^= 0x40; }, false), Expect::ExtractFails},
         {"E3 -lh5- member cut short", [] {
              Archive a = lzh_test::WriteArchive({{{}, "t", std::string(5000, 'a') + std::string(5000, 'b')}}, 2, "-lh5-");
              a.resize(a.size() - 8);
@@ -178,88 +163,66 @@ TEST(HostileHeaders, EachGetsAClearErrorAndNoCrash) {
     }
 }
 
-TEST(HostileHeaders, MembersBeforeABrokenHeaderStayUsable) {
-    Archive a = lzh_test::WriteArchive({{{}, "good.txt", "fine"}, {{}, "bad.txt", "broken"}}, 0, "-lh0-");
-    const std::size_t second = a[0] + 2 + 4;
-    a[second + hdr::kNameAt] ^= 0x20;  // checksum no longer matches
-    lzh::MemorySource source(a);
-    lzh::ArchiveReader reader(source);
-    lzh::Entry entry;
-    ASSERT_EQ(reader.Next(entry), lzh::ReadStatus::Entry);
-    EXPECT_EQ(entry.name, "good.txt");
-    lzh::Entry broken;
-    EXPECT_EQ(reader.Next(broken), lzh::ReadStatus::Error);
-    EXPECT_NE(reader.ErrorText().find("checksum"), std::string::npos) << reader.ErrorText();
-    lzh::MemorySink out;
-    EXPECT_EQ(reader.Extract(entry, out).status, lzh::ExtractStatus::Ok);
-    EXPECT_EQ(std::string(out.Bytes().begin(), out.Bytes().end()), "fine");
-}
-
-TEST(HostileHeaders, ABrokenFirstHeaderIsAnErrorNotAStubToSkip) {
-    Archive a = lzh_test::WriteArchive({{{}, "first.txt", "one"}, {{}, "second.txt", "two"}}, 2, "-lh0-");
-    a[hdr::kTimeAt] ^= 1;  // header CRC no longer matches
-    lzh_test::ReadBack back = lzh_test::ReadArchive(a);
-    EXPECT_EQ(back.final, lzh::ReadStatus::Error);
-    EXPECT_TRUE(back.entries.empty());
-    EXPECT_NE(back.error.find("header CRC"), std::string::npos) << back.error;
-}
-
-TEST(HostileHeaders, ADamagedMiddleHeaderIsAnErrorWhenMembersFollow) {
-    Archive a = lzh_test::WriteArchive({{{}, "1.txt", "one"}, {{}, "2.txt", "two"}, {{}, "3.txt", "three"}}, 1, "-lh0-");
-    lzh_test::ReadBack intact = lzh_test::ReadArchive(a);
-    ASSERT_EQ(intact.entries.size(), 3u);
-    a[intact.entries[1].headerOffset + hdr::kMethodAt] = 'X';  // the method id no longer looks like one
-    lzh_test::ReadBack back = lzh_test::ReadArchive(a);
-    EXPECT_EQ(back.entries.size(), 1u);
-    EXPECT_EQ(back.final, lzh::ReadStatus::Error);
-    EXPECT_NE(back.error.find("another member follows at offset " + std::to_string(intact.entries[2].headerOffset)),
-              std::string::npos) << back.error;
-}
-
-TEST(HostileHeaders, UnknownMethodIsReportedPerEntryAndTheWalkGoesOn) {
-    Archive a = lzh_test::WriteArchive({{{}, "odd.bin", "data"}, {{}, "next.txt", "more"}}, 2, "-lh0-");
-    std::memcpy(&a[hdr::kMethodAt], "-zz9-", hdr::kMethodSize);
-    Reseal(a, 2);
-    lzh::MemorySource source(a);
-    lzh::ArchiveReader reader(source);
-    lzh::Entry entry;
-    ASSERT_EQ(reader.Next(entry), lzh::ReadStatus::Entry) << reader.ErrorText();
-    lzh::MemorySink out;
-    lzh::ExtractResult r = reader.Extract(entry, out);
-    EXPECT_EQ(r.status, lzh::ExtractStatus::UnsupportedMethod);
-    EXPECT_NE(r.detail.find("-zz9-"), std::string::npos);
-    ASSERT_EQ(reader.Next(entry), lzh::ReadStatus::Entry);
-    EXPECT_EQ(entry.name, "next.txt");
-}
-
-TEST(ArchiveStart, SelfExtractorStubsAndTrailingBytes) {
-    const Archive archive = lzh_test::WriteArchive({{{}, "x.txt", "payload"}}, 1, "-lh0-");
+// Whole walks: the members before a broken header stay listed and extractable after the walk
+// stopped, a broken header is never skipped as a stub, and stubs and trailing bytes are no members.
+TEST(ArchiveWalk, ListsWhatIsSoundAndNamesWhatIsNot) {
+    using lzh_test::WriteArchive;
     struct Case {
         const char* what;
-        std::string before, after;
-        std::size_t members;
+        Archive archive;
+        std::vector<std::string> names;
+        std::string error;   // in the error text; empty: the walk ends cleanly
     };
+    std::vector<Case> cases;
+    Archive a = WriteArchive({{{}, "good.txt", "fine"}, {{}, "bad.txt", "broken"}}, 0, "-lh0-");
+    a[a[0] + 2 + 4 + hdr::kNameAt] ^= 0x20;   // the second member's name
+    cases.push_back({"a checksum that no longer matches", a, {"good.txt"}, "checksum"});
+    a = WriteArchive({{{}, "first.txt", "one"}, {{}, "second.txt", "two"}}, 2, "-lh0-");
+    a[hdr::kTimeAt] ^= 1;
+    cases.push_back({"a broken first header, not a stub to skip", a, {}, "header CRC"});
+    a = WriteArchive({{{}, "1.txt", "one"}, {{}, "2.txt", "two"}, {{}, "3.txt", "three"}}, 1, "-lh0-");
+    const lzh_test::ReadBack intact = lzh_test::ReadArchive(a);
+    a[intact.entries[1].headerOffset + hdr::kMethodAt] = 'X';
+    cases.push_back({"a damaged middle header with members after it", a, {"1.txt"},
+                     "another member follows at offset " + std::to_string(intact.entries[2].headerOffset)});
+    a = WriteArchive({{{}, "odd.bin", "data"}, {{}, "next.txt", "more"}}, 2, "-lh0-");
+    std::memcpy(&a[hdr::kMethodAt], "-zz9-", hdr::kMethodSize);
+    Reseal(a, 2);
+    cases.push_back({"an unknown method, reported per entry", a, {"odd.bin", "next.txt"}, ""});
+    const Archive plain = WriteArchive({{{}, "x.txt", "payload"}}, 1, "-lh0-");
     // A stub with a fake header string and a bogus level byte, as some self-extractors carry.
-    std::string fake = "MZ stub -lh5- text" + std::string(40, '\x01');
-    const Case cases[] = {
-        {"plain", "", "", 1},
-        {"stub in front", fake, "", 1},
-        {"3 stray bytes after the end", "", "abc", 1},
-        {"zero padding after the end", "", std::string(100, '\0'), 1},
-    };
+    a = Bytes("MZ stub -lh5- text" + std::string(40, '\x01'));
+    a.insert(a.end(), plain.begin(), plain.end());
+    cases.push_back({"a self-extractor stub in front", a, {"x.txt"}, ""});
+    for (const std::string& after : {std::string("abc"), std::string(100, '\0')}) {
+        a = plain;
+        a.insert(a.end(), after.begin(), after.end());
+        cases.push_back({"bytes after the end marker", a, {"x.txt"}, ""});
+    }
+    cases.push_back({"no archive at all", Archive(5000, 'j'), {}, "not an LZH archive"});
+
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Archive a(c.before.begin(), c.before.end());
-        a.insert(a.end(), archive.begin(), archive.end());
-        a.insert(a.end(), c.after.begin(), c.after.end());
-        lzh_test::ReadBack back = lzh_test::ReadArchive(a);
-        EXPECT_EQ(back.final, lzh::ReadStatus::End) << back.error;
-        EXPECT_EQ(back.entries.size(), c.members);
+        lzh::MemorySource source(c.archive);
+        lzh::ArchiveReader reader(source);
+        std::vector<lzh::Entry> entries;
+        lzh::Entry entry;
+        lzh::ReadStatus last;
+        while ((last = reader.Next(entry)) == lzh::ReadStatus::Entry) entries.push_back(entry);
+        EXPECT_EQ(last, c.error.empty() ? lzh::ReadStatus::End : lzh::ReadStatus::Error);
+        EXPECT_NE(reader.ErrorText().find(c.error), std::string::npos) << reader.ErrorText();
+        ASSERT_EQ(entries.size(), c.names.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i].name, c.names[i]);
+            lzh::MemorySink out;
+            lzh::ExtractResult r = reader.Extract(entries[i], out);
+            const bool unknown = entries[i].methodId == "-zz9-";
+            EXPECT_EQ(r.status, unknown ? lzh::ExtractStatus::UnsupportedMethod : lzh::ExtractStatus::Ok) << r.detail;
+            if (unknown) {
+                EXPECT_NE(r.detail.find("-zz9-"), std::string::npos) << r.detail;
+            }
+        }
     }
-    const Archive junk(5000, 'j');
-    lzh_test::ReadBack back = lzh_test::ReadArchive(junk);
-    EXPECT_EQ(back.final, lzh::ReadStatus::Error);
-    EXPECT_NE(back.error.find("not an LZH archive"), std::string::npos);
 }
 
 }  // namespace
