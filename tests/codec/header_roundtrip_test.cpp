@@ -29,12 +29,13 @@ std::vector<TestMember> SampleMembers() {
     };
 }
 
-class RoundTrip : public ::testing::TestWithParam<int> {};
+// Header level and method: small members stay stored whatever the method.
+class RoundTrip : public ::testing::TestWithParam<std::tuple<int, const char*>> {};
 
 TEST_P(RoundTrip, PathsSizesAndContentSurvive) {
-    const int level = GetParam();
+    const auto [level, method] = GetParam();
     const std::vector<TestMember> members = SampleMembers();
-    lzh_test::ReadBack back = ReadArchive(WriteArchive(members, level, "-lh0-"));
+    lzh_test::ReadBack back = ReadArchive(WriteArchive(members, level, method));
     ASSERT_EQ(back.final, lzh::ReadStatus::End) << back.error;
     ASSERT_EQ(back.entries.size(), members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
@@ -46,7 +47,7 @@ TEST_P(RoundTrip, PathsSizesAndContentSurvive) {
         EXPECT_EQ(e.name, members[i].directory ? "" : members[i].name);
         EXPECT_EQ(back.contents[i], members[i].content);
         EXPECT_EQ(e.originalSize, members[i].content.size());
-        EXPECT_EQ(e.methodId, members[i].directory ? "-lhd-" : "-lh0-");
+        EXPECT_EQ(e.methodId, members[i].directory ? "-lhd-" : members[i].content.size() < 100 ? "-lh0-" : method);
         EXPECT_FALSE(e.absolute);
         if (level == 2) {
             EXPECT_TRUE(e.hasHeaderCrc);
@@ -59,8 +60,7 @@ TEST_P(RoundTrip, PathsSizesAndContentSurvive) {
 }
 
 TEST_P(RoundTrip, MembersCopiedUnchangedKeepTheirBytes) {
-    const int level = GetParam();
-    std::vector<std::uint8_t> original = WriteArchive(SampleMembers(), level, "-lh0-");
+    std::vector<std::uint8_t> original = WriteArchive(SampleMembers(), std::get<0>(GetParam()), std::get<1>(GetParam()));
     lzh::MemorySource source(original);
     lzh::ArchiveReader reader(source);
     lzh::MemorySink sink;
@@ -73,7 +73,7 @@ TEST_P(RoundTrip, MembersCopiedUnchangedKeepTheirBytes) {
     EXPECT_EQ(sink.Bytes(), original);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, RoundTrip, ::testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(LevelsAndMethods, RoundTrip, ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Values("-lh0-", "-lh5-")));
 
 TEST(HeaderLimits, NamesTooLongForLevels0And1AreRefusedNotCut) {
     struct Case {

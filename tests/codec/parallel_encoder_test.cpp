@@ -1,6 +1,5 @@
 // Archives written on worker threads: the same bytes whatever the thread count, the same as one
-// member at a time on the calling thread, and a cancel that stops the
-// work.
+// member at a time on the calling thread, read back whole; and a cancel that stops the work.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -8,18 +7,14 @@
 #include "codec/archive.h"
 #include "codec/parallel_encoder.h"
 #include "tests/codec/encoder_test_data.h"
+#include "tests/codec/format_test_util.h"
 
 namespace {
 
 using encoder_test::Bytes;
+using encoder_test::Concat;
 using encoder_test::Noise;
 using encoder_test::Text;
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
 
 // Members crossing several segment boundaries, with small, empty and incompressible ones between.
 const std::vector<Bytes>& Members() {
@@ -78,6 +73,9 @@ TEST(ParallelEncoder, SameArchiveWhateverTheThreadCount) {
         SCOPED_TRACE(id);
         const Bytes expected = WriteSequentially(id);
         for (int threads : {1, 2, 5}) EXPECT_TRUE(WriteOnThreads(id, threads) == expected) << threads << " threads";
+        const lzh_test::ReadBack back = lzh_test::ReadArchive(expected);
+        ASSERT_EQ(back.entries.size(), Members().size()) << back.error;
+        for (std::size_t i = 0; i < Members().size(); ++i) EXPECT_TRUE(Bytes(back.contents[i].begin(), back.contents[i].end()) == Members()[i]) << i;
     }
 }
 
