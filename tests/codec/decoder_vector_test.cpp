@@ -1,7 +1,6 @@
 // Decodes the first file of every interoperability archive and checks its CRC-32 and length.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -13,18 +12,12 @@
 namespace {
 
 std::uint32_t Crc32(const std::vector<std::uint8_t>& data) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint8_t b : data) crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
+    for (std::uint8_t b : data) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
 }
 
 struct Expected {
@@ -84,21 +77,19 @@ TEST_P(VectorTest, FirstFileDecodesToKnownBytes) {
     ASSERT_TRUE(f.error.empty()) << f.error;
     const lzh::Entry& entry = f.entry;
     lzh::MemorySource whole(f.bytes);
-
-    // Decode directly (not through Extract) so that the decoder's own status is what is checked.
+    // Decoded directly (not through Extract) so that the decoder's own status is what is checked.
     ASSERT_TRUE(whole.Seek(entry.dataOffset));
     lzh::LimitedSource packed(whole, entry.packedSize);
     lzh::MemorySink out;
     lzh::DecodeResult r = lzh::Decode(entry.method, packed, entry.originalSize, out);
-    const std::string& methodId = entry.methodId;
     // PMarc is optional: an entry we cannot decode must say so, not produce wrong bytes.
-    if (r.status == lzh::DecodeStatus::Unsupported && methodId.compare(0, 3, "-pm") == 0) {
-        GTEST_SKIP() << methodId << " not decoded";
+    if (r.status == lzh::DecodeStatus::Unsupported && entry.methodId.compare(0, 3, "-pm") == 0) {
+        GTEST_SKIP() << entry.methodId << " not decoded";
     }
-    ASSERT_EQ(r.status, lzh::DecodeStatus::Ok) << methodId << ": " << r.detail;
+    ASSERT_EQ(r.status, lzh::DecodeStatus::Ok) << entry.methodId << ": " << r.detail;
     EXPECT_EQ(out.Bytes().size(), e.length);
     EXPECT_EQ(r.produced, e.length);
-    EXPECT_EQ(Crc32(out.Bytes()), e.crc32) << methodId;
+    EXPECT_EQ(Crc32(out.Bytes()), e.crc32) << entry.methodId;
 }
 
 std::string VectorName(const ::testing::TestParamInfo<Expected>& info) {

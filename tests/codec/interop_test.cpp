@@ -6,11 +6,11 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <set>
 
 #include "codec/archive.h"
 #include "codec/parallel_encoder.h"
+#include "tests/codec/encoder_test_data.h"
 
 namespace {
 
@@ -22,22 +22,9 @@ bool ToolInstalled(const char* tool) {
 
 int RunQuietly(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
 
-// Text-like data that compresses, long enough to span many blocks and every window size.
-std::string CompressibleData(std::size_t size) {
-    static const char* words[] = {"archive ", "member ", "header ", "window ", "\x95\x5C ", "0123 ", "\n"};
-    std::mt19937 rng(7);
-    std::string s;
-    while (s.size() < size) s += words[rng() % 7];
-    s.resize(size);
-    return s;
-}
-
-std::string RandomData(std::size_t size) {
-    std::mt19937 rng(11);
-    std::string s(size, '\0');
-    for (char& c : s) c = static_cast<char>(rng());
-    return s;
-}
+std::string AsString(const encoder_test::Bytes& b) { return {b.begin(), b.end()}; }
+std::string CompressibleData(std::size_t size) { return AsString(encoder_test::Text(size, 7)); }
+std::string RandomData(std::size_t size) { return AsString(encoder_test::Noise(size, 11)); }
 
 // Both tools split names at every 0x5C byte, and 7zz converts them from an OEM code page: such
 // names are checked by content only.
