@@ -155,30 +155,25 @@ public:
 
 TEST(WriterFailures, AreReportedWithTheirCause) {
     const std::vector<std::uint8_t> data(50000, 'd');
+    lzh::NewEntry entry;
+    entry.name = "f";
     for (const char* method : {"-lh0-", "-lh5-"}) {
         SCOPED_TRACE(method);
         for (std::size_t budget : {std::size_t{10}, std::size_t{100}}) {
             FullDiskSink sink(budget);
-            lzh::ArchiveWriter writer(sink);
-            lzh::NewEntry entry;
-            entry.name = "f";
             lzh::MemorySource source(data);
-            EXPECT_EQ(writer.AddFile(entry, source, lzh::FindMethod(method)).status, lzh::WriteStatus::WriteFailed) << budget;
+            EXPECT_EQ(lzh::ArchiveWriter(sink).AddFile(entry, source, lzh::FindMethod(method)).status, lzh::WriteStatus::WriteFailed) << budget;
         }
         lzh::MemorySink sink;
-        lzh::ArchiveWriter writer(sink);
-        lzh::NewEntry entry;
-        entry.name = "f";
         ShrunkSource shrunk(data);
-        EXPECT_EQ(writer.AddFile(entry, shrunk, lzh::FindMethod(method)).status, lzh::WriteStatus::ReadFailed);
+        EXPECT_EQ(lzh::ArchiveWriter(sink).AddFile(entry, shrunk, lzh::FindMethod(method)).status, lzh::WriteStatus::ReadFailed);
     }
     lzh::MemorySink sink;
     lzh::ArchiveWriter writer(sink);
     EXPECT_EQ(writer.Finish().status, lzh::WriteStatus::Ok);
     EXPECT_EQ(writer.Finish().status, lzh::WriteStatus::Finished);
-    lzh::NewEntry folder;
-    folder.folders = {"d"};
-    EXPECT_EQ(writer.AddDirectory(folder).status, lzh::WriteStatus::Finished);
+    entry.folders = {"d"};
+    EXPECT_EQ(writer.AddDirectory(entry).status, lzh::WriteStatus::Finished);
 }
 
 TEST(HeaderFields, SizesOf4GiBAndMoreAndWindowsTimesSurviveLevel2) {
