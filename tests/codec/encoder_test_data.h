@@ -38,6 +38,12 @@ inline Bytes Text(std::size_t size, std::uint32_t seed) {
     return out;
 }
 
+inline Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
 struct Packed {
     lzh::EncodeResult result;
     Bytes bytes;

@@ -1,4 +1,5 @@
-// Canonical decoding tables: codes longer than the primary table, and the sets that must be refused.
+// Canonical decoding tables: codes longer than the primary table. Length sets that must be refused
+// and codes outside an incomplete set are rows of the hostile streams in decoder_block_test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,31 +42,6 @@ TEST(HuffmanTable, DecodesCodesOfEveryLengthThroughBothLevels) {
         }
         EXPECT_EQ(in.Get(8), 0u);  // exactly the stream's bits were consumed
     }
-}
-
-TEST(HuffmanTable, RefusesLengthSetsThatCannotBeACode) {
-    const std::vector<std::vector<std::uint8_t>> refused = {
-        {1, 1, 1},                  // three codes of length 1
-        {2, 2, 2, 2, 3},            // full at length 2, one more
-        {17, 1},                    // longer than 16 bits
-    };
-    for (const auto& lengths : refused) {
-        lzh::HuffmanTable table(12);
-        EXPECT_FALSE(table.Build(lengths.data(), static_cast<int>(lengths.size())));
-    }
-}
-
-TEST(HuffmanTable, UnassignedCodeOfAnIncompleteSetIsNoSymbol) {
-    const std::uint8_t lengths[] = {0, 2, 0, 2};  // codes 00 and 01; 1x belongs to nothing
-    lzh::HuffmanTable table(8);
-    ASSERT_TRUE(table.Build(lengths, 4));
-    std::vector<std::uint8_t> packed = Pack("01" "00" "11");
-    lzh::MemorySource source(packed);
-    lzh::BitReader in(source);
-    in.Refill();
-    EXPECT_EQ(table.Decode(in), 3);
-    EXPECT_EQ(table.Decode(in), 1);
-    EXPECT_EQ(table.Decode(in), lzh::HuffmanTable::kNoSymbol);
 }
 
 }  // namespace
