@@ -2,7 +2,6 @@
 // offers to try again, and the program ends with status 1 when the library stays busy.
 #include <gtest/gtest.h>
 
-#include "resources/main_dialog_ids.h"
 #include "tests/e2e/driver.h"
 
 namespace e2e {
@@ -28,14 +27,13 @@ TEST(BusyWarning, TheProgramEndsWithStatusOne) {
         SCOPED_TRACE(c.name);
         Zavo zavo(program);
         ASSERT_TRUE(zavo.Window());
-        zavo.Type(IDC_LZH_PATH, work / "a.lzh");
-        zavo.ClickLater(IDC_LIST);
+        Type(zavo[IDC_LZH_PATH], work / "a.lzh");
+        ClickLater(zavo[IDC_LIST]);
         for (const auto& [text, button] : c.boxes) {
             HWND box = zavo.WaitForWindow("Warning");
             ASSERT_TRUE(box);
             EXPECT_EQ(MessageBoxText(box), text);
-            Answer(box, button);
-            WaitUntilGone(box);
+            AnswerAndWait(box, button);
         }
         EXPECT_EQ(zavo.WaitForExit(), 1u);
     }

@@ -2,7 +2,6 @@
 // unattended with a destination: the files come out as they went in.
 #include <gtest/gtest.h>
 
-#include "resources/main_dialog_ids.h"
 #include "tests/e2e/driver.h"
 
 namespace e2e {
@@ -16,20 +15,20 @@ TEST(MakeSelf, TheProgramExtractsTheArchiveItCarries) {
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
-    zavo.Type(IDC_LZH_PATH, work / "gift.lzh");
+    Type(zavo[IDC_LZH_PATH], work / "gift.lzh");
     zavo.Paste(IDC_BASE_PATH, source + "\\");
-    zavo.SetChecked(IDC_RECURSIVE, true);
-    zavo.Click(IDC_ADD);
+    SetChecked(zavo.Window(), IDC_RECURSIVE, true);
+    Click(zavo[IDC_ADD]);
     ASSERT_TRUE(Has(zavo.Output(), Words("2 added", "追加 2"))) << zavo.Output();
 
     // The self-extracting program goes to the base folder.
     zavo.Paste(IDC_BASE_PATH, shipped + "\\");
     CreateDirectoryA(shipped.c_str(), nullptr);
-    zavo.Click(IDC_MAKE_SELF);
+    Click(zavo[IDC_MAKE_SELF]);
     EXPECT_TRUE(Has(zavo.Output(), Words("created  ", "作成     ") + shipped + "\\")) << zavo.Output();
     zavo.Close();
 
-    Tree made = ReadTree(shipped);
+    Files made = ReadTree(shipped);
     ASSERT_EQ(made.size(), 1u) << "one program in the base folder";
     std::string program = shipped + "\\" + made.begin()->first;
     EXPECT_EQ(RunToEnd("\"" + program + "\" -d \"" + unpacked + "\" -y"), 0u);

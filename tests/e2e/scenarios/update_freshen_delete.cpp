@@ -2,7 +2,6 @@
 // replaces only the edited one, Update adds the new one, and Delete removes an entry.
 #include <gtest/gtest.h>
 
-#include "resources/main_dialog_ids.h"
 #include "tests/e2e/driver.h"
 
 namespace e2e {
@@ -17,10 +16,10 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
-    zavo.Type(IDC_LZH_PATH, work / "keep.lzh");
+    Type(zavo[IDC_LZH_PATH], work / "keep.lzh");
     zavo.Paste(IDC_BASE_PATH, source + "\\");
-    zavo.SetChecked(IDC_RECURSIVE, true);
-    zavo.Click(IDC_ADD);
+    SetChecked(zavo.Window(), IDC_RECURSIVE, true);
+    Click(zavo[IDC_ADD]);
     ASSERT_TRUE(Has(zavo.Output(), Words("3 added, 0 replaced", "追加 3、置換 0"))) << zavo.Output();
 
     // An edit of 表.txt, and a new file d.txt. 表 and ソ end in the byte 0x5C.
@@ -28,37 +27,37 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
     SetWriteTime(source + "\\表.txt", WriteTimeOf(source + "\\表.txt") + 60);
     WriteBytes(source + "\\d.txt", TextData(700, 4));
 
-    zavo.Click(IDC_CLEAR);
-    zavo.Click(IDC_FRESHEN);
+    Click(zavo[IDC_CLEAR]);
+    Click(zavo[IDC_FRESHEN]);
     std::string freshened = zavo.Output();
     EXPECT_TRUE(Has(freshened, Words("replaced 表.txt (", "置換     表.txt ("))) << freshened;
     EXPECT_FALSE(Has(freshened, "d.txt (")) << "Freshen adds nothing new: " << freshened;
     EXPECT_TRUE(Has(freshened, Words("0 added, 1 replaced", "追加 0、置換 1"))) << freshened;
 
-    zavo.Click(IDC_CLEAR);
-    zavo.Click(IDC_UPDATE);
+    Click(zavo[IDC_CLEAR]);
+    Click(zavo[IDC_UPDATE]);
     std::string updated = zavo.Output();
     EXPECT_TRUE(Has(updated, Words("added    d.txt (", "追加     d.txt ("))) << updated;
     EXPECT_TRUE(Has(updated, Words("1 added, 0 replaced", "追加 1、置換 0"))) << "nothing changed since the freshen: " << updated;
 
-    zavo.Click(IDC_CLEAR);
-    zavo.Clear(IDC_FILE_NAME);
-    zavo.Type(IDC_FILE_NAME, "ソ.txt");
-    zavo.Click(IDC_DELETE);
+    Click(zavo[IDC_CLEAR]);
+    ClearEdit(zavo[IDC_FILE_NAME]);
+    Type(zavo[IDC_FILE_NAME], "ソ.txt");
+    Click(zavo[IDC_DELETE]);
     EXPECT_TRUE(Has(zavo.Output(), Words("deleted  ソ.txt", "削除     ソ.txt"))) << zavo.Output();
 
     // "Clear" also puts back the values of the last exchange: empty the pane before typing.
-    zavo.Click(IDC_CLEAR);
-    zavo.Clear(IDC_FILE_NAME);
-    zavo.Type(IDC_FILE_NAME, "*.*");
-    zavo.Click(IDC_LIST);
+    Click(zavo[IDC_CLEAR]);
+    ClearEdit(zavo[IDC_FILE_NAME]);
+    Type(zavo[IDC_FILE_NAME], "*.*");
+    Click(zavo[IDC_LIST]);
     EXPECT_TRUE(Has(zavo.Output(), Words(" 3 entries\r\n", " 3 個のファイル\r\n"))) << zavo.Output();
 
     zavo.Paste(IDC_BASE_PATH, copy + "\\");
-    zavo.Click(IDC_EXTRACT);
+    Click(zavo[IDC_EXTRACT]);
     zavo.Close();
 
-    Tree expected = ReadTree(source);
+    Files expected = ReadTree(source);
     expected.erase("ソ.txt");
     EXPECT_TRUE(ReadTree(copy) == expected) << "the archive should hold the edited 表.txt, c.txt and d.txt";
 }
