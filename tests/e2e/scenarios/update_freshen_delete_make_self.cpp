@@ -1,5 +1,6 @@
 // A person keeps an archive up to date: after editing one file and making another, Freshen
-// replaces only the edited one, Update adds the new one, and Delete removes an entry.
+// replaces only the edited one, Update adds the new one, and Delete removes an entry. Then the
+// archive goes out as a self-extracting program, which someone else runs unattended.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver.h"
@@ -7,9 +8,9 @@
 namespace e2e {
 namespace {
 
-TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
+TEST(UpdateFreshenDeleteMakeSelf, EachCommandTouchesOnlyWhatItShould) {
     Scratch work;
-    const std::string source = work / "src", copy = work / "copy";
+    const std::string source = work / "src", copy = work / "copy", shipped = work / "配布", unpacked = work / "受け取り 先";
     WriteBytes(source + "\\表.txt", TextData(5000, 1));
     WriteBytes(source + "\\ソ.txt", TextData(5000, 2));
     WriteBytes(source + "\\予定\\c.txt", TextData(5000, 3));
@@ -55,11 +56,20 @@ TEST(UpdateFreshenDelete, EachCommandTouchesOnlyWhatItShould) {
 
     zavo.Paste(IDC_BASE_PATH, copy + "\\");
     Click(zavo[IDC_EXTRACT]);
+    // The self-extracting program goes to the base folder.
+    zavo.Paste(IDC_BASE_PATH, shipped + "\\");
+    CreateDirectoryA(shipped.c_str(), nullptr);
+    Click(zavo[IDC_MAKE_SELF]);
+    EXPECT_TRUE(Has(zavo.Output(), Words("created  ", "作成     ") + shipped + "\\")) << zavo.Output();
     zavo.Close();
 
     Files expected = ReadTree(source);
     expected.erase("ソ.txt");
     EXPECT_TRUE(ReadTree(copy) == expected) << "the archive should hold the edited 表.txt, c.txt and d.txt";
+    Files made = ReadTree(shipped);
+    ASSERT_EQ(made.size(), 1u) << "one program in the base folder";
+    EXPECT_EQ(RunToEnd("\"" + shipped + "\\" + made.begin()->first + "\" -d \"" + unpacked + "\" -y"), 0u);
+    EXPECT_TRUE(ReadTree(unpacked) == expected) << "the program carries the archive as it was made";
 }
 
 }  // namespace
