@@ -52,6 +52,18 @@ std::uint16_t Crc(const std::string& s) {
     return lzh::Crc16(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
 }
 
+// Removes `folder` (ending with '\') with everything in it, also deeper than the "A" calls reach.
+void RemoveTree(const std::string& folder) {
+    const std::wstring wide = WideOf(folder);
+    if (wide.empty()) return;
+    // Links are removed, not followed.
+    Walk(wide, L"", false, [&](const std::wstring& relative, bool isFolder) {
+        SetFileAttributesW((wide + relative).c_str(), FILE_ATTRIBUTE_NORMAL);
+        isFolder ? RemoveDirectoryW((wide + relative).c_str()) : DeleteFileW((wide + relative).c_str());
+    });
+    RemoveDirectoryW(wide.c_str());
+}
+
 }  // namespace
 
 // The name is taken only once this process has created the folder: CreateDirectoryA fails on one
@@ -66,17 +78,6 @@ Scratch::Scratch() {
 }
 
 Scratch::~Scratch() { RemoveTree(path_); }
-
-void RemoveTree(const std::string& folder) {
-    const std::wstring wide = WideOf(folder);
-    if (wide.empty()) return;
-    // Links are removed, not followed.
-    Walk(wide, L"", false, [&](const std::wstring& relative, bool isFolder) {
-        SetFileAttributesW((wide + relative).c_str(), FILE_ATTRIBUTE_NORMAL);
-        isFolder ? RemoveDirectoryW((wide + relative).c_str()) : DeleteFileW((wide + relative).c_str());
-    });
-    RemoveDirectoryW(wide.c_str());
-}
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     for (std::size_t i = 3; i < path.size(); i += cp932::CharLength(path, i))

@@ -25,9 +25,6 @@ private:
     std::string path_;
 };
 
-// Removes `folder` (ending with '\') with everything in it, also deeper than the "A" calls reach;
-// links are removed, not followed.
-void RemoveTree(const std::string& folder);
 void WriteBytes(const std::string& path, const std::string& bytes);   // creates missing folders
 std::string ReadBytes(const std::string& path);                      // "" when missing
 bool Exists(const std::string& path);
