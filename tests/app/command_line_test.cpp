@@ -20,16 +20,12 @@ TEST(ParseCommandLine, TakesTheOneArgumentApart) {
         {"  zavo.exe   ", ArgumentKind::None, ""},
         {"\"C:\\Program Files\\ZAVO\\zavo.exe\"", ArgumentKind::None, ""},
         {"zavo.exe a.lzh", ArgumentKind::Archive, "a.lzh"},
-        {"zavo.exe A.Lzh", ArgumentKind::Archive, "A.Lzh"},
         {" zavo.exe    a.lzh \t", ArgumentKind::Archive, "a.lzh"},
         {"\"C:\\ZAVO\\zavo.exe\" \"D:\\My Files\\A.LZH\"", ArgumentKind::Archive, "D:\\My Files\\A.LZH"},
-        {"zavo.exe \"D:\\My Files\\A.LZH\"", ArgumentKind::Archive, "D:\\My Files\\A.LZH"},
         // What the file-type registration makes the shell run: quoted program, two blanks,
         // quoted script path.
         {"\"C:\\Program Files\\ZAVO\\zavo.exe\"  \"D:\\My Scripts\\backup.ZAV\"", ArgumentKind::Script,
          "D:\\My Scripts\\backup.ZAV"},
-        {"zavo.exe A.LZH.BAK", ArgumentKind::Script, "A.LZH.BAK"},
-        {"zavo.exe D:\\ARC", ArgumentKind::Script, "D:\\ARC"},
         {"zavo.exe D:\\DAILY.ZAV", ArgumentKind::Script, "D:\\DAILY.ZAV"},
         // Two arguments are one path, and that path is no archive.
         {"zavo.exe a.lzh b", ArgumentKind::Script, "a.lzh b"},
@@ -58,7 +54,6 @@ TEST(IsLzhPath, LooksAtTheLastComponentsExtensionInAnyCase) {
         std::string path;
         bool archive;
     } cases[] = {
-        {"a.lzh", true},
         {"A.Lzh", true},
         {"D:\\My Files\\A.LZH", true},
         {"\\\\server\\share\\b.lZh", true},
@@ -73,10 +68,8 @@ TEST(IsLzhPath, LooksAtTheLastComponentsExtensionInAnyCase) {
         {"LZH", false},
         {"", false},
         {"D:\\ARC.LZH\\", false},
-        {"D:\\ARC.LZH\\A", false},
         {"D:\\ARC.LZH\\A.TXT", false},
         {"D:.LZH", true},
-        {"A.ZAV", false},
         // Full-width letters are not the extension's ASCII letters.
         {"A.\x82\x6B\x82\x79\x82\x67", false},
     };

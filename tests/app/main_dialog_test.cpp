@@ -12,7 +12,7 @@ namespace {
 
 using namespace zavo::testing;
 
-TEST(MainDialog, StartsFromItsStartValuesAndTheFirstPaintTicksThePathList) {
+TEST(MainDialog, StartsFromItsStartValuesWithTheProgramIconAndTheFirstPaintTicksThePathList) {
     const struct {
         const char* commandLine;
         const char* lzhPath;
@@ -44,23 +44,14 @@ TEST(MainDialog, StartsFromItsStartValuesAndTheFirstPaintTicksThePathList) {
             if (!c.script) {
                 EXPECT_EQ(FocusIn(window), GetDlgItem(window, IDC_LZH_PATH));
             }
+            HICON program = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+            for (LPARAM size : {ICON_BIG, ICON_SMALL})
+                EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, size, 0)), program);
+            EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_QUERYDRAGICON, 0, 0)), program);
             Click(GetDlgItem(window, IDC_CLOSE));
         });
         EXPECT_TRUE(engine.CommandLines().empty());
     }
-}
-
-TEST(MainDialog, WindowAndDragIconAreTheProgramIcon) {
-    RecordingEngine engine;
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
-        HICON program = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)), program);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)), program);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_QUERYDRAGICON, 0, 0)), program);
-        Click(GetDlgItem(window, IDC_CLOSE));
-    });
 }
 
 TEST(MainDialog, ClearEmptiesTheLogAndPutsBackTheLastExchangedValues) {

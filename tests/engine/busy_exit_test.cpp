@@ -6,10 +6,8 @@
 
 #include <string>
 
+#include "tests/support/test_files.h"
 #include "tests/support/ui_driver.h"
-#include "text/cp932.h"
-#include "win/unique_handle.h"
-#include "win/window_text.h"
 
 namespace zavo {
 namespace {
@@ -20,46 +18,21 @@ const char kFirst[] = "UNLHA32 is busy now. Try [OK] after a moment.";
 const char kSecond[] = "UNLHA32 is also busy. Quit Process.";
 constexpr int kCloseBox = 0;  // answer with the box's close button instead of a button
 
-struct Search {
-    DWORD process;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchWarning(HWND hwnd, LPARAM l) {
-    auto* search = reinterpret_cast<Search*>(l);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->process && IsWindowVisible(hwnd) && win::GetText(hwnd) == "Warning") {
-        search->found = hwnd;
-        return FALSE;
+// The next box the child posts here, or null when the child ends or none comes.
+HWND NextWarning(HANDLE child) {
+    MSG message;
+    while (!PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE)) {
+        if (MsgWaitForMultipleObjects(1, &child, FALSE, 20000, QS_POSTMESSAGE) != WAIT_OBJECT_0 + 1) return nullptr;
     }
-    return TRUE;
+    return reinterpret_cast<HWND>(message.wParam);
 }
-
-HWND WaitForWarning(DWORD process, HWND previous) {
-    Search search{process};
-    WaitUntil([&] {
-        search.found = nullptr;
-        EnumWindows(MatchWarning, reinterpret_cast<LPARAM>(&search));
-        return search.found && search.found != previous;
-    });
-    return search.found != previous ? search.found : nullptr;
-}
-
-std::string ChildPath() {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return cp932::FolderPart(std::string_view(path, n)) + "busy_child.exe";
-}
-
-struct Case {
-    const char* busyAnswers;
-    std::vector<std::pair<std::string, int>> boxes;  // text expected, answer given
-    DWORD exitStatus;
-};
 
 TEST(BusyProtocol, EndsTheProcessWithStatusOne) {
-    const Case cases[] = {
+    const struct {
+        const char* busyAnswers;
+        std::vector<std::pair<std::string, int>> boxes;  // text expected, answer given
+        DWORD exitStatus;
+    } cases[] = {
         {"1", {{kFirst, IDCANCEL}}, 1},
         {"1", {{kFirst, kCloseBox}}, 1},
         {"1,1", {{kFirst, IDOK}, {kSecond, IDOK}}, 1},
@@ -67,33 +40,22 @@ TEST(BusyProtocol, EndsTheProcessWithStatusOne) {
         // OK with the library free again: the run goes on to the library (status 3 marks it).
         {"1,0", {{kFirst, IDOK}}, 3},
     };
-    for (const Case& c : cases) {
+    MSG queue;
+    PeekMessageA(&queue, nullptr, 0, 0, PM_NOREMOVE);   // the queue the child posts to
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string("busy answers ") + c.busyAnswers);
-        std::string commandLine = "\"" + ChildPath() + "\" " + c.busyAnswers;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &info));
-        win::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
-
-        HWND previous = nullptr;
+        ChildProcess child;
+        ASSERT_TRUE(child.Start("\"" + BinFolder() + "busy_child.exe\" " + c.busyAnswers + " " +
+                                std::to_string(GetCurrentThreadId())));
         for (const auto& [text, answer] : c.boxes) {
-            HWND box = WaitForWarning(info.dwProcessId, previous);
+            HWND box = NextWarning(child.Handle());
             ASSERT_TRUE(box) << "no box saying " << text;
             EXPECT_EQ(MessageBoxText(box), text);
             EXPECT_TRUE(GetDlgItem(box, IDOK) && GetDlgItem(box, IDCANCEL));
             if (answer == kCloseBox) PostMessageA(box, WM_CLOSE, 0, 0);
             else Answer(box, answer);
-            previous = box;
         }
-        if (WaitForSingleObject(process.Get(), 20000) != WAIT_OBJECT_0) {
-            TerminateProcess(process.Get(), 99);
-            FAIL() << "the child did not end";
-        }
-        DWORD status = 0;
-        ASSERT_TRUE(GetExitCodeProcess(process.Get(), &status));
-        EXPECT_EQ(status, c.exitStatus);
+        EXPECT_EQ(child.WaitExit(20000), c.exitStatus);
     }
 }
 

@@ -8,7 +8,6 @@
 #include "tests/settings/registry_probe.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
-#include "text/cp932.h"
 
 namespace zavo {
 namespace {
@@ -35,9 +34,7 @@ void ExpectRegisteredFor(const std::string& program) {
     };
     for (const auto& [key, value] : entries) {
         Probe probe = ProbeValue(HKEY_CLASSES_ROOT, key, "");
-        EXPECT_TRUE(probe.exists) << key;
-        EXPECT_EQ(probe.type, static_cast<DWORD>(REG_SZ)) << key;
-        EXPECT_EQ(probe.size, value.size()) << key;
+        EXPECT_TRUE(probe.exists && probe.type == REG_SZ && probe.size == value.size()) << key;
         EXPECT_EQ(probe.bytes, value) << key;
     }
 }
@@ -90,7 +87,7 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfTwiceAndRunsAScriptOpen
     Scratch folder;  // the two folders below hold blanks and 0x5C trail bytes
     CreateDirectoryA((folder / "Program Files 表ソ").c_str(), nullptr);
     CreateDirectoryA((folder / "my 能 scripts").c_str(), nullptr);
-    std::string built = cp932::FolderPart(ModulePath());
+    std::string built = BinFolder();
     std::string program = folder / "Program Files 表ソ\\zavo.exe";
     ASSERT_TRUE(CopyFileA((built + "zavo.exe").c_str(), program.c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((built + "UNLHA32.DLL").c_str(), (folder / "Program Files 表ソ\\UNLHA32.DLL").c_str(), FALSE));
@@ -120,7 +117,7 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfTwiceAndRunsAScriptOpen
     // A script with a blank in its path: copy a file, then exit, which ends the program.
     std::string source = folder / "my 能 scripts\\source file.txt";
     std::string target = folder / "my 能 scripts\\copied file.txt";
-    WriteBytes(folder / "my 能 scripts\\source file.txt", "trace");
+    WriteBytes(source, "trace");
     WriteBytes(folder / "my 能 scripts\\copy test.ZAV", "///copy\r\n/C \"" + source + "\" \"" + target + "\"\r\n///end\r\n/X\r\n");
 
     // What the shell starts for that script: the registered command with "%1" replaced.
@@ -131,7 +128,7 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfTwiceAndRunsAScriptOpen
     ChildProcess launched;
     ASSERT_TRUE(launched.Start(command)) << command;
     EXPECT_EQ(launched.WaitExit(30000), 0u) << "the script's exit line did not end the program: " << command;
-    EXPECT_EQ(ReadBytes(folder / "my 能 scripts\\copied file.txt"), "trace") << "the script's copy left no file";
+    EXPECT_EQ(ReadBytes(target), "trace") << "the script's copy left no file";
 }
 
 }  // namespace

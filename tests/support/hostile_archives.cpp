@@ -8,6 +8,13 @@ namespace {
 
 constexpr std::uint16_t kLinkMode = 0120777;
 
+// An extended header of `type` whose payload is `text` in UTF-16LE.
+std::string Utf16Extension(char type, const std::u16string& text) {
+    std::string e(1, type);
+    for (char16_t c : text) e += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return e;
+}
+
 // A member with exact names (ext 0x44 `name`, ext 0x45 `folders`) beside its code page ones.
 std::string Unicode(const std::string& folderField, const std::string& fallback, const std::string& content,
                     std::vector<std::u16string> name, const std::u16string& folders = u"") {

@@ -1,10 +1,11 @@
 // Scratch folders, files, hand-built members and child processes for the Wine tests.
 #include "tests/support/test_files.h"
-#include "tests/support/own_folder.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <random>
 
 #include "codec/crc16.h"
@@ -13,42 +14,30 @@
 namespace zavo::testing {
 namespace {
 
-void CollectTree(const std::string& root, const std::string& relative, std::vector<std::string>& out) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((root + relative + "*").c_str(), &data);
+// Every file and folder below `folder` (ending with '\'), contents before their folder, through
+// the wide calls, which also reach deeper than the "A" calls' 260 characters. Folder links are
+// entered only when asked.
+void Walk(const std::wstring& folder, const std::wstring& relative, bool intoLinks,
+          const std::function<void(const std::wstring& relative, bool isFolder)>& visit) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + relative + L"*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            out.push_back(relative + name + "\\");
-            CollectTree(root, relative + name + "\\", out);
-        } else {
-            out.push_back(relative + name);
-        }
-    } while (FindNextFileA(find, &data));
+        const std::wstring leaf = data.cFileName, name = relative + leaf;
+        if (leaf == L"." || leaf == L"..") continue;
+        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder && (intoLinks || !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
+            Walk(folder, name + L"\\", intoLinks, visit);
+        visit(name, isFolder);
+    } while (FindNextFileW(find, &data));
     FindClose(find);
 }
 
-void RemoveWideTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (isFolder && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveWideTree(path + L"\\");
-            if (isFolder)
-                RemoveDirectoryW(path.c_str());
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
+std::string Narrow(const std::wstring& wide) {
+    std::string text(2 * wide.size() + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), static_cast<int>(text.size()), nullptr, nullptr) - 1));
+    return text;
 }
 
 void Put16(std::string& s, unsigned v) {
@@ -63,21 +52,32 @@ std::uint16_t Crc(const std::string& s) {
     return lzh::Crc16(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
 }
 
+// Removes `folder` (ending with '\') with everything in it, also deeper than the "A" calls reach.
+void RemoveTree(const std::string& folder) {
+    const std::wstring wide = WideOf(folder);
+    if (wide.empty()) return;
+    // Links are removed, not followed.
+    Walk(wide, L"", false, [&](const std::wstring& relative, bool isFolder) {
+        SetFileAttributesW((wide + relative).c_str(), FILE_ATTRIBUTE_NORMAL);
+        isFolder ? RemoveDirectoryW((wide + relative).c_str()) : DeleteFileW((wide + relative).c_str());
+    });
+    RemoveDirectoryW(wide.c_str());
+}
+
 }  // namespace
 
+// The name is taken only once this process has created the folder: CreateDirectoryA fails on one
+// that exists, whoever made it, and Wine runs in other prefixes reuse process ids on the same /tmp.
 Scratch::Scratch() {
-    path_ = test_support::MakeOwnFolder("zavo-test-");
+    static std::atomic<unsigned> counter{0};
+    CreateDirectoryA("Z:\\tmp", nullptr);
+    do {
+        path_ = "Z:\\tmp\\zavo-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) +
+                "-" + std::to_string(++counter) + "\\";
+    } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 Scratch::~Scratch() { RemoveTree(path_); }
-
-// Through the wide calls, which also reach folders deeper than the "A" calls' 260 characters.
-void RemoveTree(const std::string& folder) {
-    std::wstring wide(folder.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    if (!wide.empty()) RemoveWideTree(wide);
-}
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     for (std::size_t i = 3; i < path.size(); i += cp932::CharLength(path, i))
@@ -125,7 +125,9 @@ std::int64_t WriteTimeOf(const std::string& path) {
 
 std::vector<std::string> Tree(const std::string& folder) {
     std::vector<std::string> out;
-    CollectTree(folder, "", out);
+    Walk(WideOf(folder), L"", true, [&](const std::wstring& relative, bool isFolder) {
+        out.push_back(Narrow(relative) + (isFolder ? "\\" : ""));
+    });
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -146,35 +148,19 @@ void WriteWide(const std::wstring& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
-namespace {
-
-void CollectWide(const std::wstring& folder, const std::wstring& relative, std::map<std::wstring, std::string>& out) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + relative + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CollectWide(folder, relative + name + L"\\", out);
-            continue;
-        }
-        HANDLE file = CreateFileW((folder + relative + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::string bytes(data.nFileSizeLow, '\0');
-        DWORD read = 0;
-        if (file != INVALID_HANDLE_VALUE) ReadFile(file, &bytes[0], data.nFileSizeLow, &read, nullptr);
-        CloseHandle(file);
-        bytes.resize(read);
-        out[relative + name] = bytes;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-}
-
-}  // namespace
-
 std::map<std::wstring, std::string> WideFiles(const std::wstring& folder) {
     std::map<std::wstring, std::string> files;
-    CollectWide(folder, L"", files);
+    Walk(folder, L"", true, [&](const std::wstring& relative, bool isFolder) {
+        if (isFolder) return;
+        std::string& bytes = files[relative];
+        HANDLE file = CreateFileW((folder + relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return;
+        bytes.resize(GetFileSize(file, nullptr));
+        DWORD read = 0;
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+        bytes.resize(read);
+    });
     return files;
 }
 
@@ -206,28 +192,11 @@ std::string Level0Member(const std::string& path, const std::string& content, co
     return header + body + content;
 }
 
-std::string Utf16Extension(char type, const std::u16string& text) {
-    std::string e(1, type);
-    for (char16_t c : text) Put16(e, c);
-    return e;
-}
-
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
                          std::uint16_t unixMode, const char* method, const std::vector<std::string>& more) {
-    std::string ext;
-    auto extension = [&](char type, const std::string& payload) {
-        std::string e;
-        e += type;
-        e += payload;
-        return e;
-    };
-    std::vector<std::string> exts = {extension('\x00', std::string(2, '\0')), extension('\x01', name)};
-    if (!folderField.empty()) exts.push_back(extension('\x02', folderField));
-    if (unixMode) {
-        std::string mode;
-        Put16(mode, unixMode);
-        exts.push_back(extension('\x50', mode));
-    }
+    std::vector<std::string> exts = {std::string(3, '\0'), '\x01' + name};
+    if (!folderField.empty()) exts.push_back('\x02' + folderField);
+    if (unixMode) Put16(exts.emplace_back("\x50"), unixMode);
     exts.insert(exts.end(), more.begin(), more.end());
     std::string header;
     Put16(header, 0);   // total size, set below

@@ -25,9 +25,6 @@ private:
     std::string path_;
 };
 
-// Removes `folder` (ending with '\') with everything in it, also deeper than the "A" calls reach;
-// links are removed, not followed.
-void RemoveTree(const std::string& folder);
 void WriteBytes(const std::string& path, const std::string& bytes);   // creates missing folders
 std::string ReadBytes(const std::string& path);                      // "" when missing
 bool Exists(const std::string& path);
@@ -54,9 +51,6 @@ std::string Level0Member(const std::string& path, const std::string& content, co
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
                          std::uint16_t unixMode = 0, const char* method = "-lh0-",
                          const std::vector<std::string>& more = {});
-// An extended header of `type` whose payload is `text` in UTF-16LE (0x44 name, 0x45 folders
-// with 0xFFFF after each).
-std::string Utf16Extension(char type, const std::u16string& text);
 
 // The folder of this test program, ending with '\': the build's bin folder, with zavo.exe,
 // UNLHA32.DLL and ZAVOSFX.EXE.

@@ -3,15 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 
 #include "text/cp932.h"
-#include "win/controls.h"
 #include "win/window_text.h"
 
 namespace zavo::testing {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Long enough for the slowest library run a click starts: a window that never answers fails the
+// test instead of hanging it.
+constexpr UINT kAnswerMs = 60000;
 
 // A driven dialog: the steps run on a fiber of the dialog's own thread, resumed by a timer that
 // the dialog's message loop (or any loop nested in it) dispatches. So every step sees the
@@ -51,21 +56,15 @@ void CALLBACK RunSteps(void*) {
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     Driver& d = *t_driver;
-    if (d.inSteps) {
+    if (d.inSteps || d.finished) {
         // A step waits in a window it opened itself (a Click on a button whose handler shows a
-        // message box no step answers): end that window so the test fails instead of hanging.
+        // message box no step answers), or the driver left the dialog open: cancel that window
+        // so the test fails instead of hanging.
         if (!d.rescued && Clock::now() > d.deadline) {
             d.rescued = true;
-            ADD_FAILURE() << "a step is stuck in a modal window it opened";
-            PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
-        }
-        return;
-    }
-    if (d.finished) {
-        if (!d.rescued && Clock::now() > d.deadline) {
-            d.rescued = true;
-            ADD_FAILURE() << "the dialog was still open after the driver finished";
-            PostMessageA(d.dialog->Handle(), WM_COMMAND, IDCANCEL, 0);
+            ADD_FAILURE() << (d.inSteps ? "a step is stuck in a modal window it opened"
+                                        : "the dialog was still open after the driver finished");
+            PostMessageA(d.inSteps ? GetActiveWindow() : d.dialog->Handle(), WM_COMMAND, IDCANCEL, 0);
         }
         return;
     }
@@ -85,18 +84,28 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM w, LPARAM l) {
     return CallNextHookEx(nullptr, code, w, l);
 }
 
-struct FindContext {
-    std::string caption;
-    HWND found = nullptr;
-};
+// A combo box types into its edit field.
+HWND EditOf(HWND control) {
+    HWND inner = FindWindowExA(control, nullptr, "Edit", nullptr);
+    return inner ? inner : control;
+}
 
-BOOL CALLBACK MatchCaption(HWND hwnd, LPARAM l) {
-    auto* context = reinterpret_cast<FindContext*>(l);
-    if (IsWindowVisible(hwnd) && win::GetText(hwnd) == context->caption) {
-        context->found = hwnd;
-        return FALSE;
+// Every item of a list box or a combo box's list, asked in Unicode and converted here: asked from
+// another process in the "A" form, the system hands back the Unicode text unconverted.
+std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+    std::vector<std::string> items;
+    const int count = static_cast<int>(Send(control, countMessage, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(control, lengthMessage, i, 0, SMTO_NORMAL, kAnswerMs, &length);
+        std::wstring wide(length + 1, L'\0');
+        SendMessageTimeoutW(control, textMessage, i, reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL, kAnswerMs,
+                            &length);
+        std::string text(2 * wide.size() + 2, '\0');
+        WideCharToMultiByte(932, 0, wide.c_str(), -1, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+        items.push_back(text.c_str());
     }
-    return TRUE;
+    return items;
 }
 
 }  // namespace
@@ -105,35 +114,27 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     auto deadline = Clock::now() + timeout;
     while (!condition()) {
         if (Clock::now() > deadline) return false;
-        if (OnSteps()) {
-            ReturnToLoop();
-        } else {
-            Sleep(10);  // another thread or process runs the windows
-        }
+        if (OnSteps()) ReturnToLoop();
+        else Sleep(10);  // another thread or process runs the windows
     }
     return true;
 }
 
 HWND WaitForWindow(DWORD threadId, const std::string& caption, std::chrono::milliseconds timeout) {
     HWND found = nullptr;
-    if (OnSteps() && threadId == GetCurrentThreadId()) {
-        // The windows this thread activated, newest first: a message box or dialog is activated
-        // as it is shown.
-        WaitUntil([&] {
-            const auto& activated = t_driver->activated;
-            for (auto it = activated.rbegin(); it != activated.rend(); ++it) {
-                if (IsWindow(*it) && IsWindowVisible(*it) && win::GetText(*it) == caption) return (found = *it) != nullptr;
-            }
-            return false;
-        }, timeout);
-        return found;
-    }
-    FindContext context{caption};
+    auto match = [&](HWND window) {
+        return IsWindow(window) && IsWindowVisible(window) && win::GetText(window) == caption && (found = window);
+    };
     WaitUntil([&] {
-        EnumThreadWindows(threadId, MatchCaption, reinterpret_cast<LPARAM>(&context));
-        return context.found != nullptr;
+        // Inside a driven dialog: the windows its thread activated, newest first (a message box or
+        // dialog is activated as it is shown).
+        if (OnSteps() && threadId == GetCurrentThreadId())
+            return std::any_of(t_driver->activated.rbegin(), t_driver->activated.rend(), match);
+        EnumThreadWindows(threadId, [](HWND window, LPARAM l) -> BOOL { return !(*reinterpret_cast<decltype(match)*>(l))(window); },
+                          reinterpret_cast<LPARAM>(&match));
+        return found != nullptr;
     }, timeout);
-    return context.found;
+    return found;
 }
 
 DWORD WindowThread(HWND window) { return GetWindowThreadProcessId(window, nullptr); }
@@ -164,25 +165,36 @@ INT_PTR RunDriven(win::Dialog& dialog, const std::function<void(HWND)>& drive,
     return result;
 }
 
+LRESULT Send(HWND window, UINT message, WPARAM w, LPARAM l) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, w, l, SMTO_NORMAL, kAnswerMs, &result) && IsWindow(window))
+        ADD_FAILURE() << "a window did not answer message " << message;
+    return static_cast<LRESULT>(result);
+}
+
 void Type(HWND edit, const std::string& text) {
+    edit = EditOf(edit);
     for (size_t i = 0; i < text.size(); i += cp932::CharLength(text, i)) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        if (cp932::CharLength(text, i) == 2) {
-            WPARAM code = (static_cast<WPARAM>(lead) << 8) | static_cast<unsigned char>(text[i + 1]);
-            int before = GetWindowTextLengthA(edit);
-            SendMessageA(edit, WM_IME_CHAR, code, 1);
-            // Some edits (a combo box's) turn WM_IME_CHAR into posted WM_CHARs: wait for them,
-            // or the next sent message overtakes the character.
-            WaitUntil([&] { return GetWindowTextLengthA(edit) > before; }, std::chrono::seconds(1));
-        } else {
-            SendMessageA(edit, WM_CHAR, lead, 1);
+        if (cp932::CharLength(text, i) == 1) {
+            Send(edit, WM_CHAR, static_cast<unsigned char>(text[i]), 1);
+            continue;
         }
+        // An input method hands over the character itself, in Unicode: its two bytes sent to a
+        // window of another process would arrive as "?".
+        wchar_t wide = 0;
+        MultiByteToWideChar(932, 0, text.data() + i, 2, &wide, 1);
+        const size_t before = TextOf(edit).size();
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(edit, WM_IME_CHAR, wide, 1, SMTO_NORMAL, kAnswerMs, &ignored);
+        // Some edits (a combo box's) turn WM_IME_CHAR into posted WM_CHARs: wait for them, or the
+        // next key overtakes the character.
+        WaitUntil([&] { return TextOf(edit).size() > before; }, std::chrono::seconds(2));
     }
 }
 
 void ClearEdit(HWND edit) {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CLEAR, 0, 0);
+    Send(EditOf(edit), EM_SETSEL, 0, -1);
+    Send(EditOf(edit), WM_CLEAR, 0, 0);
 }
 
 void PressKey(HWND window, UINT virtualKey) {
@@ -190,9 +202,11 @@ void PressKey(HWND window, UINT virtualKey) {
     PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
-
+void Click(HWND button) { Send(button, BM_CLICK, 0, 0); }
 void ClickLater(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void SetChecked(HWND dialog, int id, bool on) {
+    if (IsChecked(dialog, id) != on) Click(GetDlgItem(dialog, id));
+}
 
 void RightClick(HWND window) {
     PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
@@ -201,29 +215,21 @@ void RightClick(HWND window) {
 
 void Focus(HWND control) { SetFocus(control); }
 
-std::string TextOf(HWND window) { return win::GetText(window); }
-std::string ControlText(HWND window, int id) {
-    HWND control = GetDlgItem(window, id);
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    // Asked across processes, the length counts characters; one may take two bytes.
-    std::string text(2 * length + 2, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
+std::string TextOf(HWND window) {
+    // Asked with messages: GetWindowText does not ask a window of another process.
+    std::string text(win::RoomForText(Send(window, WM_GETTEXTLENGTH, 0, 0)), '\0');
+    Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::strlen(text.c_str()));
     return text;
 }
 
-std::string ItemTextOf(HWND dialog, int id) { return win::GetText(GetDlgItem(dialog, id)); }
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+std::string ItemTextOf(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+bool IsChecked(HWND dialog, int id) { return Send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 bool IsShown(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 
-std::string MessageBoxText(HWND box) {
-    // The message box's text is the static control with id 0xFFFF.
-    return win::GetText(GetDlgItem(box, 0xFFFF));
-}
+// The message box's text is the static control with id 0xFFFF.
+std::string MessageBoxText(HWND box) { return ItemTextOf(box, 0xFFFF); }
 
 HICON MessageBoxIcon(HWND box) {
     // The icon is the static control with id 0x440 (stc1); hidden when the box has none.
@@ -239,21 +245,20 @@ HWND FocusIn(HWND window) {
     return GetFocus();
 }
 
-void Answer(HWND box, int buttonId) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0); }
+void Answer(HWND box, int buttonId) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+}
 
-}  // namespace zavo::testing
-
-namespace zavo::testing {
 namespace {
 
 // The centre of a list item in the list's client coordinates, scrolled into view first.
 LPARAM ItemPoint(HWND list, int index) {
     RECT item{}, client{};
-    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     GetClientRect(list, &client);
     if (item.top < client.top || item.bottom > client.bottom) {
-        SendMessageA(list, LB_SETTOPINDEX, index, 0);
-        SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        Send(list, LB_SETTOPINDEX, index, 0);
+        Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     }
     return MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
 }
@@ -262,16 +267,15 @@ LPARAM ItemPoint(HWND list, int index) {
 
 void MouseClickListItem(HWND list, int index) {
     LPARAM at = ItemPoint(list, index);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    Send(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Send(list, WM_LBUTTONUP, 0, at);
 }
 
 void MouseDoubleClickListItem(HWND list, int index) {
+    MouseClickListItem(list, index);
     LPARAM at = ItemPoint(list, index);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
-    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    Send(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    Send(list, WM_LBUTTONUP, 0, at);
 }
 
 void Paste(HWND edit, const std::string& text) {
@@ -292,18 +296,7 @@ void PickDroppedItem(HWND combo, int index) {
 
 void CloseDropDown(HWND combo) { SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0); }
 
-std::vector<std::string> ListItems(HWND list) {
-    std::vector<std::string> items;
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) items.push_back(win::ListBox(list).ItemText(i));
-    return items;
-}
-
-std::vector<std::string> ComboItems(HWND combo) {
-    std::vector<std::string> items;
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) items.push_back(win::ComboBox(combo).ItemText(i));
-    return items;
-}
+std::vector<std::string> ListItems(HWND list) { return Items(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
+std::vector<std::string> ComboItems(HWND combo) { return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
 }  // namespace zavo::testing

@@ -1,5 +1,7 @@
 // Driving a modal dialog as a person would, from inside its own message loop: the steps run on the
 // dialog's thread between two messages, type, click and answer message boxes through messages.
+// The actions and readings also reach the windows of another process (the program started by an
+// end-to-end test).
 #pragma once
 
 #include <windows.h>
@@ -33,15 +35,20 @@ HWND WaitForWindow(DWORD threadId, const std::string& caption,
 // The thread that runs the window.
 DWORD WindowThread(HWND window);
 
-// Typing: one WM_CHAR per character, as the keyboard delivers them; a double-byte character
-// arrives as WM_IME_CHAR with both bytes. The edit's change notification fires per character.
+// A message sent and answered; the test fails when the window does not answer within a minute.
+LRESULT Send(HWND window, UINT message, WPARAM w, LPARAM l);
+
+// Typing into an edit or a combo box: one WM_CHAR per character, as the keyboard delivers them;
+// a double-byte character arrives as WM_IME_CHAR. The change notification fires per character.
 void Type(HWND edit, const std::string& text);
 // Select all and delete, as a person clearing a field would.
 void ClearEdit(HWND edit);
 // A key press posted to the window, so that it passes the dialog manager (Enter, Escape, Tab).
 void PressKey(HWND window, UINT virtualKey);
-// A mouse click on a button (BM_CLICK): check boxes tick and untick themselves.
+// A mouse click on a button (BM_CLICK), back once its handler is done: check boxes tick and
+// untick themselves.
 void Click(HWND button);
+void SetChecked(HWND dialog, int id, bool on);
 // The same click posted: for a button whose handler opens a modal window (a message box, a
 // dialog), so that the next step can deal with that window.
 void ClickLater(HWND button);
@@ -52,9 +59,8 @@ void Focus(HWND control);
 
 // Reading what a person sees.
 std::string TextOf(HWND window);
-// The text of a control in another process: GetWindowText does not ask such a window, WM_GETTEXT does.
-std::string ControlText(HWND window, int id);
 std::string ItemTextOf(HWND dialog, int id);
+inline std::string ControlText(HWND window, int id) { return ItemTextOf(window, id); }
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);

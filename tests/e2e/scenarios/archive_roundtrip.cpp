@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "resources/main_dialog_ids.h"
 #include "tests/e2e/driver.h"
 
 namespace e2e {
@@ -22,21 +21,21 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
-    EXPECT_TRUE(zavo.IsChecked(IDC_ENABLE_PATH_LIST)) << "the first paint switches the path list on";
+    EXPECT_TRUE(IsChecked(zavo.Window(), IDC_ENABLE_PATH_LIST)) << "the first paint switches the path list on";
 
-    zavo.Type(IDC_LZH_PATH, work / "書庫.LZH");
+    Type(zavo[IDC_LZH_PATH], work / "書庫.LZH");
     // "Base Path": type the scratch folder, drop the list down and pick the source folder.
-    zavo.Type(IDC_BASE_PATH, work.Path());
-    zavo.DropDown(IDC_BASE_PATH);
-    std::vector<std::string> folders = zavo.ComboItems(IDC_BASE_PATH);
+    Type(zavo[IDC_BASE_PATH], work.Path());
+    DropDown(zavo[IDC_BASE_PATH]);
+    std::vector<std::string> folders = ComboItems(zavo[IDC_BASE_PATH]);
     auto picked = std::find(folders.begin(), folders.end(), source + "\\");
     ASSERT_NE(picked, folders.end()) << "the drop-down lists the subfolders of the typed folder; it holds "
                                      << ::testing::PrintToString(folders);
     zavo.PickDropped(IDC_BASE_PATH, static_cast<int>(picked - folders.begin()));
-    EXPECT_EQ(zavo.Text(IDC_BASE_PATH), source + "\\");
-    zavo.SetChecked(IDC_RECURSIVE, true);
+    EXPECT_EQ(ItemTextOf(zavo.Window(), IDC_BASE_PATH), source + "\\");
+    SetChecked(zavo.Window(), IDC_RECURSIVE, true);
 
-    zavo.Click(IDC_ADD);
+    Click(zavo[IDC_ADD]);
     std::string added = zavo.Output();
     EXPECT_TRUE(Has(added, Words("added    表.txt (", "追加     表.txt ("))) << added;
     EXPECT_TRUE(Has(added, Words("added    ソース\\ソ.dat (", "追加     ソース\\ソ.dat ("))) << added;
@@ -45,31 +44,31 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
     EXPECT_TRUE(Has(added, "\r\n")) << "the pane shows the library's lines with CR LF";
     ASSERT_TRUE(Exists(work / "書庫.LZH"));
 
-    zavo.Click(IDC_CLEAR);
-    zavo.Click(IDC_LIST);
+    Click(zavo[IDC_CLEAR]);
+    Click(zavo[IDC_LIST]);
     std::string listed = zavo.Output();
     EXPECT_TRUE(Has(listed, "表.txt")) << listed;
     EXPECT_TRUE(Has(listed, "ソ.dat")) << listed;
     EXPECT_TRUE(Has(listed, Words(" 5 entries\r\n", " 5 個のファイル\r\n"))) << listed;
 
-    zavo.Click(IDC_TEST);
+    Click(zavo[IDC_TEST]);
     EXPECT_TRUE(Has(zavo.Output(), Words("5 tested, 5 OK, 0 damaged\r\n", "検査 5、正常 5、破損 0\r\n"))) << zavo.Output();
 
     // Pick the archive again from the path list: the list follows the typed folder and name.
-    zavo.Clear(IDC_LZH_PATH);
-    zavo.Type(IDC_LZH_PATH, work / "書");
-    ASSERT_EQ(zavo.ListItems(IDC_PATH_LIST), std::vector<std::string>{"書庫.LZH"});
-    zavo.DoubleClickListItem(IDC_PATH_LIST, 0);
-    EXPECT_EQ(zavo.Text(IDC_LZH_PATH), work / "書庫.LZH");
+    ClearEdit(zavo[IDC_LZH_PATH]);
+    Type(zavo[IDC_LZH_PATH], work / "書");
+    ASSERT_EQ(ListItems(zavo[IDC_PATH_LIST]), std::vector<std::string>{"書庫.LZH"});
+    MouseDoubleClickListItem(zavo[IDC_PATH_LIST], 0);
+    EXPECT_EQ(ItemTextOf(zavo.Window(), IDC_LZH_PATH), work / "書庫.LZH");
 
     zavo.Paste(IDC_BASE_PATH, copy);   // no final "\": the run adds it
-    zavo.Click(IDC_EXTRACT);
+    Click(zavo[IDC_EXTRACT]);
     EXPECT_TRUE(Has(zavo.Output(), Words("5 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed; into " + copy + "\\\r\n",
                                            "展開 5、置換 0、スキップ 0、拒否 0、失敗 0: 展開先 " + copy + "\\\r\n"))) << zavo.Output();
-    EXPECT_EQ(zavo.Text(IDC_BASE_PATH), copy + "\\");
+    EXPECT_EQ(ItemTextOf(zavo.Window(), IDC_BASE_PATH), copy + "\\");
     zavo.Close();
 
-    Tree original = ReadTree(source), extracted = ReadTree(copy);
+    Files original = ReadTree(source), extracted = ReadTree(copy);
     EXPECT_EQ(extracted.size(), 5u);
     EXPECT_TRUE(extracted == original) << "the extracted tree differs from the original";
 }

@@ -2,7 +2,6 @@
 // its own box, the window adds nothing for the failed run, and only the sound entry comes out.
 #include <gtest/gtest.h>
 
-#include "resources/main_dialog_ids.h"
 #include "tests/e2e/driver.h"
 
 namespace e2e {
@@ -16,9 +15,9 @@ TEST(DamagedArchive, TheLibraryReportsItAndNoHalfFileIsLeft) {
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
-    zavo.Type(IDC_LZH_PATH, archive);
+    Type(zavo[IDC_LZH_PATH], archive);
     zavo.Paste(IDC_BASE_PATH, source + "\\");
-    zavo.Click(IDC_ADD);
+    Click(zavo[IDC_ADD]);
     ASSERT_TRUE(Has(zavo.Output(), Words("2 added", "追加 2"))) << zavo.Output();
 
     // One byte flipped inside 表.txt's compressed data, whichever member comes first.
@@ -27,24 +26,22 @@ TEST(DamagedArchive, TheLibraryReportsItAndNoHalfFileIsLeft) {
     bytes[2000] = static_cast<char>(bytes[2000] ^ 0xFF);
     WriteBytes(archive, bytes);
 
-    zavo.Click(IDC_CLEAR);
-    zavo.ClickLater(IDC_TEST);
+    Click(zavo[IDC_CLEAR]);
+    ClickLater(zavo[IDC_TEST]);
     HWND box = zavo.WaitForWindow("UNLHA32");
     ASSERT_TRUE(box);
     EXPECT_TRUE(Has(MessageBoxText(box), "表.txt")) << MessageBoxText(box);
-    Answer(box, IDOK);
-    WaitUntilGone(box);
+    AnswerAndWait(box, IDOK);
 
     zavo.Paste(IDC_BASE_PATH, copy + "\\");
-    zavo.ClickLater(IDC_EXTRACT);
+    ClickLater(zavo[IDC_EXTRACT]);
     box = zavo.WaitForWindow("UNLHA32");
     ASSERT_TRUE(box);
-    Answer(box, IDOK);
-    WaitUntilGone(box);
+    AnswerAndWait(box, IDOK);
     EXPECT_EQ(zavo.Output(), "") << "a failed run adds nothing to the pane";
     zavo.Close();
 
-    Tree extracted = ReadTree(copy);
+    Files extracted = ReadTree(copy);
     EXPECT_EQ(extracted.count("表.txt"), 0u) << "no half file of the damaged entry";
     EXPECT_EQ(extracted["ソ.txt"], ReadBytes(source + "\\ソ.txt"));
     EXPECT_EQ(extracted.size(), 1u) << "no temporary file is left";

@@ -2,7 +2,6 @@
 // file, and a script started from the editor and stopped with the right mouse button.
 #include <gtest/gtest.h>
 
-#include "resources/main_dialog_ids.h"
 #include "resources/pause_dialog_ids.h"
 #include "resources/script_dialog_ids.h"
 #include "tests/e2e/driver.h"
@@ -38,9 +37,9 @@ TEST(Scripts, TheSampleTourRunsToItsPauseAndExit) {
     EXPECT_TRUE(Has(log, Words("2 extracted", "展開 2、"))) << log;
     EXPECT_TRUE(Has(log, "/C \"tour-out\\tour.lzh\" \"tour-out\\tour-copy.lzh\" [OK]\r\n")) << log;
     EXPECT_FALSE(Has(log, "[ERROR]")) << log;
-    EXPECT_FALSE(zavo.IsChecked(IDC_RECURSIVE)) << "a script from the command line runs with the boxes off";
-    EXPECT_FALSE(zavo.IsShown(IDC_PATH_LIST));
-    EXPECT_TRUE(zavo.IsShown(IDC_SHOW_PATH_LIST)) << "the picture button stands in for the hidden path list";
+    EXPECT_FALSE(IsChecked(zavo.Window(), IDC_RECURSIVE)) << "a script from the command line runs with the boxes off";
+    EXPECT_FALSE(IsShown(zavo.Window(), IDC_PATH_LIST));
+    EXPECT_TRUE(IsShown(zavo.Window(), IDC_SHOW_PATH_LIST)) << "the picture button stands in for the hidden path list";
 
     Answer(pause, IDC_PAUSE_CONTINUE);
     EXPECT_EQ(zavo.WaitForExit(), 0u) << "the tour's last line closes ZAVO";
@@ -52,7 +51,7 @@ TEST(Scripts, ARightClickStopsTheRunBeforeTheNextEntry) {
     Scratch work;
     for (int i = 0; i < 3; ++i) WriteBytes(work / ("src\\f" + std::to_string(i) + ".txt"), TextData(1000, i));
     const std::string script = work / "止める.zav";
-    WriteBytes(script, "///slow add\r\na \r\n -n\r\n" + work / "stop.lzh" + "\r\n" + work / "src" + "\r\n*.*\r\n"
+    WriteBytes(script, "///slow add\r\na \r\n\r\n" + work / "stop.lzh" + "\r\n" + work / "src" + "\r\n*.*\r\n"
                       "///must not run\r\n/M \"" + work / "after" + "\"\r\n");
 
     // Each file of a library run waits a while: time for a person to reach for the mouse. The
@@ -63,24 +62,19 @@ TEST(Scripts, ARightClickStopsTheRunBeforeTheNextEntry) {
     SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", nullptr);
     ASSERT_TRUE(zavo.Window());
 
-    zavo.ClickLater(IDC_SCRIPT);
+    ClickLater(zavo[IDC_SCRIPT]);
     HWND editor = zavo.WaitForWindow("Script File");
     ASSERT_TRUE(editor);
-    SendMessageA(GetDlgItem(editor, IDC_SCRIPT_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.c_str()));
-    SendMessageA(GetDlgItem(editor, IDC_SCRIPT_SHOW), BM_CLICK, 0, 0);
-    EXPECT_TRUE(Has(DialogText(editor, IDC_SCRIPT_CONTENTS), "///must not run\r\n"));
-    Answer(editor, IDC_SCRIPT_RUN);
+    Send(GetDlgItem(editor, IDC_SCRIPT_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.c_str()));
+    Click(GetDlgItem(editor, IDC_SCRIPT_SHOW));
+    EXPECT_TRUE(Has(ItemTextOf(editor, IDC_SCRIPT_CONTENTS), "///must not run\r\n"));
+    AnswerAndWait(editor, IDC_SCRIPT_RUN);
 
-    ASSERT_TRUE(WaitUntilGone(editor));
-    auto wait = [&](bool enabled) {
-        for (int i = 0; i < 500 && zavo.IsEnabled(IDC_EXTRACT) != enabled; ++i) Sleep(20);
-        return zavo.IsEnabled(IDC_EXTRACT) == enabled;
-    };
-    ASSERT_TRUE(wait(false)) << "the run disables the command buttons";
-    // The click comes while the first entry's library run is under way (about 4.5 s).
-    Sleep(1000);
-    zavo.RightClick();
-    ASSERT_TRUE(wait(true)) << "the command buttons come back after the stop";
+    // The first entry's library run (about 4.5 s) is under way once its progress window shows:
+    // the click must stop the run before the next entry.
+    ASSERT_TRUE(zavo.WaitForWindow(Words("UNLHA32: Adding", "UNLHA32: 追加中")));
+    RightClick(zavo.Window());
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(zavo.Window(), IDC_EXTRACT); })) << "the buttons come back after the run";
 
     std::string log = zavo.Output();
     EXPECT_TRUE(Has(log, Words("3 added, 0 replaced", "追加 3、置換 0"))) << "the entry under way finishes: " << log;
