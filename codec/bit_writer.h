@@ -10,6 +10,10 @@ namespace lzh {
 
 class BitWriter {
 public:
+    BitWriter() = default;
+    // Writes over `storage`, earlier output that is done with: its memory is used again.
+    explicit BitWriter(std::vector<std::uint8_t>&& storage) : bytes_(std::move(storage)) {}
+
     // Appends the low `count` bits of `value` (count <= 32), most significant first.
     void Put(std::uint32_t value, int count) {
         acc_ = (acc_ << count) | (value & ((std::uint64_t{1} << count) - 1));

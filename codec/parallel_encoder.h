@@ -66,7 +66,7 @@ private:
     static constexpr std::size_t kMaxQueuedMembers = 64;
 
     struct Segment {
-        std::vector<std::uint8_t> input;   // history, the segment, slack; freed once packed
+        std::vector<std::uint8_t> input;   // history, the segment, slack (maybe more room); given up once packed
         std::size_t history = 0;
         std::size_t plain = 0;
         PackedSegment packed;
@@ -98,6 +98,10 @@ private:
     std::size_t reading_ = 0;         // index of the first member not read to its end
     std::vector<SegmentWorkspace> workspaces_;   // one per worker
     std::mutex mutex_;
+    // Buffers of whole segments read and packed, and of packed output written, kept to be used again:
+    // no more of them than were ever in use at once. Guarded by mutex_.
+    std::vector<std::vector<std::uint8_t>> spareInputs_;
+    std::vector<std::vector<std::uint8_t>> spareOutputs_;
     std::condition_variable finished_;
     bool waiting_ = false;            // the calling thread waits for finished_; guarded by mutex_
     WorkerPool pool_;                 // last: its threads stop before the rest goes

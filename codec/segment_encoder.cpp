@@ -27,10 +27,19 @@ ParserTuning TuningFor(int dictionaryBits) {
 
 class BlockedOutput {
 public:
-    BlockedOutput(const Method& method, std::size_t expectedBytes)
-        : positionCodes_(method.positionCodes), positionBits_(method.positionBits) {
+    // Writes over `storage` and keeps the pending block's commands in the buffer of `pending`: both
+    // left by an earlier segment. The bytes leave with Finish; `pending` gets a buffer back at the end.
+    BlockedOutput(const Method& method, std::size_t expectedBytes, std::vector<std::uint8_t>&& storage,
+                  std::vector<Command>& pending)
+        : positionCodes_(method.positionCodes), positionBits_(method.positionBits), bits_(std::move(storage)),
+          pendingOwner_(pending) {
+        pending_.swap(pending);
+        pending_.clear();
         bits_.Reserve(expectedBytes);
     }
+    ~BlockedOutput() { pendingOwner_.swap(pending_); }
+    BlockedOutput(const BlockedOutput&) = delete;
+    BlockedOutput& operator=(const BlockedOutput&) = delete;
 
     // Adds a parsed stretch; the pending block is written first when keeping them apart is cheaper.
     // May take over the buffer of `commands`, leaving it with other contents to be cleared.
@@ -77,6 +86,7 @@ private:
     int positionCodes_;
     int positionBits_;
     BitWriter bits_;
+    std::vector<Command>& pendingOwner_;
     std::vector<Command> pending_;
     BlockStats pendingStats_;
     std::uint64_t pendingBits_ = 0;
@@ -110,8 +120,8 @@ PackedSegment EncodeSegment(const Method& method, const std::uint8_t* data, std:
     Prices prices;
     prices.SetInitial();
     // Most data packs to well under half; more only costs the buffer growing.
-    BlockedOutput output(method, (end - begin) / 2 + 1024);
-    std::vector<Command> commands;
+    BlockedOutput output(method, (end - begin) / 2 + 1024, std::move(workspace.output_), workspace.pending_);
+    std::vector<Command>& commands = workspace.commands_;
     commands.reserve(kStretch);
     for (std::size_t pos = begin; pos < end;) {
         if (stop.load(std::memory_order_relaxed)) {
