@@ -94,9 +94,9 @@ public:
     std::size_t Size() const { return size_; }
     void Clear() { size_ = 0; }
     std::vector<std::uint8_t> Bytes() const { return {bytes_.begin(), bytes_.begin() + size_}; }
-    // Hands the whole bytes over, leaving the writer empty.
-    std::vector<std::uint8_t> TakeBytes() {
-        bytes_.resize(size_);
+    // Hands the buffer over, leaving the writer empty: its first Size() bytes are those written, the
+    // rest is room that a later writer may use without clearing it.
+    std::vector<std::uint8_t> TakeBuffer() {
         size_ = 0;
         return std::move(bytes_);
     }

@@ -79,7 +79,7 @@ public:
         Flush();
         out.bits = bits_.TotalBits();
         bits_.PadToByte();
-        out.bytes = bits_.TakeBytes();
+        out.bytes = bits_.TakeBuffer();
     }
 
 private:
@@ -160,7 +160,7 @@ bool SegmentJoiner::Add(const PackedSegment& segment, std::uint64_t plainBytes) 
     // The segment's bits continue the partial byte: every byte shifts by its bit count, eight at a time.
     const unsigned shift = static_cast<unsigned>(partialBits_);
     const std::uint8_t* in = segment.bytes.data();
-    const std::size_t size = segment.bytes.size();
+    const std::size_t size = static_cast<std::size_t>((segment.bits + 7) / 8);
     shifted_.resize(size + 8);
     std::uint8_t* out = shifted_.data();
     std::uint64_t carry = partial_;   // `shift` bits at the top of the byte

@@ -26,7 +26,7 @@ constexpr std::size_t kSegmentSlack = 8;
 constexpr std::uint64_t kGiveUpFraction = 8;
 
 struct PackedSegment {
-    std::vector<std::uint8_t> bytes;   // the bit stream, its last byte padded with zero bits
+    std::vector<std::uint8_t> bytes;   // the bit stream in (bits + 7) / 8 bytes, its last byte padded with zero bits; room after
     std::uint64_t bits = 0;            // bits of the stream
     bool gaveUp = false;               // the first segment found the data incompressible: store
     bool stopped = false;              // `stop` was raised: nothing usable
