@@ -4,6 +4,8 @@
 //
 // Memory: each running job holds about 3 MB (a segment, its output and the parser); the calling
 // thread reads ahead at most ReadAhead() bytes of input (plus one segment), kept until written.
+// Buffers of whole segments and of packed output are kept for later segments until the encoder
+// goes: no more of them than were in use at once, so the bound stays as it is.
 #pragma once
 
 #include <atomic>
