@@ -10,6 +10,10 @@ namespace lzh {
 
 class BitWriter {
 public:
+    BitWriter() = default;
+    // Writes over `storage`, earlier output that is done with: its memory is used again.
+    explicit BitWriter(std::vector<std::uint8_t>&& storage) : bytes_(std::move(storage)) {}
+
     // Appends the low `count` bits of `value` (count <= 32), most significant first.
     void Put(std::uint32_t value, int count) {
         acc_ = (acc_ << count) | (value & ((std::uint64_t{1} << count) - 1));
@@ -90,9 +94,9 @@ public:
     std::size_t Size() const { return size_; }
     void Clear() { size_ = 0; }
     std::vector<std::uint8_t> Bytes() const { return {bytes_.begin(), bytes_.begin() + size_}; }
-    // Hands the whole bytes over, leaving the writer empty.
-    std::vector<std::uint8_t> TakeBytes() {
-        bytes_.resize(size_);
+    // Hands the buffer over, leaving the writer empty: its first Size() bytes are those written, the
+    // rest is room that a later writer may use without clearing it.
+    std::vector<std::uint8_t> TakeBuffer() {
         size_ = 0;
         return std::move(bytes_);
     }

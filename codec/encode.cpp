@@ -41,7 +41,10 @@ EncodeResult Encode(const Method& method, ByteSource& in, ByteSink& out, std::ui
         result.crc = UpdateCrc16(result.crc, buf.data() + history, plain);
         result.consumed += plain;
         std::memset(buf.data() + filled, 0, kSegmentSlack);
-        if (!joiner.Add(EncodeSegment(method, buf.data(), history, filled, packedLimit, never, workspace), plain)) break;
+        PackedSegment packed = EncodeSegment(method, buf.data(), history, filled, packedLimit, never, workspace);
+        const bool more = joiner.Add(packed, plain);
+        workspace.KeepOutputBuffer(std::move(packed.bytes));
+        if (!more) break;
         const std::size_t keep = std::min(kMaxHistory, filled);
         std::memmove(buf.data(), buf.data() + filled - keep, keep);
         history = keep;

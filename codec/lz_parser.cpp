@@ -108,8 +108,9 @@ inline int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size
 void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
                             std::size_t dataEnd) {
     const std::size_t n = end - begin;
-    firstMatch_.resize(n + 1);
-    matches_.resize(n * 4 + 256);
+    // Scratch only grows: shrinking would clear it afresh whenever a stretch needs more again.
+    if (firstMatch_.size() < n + 1) firstMatch_.resize(n + 1);
+    if (matches_.size() < n * 4 + 256) matches_.resize(n * 4 + 256);
     matchRoom_ = matches_.size() - 256;
     std::uint32_t* const first = firstMatch_.data();   // by position - begin
     // Searching hashes 4 bytes: the last 3 positions of the input only ever make literals.
@@ -156,8 +157,8 @@ void Parser::Prime(const std::uint8_t* buf, std::size_t begin, std::size_t dataE
 
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
     const std::size_t n = end - begin;
-    cost_.resize(n + 1);
-    chosen_.resize(n);
+    if (cost_.size() < n + 1) cost_.resize(n + 1);
+    if (chosen_.size() < n) chosen_.resize(n);
     // Prices by distance, spread from the position codes: a load per match instead of a bit count.
     distancePrice_.resize(std::size_t{1} << dictionaryBits_);
     for (std::size_t d = 0; d < distancePrice_.size();) {

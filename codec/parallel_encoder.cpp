@@ -58,10 +58,18 @@ bool ParallelEncoder::ReadSegment(Member& m) {
     segment->history = m.tail.size();
     std::vector<std::uint8_t>& in = segment->input;
     // Room for what the file's size leaves, so that a small file does not pay for a whole segment;
-    // a file that grows meanwhile gets more room as it comes.
+    // a file that grows meanwhile gets more room as it comes. A whole segment takes a spare buffer.
     const std::uint64_t expected = m.data->Size() > m.consumed ? m.data->Size() - m.consumed : 0;
     const std::size_t want = segment->history + kSegmentSize;
-    in.resize(std::min<std::uint64_t>(want, segment->history + expected + 1) + kSegmentSlack);
+    const std::size_t room = std::min<std::uint64_t>(want, segment->history + expected + 1) + kSegmentSlack;
+    if (room == want + kSegmentSlack) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!spareInputs_.empty()) {
+            in = std::move(spareInputs_.back());
+            spareInputs_.pop_back();
+        }
+    }
+    if (in.size() < room) in.resize(room);
     std::copy(m.tail.begin(), m.tail.end(), in.begin());
     std::size_t filled = segment->history;
     while (filled < want) {
@@ -79,11 +87,11 @@ bool ParallelEncoder::ReadSegment(Member& m) {
         m.readEnded = true;
         return false;
     }
-    in.resize(filled + kSegmentSlack);
-    std::fill(in.begin() + filled, in.end(), 0);
+    std::fill(in.begin() + filled, in.begin() + filled + kSegmentSlack, 0);
     m.crc = UpdateCrc16(m.crc, in.data() + segment->history, segment->plain);
     m.consumed += segment->plain;
-    const std::size_t keep = std::min(kMaxHistory, filled);
+    // The next segment sees no farther back than the window.
+    const std::size_t keep = std::min(std::size_t{1} << m.method.dictionaryBits, filled);
     m.tail.assign(in.begin() + (filled - keep), in.begin() + filled);
     Submit(m, std::move(segment));
     return !m.readEnded;
@@ -97,14 +105,20 @@ void ParallelEncoder::Submit(Member& m, std::shared_ptr<Segment> segment) {
     m.segments.push_back(segment);
     pool_.Submit([this, segment, method = m.method, limit = m.limit, stop = m.stop](int worker) {
         Segment& s = *segment;
-        s.packed = EncodeSegment(method, s.input.data(), s.history, s.history + s.plain, limit, *stop,
-                                 workspaces_[static_cast<std::size_t>(worker)]);
-        std::vector<std::uint8_t>().swap(s.input);
+        SegmentWorkspace& workspace = workspaces_[static_cast<std::size_t>(worker)];
+        s.packed = EncodeSegment(method, s.input.data(), s.history, s.history + s.plain, limit, *stop, workspace);
+        std::vector<std::uint8_t> input = std::move(s.input);
+        const bool whole = input.size() >= s.history + kSegmentSize + kSegmentSlack;
         bool waited;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             s.done = true;
             waited = waiting_;
+            if (whole) spareInputs_.push_back(std::move(input));
+            if (!workspace.HasOutputBuffer() && !spareOutputs_.empty()) {
+                workspace.KeepOutputBuffer(std::move(spareOutputs_.back()));
+                spareOutputs_.pop_back();
+            }
         }
         if (waited) finished_.notify_all();
     }, wake);
@@ -147,7 +161,12 @@ EncodeResult ParallelEncoder::EncodeOldest(ByteSink& out, WaitObserver* observer
         if (cancelled()) return result;
         m.segments.pop_front();
         bytesOut_ -= segment->plain;
-        if (!joiner.Add(segment->packed, segment->plain)) break;
+        const bool more = joiner.Add(segment->packed, segment->plain);
+        if (segment->packed.bytes.capacity() != 0) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            spareOutputs_.push_back(std::move(segment->packed.bytes));
+        }
+        if (!more) break;
     }
     // Given up or failed: the rest of the member is neither read nor packed.
     m.stop->store(true);

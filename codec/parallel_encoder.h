@@ -4,6 +4,8 @@
 //
 // Memory: each running job holds about 3 MB (a segment, its output and the parser); the calling
 // thread reads ahead at most ReadAhead() bytes of input (plus one segment), kept until written.
+// Buffers of whole segments and of packed output are kept for later segments until the encoder
+// goes: no more of them than were in use at once, so the bound stays as it is.
 #pragma once
 
 #include <atomic>
@@ -66,7 +68,7 @@ private:
     static constexpr std::size_t kMaxQueuedMembers = 64;
 
     struct Segment {
-        std::vector<std::uint8_t> input;   // history, the segment, slack; freed once packed
+        std::vector<std::uint8_t> input;   // history, the segment, slack (maybe more room); given up once packed
         std::size_t history = 0;
         std::size_t plain = 0;
         PackedSegment packed;
@@ -98,6 +100,10 @@ private:
     std::size_t reading_ = 0;         // index of the first member not read to its end
     std::vector<SegmentWorkspace> workspaces_;   // one per worker
     std::mutex mutex_;
+    // Buffers of whole segments read and packed, and of packed output written, kept to be used again:
+    // no more of them than were ever in use at once. Guarded by mutex_.
+    std::vector<std::vector<std::uint8_t>> spareInputs_;
+    std::vector<std::vector<std::uint8_t>> spareOutputs_;
     std::condition_variable finished_;
     bool waiting_ = false;            // the calling thread waits for finished_; guarded by mutex_
     WorkerPool pool_;                 // last: its threads stop before the rest goes

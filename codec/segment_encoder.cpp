@@ -27,10 +27,19 @@ ParserTuning TuningFor(int dictionaryBits) {
 
 class BlockedOutput {
 public:
-    BlockedOutput(const Method& method, std::size_t expectedBytes)
-        : positionCodes_(method.positionCodes), positionBits_(method.positionBits) {
+    // Writes over `storage` and keeps the pending block's commands in the buffer of `pending`: both
+    // left by an earlier segment. The bytes leave with Finish; `pending` gets a buffer back at the end.
+    BlockedOutput(const Method& method, std::size_t expectedBytes, std::vector<std::uint8_t>&& storage,
+                  std::vector<Command>& pending)
+        : positionCodes_(method.positionCodes), positionBits_(method.positionBits), bits_(std::move(storage)),
+          pendingOwner_(pending) {
+        pending_.swap(pending);
+        pending_.clear();
         bits_.Reserve(expectedBytes);
     }
+    ~BlockedOutput() { pendingOwner_.swap(pending_); }
+    BlockedOutput(const BlockedOutput&) = delete;
+    BlockedOutput& operator=(const BlockedOutput&) = delete;
 
     // Adds a parsed stretch; the pending block is written first when keeping them apart is cheaper.
     // May take over the buffer of `commands`, leaving it with other contents to be cleared.
@@ -70,13 +79,14 @@ public:
         Flush();
         out.bits = bits_.TotalBits();
         bits_.PadToByte();
-        out.bytes = bits_.TakeBytes();
+        out.bytes = bits_.TakeBuffer();
     }
 
 private:
     int positionCodes_;
     int positionBits_;
     BitWriter bits_;
+    std::vector<Command>& pendingOwner_;
     std::vector<Command> pending_;
     BlockStats pendingStats_;
     std::uint64_t pendingBits_ = 0;
@@ -110,8 +120,8 @@ PackedSegment EncodeSegment(const Method& method, const std::uint8_t* data, std:
     Prices prices;
     prices.SetInitial();
     // Most data packs to well under half; more only costs the buffer growing.
-    BlockedOutput output(method, (end - begin) / 2 + 1024);
-    std::vector<Command> commands;
+    BlockedOutput output(method, (end - begin) / 2 + 1024, std::move(workspace.output_), workspace.pending_);
+    std::vector<Command>& commands = workspace.commands_;
     commands.reserve(kStretch);
     for (std::size_t pos = begin; pos < end;) {
         if (stop.load(std::memory_order_relaxed)) {
@@ -150,7 +160,7 @@ bool SegmentJoiner::Add(const PackedSegment& segment, std::uint64_t plainBytes) 
     // The segment's bits continue the partial byte: every byte shifts by its bit count, eight at a time.
     const unsigned shift = static_cast<unsigned>(partialBits_);
     const std::uint8_t* in = segment.bytes.data();
-    const std::size_t size = segment.bytes.size();
+    const std::size_t size = static_cast<std::size_t>((segment.bits + 7) / 8);
     shifted_.resize(size + 8);
     std::uint8_t* out = shifted_.data();
     std::uint64_t carry = partial_;   // `shift` bits at the top of the byte

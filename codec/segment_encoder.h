@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "codec/io.h"
+#include "codec/lh_encoder.h"
 #include "codec/method.h"
 
 namespace lzh {
@@ -25,7 +26,7 @@ constexpr std::size_t kSegmentSlack = 8;
 constexpr std::uint64_t kGiveUpFraction = 8;
 
 struct PackedSegment {
-    std::vector<std::uint8_t> bytes;   // the bit stream, its last byte padded with zero bits
+    std::vector<std::uint8_t> bytes;   // the bit stream in (bits + 7) / 8 bytes, its last byte padded with zero bits; room after
     std::uint64_t bits = 0;            // bits of the stream
     bool gaveUp = false;               // the first segment found the data incompressible: store
     bool stopped = false;              // `stop` was raised: nothing usable
@@ -34,7 +35,9 @@ struct PackedSegment {
 class Parser;
 
 // What compressing a segment needs besides its data, kept from one segment to the next on a thread:
-// the parser's tables and scratch take longer to allocate and clear than a small segment to pack.
+// the parser's tables and scratch take longer to allocate and clear than a small segment to pack,
+// and buffers allocated afresh for every segment cost a page fault every 4 KiB (dearer still under
+// Wine, which maps and unmaps every large block).
 class SegmentWorkspace {
 public:
     SegmentWorkspace();
@@ -44,8 +47,19 @@ public:
     // A parser for the window that knows no earlier data.
     Parser& FreshParser(int dictionaryBits);
 
+    // A packed segment's buffer, done with, for a later segment to write over.
+    void KeepOutputBuffer(std::vector<std::uint8_t>&& bytes) {
+        if (bytes.capacity() > output_.capacity()) output_ = std::move(bytes);
+    }
+    bool HasOutputBuffer() const { return output_.capacity() != 0; }
+
 private:
+    friend PackedSegment EncodeSegment(const Method&, const std::uint8_t*, std::size_t, std::size_t, std::uint64_t,
+                                       const std::atomic<bool>&, SegmentWorkspace&);
     std::unique_ptr<Parser> parser_;
+    std::vector<Command> commands_;
+    std::vector<Command> pending_;
+    std::vector<std::uint8_t> output_;
 };
 
 // Compresses data[history, size) with data[0, history) as history (at most one window of it is
