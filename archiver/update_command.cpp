@@ -2,6 +2,7 @@
 // complete. On any failure or cancel the original stays byte for byte and the new file goes.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -80,6 +81,9 @@ StoredPath StoredFor(const FoundFile& file, bool keepFolders) {
 // A fallback name must not meet another member's stored path without case, or readers that know
 // only the code page names would write both to one file.
 void MakeFallbacksUnique(std::vector<Step>& steps) {
+    // Most runs have none: then the set of every member's path is not worth building.
+    if (std::none_of(steps.begin(), steps.end(), [](const Step& step) { return step.file && step.stored.nameBeyond; }))
+        return;
     std::set<std::string> taken;
     auto keyOf = [](const std::vector<std::string>& folders, const std::string& name) {
         std::string path;
