@@ -175,6 +175,7 @@ private:
 };
 
 bool Updater::PlanDelete() {
+    plan_.steps.reserve(archive_.entries.size());
     for (const lzh::Entry& entry : archive_.entries) {
         if (Selected(run_, entry)) {
             // Only the folder entry goes; the files below it are entries of their own.
@@ -198,6 +199,8 @@ void Updater::PlanAdd(const ScanResult& scan) {
     // The files by stored name; the first of two files that would be stored alike wins.
     std::map<std::string, Step> fromDisk;
     std::vector<std::string> order;
+    // Room for every step at once: growing, the vector would move them all again and again.
+    plan_.steps.reserve(archive_.entries.size() + scan.files.size());
     for (const FoundFile& file : scan.files) {
         Step step;
         step.file = &file;
