@@ -148,7 +148,7 @@ ScanResult ScanFiles(const std::string& base, const std::vector<std::string>& na
         }
         if (scanner.result.files.size() == before) scanner.result.unmatched.push_back(name);
     }
-    return scanner.result;
+    return std::move(scanner.result);
 }
 
 }  // namespace unlha

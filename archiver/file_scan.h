@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ struct FoundFile {
 };
 
 struct ScanResult {
-    // Files, and with `folders` set the folders walked, each folder before what it holds.
-    std::vector<FoundFile> files;
+    // Files, and with `folders` set the folders walked, each folder before what it holds. A
+    // deque, so that they are never copied as more come (a growing vector of these large
+    // records touched fresh memory of up to four times their size).
+    std::deque<FoundFile> files;
     std::vector<std::string> unmatched;   // file names that found nothing
     // Folders found in a walk that could not be opened (too deep, no access), with the system's
     // error: their files would be missing from the archive without a word.

@@ -19,7 +19,7 @@ std::string CodePagePart(const std::string& utf8, const std::u16string* exact, b
     return fallback.name;
 }
 
-void GiveCodePageNames(std::vector<lzh::Entry>& entries, const Cp932Of& convert) {
+void GiveCodePageNames(std::deque<lzh::Entry>& entries, const Cp932Of& convert) {
     std::set<std::string> taken;
     for (const lzh::Entry& entry : entries)
         if (entry.codePage != lzh::kUtf8CodePage) taken.insert(cp932::AsciiUpper(entry.Path()));
@@ -55,12 +55,17 @@ void GiveCodePageNames(std::vector<lzh::Entry>& entries, const Cp932Of& convert)
 void ReadEveryHeader(lzh::ArchiveReader& reader, HeaderList& list, const Cp932Of& convert) {
     lzh::Entry entry;
     lzh::ReadStatus status;
-    while ((status = reader.Next(entry)) == lzh::ReadStatus::Entry) list.entries.push_back(entry);
+    bool utf8 = false;
+    while ((status = reader.Next(entry)) == lzh::ReadStatus::Entry) {
+        utf8 = utf8 || entry.codePage == lzh::kUtf8CodePage;
+        list.entries.push_back(std::move(entry));
+    }
     if (status == lzh::ReadStatus::Error) {
         list.broken = true;
         list.brokenReason = reader.ErrorText();
     }
-    GiveCodePageNames(list.entries, convert);
+    // Only names from UTF-8 need fallbacks unique among the others.
+    if (utf8) GiveCodePageNames(list.entries, convert);
 }
 
 std::string ShownPath(const lzh::Entry& entry) {

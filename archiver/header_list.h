@@ -2,8 +2,8 @@
 // broken header) before it changes anything. Shared with the self-extracting program.
 #pragma once
 
+#include <deque>
 #include <string>
-#include <vector>
 
 #include "archiver/unicode_names.h"
 #include "codec/archive.h"
@@ -11,7 +11,9 @@
 namespace unlha {
 
 struct HeaderList {
-    std::vector<lzh::Entry> entries;
+    // Entries stay where they were read: a vector would copy them as it grew and touch fresh
+    // memory of up to four times their size, which made many members cost more each than few.
+    std::deque<lzh::Entry> entries;
     bool broken = false;          // a header after the listed entries is broken
     std::string brokenReason;     // English, from the reader
 };

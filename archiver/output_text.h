@@ -5,20 +5,24 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace unlha {
 
 class OutputText {
 public:
     void Line(std::string_view text);
-    const std::string& Text() const { return text_; }
 
     // Copies the text into `buffer` of `size` bytes (size > 0), zero-terminated. When it does not
     // fit, whole lines are kept and the last line says how much was left out.
     void CopyTo(char* buffer, std::size_t size) const;
 
 private:
-    std::string text_;
+    // Blocks of a fixed size rather than one string: a listing of many members would be copied
+    // each time it outgrew its string, into fresh memory (costly under Wine, which takes large
+    // blocks from the system anew each time).
+    std::vector<std::string> blocks_;
+    std::size_t size_ = 0;
 };
 
 // The line that ends a cut text.

@@ -2,6 +2,7 @@
 // complete. On any failure or cancel the original stays byte for byte and the new file goes.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -80,6 +81,9 @@ StoredPath StoredFor(const FoundFile& file, bool keepFolders) {
 // A fallback name must not meet another member's stored path without case, or readers that know
 // only the code page names would write both to one file.
 void MakeFallbacksUnique(std::vector<Step>& steps) {
+    // Most runs have none: then the set of every member's path is not worth building.
+    if (std::none_of(steps.begin(), steps.end(), [](const Step& step) { return step.file && step.stored.nameBeyond; }))
+        return;
     std::set<std::string> taken;
     auto keyOf = [](const std::vector<std::string>& folders, const std::string& name) {
         std::string path;
@@ -171,6 +175,7 @@ private:
 };
 
 bool Updater::PlanDelete() {
+    plan_.steps.reserve(archive_.entries.size());
     for (const lzh::Entry& entry : archive_.entries) {
         if (Selected(run_, entry)) {
             // Only the folder entry goes; the files below it are entries of their own.
@@ -194,6 +199,8 @@ void Updater::PlanAdd(const ScanResult& scan) {
     // The files by stored name; the first of two files that would be stored alike wins.
     std::map<std::string, Step> fromDisk;
     std::vector<std::string> order;
+    // Room for every step at once: growing, the vector would move them all again and again.
+    plan_.steps.reserve(archive_.entries.size() + scan.files.size());
     for (const FoundFile& file : scan.files) {
         Step step;
         step.file = &file;

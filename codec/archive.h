@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "codec/archive_entry.h"
 #include "codec/io.h"
@@ -74,7 +75,9 @@ public:
 private:
     enum class HeaderRead { Ok, End, Junk, Invalid };
     HeaderRead ReadHeaderAt(std::uint64_t offset, Entry& entry, std::string& error);
+    // Reads from the window of headers, refilling it at `offset` when it does not hold them.
     bool ReadExact(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
+    bool ReadFromSource(std::uint64_t offset, std::uint8_t* buffer, std::size_t size, std::size_t& got);
     bool FindFirstMember();
     bool ChainEndsCleanly(std::uint64_t offset, std::unordered_set<std::uint64_t>& onFailedChains);
     std::uint64_t FindValidHeaderAfter(std::uint64_t offset);   // 0 when none within scanLimit
@@ -88,6 +91,9 @@ private:
     std::uint64_t next_ = 0;                 // offset of the next header
     std::uint64_t archiveStart_ = 0;
     std::uint64_t headerBytesRead_ = 0;      // bounds the work of scanning hostile files
+    std::vector<std::uint8_t> window_;       // the file's bytes from windowStart_ on, for headers
+    std::uint64_t windowStart_ = 0;
+    std::size_t windowSize_ = 0;             // what the next refill reads
     std::string error_;
 };
 

@@ -15,6 +15,9 @@ namespace {
 
 // Most headers fit in this; longer ones are read again at the size the parser asks for.
 constexpr std::size_t kFirstHeaderRead = 512;
+// Headers are read through a window of the file this size: a walk over many small members then
+// costs one read for many headers, not a seek and a read for each.
+constexpr std::size_t kHeaderWindow = 64 * 1024;
 constexpr std::size_t kCopyChunk = 64 * 1024;
 
 // Computes the CRC-16 of everything passed on to the real sink.
@@ -64,18 +67,41 @@ ArchiveReader::ArchiveReader(RandomAccessSource& source, ReaderOptions options)
 
 ReadStatus ArchiveReader::Stop(ReadStatus status, std::string message) {
     final_ = status;
+    window_ = {};
     error_ = std::move(message);
     return status;
 }
 
-bool ArchiveReader::ReadExact(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) {
+bool ArchiveReader::ReadFromSource(std::uint64_t offset, std::uint8_t* buffer, std::size_t size, std::size_t& got) {
+    got = 0;
     if (!source_.Seek(offset)) return false;
-    std::size_t got = 0;
     while (got < size) {
         std::size_t n = source_.Read(buffer + got, size - got);
         if (n == 0) return false;
         got += n;
     }
+    return true;
+}
+
+bool ArchiveReader::ReadExact(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) {
+    std::size_t got = 0;
+    if (size > kHeaderWindow) return ReadFromSource(offset, buffer, size, got);
+    const bool inWindow = offset >= windowStart_ && offset - windowStart_ <= window_.size() &&
+                          size <= window_.size() - (offset - windowStart_);
+    if (!inWindow) {
+        // The window grows while headers follow closely behind it, and starts small again after
+        // a long member: listing large members reads no more than their headers.
+        const bool close = offset >= windowStart_ && offset - windowStart_ < 2 * std::max(window_.size(), kFirstHeaderRead);
+        windowSize_ = close ? std::min(std::max(2 * windowSize_, kFirstHeaderRead), kHeaderWindow) : kFirstHeaderRead;
+        // Whatever the window got before the end of the file or a failed read still serves the
+        // headers inside it; the next refill starts where it stopped and meets the failure.
+        window_.resize(std::max(windowSize_, size));
+        ReadFromSource(offset, window_.data(), window_.size(), got);
+        window_.resize(got);
+        windowStart_ = offset;
+        if (got < size) return false;
+    }
+    std::copy_n(window_.data() + (offset - windowStart_), size, buffer);
     return true;
 }
 

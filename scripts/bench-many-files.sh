@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Many small files under Wine (after scripts/build.sh win): extraction of 2,000 and 20,000 files
-# of 200 bytes against a plain program making the same files, and `a`/`l` of both. Figures only.
+# of 200 bytes against a plain program making the same files, and `a`, `u`, `f` and `l` of both. Figures only.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)

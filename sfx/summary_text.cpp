@@ -11,7 +11,7 @@ std::string GroupedNumber(std::uint64_t value) {
     return digits;
 }
 
-std::string ContentsLine(const std::vector<lzh::Entry>& entries) {
+std::string ContentsLine(const std::deque<lzh::Entry>& entries) {
     std::uint64_t files = 0, folders = 0, bytes = 0;
     for (const lzh::Entry& entry : entries) {
         if (entry.isDirectory) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace sfx {
 std::string GroupedNumber(std::uint64_t value);
 
 // "3 個のファイル、2 個のフォルダ、合計 1,234 バイト"
-std::string ContentsLine(const std::vector<lzh::Entry>& entries);
+std::string ContentsLine(const std::deque<lzh::Entry>& entries);
 
 // What happened, counts first, then the problems (at most `maxProblems` lines and how many more).
 std::string SummaryText(const ExtractionSummary& summary, std::size_t maxProblems = 15);
