@@ -29,13 +29,14 @@ std::vector<TestMember> SampleMembers() {
     };
 }
 
-// Header level and method: small members stay stored whatever the method.
-class RoundTrip : public ::testing::TestWithParam<std::tuple<int, const char*>> {};
+// By header level; members under 100 bytes stay stored, the larger one is compressed. The header
+// code never looks at the method, so one method that compresses is enough.
+class RoundTrip : public ::testing::TestWithParam<int> {};
 
 TEST_P(RoundTrip, PathsSizesAndContentSurvive) {
-    const auto [level, method] = GetParam();
+    const int level = GetParam();
     const std::vector<TestMember> members = SampleMembers();
-    lzh_test::ReadBack back = ReadArchive(WriteArchive(members, level, method));
+    lzh_test::ReadBack back = ReadArchive(WriteArchive(members, level, "-lh5-"));
     ASSERT_EQ(back.final, lzh::ReadStatus::End) << back.error;
     ASSERT_EQ(back.entries.size(), members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
@@ -47,7 +48,7 @@ TEST_P(RoundTrip, PathsSizesAndContentSurvive) {
         EXPECT_EQ(e.name, members[i].directory ? "" : members[i].name);
         EXPECT_EQ(back.contents[i], members[i].content);
         EXPECT_EQ(e.originalSize, members[i].content.size());
-        EXPECT_EQ(e.methodId, members[i].directory ? "-lhd-" : members[i].content.size() < 100 ? "-lh0-" : method);
+        EXPECT_EQ(e.methodId, members[i].directory ? "-lhd-" : members[i].content.size() < 100 ? "-lh0-" : "-lh5-");
         EXPECT_FALSE(e.absolute);
         if (level == 2) {
             EXPECT_TRUE(e.hasHeaderCrc);
@@ -60,7 +61,7 @@ TEST_P(RoundTrip, PathsSizesAndContentSurvive) {
 }
 
 TEST_P(RoundTrip, MembersCopiedUnchangedKeepTheirBytes) {
-    std::vector<std::uint8_t> original = WriteArchive(SampleMembers(), std::get<0>(GetParam()), std::get<1>(GetParam()));
+    std::vector<std::uint8_t> original = WriteArchive(SampleMembers(), GetParam(), "-lh5-");
     lzh::MemorySource source(original);
     lzh::ArchiveReader reader(source);
     lzh::MemorySink sink;
@@ -73,7 +74,7 @@ TEST_P(RoundTrip, MembersCopiedUnchangedKeepTheirBytes) {
     EXPECT_EQ(sink.Bytes(), original);
 }
 
-INSTANTIATE_TEST_SUITE_P(LevelsAndMethods, RoundTrip, ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Values("-lh0-", "-lh5-")));
+INSTANTIATE_TEST_SUITE_P(Levels, RoundTrip, ::testing::Values(0, 1, 2));
 
 // Names too long for levels 0 and 1 are refused, never cut; so are names a reader would split or
 // misread. A refused member leaves no bytes behind.
@@ -189,12 +190,9 @@ TEST(HeaderFields, SizesOf4GiBAndMoreAndWindowsTimesSurviveLevel2) {
     ASSERT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::Ok);
     lzh::Entry e;
     ASSERT_EQ(lzh::ParseHeader(bytes.data(), bytes.size(), e).status, lzh::HeaderParseStatus::Ok);
-    EXPECT_EQ(e.originalSize, h.originalSize);
-    EXPECT_EQ(e.packedSize, h.packedSize);
-    EXPECT_EQ(e.crc, 0xBEEF);
-    EXPECT_TRUE(e.hasWindowsTimes);
-    EXPECT_EQ(std::make_tuple(e.windowsTimes.creation, e.windowsTimes.lastWrite, e.windowsTimes.lastAccess),
-              std::make_tuple(133340296371842879u, 133340296371842880u, 133340309375721525u));
+    EXPECT_EQ(std::make_tuple(e.originalSize, e.packedSize, e.crc, e.hasWindowsTimes, e.windowsTimes.creation, e.windowsTimes.lastWrite,
+                              e.windowsTimes.lastAccess),
+              std::make_tuple(h.originalSize, h.packedSize, 0xBEEF, true, 133340296371842879u, 133340296371842880u, 133340309375721525u));
     for (int level : {0, 1}) {
         h.level = level;
         bytes.clear();
@@ -217,11 +215,8 @@ TEST(HeaderFields, ExactUnicodeNamesSurviveLevels1And2BesideTheirFallbacks) {
         ASSERT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::Ok) << level;
         lzh::Entry e;
         ASSERT_EQ(lzh::ParseHeader(bytes.data(), bytes.size(), e).status, lzh::HeaderParseStatus::Ok) << level;
-        EXPECT_EQ(e.folders, h.entry.folders);
-        EXPECT_EQ(e.name, "_.txt");
-        EXPECT_TRUE(e.hasUnicodeName && e.hasUnicodeFolders);
-        EXPECT_TRUE(e.unicodeName == h.entry.unicodeName);
-        EXPECT_TRUE(e.unicodeFolders == h.entry.unicodeFolders);
+        EXPECT_EQ(std::tie(e.folders, e.name), std::tie(h.entry.folders, h.entry.name));
+        EXPECT_TRUE(e.hasUnicodeName && e.hasUnicodeFolders && e.unicodeName == h.entry.unicodeName && e.unicodeFolders == h.entry.unicodeFolders);
     }
     // Level 0 has no room for them: refused, never stored under the fallback alone.
     h.level = 0;
