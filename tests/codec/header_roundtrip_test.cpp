@@ -95,10 +95,9 @@ TEST(HeaderLimits, NamesAreStoredWholeOrRefused) {
         {1, {std::string(300, 'd')}, "n", true},   // folders live in an extended header
         {2, {}, std::string(1000, 'n'), true},
     };
-    for (const std::string& bad : {std::string(), std::string("a\\b"), std::string("a\xFF" "b"), std::string("tab\there"),
-                                   std::string("a\x01"), std::string("a\x95"), std::string("link|target"), std::string("a/b"),
-                                   std::string("lead then \x83/"), std::string("lead then \x95\xFF" "x")})
-        cases.push_back({2, {}, bad, false});
+    // One of each refusal: empty, separator (the set is entry_path_test's), control character, link
+    // bar, a lead byte cut off, a lead byte before a separator.
+    for (const char* bad : {"", "a\\b", "tab\there", "link|target", "a\x95", "lead then \x83/"}) cases.push_back({2, {}, bad, false});
     for (const Case& c : cases) {
         SCOPED_TRACE("level " + std::to_string(c.level) + ", name of " + std::to_string(c.name.size()) + " bytes");
         lzh::MemorySink sink;
