@@ -5,6 +5,9 @@
 #include <cstring>
 #include <functional>
 
+#include "codec/crc16.h"
+#include "codec/header_bytes.h"
+#include "codec/header_layout.h"
 #include "tests/codec/format_test_util.h"
 
 namespace {

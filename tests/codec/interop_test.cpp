@@ -1,5 +1,5 @@
-// Archives written by ArchiveWriter on several threads, for every method we write and header levels
-// 0-2, tested and extracted by independent tools (lhasa, 7zz) with byte-identical results.
+// Archives written by ArchiveWriter on several threads, for every method we write and every header
+// level, tested and extracted by independent tools (lhasa, 7zz) with byte-identical results.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,9 +22,8 @@ bool ToolInstalled(const char* tool) {
 
 int RunQuietly(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
 
-std::string AsString(const encoder_test::Bytes& b) { return {b.begin(), b.end()}; }
-std::string CompressibleData(std::size_t size) { return AsString(encoder_test::Text(size, 7)); }
-std::string RandomData(std::size_t size) { return AsString(encoder_test::Noise(size, 11)); }
+std::string CompressibleData(std::size_t size) { const auto b = encoder_test::Text(size, 7); return {b.begin(), b.end()}; }
+std::string RandomData(std::size_t size) { const auto b = encoder_test::Noise(size, 11); return {b.begin(), b.end()}; }
 
 // Both tools split names at every 0x5C byte, and 7zz converts them from an OEM code page: such
 // names are checked by content only.
@@ -117,19 +116,16 @@ void CheckExtracted(const fs::path& out, Names kept) {
         fs::path expected = out;
         for (const std::string& part : m.folders) expected /= part;
         expected /= m.name;
-        ASSERT_TRUE(fs::exists(expected)) << expected;
-        EXPECT_TRUE(ReadFile(expected) == m.content);
+        EXPECT_TRUE(fs::exists(expected) && ReadFile(expected) == m.content) << expected;
     }
 }
 
 class Interop : public ::testing::TestWithParam<std::tuple<const char*, int>> {};
 
 TEST_P(Interop, ToolsTestAndExtractOurArchivesByteIdentically) {
-    const std::string method = std::get<0>(GetParam());
-    const int level = std::get<1>(GetParam());
+    const auto [method, level] = GetParam();
     TempDir temp;
     const fs::path archive = WriteArchiveFile(temp.path(), method, level);
-
     if (ToolInstalled("lhasa")) {
         EXPECT_EQ(RunQuietly("lhasa t '" + archive.string() + "'"), 0) << "lhasa test";
         const fs::path out = temp.path() / "lhasa";
@@ -146,8 +142,11 @@ TEST_P(Interop, ToolsTestAndExtractOurArchivesByteIdentically) {
     if (!ToolInstalled("lhasa") && !ToolInstalled("7zz")) GTEST_SKIP() << "neither lhasa nor 7zz is installed";
 }
 
+// The encoder does not look at the header level, nor the header code at the method: each method
+// once, each level with compressed members.
 INSTANTIATE_TEST_SUITE_P(MethodsAndLevels, Interop,
-                         ::testing::Combine(::testing::Values("-lh0-", "-lh5-", "-lh6-", "-lh7-"), ::testing::Values(0, 1, 2)),
+                         ::testing::Values(std::make_tuple("-lh0-", 1), std::make_tuple("-lh5-", 0), std::make_tuple("-lh6-", 1),
+                                           std::make_tuple("-lh7-", 2)),
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param)).substr(1, 3) + "_level" +
                                     std::to_string(std::get<1>(info.param));
