@@ -109,10 +109,6 @@ TEST(LibraryCommands, WhatIsStoredFollowsTheNamesAndSwitches) {
         EXPECT_NE(list.text.find(" " + std::to_string(c.files) + " entries\n"), std::string::npos) << list.text;
         EXPECT_EQ(CountLines(list.text, "-lhd-"), c.folders) << list.text;
     }
-    // Unquoted names as users type them; e never makes folders.
-    ASSERT_EQ(Unlha("a -r1 -n " + s / "flat.lzh" + " " + tree.root).code, 0);
-    ASSERT_EQ(Unlha("e -n " + s / "flat.lzh" + " " + s / "e\\" + " deep.txt a.txt").code, 0);
-    EXPECT_EQ(Tree(s / "e\\"), (std::vector<std::string>{"a.txt", "deep.txt"}));
 }
 
 TEST(LibraryCommands, AllAttributesAddsHiddenFilesAndFoldersAndRestoresAttributes) {
