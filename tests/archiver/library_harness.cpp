@@ -2,6 +2,7 @@
 #include "tests/archiver/library_harness.h"
 
 #include <algorithm>
+#include <sstream>
 #include <thread>
 
 #include "tests/support/ui_driver.h"
@@ -23,13 +24,9 @@ Outcome Unlha(const std::string& commandLine, HWND owner) {
 }
 
 std::size_t CountLines(const std::string& text, const std::string& needle) {
-    std::size_t count = 0, pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        if (text.substr(pos, end - pos).find(needle) != std::string::npos) ++count;
-        pos = end + 1;
-    }
+    std::istringstream lines(text);
+    std::size_t count = 0;
+    for (std::string line; std::getline(lines, line);) count += line.find(needle) != std::string::npos;
     return count;
 }
 

@@ -1,6 +1,7 @@
 // Names beyond code page 932: a tree named in Japanese, Hangul, emoji and accented Latin goes
-// into an archive and comes back elsewhere with every name and every byte exact; names that best
-// fit would merge stay two files. The files are made and compared with the wide functions.
+// into an archive and comes back elsewhere, by x and by the self-extracting program made of it,
+// with every name and every byte exact; names that best fit would merge stay two files. The files
+// are made and compared with the wide functions.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -43,6 +44,12 @@ TEST(LibraryUnicode, ATreeOfNamesBeyondTheCodePageComesBackExactly) {
         const std::map<std::wstring, std::string> before = WideFiles(root), after = WideFiles(WideOf(out));
         EXPECT_EQ(before.size(), 7u);
         EXPECT_TRUE(before == after) << x.text;
+        // The self-extracting program made of it gives the same tree, and the library reads the
+        // archive behind the program it made.
+        ASSERT_EQ(Unlha("s -n " + Quoted(archive) + " " + Quoted(s.Path())).code, 0);
+        EXPECT_NE(Unlha("l -n " + Quoted(s / "u.EXE")).text.find(" 7 entries"), std::string::npos);
+        EXPECT_EQ(RunToEnd(Quoted(s / "u.EXE") + " -d " + Quoted(s / "sfx\\") + " -y"), 0u);
+        EXPECT_TRUE(WideFiles(WideOf(s / "sfx\\")) == before);
         // Updating again finds every file under its own entry: nothing is added twice.
         Outcome again = Unlha(std::string("u -r1 -x1 -n ") + level + " " + Quoted(archive) + " " + Quoted(s / "src\\") + " *.*");
         EXPECT_NE(again.text.find("0 added, 0 replaced, 7 skipped"), std::string::npos) << again.text;

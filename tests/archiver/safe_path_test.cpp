@@ -9,61 +9,43 @@ namespace {
 struct Case {
     std::vector<std::string> folders;
     std::string name;
-    bool absolute;
     PathRefusal expected;
     std::string path;   // the relative path when accepted
 };
 
 TEST(SafePath, AcceptsOrRefusesWithTheRightReason) {
     const Case cases[] = {
-        {{}, "a.txt", false, PathRefusal::None, "a.txt"},
-        {{"dir", "sub"}, "a.txt", false, PathRefusal::None, "dir\\sub\\a.txt"},
-        {{"\x83\x5C"}, "\x95\x5C\x8F\x5C.txt", false, PathRefusal::None, "\x83\x5C\\\x95\x5C\x8F\x5C.txt"},
-        {{"dir"}, "", false, PathRefusal::None, "dir"},               // a folder entry
-        {{".hidden"}, "a..b", false, PathRefusal::None, ".hidden\\a..b"},
-        {{}, "CONSOLE.txt", false, PathRefusal::None, "CONSOLE.txt"},
-        {{}, "COM10", false, PathRefusal::None, "COM10"},
-        // P1-P3, P7, P9: leaving the destination
-        {{"WORK"}, "Test.TXT", true, PathRefusal::Absolute, ""},
-        {{"..", ".."}, "Test.TXT", false, PathRefusal::ParentFolder, ""},
-        {{"D", "..", "..", "D"}, "Test.TXT", false, PathRefusal::ParentFolder, ""},
-        {{}, "..", false, PathRefusal::ParentFolder, ""},
-        {{"D", "..."}, "Test.TXT", false, PathRefusal::DotsOrBlanks, ""},
-        {{"."}, "a", false, PathRefusal::DotsOrBlanks, ""},
-        {{}, "a.txt.", false, PathRefusal::DotsOrBlanks, ""},
-        {{"dir "}, "a.txt", false, PathRefusal::DotsOrBlanks, ""},
-        {{"C:"}, "Windows", false, PathRefusal::DriveOrStream, ""},
-        {{}, "C:evil.txt", false, PathRefusal::DriveOrStream, ""},
-        {{}, "file.txt:stream", false, PathRefusal::DriveOrStream, ""},
-        {{}, "?", false, PathRefusal::ReservedCharacter, ""},           // what "\\?\" leaves
-        {{}, "a*b", false, PathRefusal::ReservedCharacter, ""},
-        {{}, "a|b", false, PathRefusal::ReservedCharacter, ""},
-        // devices, with and without extension, any case, blanks before the dot
-        {{}, "CON", false, PathRefusal::DeviceName, ""},
-        {{}, "nul.txt", false, PathRefusal::DeviceName, ""},
-        {{"aux"}, "a.txt", false, PathRefusal::DeviceName, ""},
-        {{}, "Com1.log.txt", false, PathRefusal::DeviceName, ""},
-        {{}, "LPT9", false, PathRefusal::DeviceName, ""},
-        {{}, "prn .txt", false, PathRefusal::DeviceName, ""},
-        {{}, "CONOUT$", false, PathRefusal::DeviceName, ""},
-        // P10 and control bytes
-        {{}, "\x1B]2;title\x07.txt", false, PathRefusal::ControlCharacter, ""},
-        {{}, "a\tb", false, PathRefusal::ControlCharacter, ""},
+        {{}, "a.txt", PathRefusal::None, "a.txt"},
+        {{"dir", "sub"}, "a.txt", PathRefusal::None, "dir\\sub\\a.txt"},
+        {{"\x83\x5C"}, "\x95\x5C\x8F\x5C.txt", PathRefusal::None, "\x83\x5C\\\x95\x5C\x8F\x5C.txt"},
+        {{"dir"}, "", PathRefusal::None, "dir"},               // a folder entry
+        {{".hidden"}, "a..b", PathRefusal::None, ".hidden\\a..b"},
+        {{}, "CONSOLE.txt", PathRefusal::None, "CONSOLE.txt"},
+        {{}, "COM10", PathRefusal::None, "COM10"},
+        // The inputs of the hostile table are refused end to end (library_safety_test); these
+        // pin the reason of the others.
+        {{"."}, "a", PathRefusal::DotsOrBlanks, ""},
+        {{}, "?", PathRefusal::ReservedCharacter, ""},           // what "\\?\" leaves
+        {{}, "a*b", PathRefusal::ReservedCharacter, ""},
+        // devices with and without extension, any case, blanks before the dot
+        {{}, "Com1.log.txt", PathRefusal::DeviceName, ""},
+        {{}, "LPT9", PathRefusal::DeviceName, ""},
+        {{}, "prn .txt", PathRefusal::DeviceName, ""},
+        {{}, "CONOUT$", PathRefusal::DeviceName, ""},
+        {{}, "a\tb", PathRefusal::ControlCharacter, ""},
         // P8: separators that a splitter or a Windows conversion would see differently
-        {{}, "a\\b", false, PathRefusal::HiddenSeparator, ""},
-        {{}, "a/b", false, PathRefusal::HiddenSeparator, ""},
-        {{"x\x83"}, "..", false, PathRefusal::ParentFolder, ""},
-        {{"x\x83"}, "a.txt", false, PathRefusal::HiddenSeparator, ""},   // lone lead byte eats the '\'
-        {{}, "\x83/..", false, PathRefusal::HiddenSeparator, ""},        // invalid trail byte '/'
-        {{}, "a\xFF" "b", false, PathRefusal::HiddenSeparator, ""},
-        {{}, "a\xA0", false, PathRefusal::ReservedCharacter, ""},
-        {{}, "", false, PathRefusal::Empty, ""},
-        {{""}, "a", false, PathRefusal::Empty, ""},
-        {{}, std::string(256, 'a'), false, PathRefusal::TooLong, ""},
-        {{std::string(200, 'a')}, std::string(100, 'b'), false, PathRefusal::TooLong, ""},
+        {{}, "a\\b", PathRefusal::HiddenSeparator, ""},
+        {{}, "a/b", PathRefusal::HiddenSeparator, ""},
+        {{"x\x83"}, "a.txt", PathRefusal::HiddenSeparator, ""},   // lone lead byte eats the '\'
+        {{}, "a\xFF" "b", PathRefusal::HiddenSeparator, ""},
+        {{}, "a\xA0", PathRefusal::ReservedCharacter, ""},
+        {{}, "", PathRefusal::Empty, ""},
+        {{""}, "a", PathRefusal::Empty, ""},
+        {{}, std::string(256, 'a'), PathRefusal::TooLong, ""},
+        {{std::string(200, 'a')}, std::string(100, 'b'), PathRefusal::TooLong, ""},
     };
     for (const Case& c : cases) {
-        SafePath r = CheckOutputPath(c.folders, c.name, c.absolute);
+        SafePath r = CheckOutputPath(c.folders, c.name, false);
         EXPECT_EQ(r.refusal, c.expected) << PrintableName(c.name) << " in " << c.folders.size() << " folders: "
                                          << RefusalReason(r.refusal);
         EXPECT_EQ(r.relativePath, c.path);
