@@ -169,51 +169,5 @@ TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
     });
 }
 
-// A main window that writes its fields back when the test asks, on its own thread, the way
-// every handler of the program does.
-class ProbedMainDialog : public MainDialog {
-public:
-    using MainDialog::MainDialog;
-    static constexpr UINT kWriteBack = WM_APP + 1;
-
-protected:
-    INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override {
-        if (message != kWriteBack) return MainDialog::OnMessage(message, w, l, handled);
-        // Let the edit show something else without the window knowing, so that writing the
-        // field back really changes the text, and the edit reports that change.
-        {
-            NotificationSuppressor quiet(*this);
-            SetWindowTextA(Item(IDC_LZH_PATH), "elsewhere");
-        }
-        UpdateFields(win::Direction::ToControls);
-        handled = true;
-        return TRUE;
-    }
-};
-
-TEST(PathList, ChangesMadeByTheProgramDoNotRefillTheList) {
-    Scratch scratch;
-    const std::string root = MakeArcTree(scratch);
-    RecordingEngine engine;
-    ProgramState state;
-    // The archive named on the command line is written into the field at set-up, before the
-    // first paint ticks the switch: the list stays empty until the user changes the text.
-    ProbedMainDialog dialog(engine, state, "zavo.exe \"" + root + "DATA.LZH\"");
-    RunDriven(dialog, [&](HWND hwnd) {
-        Window w{hwnd};
-        EXPECT_EQ(w.items(), Items{});
-
-        w.Retype(root + "DA");
-        WriteBytes(root + "DAZ.TXT", "");
-        SendMessageA(hwnd, ProbedMainDialog::kWriteBack, 0, 0);
-        EXPECT_EQ(TextOf(w.field()), root + "DA");
-        EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"})) << "a write-back refilled the list";
-        SendMessageA(w.field(), EM_SETSEL, 1000, 1000);
-        Type(w.field(), "Z");   // the user's own change does
-        EXPECT_EQ(w.items(), Items{"DAZ.TXT"});
-        Click(GetDlgItem(hwnd, IDC_CLOSE));
-    });
-}
-
 }  // namespace
 }  // namespace zavo
