@@ -105,24 +105,5 @@ TEST(BasePath, EachPickWalksOneLevelDown) {
     });
 }
 
-TEST(BasePath, LaterWriteBackSelectsTheFirstEntryThatBeginsWithTheText) {
-    Scratch scratch;
-    const std::string work = MakeWorkTree(scratch) + "WORK\\";
-    Drive([&](const Window& w) {
-        HWND lzhPath = GetDlgItem(w.dialog, IDC_LZH_PATH);
-        w.Retype(work);
-        DropDown(w.combo());
-        w.Pick(work + "TOOLS\\");
-        w.Retype(work, "p");
-        EXPECT_EQ(w.text(), work + "p") << "typing rebuilds nothing";
-        // A keystroke in "LZH Path" that lists something reads and writes every field back.
-        Type(lzhPath, work);
-        EXPECT_EQ(w.text(), work + "PROJ\\");
-        w.Retype(work, "X");
-        Type(lzhPath, "A");
-        EXPECT_EQ(w.text(), work + "X") << "no entry begins with the text: it stays as typed";
-    });
-}
-
 }  // namespace
 }  // namespace zavo
