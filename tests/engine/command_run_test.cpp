@@ -68,7 +68,6 @@ TEST(CommandButtons, EachButtonSendsItsLetterAndEachBoxItsSwitch) {
             EXPECT_EQ(bench.Last(), "l   " + std::string(option) + "  \"A.LZH\" \"\" \"*.*\"");
         }
     });
-    EXPECT_EQ(bench.engine.CommandLines().size(), 12u);
     EXPECT_EQ(bench.engine.BusyQueries(), 12);
 }
 
@@ -196,10 +195,8 @@ TEST(BusyProtocol, OkOnTheWarningRunsTheCommandOnceTheLibraryIsFree) {
         ClickLater(GetDlgItem(window, IDC_EXTRACT));
         HWND box = WaitForWindow(WindowThread(window), "Warning");
         ASSERT_TRUE(box);
-        EXPECT_EQ(MessageBoxText(box), "UNLHA32 is busy now. Try [OK] after a moment.");
+        // Its text and its OK and Cancel are the busy exit test's.
         EXPECT_EQ(MessageBoxIcon(box), LoadIconA(nullptr, IDI_EXCLAMATION));
-        EXPECT_TRUE(GetDlgItem(box, IDOK));
-        EXPECT_TRUE(GetDlgItem(box, IDCANCEL));
         EXPECT_FALSE(GetDlgItem(box, IDYES));
         EXPECT_EQ(GetWindow(box, GW_OWNER), window);
         EXPECT_TRUE(bench.engine.CommandLines().empty());
