@@ -115,7 +115,6 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
     const std::pair<std::string, const char*> lines[] = {
         {"/M \"" + f + "sub\"", "OK"},
         {"/C \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"", "OK"},
-        {"/copy \"" + f + "a.txt\" \"" + f + "sub\\b.txt\"", "OK"},
         {"/c \"" + f + "a.txt\" \"" + f + "with blank.txt\"", "OK"},
         {"/C \"" + f + "a.txt\"", "ERROR"},
         {"/C \"" + f + "a.txt\" \"" + f + "sub\\c.txt\" \"" + f + "x\"", "ERROR"},
