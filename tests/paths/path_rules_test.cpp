@@ -32,7 +32,6 @@ TEST(PathRules, FolderShapes) {
     struct Case { std::string path; FolderShape shape; };
     const Case cases[] = {
         {"D:", FolderShape::Folder},
-        {"d:", FolderShape::Folder},
         {"?:", FolderShape::Folder},            // only the second byte counts
         {"D:\\", FolderShape::Folder},
         {"D:\\ARC\\", FolderShape::NotFolder},

@@ -214,19 +214,15 @@ TEST(DialogResources, EveryTextFitsItsControl) {
     });
 }
 
-TEST(MainDialogResource, WindowHasItsCaptionFrameAndAFontWithJapaneseGlyphs) {
+// The caption is the one every driven test waits for.
+TEST(MainDialogResource, WindowHasItsFrameAndAFontWithJapaneseGlyphs) {
     BuiltDialog dialog(IDD_MAIN);
     ASSERT_TRUE(dialog.hwnd);
-    EXPECT_EQ(win::GetText(dialog.hwnd), "ZAVO v.1.9");
     LONG style = StyleOf(dialog.hwnd);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | DS_MODALFRAME), WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_TRUE(GetWindowLongPtrA(dialog.hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0));
-    LOGFONTA face{};
-    ASSERT_TRUE(GetObjectA(font, sizeof face, &face));
-    EXPECT_STREQ(face.lfFaceName, "ＭＳ ゴシック");
     // A missing substitute for the requested face would show empty boxes for Japanese labels.
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font);

@@ -67,7 +67,6 @@ TEST_F(ScriptFile, ReaderTakesTheEntriesTheBytesHold) {
         {"two slashes end the read", kEntry + "//not a marker\r\n/X\r\n", {kEntryRow}},
         {"marker after marker is an operation line", "///a\r\n///b\r\n///c\r\n/X\r\n",
          {{"///b", "", "", "", ""}, {"/X", "", "", "", ""}}},
-        {"marker after marker, then no marker", "///a\r\n///b\r\n/X\r\n", {{"///b", "", "", "", ""}}},
         {"blank before slash is an archiver entry", "///\r\n /C \"a\" \"b\"\r\no\r\nA\r\nB\r\nF\r\n",
          {{" /C \"a\" \"b\"", "o", "A", "B", "F"}}},
         {"empty command is an archiver entry", "///\r\n\r\n\r\nA.LZH\r\n\r\n*.*\r\n", {{"", "", "A.LZH", "", "*.*"}}},
@@ -155,7 +154,6 @@ TEST_F(ScriptFile, PaneLinesAreWrittenWithCrLf) {
         std::vector<std::string> lines;
         std::string bytes;
     } cases[] = {
-        {"last line empty", {"///", "/X", ""}, "///\r\n/X\r\n"},
         {"last line with text is written", {"///", "/X"}, "///\r\n/X\r\n"},
         {"empty pane", {""}, ""},
         {"empty lines inside stay", {"a", "", "b", ""}, "a\r\n\r\nb\r\n"},

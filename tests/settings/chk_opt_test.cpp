@@ -1,4 +1,4 @@
-// The boxes as the letters a recall slot stores, and stored letters edited by hand.
+// Stored box letters, also edited by hand (the letters written are the record test's).
 #include "settings/chk_opt.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +9,6 @@ namespace {
 bool operator==(const CommandSwitches& a, const CommandSwitches& b) {
     return a.recursive == b.recursive && a.folderName == b.folderName && a.newerYes == b.newerYes &&
            a.allAttrib == b.allAttrib;
-}
-
-TEST(ChkOpt, LettersOfTheTickedBoxesInTheirOrder) {
-    EXPECT_EQ(EncodeChkOpt({true, true, true, true}), "rxja");
-    EXPECT_EQ(EncodeChkOpt({true, false, false, true}), "ra");
-    EXPECT_EQ(EncodeChkOpt({}), "");
 }
 
 TEST(ChkOpt, ALetterCountsAsACharacterOfItsOwnAnywhere) {

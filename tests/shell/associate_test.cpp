@@ -114,11 +114,13 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfTwiceAndRunsAScriptOpen
     EXPECT_EQ(ProbeValue(HKEY_CLASSES_ROOT, ".ZAV", "Content Type").bytes, "text/plain");
     EXPECT_EQ(DefaultValue("ZAVOfile\\Shell\\edit\\command"), "notepad.exe \"%1\"");
 
-    // A script with a blank in its path: copy a file, then exit, which ends the program.
+    // A script with a blank in its path: copy a file, then exit, which ends the program before
+    // the row behind it.
     std::string source = folder / "my 能 scripts\\source file.txt";
     std::string target = folder / "my 能 scripts\\copied file.txt";
     WriteBytes(source, "trace");
-    WriteBytes(folder / "my 能 scripts\\copy test.ZAV", "///copy\r\n/C \"" + source + "\" \"" + target + "\"\r\n///end\r\n/X\r\n");
+    WriteBytes(folder / "my 能 scripts\\copy test.ZAV", "///copy\r\n/C \"" + source + "\" \"" + target +
+                                                       "\"\r\n///end\r\n/X\r\n///never\r\n/M \"" + folder / "never" + "\"\r\n");
 
     // What the shell starts for that script: the registered command with "%1" replaced.
     std::string command = DefaultValue("ZAVOfile\\Shell\\open\\command");
@@ -129,6 +131,7 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfTwiceAndRunsAScriptOpen
     ASSERT_TRUE(launched.Start(command)) << command;
     EXPECT_EQ(launched.WaitExit(30000), 0u) << "the script's exit line did not end the program: " << command;
     EXPECT_EQ(ReadBytes(target), "trace") << "the script's copy left no file";
+    EXPECT_FALSE(Exists(folder / "never")) << "a row behind the exit line ran";
 }
 
 }  // namespace

@@ -250,7 +250,6 @@ bool ChildProcess::Start(std::string commandLine, const std::string& folder) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     threadId_ = info.dwThreadId;
-    processId_ = info.dwProcessId;
     return true;
 }
 

@@ -1,6 +1,5 @@
-// Real files and programs for the Wine tests: a scratch folder of the test's own under Z:\tmp,
-// files and folders in it, members built byte by byte for what the writer refuses to make, and
-// child processes.
+// Real files and programs for the Wine tests: scratch folders, files, hand-built members, child
+// processes.
 #pragma once
 
 #include <cstdint>
@@ -33,9 +32,8 @@ std::int64_t WriteTimeOf(const std::string& path);                   // Unix sec
 // Every file and folder below `folder`, relative paths sorted (folders end with '\').
 std::vector<std::string> Tree(const std::string& folder);
 
-// Names beyond code page 932, through the wide functions: a code page 932 path in UTF-16, a
-// file written under a wide path (its folders made), and every file below `folder` (ending
-// with '\') as relative wide path -> bytes.
+// Names beyond code page 932: a code page 932 path in UTF-16, a file written under a wide path
+// (its folders made), every file below `folder` (ending with '\') by relative wide path.
 std::wstring WideOf(const std::string& cp932);
 void WriteWide(const std::wstring& path, const std::string& bytes);
 std::map<std::wstring, std::string> WideFiles(const std::wstring& folder);
@@ -68,12 +66,11 @@ public:
     // The exit status, or STILL_ACTIVE (259) when the program has not ended in time.
     unsigned long WaitExit(unsigned long milliseconds = 60000) const;
     unsigned long ThreadId() const { return threadId_; }
-    unsigned long ProcessId() const { return processId_; }
     void* Handle() const { return process_; }
 
 private:
     void* process_ = nullptr;
-    unsigned long threadId_ = 0, processId_ = 0;
+    unsigned long threadId_ = 0;
 };
 
 // Runs a command line to its end: its exit status, or STILL_ACTIVE when it could not start or

@@ -1,7 +1,5 @@
-// Driving a modal dialog as a person would, from inside its own message loop: the steps run on the
-// dialog's thread between two messages, type, click and answer message boxes through messages.
-// The actions and readings also reach the windows of another process (the program started by an
-// end-to-end test).
+// Driving a modal dialog as a person would, from inside its own message loop, through messages;
+// the actions and readings also reach the windows of another process (the end-to-end tests).
 #pragma once
 
 #include <windows.h>
@@ -15,20 +13,16 @@
 
 namespace zavo::testing {
 
-// Runs `dialog` modally on this thread and `drive` once the dialog's window is shown, as steps of
-// the dialog's own loop: a wait in `drive` (WaitUntil, WaitForWindow) lets the loop, or a loop
-// nested in it, handle what comes in the meantime. `drive` must end the dialog (click Close,
-// press Escape, ...); if it does not within `timeout`, the dialog is cancelled and the test
-// fails. Returns the dialog's result.
+// Runs `dialog` modally and `drive` once it is shown, as steps of the dialog's own loop (a wait in
+// `drive` lets that loop, or one nested in it, run). `drive` must end the dialog; if it does not
+// within `timeout`, the dialog is cancelled and the test fails. Returns the dialog's result.
 INT_PTR RunDriven(win::Dialog& dialog, const std::function<void(HWND)>& drive,
                   std::chrono::milliseconds timeout = std::chrono::seconds(30), HWND owner = nullptr);
 
-// Waits until `condition` holds, false on timeout: inside a driven dialog by letting its loop run,
-// elsewhere (a window of another thread or process) by polling.
+// Waits until `condition` holds, false on timeout; inside a driven dialog its loop runs meanwhile.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-// A top-level dialog window of the given thread with this caption (code page 932), appearing
-// within the timeout; null when none. Inside a driven dialog: a window its thread activated.
+// A shown top-level window of the thread with this caption (code page 932); null on timeout.
 HWND WaitForWindow(DWORD threadId, const std::string& caption,
                    std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
@@ -38,19 +32,16 @@ DWORD WindowThread(HWND window);
 // A message sent and answered; the test fails when the window does not answer within a minute.
 LRESULT Send(HWND window, UINT message, WPARAM w, LPARAM l);
 
-// Typing into an edit or a combo box: one WM_CHAR per character, as the keyboard delivers them;
-// a double-byte character arrives as WM_IME_CHAR. The change notification fires per character.
+// Typing into an edit or a combo box: one WM_CHAR per character, WM_IME_CHAR for a double-byte one.
 void Type(HWND edit, const std::string& text);
 // Select all and delete, as a person clearing a field would.
 void ClearEdit(HWND edit);
 // A key press posted to the window, so that it passes the dialog manager (Enter, Escape, Tab).
 void PressKey(HWND window, UINT virtualKey);
-// A mouse click on a button (BM_CLICK), back once its handler is done: check boxes tick and
-// untick themselves.
+// A click on a button (BM_CLICK), back once its handler is done.
 void Click(HWND button);
 void SetChecked(HWND dialog, int id, bool on);
-// The same click posted: for a button whose handler opens a modal window (a message box, a
-// dialog), so that the next step can deal with that window.
+// The same click posted, for a button whose handler opens a modal window the next step answers.
 void ClickLater(HWND button);
 // A right-button press on a window, posted as the mouse would.
 void RightClick(HWND window);
@@ -65,14 +56,12 @@ bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);
 
-// The mouse on a list box item, as real button messages at the item's centre: the list box
-// takes the focus, selects the item and notifies its parent by itself.
+// Mouse button messages at a list box item's centre: the list box selects and notifies itself.
 void MouseClickListItem(HWND list, int index);
 void MouseDoubleClickListItem(HWND list, int index);
 // Pasting text at the caret (EM_REPLACESEL, undoable), one change notification for all of it.
 void Paste(HWND edit, const std::string& text);
-// A combo box's list: dropping it down notifies CBN_DROPDOWN before the list shows; a pick
-// clicks an item of the dropped list; closing without a pick cancels.
+// A combo box's list dropped down, an item of it clicked, or closed without a pick.
 void DropDown(HWND combo);
 void PickDroppedItem(HWND combo, int index);
 void CloseDropDown(HWND combo);

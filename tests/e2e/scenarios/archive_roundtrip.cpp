@@ -21,7 +21,6 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
 
     Zavo zavo(BinFolder() + "zavo.exe");
     ASSERT_TRUE(zavo.Window());
-    EXPECT_TRUE(IsChecked(zavo.Window(), IDC_ENABLE_PATH_LIST)) << "the first paint switches the path list on";
 
     Type(zavo[IDC_LZH_PATH], work / "書庫.LZH");
     // "Base Path": type the scratch folder, drop the list down and pick the source folder.
@@ -41,7 +40,6 @@ TEST(ArchiveRoundTrip, AddListTestPickAndExtractATreeWithShiftJisNames) {
     EXPECT_TRUE(Has(added, Words("added    ソース\\ソ.dat (", "追加     ソース\\ソ.dat ("))) << added;
     EXPECT_TRUE(Has(added, Words("added    sub\\deep\\b.bin (", "追加     sub\\deep\\b.bin ("))) << added;
     EXPECT_TRUE(Has(added, Words("5 added, 0 replaced", "追加 5、置換 0"))) << added;
-    EXPECT_TRUE(Has(added, "\r\n")) << "the pane shows the library's lines with CR LF";
     ASSERT_TRUE(Exists(work / "書庫.LZH"));
 
     Click(zavo[IDC_CLEAR]);
