@@ -51,7 +51,7 @@ TEST(SfxWindow, ShowsTheContentsAndAsksBeforeReplacingEachFile) {
         scratch, ArchiveOf({{"表.txt", "new a"}, {"ソ.txt", "new b"}, {"c.txt", "new c"}, {"十\\", ""}}), out, child);
     ASSERT_TRUE(window);
     EXPECT_EQ(ItemTextOf(window, IDC_SFX_TOTAL), "3 個のファイル、1 個のフォルダ、合計 15 バイト");
-    EXPECT_EQ(ControlText(window, IDC_SFX_DESTINATION), out);
+    EXPECT_EQ(ItemTextOf(window, IDC_SFX_DESTINATION), out);
     EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_SFX_ENTRIES), LVM_GETITEMCOUNT, 0, 0), 4);
 
     ClickLater(GetDlgItem(window, IDOK));

@@ -51,7 +51,6 @@ void Focus(HWND control);
 // Reading what a person sees.
 std::string TextOf(HWND window);
 std::string ItemTextOf(HWND dialog, int id);
-inline std::string ControlText(HWND window, int id) { return ItemTextOf(window, id); }
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);
