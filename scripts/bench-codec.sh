@@ -40,8 +40,10 @@ if [ -x "$repo/build/win/bin/library_bench.exe" ] || [ -f "$repo/build/win/bin/l
     awk -v gz="$gzip_s" '
       /^library/ { print "\n" $0 "; gzip -6 over the same files: " gz " s"; bytes = $4 }
       /^run/ { one = ($3 == "-t1") ? $5 : one; lh = ($2 == "-o5") ? "-lh5-" : "-lh7-"; t = ($3 == "-t0") ? "all" : substr($3, 3)
-               printf "  %s %3s thread(s): ratio %s  add %.1f MB/s = %.2fx gzip-6 (%.2fx one thread)  test %.1f MB/s\n",
-                      lh, t, $4, bytes / $5 / 1e6, gz / $5, one / $5, bytes / $6 / 1e6 }
+               goal = ($3 == "-t2") ? ((lh == "-lh5-") ? 3.4 : 1.9) : 0
+               verdict = goal ? sprintf("  (goal >= %.1fx gzip-6 on 2 threads: %s)", goal, (gz / $5 >= goal) ? "met" : "NOT met") : ""
+               printf "  %s %3s thread(s): ratio %s  add %.1f MB/s = %.2fx gzip-6 (%.2fx one thread)  test %.1f MB/s%s\n",
+                      lh, t, $4, bytes / $5 / 1e6, gz / $5, one / $5, bytes / $6 / 1e6, verdict }
       /^peak/ { print "  " $0 " (bound 200 MB)" }'
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$wine_work"
