@@ -10,16 +10,9 @@
 #include <string>
 #include <vector>
 
-extern "C" int WINAPI Unlha32RunCommand(HWND owner, const char* commandLine, char* output, DWORD outputSize);
+#include "bench/timed_call.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
 
 std::uint64_t SizeOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -27,15 +20,7 @@ std::uint64_t SizeOf(const std::string& path) {
     return (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// Seconds of one library call; -1 when it failed.
-double Timed(const std::string& command) {
-    std::vector<char> output(1 << 20);
-    const double start = Now();
-    const int code = Unlha32RunCommand(nullptr, command.c_str(), output.data(), static_cast<DWORD>(output.size()));
-    const double seconds = Now() - start;
-    if (code != 0) std::fprintf(stderr, "failed (%d): %s\n%s\n", code, command.c_str(), output.data());
-    return code == 0 ? seconds : -1;
-}
+double Timed(const std::string& command) { return bench::TimedCall(command, 1 << 20); }
 
 }  // namespace
 

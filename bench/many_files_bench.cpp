@@ -11,29 +11,14 @@
 #include <string>
 #include <vector>
 
-extern "C" int WINAPI Unlha32RunCommand(HWND owner, const char* commandLine, char* output, DWORD outputSize);
+#include "bench/timed_call.h"
 
 namespace {
 
 constexpr int kPerFolder = 500;
 constexpr DWORD kFileSize = 200;
 
-double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
-
-// Seconds of one library call; -1 when it failed.
-double Timed(const std::string& command) {
-    std::vector<char> output(16 << 20);
-    const double start = Now();
-    const int code = Unlha32RunCommand(nullptr, command.c_str(), output.data(), static_cast<DWORD>(output.size()));
-    const double seconds = Now() - start;
-    if (code != 0) std::fprintf(stderr, "failed (%d): %s\n%.2000s\n", code, command.c_str(), output.data());
-    return code == 0 ? seconds : -1;
-}
+double Timed(const std::string& command) { return bench::TimedCall(command, 16 << 20); }
 
 std::string FolderName(int i) {
     char name[16];
@@ -59,7 +44,7 @@ double Floor(const std::string& root, int count) {
     FILETIME stamp;
     SystemTimeToFileTime(&when, &stamp);
     char data[kFileSize];
-    const double start = Now();
+    const double start = bench::Now();
     for (int i = 0; i < count; ++i) {
         if (i % kPerFolder == 0) CreateDirectoryA((root + FolderName(i)).c_str(), nullptr);
         HANDLE file = CreateFileA((root + FileName(i)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -72,7 +57,7 @@ double Floor(const std::string& root, int count) {
         CloseHandle(file);
         if (!ok) return -1;
     }
-    return Now() - start;
+    return bench::Now() - start;
 }
 
 bool MakeSource(const std::string& root, int count) {
