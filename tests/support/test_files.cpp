@@ -40,29 +40,27 @@ std::string Narrow(const std::wstring& wide) {
     return text;
 }
 
-void Put16(std::string& s, unsigned v) {
-    s += static_cast<char>(v & 0xFF);
-    s += static_cast<char>((v >> 8) & 0xFF);
-}
-void Put32(std::string& s, std::uint32_t v) {
-    Put16(s, v & 0xFFFF);
-    Put16(s, v >> 16);
-}
-std::uint16_t Crc(const std::string& s) {
-    return lzh::Crc16(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+// Sharing writes too: a test reads files that a program it started is still appending to, and a
+// reader that denied writing would make that program's open fail.
+std::string ReadWide(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
 }
 
-// Removes `folder` (ending with '\') with everything in it, also deeper than the "A" calls reach.
-void RemoveTree(const std::string& folder) {
-    const std::wstring wide = WideOf(folder);
-    if (wide.empty()) return;
-    // Links are removed, not followed.
-    Walk(wide, L"", false, [&](const std::wstring& relative, bool isFolder) {
-        SetFileAttributesW((wide + relative).c_str(), FILE_ATTRIBUTE_NORMAL);
-        isFolder ? RemoveDirectoryW((wide + relative).c_str()) : DeleteFileW((wide + relative).c_str());
-    });
-    RemoveDirectoryW(wide.c_str());
-}
+void Put16(std::string& s, std::size_t v) { s += {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)}; }
+void Put32(std::string& s, std::size_t v) { Put16(s, v & 0xFFFF), Put16(s, v >> 16); }
+void Set16(std::string& s, std::size_t at, std::size_t v) { s[at] = static_cast<char>(v & 0xFF), s[at + 1] = static_cast<char>(v >> 8); }
+std::uint16_t Crc(const std::string& s) { return lzh::Crc16(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); }
+
+// File times count 100 ns steps from 1601.
+constexpr std::uint64_t kUnixEpoch = 116444736000000000ULL, kTicksPerSecond = 10000000ULL;
 
 }  // namespace
 
@@ -77,39 +75,25 @@ Scratch::Scratch() {
     } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
-Scratch::~Scratch() { RemoveTree(path_); }
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    for (std::size_t i = 3; i < path.size(); i += cp932::CharLength(path, i))
-        if (path[i] == '\\' && cp932::CharLength(path, i) == 1) CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+// Everything in it goes, also deeper than the "A" calls reach; links are removed, not followed.
+Scratch::~Scratch() {
+    const std::wstring wide = WideOf(path_);
+    Walk(wide, L"", false, [&](const std::wstring& relative, bool isFolder) {
+        SetFileAttributesW((wide + relative).c_str(), FILE_ATTRIBUTE_NORMAL);
+        isFolder ? RemoveDirectoryW((wide + relative).c_str()) : DeleteFileW((wide + relative).c_str());
+    });
+    RemoveDirectoryW(wide.c_str());
 }
 
-std::string ReadBytes(const std::string& path) {
-    // Sharing writes too: a test polls files that a program it started is still appending to,
-    // and a reader that denied writing would make that program's open fail.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
-}
-
+void WriteBytes(const std::string& path, const std::string& bytes) { WriteWide(WideOf(path), bytes); }
+std::string ReadBytes(const std::string& path) { return ReadWide(WideOf(path)); }
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void SetWriteTime(const std::string& path, std::int64_t unixSeconds) {
     // Backup semantics open folders too.
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    const std::uint64_t ticks = 116444736000000000ULL + static_cast<std::uint64_t>(unixSeconds) * 10000000ULL;
+    const std::uint64_t ticks = kUnixEpoch + static_cast<std::uint64_t>(unixSeconds) * kTicksPerSecond;
     FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SetFileTime(file, nullptr, nullptr, &t);
     CloseHandle(file);
@@ -118,9 +102,8 @@ void SetWriteTime(const std::string& path, std::int64_t unixSeconds) {
 std::int64_t WriteTimeOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    const std::uint64_t ticks = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                data.ftLastWriteTime.dwLowDateTime;
-    return static_cast<std::int64_t>((ticks - 116444736000000000ULL) / 10000000ULL);
+    const FILETIME& t = data.ftLastWriteTime;
+    return static_cast<std::int64_t>((((std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime) - kUnixEpoch) / kTicksPerSecond);
 }
 
 std::vector<std::string> Tree(const std::string& folder) {
@@ -138,6 +121,7 @@ std::wstring WideOf(const std::string& cp932) {
     return w;
 }
 
+// In UTF-16 a '\' is always a separator: the missing folders are found character by character.
 void WriteWide(const std::wstring& path, const std::string& bytes) {
     for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
         CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
@@ -151,15 +135,7 @@ void WriteWide(const std::wstring& path, const std::string& bytes) {
 std::map<std::wstring, std::string> WideFiles(const std::wstring& folder) {
     std::map<std::wstring, std::string> files;
     Walk(folder, L"", true, [&](const std::wstring& relative, bool isFolder) {
-        if (isFolder) return;
-        std::string& bytes = files[relative];
-        HANDLE file = CreateFileW((folder + relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return;
-        bytes.resize(GetFileSize(file, nullptr));
-        DWORD read = 0;
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
-        bytes.resize(read);
+        if (!isFolder) files[relative] = ReadWide(folder + relative);
     });
     return files;
 }
@@ -174,22 +150,15 @@ std::string TextData(std::size_t size, unsigned seed) {
 }
 
 std::string Level0Member(const std::string& path, const std::string& content, const char* method) {
-    std::string body;   // from the method id on
-    body += method;
-    Put32(body, static_cast<std::uint32_t>(content.size()));
-    Put32(body, static_cast<std::uint32_t>(content.size()));
+    std::string body = method;   // from the method id on: sizes, time, attribute, level, name, CRC
+    Put32(body, content.size());
+    Put32(body, content.size());
     Put32(body, 0x5A215C3B);
-    body += '\x20';
-    body += '\0';
-    body += static_cast<char>(path.size());
-    body += path;
+    body += std::string("\x20\0", 2) + static_cast<char>(path.size()) + path;
     Put16(body, Crc(content));
     unsigned sum = 0;
     for (unsigned char c : body) sum += c;
-    std::string header;
-    header += static_cast<char>(body.size());
-    header += static_cast<char>(sum & 0xFF);
-    return header + body + content;
+    return std::string{static_cast<char>(body.size()), static_cast<char>(sum & 0xFF)} + body + content;
 }
 
 std::string Level2Member(const std::string& folderField, const std::string& name, const std::string& content,
@@ -198,30 +167,25 @@ std::string Level2Member(const std::string& folderField, const std::string& name
     if (!folderField.empty()) exts.push_back('\x02' + folderField);
     if (unixMode) Put16(exts.emplace_back("\x50"), unixMode);
     exts.insert(exts.end(), more.begin(), more.end());
-    std::string header;
-    Put16(header, 0);   // total size, set below
+    std::string header(2, '\0');   // the total size, set below
     header += method;
-    Put32(header, static_cast<std::uint32_t>(content.size()));
-    Put32(header, static_cast<std::uint32_t>(content.size()));
+    Put32(header, content.size());
+    Put32(header, content.size());
     Put32(header, 1735731234);
-    header += '\x20';
-    header += '\x02';
+    header += "\x20\x02";
     Put16(header, Crc(content));
     header += 'U';
     // Each extended header is announced by the size before it, the last by a zero size.
     std::size_t crcAt = 0;
     for (const std::string& e : exts) {
-        Put16(header, static_cast<unsigned>(e.size() + 2));
+        Put16(header, e.size() + 2);
         if (e[0] == '\x00') crcAt = header.size() + 1;
         header += e;
     }
     Put16(header, 0);
     if ((header.size() & 0xFF) == 0) header += '\0';
-    header[0] = static_cast<char>(header.size() & 0xFF);
-    header[1] = static_cast<char>(header.size() >> 8);
-    const std::uint16_t crc = Crc(header);
-    header[crcAt] = static_cast<char>(crc & 0xFF);
-    header[crcAt + 1] = static_cast<char>(crc >> 8);
+    Set16(header, 0, header.size());
+    Set16(header, crcAt, Crc(header));
     return header + content;
 }
 
