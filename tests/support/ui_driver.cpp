@@ -108,6 +108,18 @@ std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessa
     return items;
 }
 
+// The centre of a list item in the list's client coordinates, scrolled into view first.
+LPARAM ItemPoint(HWND list, int index) {
+    RECT item{}, client{};
+    Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    GetClientRect(list, &client);
+    if (item.top < client.top || item.bottom > client.bottom) {
+        Send(list, LB_SETTOPINDEX, index, 0);
+        Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    }
+    return MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -204,9 +216,7 @@ void PressKey(HWND window, UINT virtualKey) {
 
 void Click(HWND button) { Send(button, BM_CLICK, 0, 0); }
 void ClickLater(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
-void SetChecked(HWND dialog, int id, bool on) {
-    if (IsChecked(dialog, id) != on) Click(GetDlgItem(dialog, id));
-}
+void SetChecked(HWND dialog, int id, bool on) { if (IsChecked(dialog, id) != on) Click(GetDlgItem(dialog, id)); }
 
 void RightClick(HWND window) {
     PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
@@ -234,8 +244,7 @@ std::string MessageBoxText(HWND box) { return ItemTextOf(box, 0xFFFF); }
 HICON MessageBoxIcon(HWND box) {
     // The icon is the static control with id 0x440 (stc1); hidden when the box has none.
     HWND icon = GetDlgItem(box, 0x440);
-    if (!icon || !IsWindowVisible(icon)) return nullptr;
-    return reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+    return icon && IsWindowVisible(icon) ? reinterpret_cast<HICON>(Send(icon, STM_GETICON, 0, 0)) : nullptr;
 }
 
 HWND FocusIn(HWND window) {
@@ -248,22 +257,6 @@ HWND FocusIn(HWND window) {
 void Answer(HWND box, int buttonId) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
 }
-
-namespace {
-
-// The centre of a list item in the list's client coordinates, scrolled into view first.
-LPARAM ItemPoint(HWND list, int index) {
-    RECT item{}, client{};
-    Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    GetClientRect(list, &client);
-    if (item.top < client.top || item.bottom > client.bottom) {
-        Send(list, LB_SETTOPINDEX, index, 0);
-        Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    }
-    return MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-}
-
-}  // namespace
 
 void MouseClickListItem(HWND list, int index) {
     LPARAM at = ItemPoint(list, index);
