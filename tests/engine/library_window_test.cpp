@@ -20,28 +20,21 @@ using namespace zavo::testing;
 const std::string kSource = "素材表\\";
 const std::string kFiles[] = {"能力表.txt", "ソフト.txt"};
 
-// Every file of a library run waits this long, so the progress window (after about 0.3 s) shows.
-class SlowLibrary {
-public:
-    SlowLibrary() { SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", "700"); }
-    ~SlowLibrary() { SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", nullptr); }
-};
-
-// Watches this thread's windows for the library's progress window and right-clicks at the
-// moment the plan says: on the progress window as it is shown, or on the main window just
-// before the progress window is made.
+// Watches this thread's windows while every file of a library run waits long enough for the
+// progress window (after about 0.3 s) to show, and right-clicks at the moment the plan says: on
+// the progress window as it is shown, or on the main window just before the progress window is made.
 enum class ClickAt { None, ProgressShown, BeforeProgress };
 struct Watch {
-    ClickAt at = ClickAt::None;
+    explicit Watch(ClickAt at = ClickAt::None);
+    ~Watch();
+    ClickAt at;
     HWND main = nullptr;
-    bool sawProgress = false;
-    bool clicked = false;
-    bool clickedVisibleProgress = false;
+    bool sawProgress = false, clicked = false, clickedVisibleProgress = false;
     // The two path fields as the run left them, read when "&Extract" is enabled again: later,
     // the window system's own activation messages may move the focus out of the list, and
     // leaving the list rightly commits it.
-    std::string lzhPathAtEnd;
-    std::string basePathAtEnd;
+    std::string lzhPathAtEnd, basePathAtEnd;
+    HHOOK creation, showing;
 };
 Watch* g_watch = nullptr;
 
@@ -80,23 +73,19 @@ LRESULT CALLBACK WatchShowing(int code, WPARAM w, LPARAM l) {
     return CallNextHookEx(nullptr, code, w, l);
 }
 
-class WatchedThread {
-public:
-    explicit WatchedThread(Watch& watch) {
-        g_watch = &watch;
-        creation_ = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
-        showing_ = SetWindowsHookExA(WH_CALLWNDPROC, WatchShowing, nullptr, GetCurrentThreadId());
-    }
-    ~WatchedThread() {
-        UnhookWindowsHookEx(showing_);
-        UnhookWindowsHookEx(creation_);
-        g_watch = nullptr;
-    }
+Watch::Watch(ClickAt at) : at(at) {
+    SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", "700");
+    g_watch = this;
+    creation = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    showing = SetWindowsHookExA(WH_CALLWNDPROC, WatchShowing, nullptr, GetCurrentThreadId());
+}
 
-private:
-    HHOOK creation_;
-    HHOOK showing_;
-};
+Watch::~Watch() {
+    UnhookWindowsHookEx(showing);
+    UnhookWindowsHookEx(creation);
+    g_watch = nullptr;
+    SetEnvironmentVariableA("UNLHA32_TEST_SLOW_MS", nullptr);
+}
 
 // The thread's visible top-level windows other than `main`: message boxes, a leftover progress window.
 int OtherVisibleWindows(HWND main) {
@@ -127,10 +116,7 @@ TEST(LibraryWindow, ARightClickStopsTheScriptWhileTheProgressWindowIsUp) {
         const std::string after = s / "後ソ";
         WriteBytes(s / "止める表.zav", "///slow add\r\na \r\n\r\n" + s / "表ソ.lzh" + "\r\n" + s / kSource +
                                         "\r\n*.*\r\n///must not run\r\n/M \"" + after + "\"\r\n");
-        SlowLibrary slow;
-        Watch watch;
-        watch.at = at;
-        WatchedThread watched(watch);
+        Watch watch(at);
         ProgramState state;
         MainDialog dialog(LibraryEngine(), state, "zavo.exe");
         RunDriven(dialog, [&](HWND window) {
@@ -163,9 +149,7 @@ TEST(LibraryWindow, EnterInThePathListExtractsAndTheFieldsStayAsTheRunLeftThem) 
     ASSERT_EQ(LibraryEngine().RunCommand(nullptr, add.c_str(), output, sizeof output - 1), 0) << output;
     CreateDirectoryA((folder + "ソ表出力").c_str(), nullptr);
 
-    SlowLibrary slow;
     Watch watch;
-    WatchedThread watched(watch);
     ProgramState state;
     MainDialog dialog(LibraryEngine(), state, "zavo.exe");
     RunDriven(dialog, [&](HWND window) {
