@@ -1,5 +1,6 @@
 // The command buttons and the command run, driven through the real window with a recording
-// library: the lines the library receives and what the window shows afterwards.
+// library: the lines the library receives and what the window shows afterwards. The busy
+// protocol's process end is watched from outside, in a child program.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,6 +8,7 @@
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "tests/support/recording_engine.h"
+#include "tests/support/test_files.h"
 #include "tests/support/ui_driver.h"
 
 namespace zavo {
@@ -126,7 +128,7 @@ TEST(CommandRun, OnlyTheCommandButtonsAreDisabledWhileTheLibraryRuns) {
     });
 }
 
-// The box's text and its OK and Cancel are the busy exit test's.
+// The box's text and its OK and Cancel are the next test's.
 TEST(BusyProtocol, OkOnTheWarningRunsTheCommandOnceTheLibraryIsFree) {
     Bench bench;
     bench.engine.QueueBusyAnswers({1, 0});
@@ -143,6 +145,44 @@ TEST(BusyProtocol, OkOnTheWarningRunsTheCommandOnceTheLibraryIsFree) {
     });
     EXPECT_EQ(bench.engine.BusyQueries(), 2);
     EXPECT_EQ(bench.engine.CommandLines().size(), 1u);
+}
+
+
+// The next box busy_child posts here, or null when the child ends or none comes.
+HWND NextWarning(HANDLE child) {
+    MSG message;
+    while (!PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE)) {
+        if (MsgWaitForMultipleObjects(1, &child, FALSE, 20000, QS_POSTMESSAGE) != WAIT_OBJECT_0 + 1) return nullptr;
+    }
+    return reinterpret_cast<HWND>(message.wParam);
+}
+
+// Cancel on the first box, or any answer on the second, ends the process with status 1 (OK on
+// both, the busy warning scenario takes through the real program).
+TEST(BusyProtocol, CancelOnEitherWarningEndsTheProcessWithStatusOne) {
+    const struct {
+        const char* busyAnswers;
+        std::vector<std::pair<std::string, int>> boxes;  // text expected, answer given
+    } cases[] = {
+        {"1", {{"busy", IDCANCEL}}},
+        {"2", {{"busy", IDOK}, {"UNLHA32 is also busy. Quit Process.", IDCANCEL}}},
+    };
+    MSG queue;
+    PeekMessageA(&queue, nullptr, 0, 0, PM_NOREMOVE);   // the queue the child posts to
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("busy answers ") + c.busyAnswers);
+        ChildProcess child;
+        ASSERT_TRUE(child.Start("\"" + BinFolder() + "busy_child.exe\" " + c.busyAnswers + " " +
+                                std::to_string(GetCurrentThreadId())));
+        for (const auto& [text, answer] : c.boxes) {
+            HWND box = NextWarning(child.Handle());
+            ASSERT_TRUE(box) << "no box saying " << text;
+            EXPECT_EQ(MessageBoxText(box), text);
+            EXPECT_TRUE(GetDlgItem(box, IDOK) && GetDlgItem(box, IDCANCEL));
+            Answer(box, answer);
+        }
+        EXPECT_EQ(child.WaitExit(20000), 1u);
+    }
 }
 
 }  // namespace
