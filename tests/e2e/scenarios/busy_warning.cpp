@@ -1,6 +1,6 @@
 // A person presses a command button while the archiver library is busy: the "Warning" box
 // offers to try again, and the program ends with status 1 when the library stays busy (the
-// other answers are the command run test's BusyProtocol cases).
+// other answers are the main window test's BusyProtocol cases).
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver.h"

@@ -1,4 +1,4 @@
-// A child program for the command run test's busy protocol cases: the protocol over a library
+// A child program for the main window test's busy protocol cases: the protocol over a library
 // that answers "busy" as many times as the first argument says; each "Warning" box is posted
 // (WM_APP, its handle) to the thread the second argument names as it is activated. Exit status:
 // whatever the protocol ends the process with; 0 when it lets the run go on.
