@@ -34,10 +34,10 @@ struct SampleTree {
 
 TEST(LibraryCommands, ATreeComesBackWholeWithEveryMethodAndHeaderLevel) {
     const struct {
-        const char* switches;
+        const char* switches;   // -t: members queued ahead for one and for five compressing threads
         const char* method;
         const char* extract;   // e -x1 makes folders as x does
-    } cases[] = {{"-h0", "-lh5-", "x"}, {"-h1 -o6", "-lh6-", "e -x1"}, {"-h2 -o7", "-lh7-", "x"}, {"-z", "-lh0-", "x"}};
+    } cases[] = {{"-h0", "-lh5-", "x"}, {"-h1 -o6 -t1", "-lh6-", "e -x1"}, {"-h2 -o7 -t5", "-lh7-", "x"}, {"-z", "-lh0-", "x"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.switches);
         Scratch s;

@@ -137,25 +137,5 @@ TEST(LibraryUpdate, DeepFoldersWorkOrFailCleanly) {
     }
 }
 
-TEST(LibraryUpdate, TheArchiveIsTheSameOnAnyNumberOfThreads) {
-    Scratch s;
-    const std::string src = s / "src\\";
-    std::string text;   // 2.5 MiB: three segments, compressed side by side
-    for (int line = 0; text.size() < 5 * 512 * 1024; ++line)
-        text += "\x95\x5C\x83\x5C line " + std::to_string(line * 7919 % 100003) + " of the long member\r\n";
-    WriteBytes(src + "long.txt", text);
-    for (int i = 0; i < 6; ++i) WriteBytes(src + "small" + std::to_string(i) + ".txt", text.substr(i * 1000, i * 300));
-    std::vector<std::string> archives;   // level 1: no access time, which reading the files renews
-    for (const char* threads : {"-t1", "-t2", "-t5"}) {
-        const std::string archive = s / (std::string(threads + 1) + ".lzh");
-        Outcome o = Unlha(std::string("a -n -o7 -h1 ") + threads + " \"" + archive + "\" \"" + src + "\"");
-        ASSERT_EQ(o.code, 0) << o.text;
-        archives.push_back(ReadBytes(archive));
-    }
-    EXPECT_TRUE(archives[1] == archives[0]);
-    EXPECT_TRUE(archives[2] == archives[0]);
-    EXPECT_EQ(Unlha("t -n \"" + (s / "t5.lzh") + "\"").code, 0);
-}
-
 }  // namespace
 }  // namespace unlha_test
