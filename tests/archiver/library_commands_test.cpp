@@ -61,6 +61,10 @@ TEST(LibraryCommands, ATreeComesBackWholeWithEveryMethodAndHeaderLevel) {
         EXPECT_LE(std::llabs(WriteTimeOf(out + "a.txt") - WriteTimeOf(tree.root + "a.txt")), 2);
         for (const auto& stamp : tree.stamps)
             EXPECT_LE(std::llabs(WriteTimeOf(out + stamp.first) - stamp.second), 2) << stamp.first;
+        // e alone drops every folder, the empty ones too.
+        EXPECT_EQ(Unlha("e -n " + Quoted(archive) + " " + Quoted(s / "flat\\")).code, 0);
+        EXPECT_EQ(Tree(s / "flat\\"),
+                  (std::vector<std::string>{"README", "a.txt", "big.bin", "deep.txt", "empty.dat", "nested.txt", kHyo + ".txt"}));
     }
 }
 
@@ -80,6 +84,8 @@ TEST(LibraryCommands, WhatIsStoredFollowsTheNamesAndSwitches) {
          {" sub\\nested.txt\n", " sub\\deeper\\deep.txt\n", "src\\a.txt\n", " 3 entries\n"}, {" M Z:", " M \\"}, 4},
         // Only that tree, also when -r1 first searched the whole base folder for a file of that name.
         {"-r1 -x1 " + Quoted(tree.root) + " sub", {" sub\\\n", " sub\\inner\\\n", " 2 entries\n"}, {"empty\\", "a.txt"}, 4},
+        // A tree of empty folders alone is something to archive.
+        {"-x1 " + Quoted(tree.root) + " sub\\inner", {" sub\\inner\\" + kHyo + "\\\n"}, {".txt"}, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.switchesAndNames);

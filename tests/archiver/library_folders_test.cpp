@@ -9,28 +9,6 @@ namespace {
 
 const std::string kHyo = "\x95\x5C";   // 表: its second byte is 0x5C
 
-TEST(LibraryFolders, EMakesNoFoldersAndATreeOfEmptyFoldersIsArchived) {
-    // x and e -x1 make them: the round trip.
-    Scratch s;
-    const std::string root = s / "src\\", archive = s / "t.lzh", out = s / "e\\";
-    WriteBytes(root + "a.txt", "a");
-    WriteBytes(root + "sub\\b.txt", "b");
-    CreateDirectoryA((root + "sub\\" + kHyo).c_str(), nullptr);
-    ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(root)).code, 0);
-    Outcome e = Unlha("e -n " + Quoted(archive) + " " + Quoted(out));
-    ASSERT_EQ(e.code, 0) << e.text;
-    EXPECT_EQ(Tree(out), (std::vector<std::string>{"a.txt", "b.txt"}));
-    EXPECT_EQ(CountLines(e.text, "folder   "), 0u) << e.text;
-    // A tree of empty folders alone is something to archive.
-    Scratch bare;
-    CreateDirectoryA((bare / "only").c_str(), nullptr);
-    CreateDirectoryA((bare / "only\\inside").c_str(), nullptr);
-    Outcome folders = Unlha("a -r1 -x1 -n " + Quoted(s / "bare.lzh") + " " + Quoted(bare.Path()));
-    EXPECT_EQ(folders.code, 0) << folders.text;
-    ASSERT_EQ(Unlha("x -n " + Quoted(s / "bare.lzh") + " " + Quoted(s / "bare-out\\")).code, 0);
-    EXPECT_EQ(Tree(s / "bare-out\\"), (std::vector<std::string>{"only\\", "only\\inside\\"}));
-}
-
 TEST(LibraryFolders, UpdateFreshenAndDeleteRulesForFolderEntries) {
     const struct {
         const char* command;
