@@ -69,26 +69,5 @@ TEST(LibrarySafety, ADamagedEntryIsReportedAndTheOthersStillWork) {
     EXPECT_EQ(Missing(Unlha("l -n " + Quoted(cut)), 3, {" 2 entries", "damaged after entry 2"}), "");
 }
 
-TEST(LibrarySafety, ExistingLinksAreNotFollowed) {
-    Scratch s;
-    const std::string out = s / "out\\", outside = s / "outside\\";
-    WriteBytes(outside + "target.txt", "untouched");
-    CreateDirectoryA(out.c_str(), nullptr);
-    const bool fileLink = CreateSymbolicLinkA((out + "link.txt").c_str(), (outside + "target.txt").c_str(), 0);
-    const bool folderLink = CreateSymbolicLinkA((out + "dir").c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
-    if (!fileLink || !folderLink) GTEST_SKIP() << "this system makes no symbolic links";
-    const DWORD linkAttributes = GetFileAttributesA((out + "dir").c_str());
-    if (linkAttributes == INVALID_FILE_ATTRIBUTES || !(linkAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        ReadBytes(out + "dir\\target.txt") != "untouched")
-        GTEST_SKIP() << "this system does not report links as reparse points";
-    const std::string archive = s / "links.lzh";
-    WriteBytes(archive, Level0Member("link.txt", "through the link") + Level0Member("dir\\target.txt", "through the folder") +
-                            Level0Member("dir\\new.txt", "new") + '\0');
-    Outcome o = Unlha("x -n -jyo -c \"" + archive + "\" \"" + out + "\"");
-    EXPECT_EQ(o.code, 4) << o.text;
-    EXPECT_EQ(ReadBytes(outside + "target.txt"), "untouched") << o.text;
-    EXPECT_FALSE(Exists(outside + "new.txt")) << o.text;
-}
-
 }  // namespace
 }  // namespace unlha_test
