@@ -17,6 +17,11 @@ std::vector<test_files::Hostile> Rows() {
     for (const std::string& folder : {"..\\", "\\evil\\", "\\\\host\\share\\", "NUL\\", "\x95\x5C\\..\\..\\up\\"})
         rows.push_back({"folder entry", Level0Member(folder, "", "-lhd-")});
     rows.push_back({"folder entry, ext 0x02 ..", Level2Member("..\xFF..\xFF" "evil\xFF", "", "", 0, "-lhd-")});
+    // Exact names (ext 0x44, UTF-16LE) behind harmless code page names: é:s, é., and a file name
+    // on a folder entry, which disagrees with it about folders.
+    for (const std::string& exact : {std::string("\xE9\0:\0s\0", 6), std::string("\xE9\0.\0", 4)})
+        rows.push_back({"exact name", Level2Member("", "e_s", "x", 0, "-lh0-", {'\x44' + exact})});
+    rows.push_back({"exact name on a folder entry", Level2Member("e\xFF", "", "", 0, "-lhd-", {std::string("\x44x\0", 3)})});
     return rows;
 }
 

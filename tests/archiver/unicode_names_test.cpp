@@ -1,11 +1,10 @@
-// Fallback names of exact UTF-16 names, their uniqueness, and the checks of exact names before
-// extraction, with a small stand-in for the system's code page 932 tables. Names read as UTF-8:
-// the library's Unicode test.
+// Fallback names of exact UTF-16 names and their uniqueness, with a small stand-in for the
+// system's code page 932 tables. Names read as UTF-8: the library's Unicode test; the checks of
+// exact names before extraction: the hostile rows of the library's safety test.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "archiver/safe_path.h"
 #include "archiver/unicode_names.h"
 #include "text/cp932.h"
 
@@ -55,33 +54,6 @@ TEST(UnicodeNames, FallbacksAreMadeUniqueBeforeTheExtension) {
     EXPECT_EQ(UniqueFallback("caf_.txt", isTaken), "caf_~3.txt");
     EXPECT_EQ(UniqueFallback("\x95\x5C.txt", isTaken), "\x95\x5C~2.txt");   // 0x5C trail byte is no separator
     EXPECT_EQ(UniqueFallback("noext", isTaken), "noext~2");
-}
-
-lzh::Entry WithExact(std::vector<std::u16string> folders, std::u16string name, std::vector<std::string> cpFolders,
-                     std::string cpName) {
-    lzh::Entry e;
-    e.folders = std::move(cpFolders);
-    e.name = std::move(cpName);
-    e.hasUnicodeFolders = !folders.empty();
-    e.unicodeFolders = std::move(folders);
-    e.hasUnicodeName = !name.empty();
-    e.unicodeName = std::move(name);
-    return e;
-}
-
-TEST(UnicodeNames, ExactNamesPassTheCodePageRulesAndMustAgreeAboutFolders) {
-    struct Case {
-        const char* what;
-        lzh::Entry entry;
-        PathRefusal expected;
-    };
-    const Case cases[] = {
-        {"plain", WithExact({u"한국"}, u"😀.txt", {"__"}, "_.txt"), PathRefusal::None},
-        {"stream", WithExact({}, u"é:s", {}, "_:s"), PathRefusal::DriveOrStream},
-        {"trailing dot", WithExact({}, u"é.", {}, "_."), PathRefusal::DotsOrBlanks},
-        {"a file name on a folder entry", WithExact({u"é"}, u"x", {"_"}, ""), PathRefusal::FoldersDisagree},
-    };
-    for (const Case& c : cases) EXPECT_EQ(CheckUnicodePath(c.entry), c.expected) << c.what;
 }
 
 }  // namespace
