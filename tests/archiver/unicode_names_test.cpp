@@ -3,6 +3,7 @@
 // exact names before extraction: the hostile rows of the library's safety test.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "archiver/unicode_names.h"
@@ -13,17 +14,11 @@ namespace {
 
 // ASCII, and the few double-byte characters the cases use: 日 本 表 ソ.
 bool FakeCp932(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out = std::string(1, static_cast<char>(c));
-        return true;
-    }
-    switch (c) {
-    case U'日': out = "\x93\xFA"; return true;
-    case U'本': out = "\x96\x7B"; return true;
-    case U'表': out = "\x95\x5C"; return true;
-    case U'ソ': out = "\x83\x5C"; return true;
-    default: return false;
-    }
+    static const std::map<char32_t, std::string> kDoubleByte = {{U'日', "\x93\xFA"}, {U'本', "\x96\x7B"}, {U'表', "\x95\x5C"}, {U'ソ', "\x83\x5C"}};
+    const auto found = kDoubleByte.find(c);
+    if (c >= 0x80 && found == kDoubleByte.end()) return false;
+    out = c < 0x80 ? std::string(1, static_cast<char>(c)) : found->second;
+    return true;
 }
 
 TEST(UnicodeNames, FallbackKeepsWhatTheCodePageHoldsAndMarksTheRest) {
