@@ -100,7 +100,6 @@ TEST(CommandLine, NoWindowsAndTheLanguageAreSeenEvenOnALineThatDoesNotParse) {
         EXPECT_EQ(AsksNoWindows(c.line), c.noWindows) << c.line;
         EXPECT_EQ(AskedLanguage(c.line), c.asked) << c.line;
     }
-    EXPECT_EQ(ParseCommandLine("l -n -lj a.lzh").command.switches.language, Language::Japanese);
 }
 
 }  // namespace

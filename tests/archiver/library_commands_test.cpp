@@ -34,39 +34,37 @@ struct SampleTree {
 
 TEST(LibraryCommands, ATreeComesBackWholeWithEveryMethodAndHeaderLevel) {
     const struct {
-        const char* switches;
+        const char* switches;   // -t: members queued ahead for one and for five compressing threads
         const char* method;
         const char* extract;   // e -x1 makes folders as x does
-    } cases[] = {{"-h0", "-lh5-", "x"}, {"-h1 -o6", "-lh6-", "e -x1"}, {"-h2 -o7", "-lh7-", "x"}, {"-z", "-lh0-", "x"}};
+    } cases[] = {{"-h0", "-lh5-", "x"}, {"-h1 -o6 -t1", "-lh6-", "e -x1"}, {"-h2 -o7 -t5", "-lh7-", "x"}, {"-z", "-lh0-", "x"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.switches);
         Scratch s;
         SampleTree tree(s);
         const std::string archive = s / "t.lzh";
         Outcome add = Unlha(std::string("a -r1 -x1 -n ") + c.switches + " " + Quoted(archive) + " " + Quoted(tree.root) + " \"*.*\"");
-        ASSERT_EQ(add.code, 0) << add.text;
-        EXPECT_EQ(CountLines(add.text, "added    "), 7u) << add.text;
-        EXPECT_EQ(CountLines(add.text, "folder   "), 6u) << add.text;
-        EXPECT_EQ(Missing(add, {"folder   sub\\inner\\" + kHyo + "\\\n", "7 added, 0 replaced, 0 skipped, 0 deleted; 7 entries in"}), "");
+        EXPECT_EQ(Missing(add, 0, {"folder   sub\\inner\\" + kHyo + "\\\n", "7 added, 0 replaced, 0 skipped, 0 deleted; 7 entries in"}), "");
 
         // Folders listed with a final '\' and -lhd-, counted apart from the files.
         Outcome list = Unlha("v -n " + Quoted(archive));
-        ASSERT_EQ(list.code, 0) << list.text;
         EXPECT_EQ(CountLines(list.text, "-lhd-"), 6u) << list.text;
-        EXPECT_EQ(Missing(list, {" empty\\\n", " sub\\inner\\" + kHyo + "\\\n", " sub\\deeper\\deep.txt\n",
-                                 " " + kSo + "\\" + kHyo + ".txt\n", c.method, "-lh0-  ", " 7 entries\n"}), "");
+        EXPECT_EQ(Missing(list, 0, {" empty\\\n", " sub\\inner\\" + kHyo + "\\\n", " sub\\deeper\\deep.txt\n",
+                                    " " + kSo + "\\" + kHyo + ".txt\n", c.method, "-lh0-  ", " 7 entries\n"}), "");
 
         const std::string out = s / "out\\new\\";   // a base folder that does not exist yet
         Outcome x = Unlha(std::string(c.extract) + " -n " + Quoted(archive) + " " + Quoted(out));
-        ASSERT_EQ(x.code, 0) << x.text;
-        EXPECT_EQ(CountLines(x.text, "folder   "), 6u) << x.text;
-        EXPECT_EQ(Missing(x, {"7 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed"}), "");
+        EXPECT_EQ(Missing(x, 0, {"7 extracted, 0 replaced, 0 skipped, 0 refused, 0 failed"}), "");
         EXPECT_EQ(Tree(out), Tree(tree.root));
         for (const auto& f : tree.files) EXPECT_EQ(ReadBytes(out + f.first), f.second) << f.first;
         // Times come back to two seconds at every level; folders are stamped after their files.
         EXPECT_LE(std::llabs(WriteTimeOf(out + "a.txt") - WriteTimeOf(tree.root + "a.txt")), 2);
         for (const auto& stamp : tree.stamps)
             EXPECT_LE(std::llabs(WriteTimeOf(out + stamp.first) - stamp.second), 2) << stamp.first;
+        // e alone drops every folder, the empty ones too.
+        EXPECT_EQ(Unlha("e -n " + Quoted(archive) + " " + Quoted(s / "flat\\")).code, 0);
+        EXPECT_EQ(Tree(s / "flat\\"),
+                  (std::vector<std::string>{"README", "a.txt", "big.bin", "deep.txt", "empty.dat", "nested.txt", kHyo + ".txt"}));
     }
 }
 
@@ -75,18 +73,19 @@ TEST(LibraryCommands, WhatIsStoredFollowsTheNamesAndSwitches) {
     SampleTree tree(s);
     const struct {
         std::string switchesAndNames;
-        std::vector<std::string> listed;   // in the v listing
-        std::vector<std::string> absent;
-        std::size_t files, folders;
+        std::vector<std::string> listed, absent;   // in the v listing, or not
+        std::size_t folders;
     } cases[] = {
         // -r1 without -x1 stores names only, and no folder entries.
-        {"-r1 " + Quoted(tree.root) + " \"*.txt\"", {" deep.txt\n"}, {"sub\\", "README"}, 4, 0},
+        {"-r1 " + Quoted(tree.root) + " \"*.txt\"", {" deep.txt\n", " 4 entries\n"}, {"sub\\", "README"}, 0},
         // A folder's plain name adds its tree; a name with a drive ignores the base folder and is
         // stored without drive and root; a name with a folder part keeps it with -x1.
         {"-x1 " + Quoted(tree.root) + " sub " + Quoted(tree.root + "a.txt") + " sub\\deeper\\*.txt",
-         {" sub\\nested.txt\n", " sub\\deeper\\deep.txt\n", "src\\a.txt\n"}, {" M Z:", " M \\"}, 3, 4},
+         {" sub\\nested.txt\n", " sub\\deeper\\deep.txt\n", "src\\a.txt\n", " 3 entries\n"}, {" M Z:", " M \\"}, 4},
         // Only that tree, also when -r1 first searched the whole base folder for a file of that name.
-        {"-r1 -x1 " + Quoted(tree.root) + " sub", {" sub\\\n", " sub\\inner\\\n"}, {"empty\\", "a.txt"}, 2, 4},
+        {"-r1 -x1 " + Quoted(tree.root) + " sub", {" sub\\\n", " sub\\inner\\\n", " 2 entries\n"}, {"empty\\", "a.txt"}, 4},
+        // A tree of empty folders alone is something to archive.
+        {"-x1 " + Quoted(tree.root) + " sub\\inner", {" sub\\inner\\" + kHyo + "\\\n"}, {".txt"}, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.switchesAndNames);
@@ -94,9 +93,7 @@ TEST(LibraryCommands, WhatIsStoredFollowsTheNamesAndSwitches) {
         DeleteFileA(archive.c_str());
         ASSERT_EQ(Unlha("a -n " + Quoted(archive) + " " + c.switchesAndNames).code, 0);
         Outcome list = Unlha("v -n " + Quoted(archive));
-        EXPECT_EQ(Missing(list, c.listed), "");
-        for (const std::string& part : c.absent) EXPECT_EQ(list.text.find(part), std::string::npos) << part << "\n" << list.text;
-        EXPECT_NE(list.text.find(" " + std::to_string(c.files) + " entries\n"), std::string::npos) << list.text;
+        EXPECT_EQ(Missing(list, 0, c.listed, c.absent), "");
         EXPECT_EQ(CountLines(list.text, "-lhd-"), c.folders) << list.text;
     }
 }
@@ -104,32 +101,25 @@ TEST(LibraryCommands, WhatIsStoredFollowsTheNamesAndSwitches) {
 TEST(LibraryCommands, AllAttributesAddsHiddenFilesAndFoldersAndRestoresAttributes) {
     Scratch s;
     const std::string src = s / "src\\";
-    WriteBytes(src + "hidden.txt", "secret");
-    WriteBytes(src + "a.txt", "read-only");
-    CreateDirectoryA((src + "secret").c_str(), nullptr);
-    SetFileAttributesA((src + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesA((src + "a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA((src + "secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    if (!(GetFileAttributesA((src + "secret").c_str()) & FILE_ATTRIBUTE_HIDDEN)) GTEST_SKIP() << "no hidden folders here";
-    ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(s / "plain.lzh") + " " + Quoted(src)).code, 0);
-    Outcome plainList = Unlha("l -n " + Quoted(s / "plain.lzh"));
-    EXPECT_EQ(plainList.text.find("secret"), std::string::npos) << plainList.text;
-    EXPECT_EQ(Missing(plainList, {" 1 entry\n"}), "");
-    ASSERT_EQ(Unlha("a -r1 -x1 -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(src)).code, 0);
-    ASSERT_EQ(Unlha("x -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "plain\\")).code, 0);
-    ASSERT_EQ(Unlha("x -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "restored\\")).code, 0);
     const struct {
         const char* name;
         DWORD attribute;
     } cases[] = {{"hidden.txt", FILE_ATTRIBUTE_HIDDEN}, {"a.txt", FILE_ATTRIBUTE_READONLY}, {"secret", FILE_ATTRIBUTE_HIDDEN}};
+    WriteBytes(src + "hidden.txt", "secret");
+    WriteBytes(src + "a.txt", "read-only");
+    CreateDirectoryA((src + "secret").c_str(), nullptr);
+    for (const auto& c : cases) SetFileAttributesA((src + c.name).c_str(), c.attribute);
+    if (!(GetFileAttributesA((src + "secret").c_str()) & FILE_ATTRIBUTE_HIDDEN)) GTEST_SKIP() << "no hidden folders here";
+    EXPECT_EQ(Missing(Unlha("a -r1 -x1 -n " + Quoted(s / "plain.lzh") + " " + Quoted(src)), 0, {"1 added"}, {"hidden", "secret"}), "");
+    ASSERT_EQ(Unlha("a -r1 -x1 -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(src)).code, 0);
+    ASSERT_EQ(Unlha("x -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "plain\\")).code, 0);
+    ASSERT_EQ(Unlha("x -a1 -n " + Quoted(s / "all.lzh") + " " + Quoted(s / "restored\\")).code, 0);
     for (const auto& c : cases) {
         const DWORD restored = GetFileAttributesA((s / "restored\\" + c.name).c_str());
         const DWORD plain = GetFileAttributesA((s / "plain\\" + c.name).c_str());
         EXPECT_TRUE(restored != INVALID_FILE_ATTRIBUTES && (restored & c.attribute)) << c.name;
         EXPECT_TRUE(plain != INVALID_FILE_ATTRIBUTES && !(plain & c.attribute)) << c.name;
     }
-    EXPECT_EQ(ReadBytes(s / "restored\\hidden.txt"), "secret");
-    EXPECT_TRUE(GetFileAttributesA((s / "restored\\secret").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST(LibraryCommands, ExistingFilesAreSkippedUnlessReplacingIsAsked) {
@@ -153,10 +143,8 @@ TEST(LibraryCommands, ExistingFilesAreSkippedUnlessReplacingIsAsked) {
         SCOPED_TRACE(c.switches);
         WriteBytes(out + "a.txt", "old");
         SetWriteTime(out + "a.txt", c.existingTime);
-        Outcome e = Unlha(std::string("e -n ") + c.switches + " " + Quoted(archive) + " " + Quoted(out));
-        EXPECT_EQ(e.code, 0) << e.text;
+        EXPECT_EQ(Missing(Unlha(std::string("e -n ") + c.switches + " " + Quoted(archive) + " " + Quoted(out)), 0, {c.expectedLine}), "");
         EXPECT_EQ(ReadBytes(out + "a.txt"), c.expectedContent);
-        EXPECT_EQ(Missing(e, {c.expectedLine}), "");
     }
 }
 
@@ -165,10 +153,8 @@ TEST(LibraryCommands, DeleteRemovesSelectedEntriesAndTheArchiveWithTheLast) {
     SampleTree tree(s);
     const std::string archive = s / "d.lzh";
     ASSERT_EQ(Unlha("a -r1 -x1 -n " + Quoted(archive) + " " + Quoted(tree.root)).code, 0);
-    Outcome d = Unlha("d -n " + Quoted(archive) + " \"\" \"*.txt\"");
-    ASSERT_EQ(d.code, 0) << d.text;
-    EXPECT_EQ(CountLines(d.text, "deleted  "), 4u) << d.text;
-    EXPECT_EQ(Missing(Unlha("l -n " + Quoted(archive)), {" 3 entries\n"}), "");
+    EXPECT_EQ(Missing(Unlha("d -n " + Quoted(archive) + " \"\" \"*.txt\""), 0, {"4 deleted; 3 entries in"}), "");
+    EXPECT_EQ(Missing(Unlha("l -n " + Quoted(archive)), 0, {" 3 entries\n"}), "");
     EXPECT_EQ(Unlha("d -n " + Quoted(archive) + " \"\" nothing.here").code, 6);
     ASSERT_EQ(Unlha("d -n " + Quoted(archive) + " \"\" README big.bin empty.dat").code, 0);
     EXPECT_TRUE(Exists(archive)) << "its folder entries are still in it";
@@ -186,10 +172,8 @@ TEST(LibraryCommands, SfxIsMadeOnlyFromAnArchiveThatTestsClean) {
     std::string bytes = ReadBytes(archive);
     bytes[bytes.size() - 40] ^= 0x10;
     WriteBytes(archive, bytes);
-    Outcome o = Unlha("s -n " + Quoted(archive) + " " + Quoted(out));
-    EXPECT_EQ(o.code, 3) << o.text;
-    EXPECT_EQ(Missing(o, {"damaged  " + kHyo + ".txt"}), "");
-    EXPECT_EQ(Tree(out), std::vector<std::string>{}) << o.text;
+    EXPECT_EQ(Missing(Unlha("s -n " + Quoted(archive) + " " + Quoted(out)), 3, {"damaged  " + kHyo + ".txt"}), "");
+    EXPECT_EQ(Tree(out), std::vector<std::string>{});
 }
 
 }  // namespace

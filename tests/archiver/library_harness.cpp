@@ -30,10 +30,13 @@ std::size_t CountLines(const std::string& text, const std::string& needle) {
     return count;
 }
 
-std::string Missing(const Outcome& o, const std::vector<std::string>& expected) {
-    std::string missing;
+std::string Missing(const Outcome& o, int code, const std::vector<std::string>& expected,
+                    const std::vector<std::string>& absent) {
+    std::string missing = o.code == code ? "" : "code " + std::to_string(o.code) + " instead of " + std::to_string(code) + "\n";
     for (const std::string& part : expected)
         if (o.text.find(part) == std::string::npos) missing += "missing: " + part + "\n";
+    for (const std::string& part : absent)
+        if (o.text.find(part) != std::string::npos) missing += "unwanted: " + part + "\n";
     return missing.empty() ? missing : missing + "in:\n" + o.text;
 }
 

@@ -31,8 +31,10 @@ using namespace zavo::testing;   // scratch folders, files and hand-built member
 
 // Lines of `text` that contain `needle`.
 std::size_t CountLines(const std::string& text, const std::string& needle);
-// What of `expected` the output lacks, with the whole output after it; "" when it has it all.
-std::string Missing(const Outcome& o, const std::vector<std::string>& expected);
+// What of the outcome differs: its code other than `code`, a part of `expected` its output lacks,
+// a part of `absent` it has; with the whole output after it, "" when all is as expected.
+std::string Missing(const Outcome& o, int code, const std::vector<std::string>& expected,
+                    const std::vector<std::string>& absent = {});
 
 std::string Quoted(const std::string& path);
 // `chars` characters of 表, ソ and 能, in turn: each one's second byte is 0x5C.

@@ -1,9 +1,12 @@
 // The self-extracting program's parts without windows: its command line, where its own image
-// ends, and finding the archive behind it even when the program holds an archive-like part.
+// ends, finding the archive behind it even when the program holds an archive-like part, and the
+// extraction driven with hooks of the test's own, which cancel in the middle of a file. The path
+// rules are the library's entry writer's, tested there against the hostile table.
 #include <gtest/gtest.h>
 
 #include "codec/io.h"
 #include "sfx/attached_archive.h"
+#include "sfx/extractor.h"
 #include "sfx/program_image.h"
 #include "sfx/sfx_options.h"
 #include "sfx_test_support.h"
@@ -88,7 +91,7 @@ TEST(SfxProgramImage, TheBuiltProgramEndsWhereItsFileEnds) {
     EXPECT_EQ(sfx::ProgramImageEnd(source), stub.size());
 }
 
-TEST(SfxAttachedArchive, AMemberInsideTheProgramIsNotTakenForTheAttachedArchive) {
+TEST(SfxAttachedArchive, AMemberInsideTheProgramIsNeverTakenForAnAttachedArchive) {
     // The program's data ends with a member whose data reaches exactly to the program's end: a
     // scan from the file's start finds one chain of members running cleanly to the end of the file
     // and would list (and extract) the program's bytes as a file.
@@ -103,13 +106,42 @@ TEST(SfxAttachedArchive, AMemberInsideTheProgramIsNotTakenForTheAttachedArchive)
     EXPECT_EQ(archive.entries[1].Path(), "sub\\second.txt");
     EXPECT_EQ(archive.programSize, 0x200 + inside.size());
     EXPECT_FALSE(archive.broken);
-}
-
-TEST(SfxAttachedArchive, NothingBehindTheProgramIsNoArchiveWhateverTheProgramHolds) {
-    const std::string program = FakeProgram(Level0Member("inside.txt", "x") + std::string(1, '\0'), "");
-    lzh::MemorySource bare = SourceOf(program);
+    // With nothing behind it, the program holds no archive, whatever it holds itself.
+    const std::string alone = FakeProgram(inside + std::string(1, '\0'), "");
+    lzh::MemorySource bare = SourceOf(alone);
     sfx::AttachedArchive none;
     EXPECT_EQ(sfx::ReadAttachedArchive(bare, none), sfx::AttachStatus::NoArchive);
+}
+
+// Cancels once `limit` bytes were written; answers "yes" about every existing file.
+class CancellingHooks : public sfx::ExtractionHooks {
+public:
+    explicit CancellingHooks(std::uint64_t limit) : limit_(limit) {}
+    bool Begin(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
+    bool Advance(std::uint64_t bytes) override { return (written_ += bytes) < limit_; }
+    sfx::OverwriteAnswer AskOverwrite(const std::string&) override { return sfx::OverwriteAnswer::Yes; }
+
+private:
+    std::uint64_t limit_, written_ = 0;
+};
+
+TEST(SfxExtraction, ACancelInTheMiddleOfAFileLeavesNothingOfIt) {
+    const std::string program = StubBytes() + ArchiveOf({{"small.txt", "small"},
+                                                         {"表\\ソ.txt", TextData(1 << 20, 9)},
+                                                         {"after.txt", "never reached"}});
+    Scratch scratch;
+    const std::string out = scratch / "out\\";
+    WriteBytes(out + "表\\ソ.txt", "the file the cancelled entry would replace");
+    lzh::MemorySource file = SourceOf(program);
+    sfx::AttachedArchive archive;
+    ASSERT_EQ(sfx::ReadAttachedArchive(file, archive), sfx::AttachStatus::Ok);
+    CancellingHooks hooks(300000);
+    const sfx::ExtractionSummary summary = sfx::ExtractAll(archive, out, true, hooks);
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_EQ(summary.extracted, 1u);
+    EXPECT_EQ(summary.failed, 0u);
+    EXPECT_EQ(Tree(out), (std::vector<std::string>{"small.txt", "表\\", "表\\ソ.txt"}));
+    EXPECT_EQ(ReadBytes(out + "表\\ソ.txt"), "the file the cancelled entry would replace");
 }
 
 }  // namespace
