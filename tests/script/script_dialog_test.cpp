@@ -45,9 +45,9 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     WriteBytes(editor.lastScriptPath, "///old\r\n/X\r\n");
     std::string wide;   // 300 double-byte characters, each with a 0x5C second byte
     for (int i = 0; i < 100; ++i) wide += "表ソ能";
-    const std::string lines = "///" + wide + "\r\n/D \"" + wide + std::string(700, 'L') + "\"";
+    const std::string lines = "///" + wide + "\r\n\r\n/D \"" + wide + std::string(700, 'L') + "\"";
     struct Case { const char* what; std::string pane, bytes; } cases[] = {
-        {"long double-byte lines, the last without its line break", lines, lines + "\r\n"},
+        {"long double-byte lines, an empty one, the last without its line break", lines, lines + "\r\n"},
         {"empty pane", "", ""},
     };
     RunDriven(editor.dialog, [&](HWND window) {
