@@ -1,18 +1,12 @@
 // The "Base Path" drop-down, driven as a person would, on real folders.
 #include <gtest/gtest.h>
 
-#include "app/main_dialog.h"
-#include "resources/main_dialog_ids.h"
 #include "tests/paths/path_tree.h"
-#include "tests/support/recording_engine.h"
-#include "tests/support/ui_driver.h"
 
 namespace zavo {
 namespace {
 
 using namespace zavo::testing;
-
-const std::string kHyo = "表";   // second byte 0x5C
 
 // D:\WORK of the examples: the folders PROJ (with DEEP inside) and TOOLS, the file A.TXT; beside
 // WORK the folder WOOD and the file WOMBAT.TXT.
@@ -31,14 +25,10 @@ Items FolderEntries(const std::string& folderPart, const std::string& pattern) {
 }
 
 struct Window {
+    Window(HWND dialog) : dialog(dialog) {}
     HWND dialog;
     HWND combo() const { return GetDlgItem(dialog, IDC_BASE_PATH); }
-    HWND edit() const {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        GetComboBoxInfo(combo(), &info);
-        return info.hwndItem;
-    }
+    HWND edit() const { return GetWindow(combo(), GW_CHILD); }   // the drop-down combo box's own edit
     std::string text() const { return TextOf(combo()); }
     Items items() const { return ComboItems(combo()); }
     void Pick(const std::string& entry) const { PickDroppedItem(combo(), IndexOf(items(), entry)); }
@@ -49,16 +39,6 @@ struct Window {
         Type(edit(), typed);
     }
 };
-
-void Drive(const std::function<void(const Window&)>& steps) {
-    RecordingEngine engine;
-    ProgramState state;
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND hwnd) {
-        steps(Window{hwnd});
-        Click(GetDlgItem(hwnd, IDC_CLOSE));
-    });
-}
 
 TEST(BasePath, DropDownListsTheMatchingFoldersAndEmptiesTheText) {
     Scratch scratch;
@@ -74,7 +54,7 @@ TEST(BasePath, DropDownListsTheMatchingFoldersAndEmptiesTheText) {
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(work.c_str());
-    Drive([&](const Window& w) {
+    DriveMainWindow([&](const Window& w) {
         for (const Case& c : cases) {
             w.Retype(c.pasted, c.typed);
             DropDown(w.combo());
@@ -90,7 +70,7 @@ TEST(BasePath, DropDownListsTheMatchingFoldersAndEmptiesTheText) {
 TEST(BasePath, EachPickWalksOneLevelDown) {
     Scratch scratch;
     const std::string work = MakeWorkTree(scratch) + "WORK\\";
-    Drive([&](const Window& w) {
+    DriveMainWindow([&](const Window& w) {
         w.Retype(work);
         DropDown(w.combo());
         w.Pick(work + "PROJ\\");

@@ -1,18 +1,12 @@
 // The archive path list of the main window, driven as a person would, on real folders.
 #include <gtest/gtest.h>
 
-#include "app/main_dialog.h"
-#include "resources/main_dialog_ids.h"
 #include "tests/paths/path_tree.h"
-#include "tests/support/recording_engine.h"
-#include "tests/support/ui_driver.h"
 
 namespace zavo {
 namespace {
 
 using namespace zavo::testing;
-
-const std::string kHyo = "表";   // second byte 0x5C
 
 // D:\ARC of the examples: the archive DATA.LZH, the folders DAY and SUB, one more file; and
 // `folders` besides. Returns the root.
@@ -22,6 +16,7 @@ std::string MakeArcTree(const Scratch& scratch, std::vector<std::string> folders
 }
 
 struct Window {
+    Window(HWND dialog) : dialog(dialog) {}
     HWND dialog;
     HWND field() const { return GetDlgItem(dialog, IDC_LZH_PATH); }
     HWND list() const { return GetDlgItem(dialog, IDC_PATH_LIST); }
@@ -40,16 +35,6 @@ struct Window {
     }
 };
 
-void Drive(const std::function<void(const Window&)>& steps, RecordingEngine* engine = nullptr) {
-    RecordingEngine local;
-    ProgramState state;
-    MainDialog dialog(engine ? *engine : local, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND hwnd) {
-        steps(Window{hwnd});
-        Click(GetDlgItem(hwnd, IDC_CLOSE));
-    });
-}
-
 TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparator) {
     Scratch scratch;
     const std::string root = MakeArcTree(scratch, {kHyo});
@@ -64,7 +49,7 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
         {root, kHyo, {kHyo + "\\"}},                             // 表 is no separator
         {root, "NOPE\\", {}},                                    // a folder that does not exist
     };
-    Drive([&](const Window& w) {
+    DriveMainWindow([&](const Window& w) {
         for (const Case& c : cases) {
             w.Retype(c.pasted, c.typed);
             EXPECT_EQ(Sorted(w.items()), Sorted(c.expected)) << c.typed;
@@ -81,11 +66,22 @@ TEST(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSeparato
     });
 }
 
-TEST(PathList, DoubleClickOnAnArchiveCompletesThePathAndKeepsItSelected) {
+TEST(PathList, DoubleClickDescendsIntoAFolderGoesBackUpAndCompletesAnArchivesPath) {
     Scratch scratch;
     const std::string root = MakeArcTree(scratch);
     RecordingEngine engine;
-    Drive([&](const Window& w) {
+    DriveMainWindow([&](const Window& w) {
+        w.Retype(root);
+        w.DoubleClick("SUB\\");
+        EXPECT_EQ(TextOf(w.field()), root + "SUB\\");
+        EXPECT_TRUE(CaretAtEnd(w.field()));
+        EXPECT_EQ(w.items(), SearchOrder(root + "SUB\\*"));
+        EXPECT_EQ(w.selected(), "");
+        w.DoubleClick("..\\");
+        EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\");
+        EXPECT_EQ(w.items(), SearchOrder(root + "*"));
+        EXPECT_EQ(w.selected(), "..\\");
+
         w.Retype(root + "DA");
         w.DoubleClick("DATA.LZH");
         EXPECT_EQ(TextOf(w.field()), root + "DATA.LZH");
@@ -100,23 +96,6 @@ TEST(PathList, DoubleClickOnAnArchiveCompletesThePathAndKeepsItSelected) {
     EXPECT_NE(engine.CommandLines()[0].find("\"" + root + "DATA.LZH\""), std::string::npos);
 }
 
-TEST(PathList, DoubleClickOnAFolderDescendsAndOnTheParentEntryGoesBackUp) {
-    Scratch scratch;
-    const std::string root = MakeArcTree(scratch);
-    Drive([&](const Window& w) {
-        w.Retype(root);
-        w.DoubleClick("SUB\\");
-        EXPECT_EQ(TextOf(w.field()), root + "SUB\\");
-        EXPECT_TRUE(CaretAtEnd(w.field()));
-        EXPECT_EQ(w.items(), SearchOrder(root + "SUB\\*"));
-        EXPECT_EQ(w.selected(), "");
-        w.DoubleClick("..\\");
-        EXPECT_EQ(TextOf(w.field()), root + "SUB\\..\\");
-        EXPECT_EQ(w.items(), SearchOrder(root + "*"));
-        EXPECT_EQ(w.selected(), "..\\");
-    });
-}
-
 TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
     Scratch scratch;
     const std::string root = MakeArcTree(scratch);
@@ -125,7 +104,7 @@ TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
         {root + "DA", "DAY\\", root + "DAY\\"},
         {root + "DA", "", root},                       // nothing selected: cut to the folder part
     };
-    Drive([&](const Window& w) {
+    DriveMainWindow([&](const Window& w) {
         for (const Case& c : cases) {
             w.Retype(c.typed);
             if (c.clicked.empty()) Focus(w.list());
@@ -141,7 +120,7 @@ TEST(PathList, LeavingTheListCommitsWhatIsSelected) {
 TEST(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
     Scratch scratch;
     const std::string root = MakeArcTree(scratch);
-    Drive([&](const Window& w) {
+    DriveMainWindow([&](const Window& w) {
         HWND bt9 = GetDlgItem(w.dialog, IDC_SHOW_PATH_LIST);
         w.Retype(root);
         Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));

@@ -1,4 +1,5 @@
-// The folders the path-list tests walk, and the order a folder search gives their entries.
+// The folders the path-list tests walk, the order a folder search gives their entries, and the
+// main window they are driven in.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "app/main_dialog.h"
+#include "resources/main_dialog_ids.h"
+#include "tests/support/recording_engine.h"
 #include "tests/support/test_files.h"
+#include "tests/support/ui_driver.h"
 
 namespace zavo::testing {
 
 using Items = std::vector<std::string>;
+
+const std::string kHyo = "表", kSo = "ソ";   // second bytes 0x5C
 
 inline Items Sorted(Items items) {
     std::sort(items.begin(), items.end());
@@ -43,19 +50,30 @@ inline std::string MakeTree(const Scratch& scratch, const std::vector<std::strin
 }
 
 // The entries of a folder search, in the order the file system gives them, as a path list
-// shows them (folders with "\" behind their names).
-inline Items SearchOrder(const std::string& pattern) {
+// shows them (folders with "\" behind their names unless `bare`).
+inline Items SearchOrder(const std::string& pattern, bool bare = false) {
     Items names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
         std::string name = data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) name += '\\';
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !bare) name += '\\';
         names.push_back(name);
     } while (FindNextFileA(find, &data));
     FindClose(find);
     return names;
+}
+
+// A main window over a recording library (or `engine`), handed to `steps` and closed after them.
+inline void DriveMainWindow(const std::function<void(HWND)>& steps, RecordingEngine* engine = nullptr) {
+    RecordingEngine local;
+    ProgramState state;
+    MainDialog dialog(engine ? *engine : local, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        steps(window);
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
 }
 
 }  // namespace zavo::testing
