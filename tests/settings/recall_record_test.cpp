@@ -34,14 +34,9 @@ struct Shown {
 
 void Fill(HWND window, const Shown& s) {
     for (int i = 0; i < 4; ++i) {
-        HWND text = GetDlgItem(window, kTextIds[i]);
-        if (kTextIds[i] == IDC_BASE_PATH) {
-            SetWindowTextA(text, s.texts[i].c_str());
-        } else {
-            ClearEdit(text);
-            Type(text, s.texts[i]);
-        }
-        if (IsChecked(window, kBoxIds[i]) != s.boxes[i]) Click(GetDlgItem(window, kBoxIds[i]));
+        ClearEdit(GetDlgItem(window, kTextIds[i]));
+        Type(GetDlgItem(window, kTextIds[i]), s.texts[i]);
+        SetChecked(window, kBoxIds[i], s.boxes[i]);
     }
 }
 
