@@ -39,13 +39,13 @@ bool RunEnded(HWND window, const std::function<bool()>& outcome) {
 std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
 
 // One main window over a recording library, with a folder for its scripts.
-struct Session {
+class ScriptRun : public ::testing::Test {
+protected:
     Scratch folder;
     RecordingEngine engine;
     ProgramState state;
     MainDialog dialog{engine, state, "zavo.exe"};
 };
-class ScriptRun : public ::testing::Test, protected Session {};
 
 TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
     WriteBytes(folder / "表 ソ.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
@@ -63,10 +63,8 @@ TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRo
         EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), "*.txt");
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    EXPECT_EQ(engine.CommandLines(), (std::vector<std::string>{
-                                         "a   -r1 -x1 -jyo -a1  -r1 \"A.LZH\" \"D:\\WORK\\\" \"*.*\"",
-                                         "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\"",
-                                     }));
+    EXPECT_EQ(engine.CommandLines(), (std::vector<std::string>{"a   -r1 -x1 -jyo -a1  -r1 \"A.LZH\" \"D:\\WORK\\\" \"*.*\"",
+                                                               "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\""}));
     EXPECT_EQ(dialog.Fields().values.command, "l ");
     EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
 }
@@ -146,8 +144,7 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
 
 TEST_F(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
     const std::string x = folder / "x.txt", y = folder / "y.txt";
-    WriteBytes(x, "");
-    WriteBytes(y, "");
+    for (const std::string& file : {x, y}) WriteBytes(file, "");
     WriteBytes(folder / "表 ソ.zav", Operation("/S") + Operation("/D \"" + x + "\"") + Operation("/S") +
                                    Operation("/D \"" + y + "\""));
     const INT_PTR result = RunDriven(dialog, [&](HWND window) {
