@@ -55,12 +55,10 @@ inline Items SearchOrder(const std::string& pattern, bool bare = false) {
     Items names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !bare) name += '\\';
-        names.push_back(name);
-    } while (FindNextFileA(find, &data));
+    for (bool found = find != INVALID_HANDLE_VALUE; found; found = FindNextFileA(find, &data)) {
+        const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !bare;
+        names.push_back(data.cFileName + std::string(folder ? "\\" : ""));
+    }
     FindClose(find);
     return names;
 }
