@@ -61,16 +61,10 @@ struct Kind {
     LONG mask, bits;
 };
 const LONG kOn = WS_VISIBLE | WS_TABSTOP, kLog = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
+const LONG kListBits = LBS_NOTIFY | LBS_SORT;
 const Kind kEdit{"Edit", ES_MULTILINE | ES_READONLY | kOn, kOn};
-const Kind kReadOnlyLog{"Edit", kLog | WS_VISIBLE, kLog | WS_VISIBLE};
-const Kind kContents{"Edit", kLog | kOn, (kLog & ~ES_READONLY) | kOn};
-const Kind kCombo{"ComboBox", 3 | CBS_SORT | kOn, CBS_DROPDOWN | CBS_SORT | kOn};
-const Kind kList{"ListBox", LBS_NOTIFY | LBS_SORT | WS_VISIBLE, LBS_NOTIFY | WS_VISIBLE};
-const Kind kSortedList{"ListBox", LBS_NOTIFY | LBS_SORT | kOn, LBS_NOTIFY | LBS_SORT | kOn};
-const Kind kCheck{"Button", BS_TYPEMASK | kOn, BS_AUTOCHECKBOX | kOn};
 const Kind kPush{"Button", BS_TYPEMASK | kOn, BS_PUSHBUTTON | kOn};
 const Kind kDefault{"Button", BS_TYPEMASK | kOn, BS_DEFPUSHBUTTON | kOn};
-const Kind kPicture{"Button", BS_TYPEMASK | kOn, BS_OWNERDRAW | WS_TABSTOP};   // shown in place of the path list
 
 // Every control with an id of its own, by dialog and kind.
 struct Controls {
@@ -81,17 +75,18 @@ struct Controls {
 
 const Controls kControls[] = {
     {IDD_MAIN, kEdit, {IDC_LZH_PATH, IDC_FILE_NAME, IDC_OTHER_OPTION}},
-    {IDD_MAIN, kCombo, {IDC_BASE_PATH}},
-    {IDD_MAIN, kList, {IDC_PATH_LIST}},
-    {IDD_MAIN, kCheck, {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST}},
-    {IDD_MAIN, kReadOnlyLog, {IDC_OUTPUT_LOG}},
+    {IDD_MAIN, {"ComboBox", 3 | CBS_SORT | kOn, CBS_DROPDOWN | CBS_SORT | kOn}, {IDC_BASE_PATH}},
+    {IDD_MAIN, {"ListBox", kListBits | WS_VISIBLE, LBS_NOTIFY | WS_VISIBLE}, {IDC_PATH_LIST}},
+    {IDD_MAIN, {"Button", BS_TYPEMASK | kOn, BS_AUTOCHECKBOX | kOn},
+     {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST}},
+    {IDD_MAIN, {"Edit", kLog | WS_VISIBLE, kLog | WS_VISIBLE}, {IDC_OUTPUT_LOG}},
     {IDD_MAIN, kPush, {IDC_EXTRACT, IDC_ADD, IDC_UPDATE, IDC_FRESHEN, IDC_TEST, IDC_LIST, IDC_DELETE, IDC_MAKE_SELF,
                        IDC_SCRIPT, IDC_CLEAR, IDC_CLOSE, IDC_RECALL_1, IDC_RECALL_2, IDC_RECALL_3, IDC_RECORD,
                        IDC_ASSOCIATE}},
-    {IDD_MAIN, kPicture, {IDC_SHOW_PATH_LIST}},
+    {IDD_MAIN, {"Button", BS_TYPEMASK | kOn, BS_OWNERDRAW | WS_TABSTOP}, {IDC_SHOW_PATH_LIST}},   // shown in its place
     {IDD_SCRIPT, kEdit, {IDC_SCRIPT_PATH, IDC_SCRIPT_COMMENT}},
-    {IDD_SCRIPT, kSortedList, {IDC_SCRIPT_PATH_LIST}},
-    {IDD_SCRIPT, kContents, {IDC_SCRIPT_CONTENTS}},
+    {IDD_SCRIPT, {"ListBox", kListBits | kOn, kListBits | kOn}, {IDC_SCRIPT_PATH_LIST}},
+    {IDD_SCRIPT, {"Edit", kLog | kOn, (kLog & ~ES_READONLY) | kOn}, {IDC_SCRIPT_CONTENTS}},
     {IDD_SCRIPT, kDefault, {IDC_SCRIPT_RUN}},
     {IDD_SCRIPT, kPush, {IDC_SCRIPT_SHOW, IDC_SCRIPT_APPEND, IDC_SCRIPT_WRITE_ALL, IDC_SCRIPT_CLOSE}},
     {IDD_RECORD, kPush, {IDC_RECORD_SLOT_1, IDC_RECORD_SLOT_2, IDC_RECORD_SLOT_3, IDC_RECORD_CANCEL}},
