@@ -193,18 +193,14 @@ public:
 
 protected:
     INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override {
-        if (message == WM_SHOWWINDOW && w && !minimised_) PostMessageA(Handle(), kMinimise, 0, 0);
-        if (message == kMinimise && !minimised_) {
-            minimised_ = true;
-            ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
-            handled = true;
-            return TRUE;
-        }
-        return MainDialog::OnMessage(message, w, l, handled);
+        if (message == WM_SHOWWINDOW && w && !minimised_) PostMessageA(Handle(), WM_APP + 1, 0, 0);
+        if (message != WM_APP + 1 || minimised_) return MainDialog::OnMessage(message, w, l, handled);
+        minimised_ = handled = true;
+        ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
+        return TRUE;
     }
 
 private:
-    static constexpr UINT kMinimise = WM_APP + 1;
     bool minimised_ = false;
 };
 
