@@ -48,13 +48,6 @@ TEST(Cp932, FindsTextOnlyOnBoundaries) {
     EXPECT_EQ(cp932::FindOnBoundary("x -r1 -a1", " -a1"), 5u);
 }
 
-TEST(Cp932, TruncationKeepsWholeCharacters) {
-    std::string s = "ab" + kHyo + "c";
-    EXPECT_EQ(cp932::TruncateOnBoundary(s, 3), "ab");
-    EXPECT_EQ(cp932::TruncateOnBoundary(s, 4), "ab" + kHyo);
-    EXPECT_EQ(cp932::TruncateOnBoundary(s, 10), s);
-}
-
 TEST(Cp932, TrimAndUpper) {
     EXPECT_EQ(cp932::Trim(" \t\r\n\v\fa b\r\n "), "a b");
     EXPECT_EQ(cp932::TrimLeft("  x "), "x ");
