@@ -20,7 +20,6 @@ namespace {
 using namespace zavo::testing;
 
 const char* const kValueNames[] = {"LZHPath", "BasePath", "File", "ChkOpt", "OtherOpt"};
-const char* const kRecordCaption = "パラメータの記録";
 
 std::string SlotPath(int slot) { return "Software\\NEVO\\ZAVO\\S" + std::to_string(slot); }
 
@@ -50,7 +49,7 @@ void ExpectShown(HWND window, const Shown& s, const std::string& label) {
 // Opens the record dialog with "&REC"; null when it did not appear.
 HWND OpenRecordDialog(HWND window) {
     ClickLater(GetDlgItem(window, IDC_RECORD));
-    return WaitForWindow(WindowThread(window), kRecordCaption);
+    return WaitForWindow(WindowThread(window), "パラメータの記録");
 }
 
 bool WaitClosed(HWND window) { return WaitUntil([&] { return !IsWindow(window); }); }
