@@ -161,16 +161,13 @@ TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
         Click(GetDlgItem(window, IDC_RECALL_1));
         ExpectShown(window, {"ONLY.LZH", "", "", "", false, false, false, false}, "slot 1, values missing");
 
-        // The path list, switched on by the first paint, follows the recalled path while it is on.
+        // The path list, switched on by the first paint, follows the recalled path.
         ASSERT_TRUE(IsChecked(window, IDC_ENABLE_PATH_LIST));
         PutSlot(1, {folder.Path() + "a", "", "*.*", "", ""});
         Click(GetDlgItem(window, IDC_RECALL_1));
         std::vector<std::string> listed = ListItems(GetDlgItem(window, IDC_PATH_LIST));
         std::sort(listed.begin(), listed.end());  // the folder search decides the order
         EXPECT_EQ(listed, (std::vector<std::string>{"a1.lzh", "a2.lzh"}));
-        Click(GetDlgItem(window, IDC_ENABLE_PATH_LIST));
-        Click(GetDlgItem(window, IDC_RECALL_1));
-        EXPECT_EQ(ListItems(GetDlgItem(window, IDC_PATH_LIST)), std::vector<std::string>{});
         Click(GetDlgItem(window, IDC_CLOSE));
     });
 }
