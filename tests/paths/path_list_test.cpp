@@ -2,7 +2,11 @@
 // path list under "LZH Path" and the "Base Path" drop-down.
 #include <gtest/gtest.h>
 
+#include "app/main_dialog.h"
+#include "resources/main_dialog_ids.h"
 #include "tests/paths/path_tree.h"
+#include "tests/support/recording_engine.h"
+#include "tests/support/ui_driver.h"
 
 namespace zavo {
 namespace {
@@ -30,6 +34,17 @@ Items FolderEntries(const std::string& folderPart, const std::string& pattern) {
         if (entry.back() == '\\') entries.push_back(folderPart + entry);
     }
     return entries;
+}
+
+// A main window over a recording library (or `engine`), handed to `steps` and closed after them.
+void DriveMainWindow(const std::function<void(HWND)>& steps, RecordingEngine* engine = nullptr) {
+    RecordingEngine local;
+    ProgramState state;
+    MainDialog dialog(engine ? *engine : local, state, "zavo.exe");
+    RunDriven(dialog, [&](HWND window) {
+        steps(window);
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
 }
 
 // The path field with its list, and the drop-down with its edit.

@@ -1,5 +1,4 @@
-// The folders the path-list tests walk, the order a folder search gives their entries, and the
-// main window they are driven in.
+// The folders the path-list tests walk, and the order a folder search gives their entries.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog.h"
-#include "resources/main_dialog_ids.h"
-#include "tests/support/recording_engine.h"
 #include "tests/support/test_files.h"
-#include "tests/support/ui_driver.h"
 
 namespace zavo::testing {
 
@@ -61,17 +56,6 @@ inline Items SearchOrder(const std::string& pattern, bool bare = false) {
     }
     FindClose(find);
     return names;
-}
-
-// A main window over a recording library (or `engine`), handed to `steps` and closed after them.
-inline void DriveMainWindow(const std::function<void(HWND)>& steps, RecordingEngine* engine = nullptr) {
-    RecordingEngine local;
-    ProgramState state;
-    MainDialog dialog(engine ? *engine : local, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
-        steps(window);
-        Click(GetDlgItem(window, IDC_CLOSE));
-    });
 }
 
 }  // namespace zavo::testing

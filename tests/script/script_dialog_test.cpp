@@ -6,6 +6,7 @@
 #include "resources/script_dialog_ids.h"
 #include "script/script_dialog.h"
 #include "tests/paths/path_tree.h"
+#include "tests/support/ui_driver.h"
 
 namespace zavo {
 namespace {
