@@ -13,6 +13,8 @@ namespace zavo::testing {
 
 using Items = std::vector<std::string>;
 
+const std::string kHyo = "表", kSo = "ソ";   // second bytes 0x5C
+
 inline Items Sorted(Items items) {
     std::sort(items.begin(), items.end());
     return items;
@@ -43,17 +45,15 @@ inline std::string MakeTree(const Scratch& scratch, const std::vector<std::strin
 }
 
 // The entries of a folder search, in the order the file system gives them, as a path list
-// shows them (folders with "\" behind their names).
-inline Items SearchOrder(const std::string& pattern) {
+// shows them (folders with "\" behind their names unless `bare`).
+inline Items SearchOrder(const std::string& pattern, bool bare = false) {
     Items names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) name += '\\';
-        names.push_back(name);
-    } while (FindNextFileA(find, &data));
+    for (bool found = find != INVALID_HANDLE_VALUE; found; found = FindNextFileA(find, &data)) {
+        const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !bare;
+        names.push_back(data.cFileName + std::string(folder ? "\\" : ""));
+    }
     FindClose(find);
     return names;
 }

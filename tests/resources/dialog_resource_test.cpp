@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "resources/main_dialog_ids.h"
@@ -52,40 +54,17 @@ RECT InDialog(HWND dialog, HWND child) {
 
 std::string Describe(HWND c) { return ClassOf(c) + " " + std::to_string(IdOf(c)) + " \"" + win::GetText(c) + "\""; }
 
-// A kind of control: its class, the style bits under `mask` that make it, and whether a person
-// reaches it with Tab and sees it from the start.
+// A kind of control: its class and the style bits under `mask` that make it, including whether a
+// person sees it from the start and reaches it with Tab.
 struct Kind {
     const char* cls;
     LONG mask, bits;
-    bool tabStop = true, shown = true;
 };
-const LONG kLog = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
-const Kind kEdit{"Edit", ES_MULTILINE | ES_READONLY, 0};
-const Kind kReadOnlyLog{"Edit", kLog, kLog, false};
-const Kind kContents{"Edit", kLog, kLog & ~ES_READONLY};
-const Kind kCombo{"ComboBox", 3 | CBS_SORT, CBS_DROPDOWN | CBS_SORT};
-const Kind kList{"ListBox", LBS_NOTIFY | LBS_SORT, LBS_NOTIFY, false};
-const Kind kSortedList{"ListBox", LBS_NOTIFY | LBS_SORT, LBS_NOTIFY | LBS_SORT};
-const Kind kCheck{"Button", BS_TYPEMASK, BS_AUTOCHECKBOX};
-const Kind kPush{"Button", BS_TYPEMASK, BS_PUSHBUTTON};
-const Kind kDefault{"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON};
-const Kind kPicture{"Button", BS_TYPEMASK, BS_OWNERDRAW, true, false};   // shown in place of the path list
-
-void ExpectKind(HWND c, const Kind& kind) {
-    const LONG s = StyleOf(c);
-    EXPECT_EQ(ClassOf(c), kind.cls);
-    EXPECT_EQ(s & kind.mask, kind.bits);
-    EXPECT_EQ((s & WS_VISIBLE) != 0, kind.shown);
-    if (kind.tabStop) {
-        EXPECT_TRUE(s & WS_TABSTOP);
-    }
-    if (ClassOf(c) == "ListBox") {
-        // The vertical scroll bar shows once the items do not fit.
-        for (int i = 0; i < 40; ++i) SendMessageA(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
-        EXPECT_TRUE(StyleOf(c) & WS_VSCROLL);
-        SendMessageA(c, LB_RESETCONTENT, 0, 0);
-    }
-}
+const LONG kOn = WS_VISIBLE | WS_TABSTOP, kLog = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
+const LONG kListBits = LBS_NOTIFY | LBS_SORT;
+const Kind kEdit{"Edit", ES_MULTILINE | ES_READONLY | kOn, kOn};
+const Kind kPush{"Button", BS_TYPEMASK | kOn, BS_PUSHBUTTON | kOn};
+const Kind kDefault{"Button", BS_TYPEMASK | kOn, BS_DEFPUSHBUTTON | kOn};
 
 // Every control with an id of its own, by dialog and kind.
 struct Controls {
@@ -96,17 +75,18 @@ struct Controls {
 
 const Controls kControls[] = {
     {IDD_MAIN, kEdit, {IDC_LZH_PATH, IDC_FILE_NAME, IDC_OTHER_OPTION}},
-    {IDD_MAIN, kCombo, {IDC_BASE_PATH}},
-    {IDD_MAIN, kList, {IDC_PATH_LIST}},
-    {IDD_MAIN, kCheck, {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST}},
-    {IDD_MAIN, kReadOnlyLog, {IDC_OUTPUT_LOG}},
+    {IDD_MAIN, {"ComboBox", 3 | CBS_SORT | kOn, CBS_DROPDOWN | CBS_SORT | kOn}, {IDC_BASE_PATH}},
+    {IDD_MAIN, {"ListBox", kListBits | WS_VISIBLE, LBS_NOTIFY | WS_VISIBLE}, {IDC_PATH_LIST}},
+    {IDD_MAIN, {"Button", BS_TYPEMASK | kOn, BS_AUTOCHECKBOX | kOn},
+     {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST}},
+    {IDD_MAIN, {"Edit", kLog | WS_VISIBLE, kLog | WS_VISIBLE}, {IDC_OUTPUT_LOG}},
     {IDD_MAIN, kPush, {IDC_EXTRACT, IDC_ADD, IDC_UPDATE, IDC_FRESHEN, IDC_TEST, IDC_LIST, IDC_DELETE, IDC_MAKE_SELF,
                        IDC_SCRIPT, IDC_CLEAR, IDC_CLOSE, IDC_RECALL_1, IDC_RECALL_2, IDC_RECALL_3, IDC_RECORD,
                        IDC_ASSOCIATE}},
-    {IDD_MAIN, kPicture, {IDC_SHOW_PATH_LIST}},
+    {IDD_MAIN, {"Button", BS_TYPEMASK | kOn, BS_OWNERDRAW | WS_TABSTOP}, {IDC_SHOW_PATH_LIST}},   // shown in its place
     {IDD_SCRIPT, kEdit, {IDC_SCRIPT_PATH, IDC_SCRIPT_COMMENT}},
-    {IDD_SCRIPT, kSortedList, {IDC_SCRIPT_PATH_LIST}},
-    {IDD_SCRIPT, kContents, {IDC_SCRIPT_CONTENTS}},
+    {IDD_SCRIPT, {"ListBox", kListBits | kOn, kListBits | kOn}, {IDC_SCRIPT_PATH_LIST}},
+    {IDD_SCRIPT, {"Edit", kLog | kOn, (kLog & ~ES_READONLY) | kOn}, {IDC_SCRIPT_CONTENTS}},
     {IDD_SCRIPT, kDefault, {IDC_SCRIPT_RUN}},
     {IDD_SCRIPT, kPush, {IDC_SCRIPT_SHOW, IDC_SCRIPT_APPEND, IDC_SCRIPT_WRITE_ALL, IDC_SCRIPT_CLOSE}},
     {IDD_RECORD, kPush, {IDC_RECORD_SLOT_1, IDC_RECORD_SLOT_2, IDC_RECORD_SLOT_3, IDC_RECORD_CANCEL}},
@@ -131,10 +111,13 @@ TEST(DialogResources, EveryControlHasItsKind) {
             if (row.dialog != dialog.id) continue;
             listed += row.ids.size();
             for (int id : row.ids) {
-                SCOPED_TRACE("control " + std::to_string(id));
                 HWND c = GetDlgItem(dialog.hwnd, id);
-                ASSERT_TRUE(c);
-                ExpectKind(c, row.kind);
+                EXPECT_EQ(ClassOf(c), row.kind.cls) << id;
+                EXPECT_EQ(StyleOf(c) & row.kind.mask, row.kind.bits) << Describe(c);
+                // The vertical scroll bar shows once the items do not fit.
+                const bool list = ClassOf(c) == "ListBox";
+                for (int i = 0; list && i < 40; ++i) SendMessageA(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+                EXPECT_TRUE(!list || (StyleOf(c) & WS_VSCROLL)) << Describe(c);
             }
         }
         // Every control with an id of its own is in the table, so no two controls share an id.
@@ -159,12 +142,15 @@ TEST(DialogResources, ControlsStayInsideTheWindowAndOffOneAnother) {
     ForEachDialog([](const BuiltDialog& dialog) {
         RECT client;
         GetClientRect(dialog.hwnd, &client);
-        // The logo takes its bitmap's size, wider than its place: it has always run under the
-        // edge of the recall group, and is left out.
         std::vector<HWND> shown;
-        for (HWND c : dialog.Children())
-            if ((StyleOf(c) & WS_VISIBLE) && !(ClassOf(c) == "Static" && (StyleOf(c) & SS_TYPEMASK) == SS_BITMAP))
+        for (HWND c : dialog.Children()) {
+            // The logo takes its bitmap's size, wider than its place: it has always run under the
+            // edge of the recall group, and is left out once its picture is found there.
+            if (ClassOf(c) == "Static" && (StyleOf(c) & SS_TYPEMASK) == SS_BITMAP)
+                EXPECT_TRUE(SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0)) << "the logo";
+            else if (StyleOf(c) & WS_VISIBLE)
                 shown.push_back(c);
+        }
         for (size_t i = 0; i < shown.size(); ++i) {
             const RECT a = InDialog(dialog.hwnd, shown[i]);
             EXPECT_TRUE(Inside(a, client)) << Describe(shown[i]) << " is cut off";
@@ -180,13 +166,13 @@ TEST(DialogResources, ControlsStayInsideTheWindowAndOffOneAnother) {
 }
 
 // The room a control leaves for its text: a push button's frame, a check box's box.
-int TextRoom(HWND c) {
+RECT TextRoom(HWND c) {
     RECT r;
     GetClientRect(c, &r);
-    const LONG type = StyleOf(c) & BS_TYPEMASK;
-    if (ClassOf(c) != "Button" || type == BS_GROUPBOX) return r.right;
-    if (type == BS_AUTOCHECKBOX) return r.right - GetSystemMetrics(SM_CXMENUCHECK);
-    return r.right - 2 * GetSystemMetrics(SM_CXEDGE);
+    const LONG type = ClassOf(c) == "Button" ? StyleOf(c) & BS_TYPEMASK : BS_GROUPBOX;
+    if (type == BS_AUTOCHECKBOX) r.right -= GetSystemMetrics(SM_CXMENUCHECK);
+    else if (type != BS_GROUPBOX) r.right -= 2 * GetSystemMetrics(SM_CXEDGE);
+    return r;
 }
 
 TEST(DialogResources, EveryTextFitsItsControl) {
@@ -199,62 +185,53 @@ TEST(DialogResources, EveryTextFitsItsControl) {
             const std::string cls = ClassOf(c), text = win::GetText(c);
             if ((cls != "Button" && cls != "Static") || text.empty() || !(StyleOf(c) & WS_VISIBLE)) continue;
             if (cls == "Static" && (StyleOf(c) & SS_TYPEMASK) != SS_LEFT) continue;
-            RECT client;
-            GetClientRect(c, &client);
             // Labels wrap at their width and must show every line, if not every descender; the
             // others keep one line.
-            RECT need{0, 0, TextRoom(c), 0};
+            const RECT room = TextRoom(c);
+            RECT need{0, 0, room.right, 0};
             const UINT wrap = cls == "Static" ? DT_WORDBREAK : DT_SINGLELINE;
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | wrap);
-            EXPECT_LE(need.right, TextRoom(c)) << Describe(c) << " is cut";
-            EXPECT_LE(need.bottom - metrics.tmDescent, client.bottom) << Describe(c) << " is cut";
+            EXPECT_LE(need.right, room.right) << Describe(c) << " is cut";
+            EXPECT_LE(need.bottom - metrics.tmDescent, room.bottom) << Describe(c) << " is cut";
         }
         SelectObject(dc, old);
         ReleaseDC(dialog.hwnd, dc);
     });
 }
 
-// The caption is the one every driven test waits for.
 TEST(MainDialogResource, WindowHasItsFrameAndAFontWithJapaneseGlyphs) {
     BuiltDialog dialog(IDD_MAIN);
-    ASSERT_TRUE(dialog.hwnd);
-    LONG style = StyleOf(dialog.hwnd);
-    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | DS_MODALFRAME), WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
-    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    const LONG frame = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(StyleOf(dialog.hwnd) & (frame | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), frame);
     EXPECT_TRUE(GetWindowLongPtrA(dialog.hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0));
-    // A missing substitute for the requested face would show empty boxes for Japanese labels.
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
     // A Japanese label as the window system hands it back: the resource was read as UTF-8.
     const std::string japanese = win::GetText(GetDlgItem(dialog.hwnd, IDC_ASSOCIATE));
     EXPECT_EQ(japanese, "関連付け");
+    // A missing substitute for the requested face would show empty boxes for Japanese labels.
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0)));
     WORD glyphs[8] = {};
-    int n = static_cast<int>(GetGlyphIndicesA(screen, japanese.c_str(), static_cast<int>(japanese.size()), glyphs,
-                                              GGI_MARK_NONEXISTING_GLYPHS));
+    const DWORD n = GetGlyphIndicesA(screen, japanese.c_str(), static_cast<int>(japanese.size()), glyphs,
+                                     GGI_MARK_NONEXISTING_GLYPHS);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
-    ASSERT_EQ(n, 4);
-    for (int i = 0; i < n; ++i) EXPECT_NE(glyphs[i], 0xFFFF) << "character " << i;
+    EXPECT_EQ(n, 4u);
+    EXPECT_EQ(std::count(glyphs, glyphs + 4, 0xFFFF), 0) << "characters without a glyph";
 }
 
 // The button's three faces take turns in one place: a face of another size would be cut or leave a gap.
-TEST(Pictures, LoadAndTheButtonFacesShareOneSize) {
-    LONG bt9Size[2] = {};
-    for (const char* name : {static_cast<const char*>(MAKEINTRESOURCEA(IDB_LOGO)), "BT9U", "BT9D", "BT9X"}) {
+TEST(Pictures, TheButtonFacesShareOneSizeAndTheIconsLoad) {
+    std::set<std::pair<LONG, LONG>> sizes;
+    for (const char* name : {"BT9U", "BT9D", "BT9X"}) {
         HANDLE image = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-        ASSERT_TRUE(image);
         BITMAP bitmap{};
-        ASSERT_TRUE(GetObjectA(image, sizeof bitmap, &bitmap));
+        EXPECT_TRUE(GetObjectA(image, sizeof bitmap, &bitmap)) << name;
         DeleteObject(image);
-        if (name == MAKEINTRESOURCEA(IDB_LOGO)) continue;
-        if (!bt9Size[0]) bt9Size[0] = bitmap.bmWidth, bt9Size[1] = bitmap.bmHeight;
-        EXPECT_EQ(bitmap.bmWidth, bt9Size[0]) << name;
-        EXPECT_EQ(bitmap.bmHeight, bt9Size[1]) << name;
+        sizes.insert({bitmap.bmWidth, bitmap.bmHeight});
     }
-    for (int icon : {IDI_PROGRAM, IDI_SCRIPT_FILE, IDI_ARCHIVE}) {
+    EXPECT_EQ(sizes.size(), 1u);
+    for (int icon : {IDI_PROGRAM, IDI_SCRIPT_FILE, IDI_ARCHIVE})
         EXPECT_TRUE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icon))) << icon;
-    }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// The script editor driven as a person would, on real files.
+// The script editor driven as a person would, on real files and folders: its buttons, and the
+// shared path list in its form (bare names, a commit on double clicks only, the focus back to
+// the field).
 #include <gtest/gtest.h>
 
 #include "resources/script_dialog_ids.h"
 #include "script/script_dialog.h"
-#include "tests/support/test_files.h"
+#include "tests/paths/path_tree.h"
 #include "tests/support/ui_driver.h"
 
 namespace zavo {
@@ -11,7 +13,8 @@ namespace {
 
 using namespace zavo::testing;
 
-// The editor as the main window opens it, with its values and the last script path.
+// The editor as the main window opens it, with its values and the last script path: `name` in a
+// folder of its own.
 struct Editor {
     Scratch folder;
     std::string lastScriptPath;
@@ -45,9 +48,9 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
     WriteBytes(editor.lastScriptPath, "///old\r\n/X\r\n");
     std::string wide;   // 300 double-byte characters, each with a 0x5C second byte
     for (int i = 0; i < 100; ++i) wide += "表ソ能";
-    const std::string lines = "///" + wide + "\r\n/D \"" + wide + std::string(700, 'L') + "\"";
+    const std::string lines = "///" + wide + "\r\n\r\n/D \"" + wide + std::string(700, 'L') + "\"";
     struct Case { const char* what; std::string pane, bytes; } cases[] = {
-        {"long double-byte lines, the last without its line break", lines, lines + "\r\n"},
+        {"long double-byte lines, an empty one, the last without its line break", lines, lines + "\r\n"},
         {"empty pane", "", ""},
     };
     RunDriven(editor.dialog, [&](HWND window) {
@@ -62,6 +65,38 @@ TEST(ScriptDialog, WriteAllWritesThePaneAndShowsTheFileAgain) {
         }
         Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
     });
+}
+
+TEST(ScriptPathList, OnlyADoubleClickCommitsAndAFolderGetsItsSeparatorAndTheFocusGoesToTheField) {
+    Editor editor("tree\\");
+    const std::string root = MakeTree(editor.folder, {kHyo, kSo + kSo}, {kHyo + "\\RUN.ZAV", "A.ZAV"});
+    // A name whose last byte is 0x5C still gets its "\": the folder test looks at characters.
+    struct Case { std::string pick, field; Items listed; };
+    const Case cases[] = {
+        {kHyo, root + kHyo + "\\", SearchOrder(root + kHyo + "\\*", true)},
+        {"..", root + kHyo + "\\..\\", SearchOrder(root + "*", true)},
+        {kSo + kSo, root + kHyo + "\\..\\" + kSo + kSo + "\\", SearchOrder(root + kSo + kSo + "\\*", true)},
+    };
+    RunDriven(editor.dialog, [&](HWND window) {
+        HWND field = GetDlgItem(window, IDC_SCRIPT_PATH), list = GetDlgItem(window, IDC_SCRIPT_PATH_LIST);
+        EXPECT_EQ(ListItems(list), Items{}) << "showing the first path fills nothing";
+        SendMessageA(field, EM_SETSEL, 1000, 1000);   // a person clicks behind the text before typing on
+        Type(field, "*");
+        EXPECT_EQ(ListItems(list), SearchOrder(root + "*", true)) << "bare names, in search order";
+        MouseClickListItem(list, IndexOf(ListItems(list), "A.ZAV"));
+        Focus(GetDlgItem(window, IDC_SCRIPT_COMMENT));
+        EXPECT_EQ(TextOf(field), root + "*") << "leaving the list commits nothing";
+        for (const Case& c : cases) {
+            Focus(list);
+            MouseDoubleClickListItem(list, IndexOf(ListItems(list), c.pick));
+            EXPECT_EQ(TextOf(field), c.field);
+            EXPECT_EQ(ListItems(list), c.listed) << c.field;
+            EXPECT_EQ(FocusIn(window), field) << "the focus moves to the path field";
+            EXPECT_TRUE(CaretAtEnd(field)) << c.field;
+        }
+        Click(GetDlgItem(window, IDC_SCRIPT_CLOSE));
+    });
+    EXPECT_EQ(editor.lastScriptPath, cases[2].field) << "the editor keeps the path picked last";
 }
 
 }  // namespace

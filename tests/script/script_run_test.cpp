@@ -1,5 +1,6 @@
 // The script runs driven as a person would: "&Script", the editor's "実行(&E)", the entries put
-// through a recording library, operation lines on real files, the pause and the stops.
+// through a recording library, operation lines on real files, the pause and the stops; and the
+// run of a script named on the command line.
 #include <gtest/gtest.h>
 
 #include "app/main_dialog.h"
@@ -38,13 +39,13 @@ bool RunEnded(HWND window, const std::function<bool()>& outcome) {
 std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
 
 // One main window over a recording library, with a folder for its scripts.
-struct Session {
+class ScriptRun : public ::testing::Test {
+protected:
     Scratch folder;
     RecordingEngine engine;
     ProgramState state;
     MainDialog dialog{engine, state, "zavo.exe"};
 };
-class ScriptRun : public ::testing::Test, protected Session {};
 
 TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
     WriteBytes(folder / "表 ソ.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
@@ -62,12 +63,9 @@ TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRo
         EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), "*.txt");
         Click(GetDlgItem(window, IDC_CLOSE));
     });
-    EXPECT_EQ(engine.CommandLines(), (std::vector<std::string>{
-                                         "a   -r1 -x1 -jyo -a1  -r1 \"A.LZH\" \"D:\\WORK\\\" \"*.*\"",
-                                         "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\"",
-                                     }));
+    EXPECT_EQ(engine.CommandLines(), (std::vector<std::string>{"a   -r1 -x1 -jyo -a1  -r1 \"A.LZH\" \"D:\\WORK\\\" \"*.*\"",
+                                                               "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\""}));
     EXPECT_EQ(dialog.Fields().values.command, "l ");
-    EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
 }
 
 // The editor appends the window's values as they are shown, typed or not, and shows the file.
@@ -143,26 +141,25 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
     EXPECT_TRUE(engine.CommandLines().empty());
 }
 
-TEST(ScriptRunBothWays, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
-    for (int answer : {IDOK, IDCANCEL}) {
-        Session s;
-        const Scratch& folder = s.folder;
-        WriteBytes(folder / "x.txt", "");
-        WriteBytes(folder / "表 ソ.zav", Operation("/S") + Operation("/D \"" + folder / "x.txt" + "\""));
-        INT_PTR result = RunDriven(s.dialog, [&](HWND window) {
-            StartScript(window, folder / "表 ソ.zav");
-            HWND pause = WaitForWindow(WindowThread(window), "一時停止");
-            ASSERT_TRUE(pause);
-            Answer(pause, answer);
-            if (answer == IDOK) {
-                ASSERT_TRUE(RunEnded(window, [&] { return !Exists(folder / "x.txt"); }));
-                EXPECT_EQ(Log(window), "/S [OK]\r\n/D \"" + folder / "x.txt" + "\" [OK]\r\n");
-                Click(GetDlgItem(window, IDC_CLOSE));
-            }
-        });
-        EXPECT_EQ(result, IDCANCEL);
-        EXPECT_EQ(Exists(folder / "x.txt"), answer != IDOK) << answer;
-    }
+TEST_F(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
+    const std::string x = folder / "x.txt", y = folder / "y.txt";
+    for (const std::string& file : {x, y}) WriteBytes(file, "");
+    WriteBytes(folder / "表 ソ.zav", Operation("/S") + Operation("/D \"" + x + "\"") + Operation("/S") +
+                                   Operation("/D \"" + y + "\""));
+    const INT_PTR result = RunDriven(dialog, [&](HWND window) {
+        StartScript(window, folder / "表 ソ.zav");
+        HWND pause = WaitForWindow(WindowThread(window), "一時停止");
+        ASSERT_TRUE(pause);
+        Answer(pause, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(pause); }));
+        pause = WaitForWindow(WindowThread(window), "一時停止");
+        ASSERT_TRUE(pause);
+        EXPECT_EQ(Log(window), "/S [OK]\r\n/D \"" + x + "\" [OK]\r\n");
+        Answer(pause, IDCANCEL);   // the window ends with the run
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_FALSE(Exists(x));
+    EXPECT_TRUE(Exists(y));
 }
 
 // A failed entry stops the run there and leaves the window as that entry set it: no reset.
@@ -185,6 +182,44 @@ TEST_F(ScriptRun, AFailedEntryStopsTheRunWithoutResets) {
     });
     // Every handler has returned once the window has ended: a run that went on shows here.
     EXPECT_EQ(engine.CommandLines().size(), 2u);
+}
+
+// The window as a desktop shows a program started minimised: the dialog's own showing is
+// followed by minimising before anything is painted (a posted message comes before WM_PAINT).
+class MinimisedMainDialog : public MainDialog {
+public:
+    using MainDialog::MainDialog;
+
+protected:
+    INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override {
+        if (message == WM_SHOWWINDOW && w && !minimised_) PostMessageA(Handle(), WM_APP + 1, 0, 0);
+        if (message != WM_APP + 1 || minimised_) return MainDialog::OnMessage(message, w, l, handled);
+        minimised_ = handled = true;
+        ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
+        return TRUE;
+    }
+
+private:
+    bool minimised_ = false;
+};
+
+// A program started minimised with a script runs it only once its window is first restored.
+TEST(StartupRun, AMinimisedStartWaitsForTheRestoredWindow) {
+    Scratch folder;
+    WriteBytes(folder / "表 ソ.zav", Entry("t ", "", "1.LZH", "", "*.*") + Entry("t ", "", "2.LZH", "", "*.*"));
+    RecordingEngine engine;
+    ProgramState state;
+    MinimisedMainDialog dialog(engine, state, "zavo.exe \"" + folder / "表 ソ.zav" + "\"");
+    EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
+    RunDriven(dialog, [&](HWND window) {
+        // The first step comes once the loop has nothing else to do: every paint was handled.
+        ASSERT_TRUE(IsIconic(window));
+        EXPECT_TRUE(engine.CommandLines().empty());
+        ShowWindow(window, SW_RESTORE);
+        ASSERT_TRUE(RunEnded(window, [&] { return engine.CommandLines().size() == 2; }));
+        Click(GetDlgItem(window, IDC_CLOSE));
+    });
+    EXPECT_EQ(engine.CommandLines()[0], "t    \"1.LZH\" \"\" \"*.*\"");
 }
 
 }  // namespace

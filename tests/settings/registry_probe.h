@@ -9,6 +9,7 @@
 namespace zavo::testing {
 
 struct Probe {
+    bool keyExists = false;
     bool exists = false;
     DWORD type = 0;
     DWORD size = 0;        // as the store reports it when asked for the size alone
@@ -16,39 +17,23 @@ struct Probe {
 };
 
 inline Probe ProbeValue(HKEY root, const std::string& keyPath, const char* name) {
-    Probe probe;
+    Probe p;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return probe;
-    if (RegQueryValueExA(key, name, nullptr, &probe.type, nullptr, &probe.size) == ERROR_SUCCESS) {
-        std::string data(probe.size + 16, '\0');
-        DWORD got = static_cast<DWORD>(data.size());
-        if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &got) ==
-            ERROR_SUCCESS) {
-            probe.exists = true;
-            probe.bytes = data.substr(0, got);
-        }
-    }
+    std::string data(1 << 16, '\0');
+    DWORD got = static_cast<DWORD>(data.size());
+    p.keyExists = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    p.exists = p.keyExists && RegQueryValueExA(key, name, nullptr, &p.type, nullptr, &p.size) == ERROR_SUCCESS;
+    p.exists = p.exists && RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)&data[0], &got) == ERROR_SUCCESS;
+    if (p.exists) p.bytes = data.substr(0, got);
     RegCloseKey(key);
-    return probe;
+    return p;
 }
 
-inline bool KeyExists(HKEY root, const std::string& keyPath) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-// A value of the given type holding exactly `bytes`.
+// A value of the given type holding exactly `bytes`, its key made when missing.
 inline void PutValue(HKEY root, const std::string& keyPath, const char* name, DWORD type, const std::string& bytes) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
     // A NUL right after the data would be counted into a string's size: follow it with another byte.
-    std::string data = bytes + '\x01';
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
+    const std::string data = bytes + '\x01';
+    RegSetKeyValueA(root, keyPath.c_str(), name, type, data.data(), static_cast<DWORD>(bytes.size()));
 }
 
 // A REG_SZ value stored as ZAVO stores it: the text's bytes without a terminating NUL.
@@ -59,9 +44,8 @@ inline void PutString(HKEY root, const std::string& keyPath, const char* name, c
 // A key that only volatile keys may be created under: a way to make a later write fail.
 inline void CreateVolatileKey(HKEY root, const std::string& keyPath) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS)
-        RegCloseKey(key);
+    RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCloseKey(key);
 }
 
 // Wine's RegDeleteTreeA empties the named key but leaves the key itself.
