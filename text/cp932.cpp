@@ -68,17 +68,6 @@ std::string FolderPart(std::string_view path) {
     return std::string(path.substr(0, cut + 1));
 }
 
-std::string TruncateOnBoundary(std::string_view s, std::size_t maxBytes) {
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < s.size();) {
-        std::size_t n = CharLength(s, i);
-        if (i + n > maxBytes) break;
-        i += n;
-        end = i;
-    }
-    return std::string(s.substr(0, end));
-}
-
 std::string TrimLeft(std::string_view s) {
     std::size_t b = 0;
     while (b < s.size() && IsSpace(s[b])) ++b;

@@ -47,9 +47,6 @@ bool EndsWithFolderMark(std::string_view path);
 // `path` with a "\" appended unless it is empty (the current folder) or ends in a folder mark.
 std::string WithFolderSeparator(std::string_view path);
 
-// Cuts `s` to at most `maxBytes` bytes without splitting a double-byte character.
-std::string TruncateOnBoundary(std::string_view s, std::size_t maxBytes);
-
 // Removes blanks, tabs, CR, LF, vertical tabs and form feeds at both ends.
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
