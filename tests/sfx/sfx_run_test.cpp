@@ -53,16 +53,16 @@ TEST(SfxRun, ExitCodesAndWhatIsExtracted) {
     std::string badHeader = Level0Member("damaged.txt", "damaged data");
     badHeader[1] ^= 0x55;   // header checksum
     const std::string longer = Level0Member("damaged.txt", "damaged data that the archive cuts short");
-    struct Case {
+    // The destination is below the scratch folder, which also holds a file named "file"; `more`
+    // switches follow -y -d; `tree` is what out\ holds afterwards. That a damaged entry never
+    // replaces a file: the library's test of the same entry writer.
+    const struct {
         const char* what;
         std::string archive;
-        const char* destination;   // below the scratch folder, which also holds a file named "file"
-        const char* more;          // switches after -y -d
+        const char *destination, *more;
         int code;
-        std::vector<std::string> tree;   // what out\ holds afterwards
-    };
-    // That a damaged entry never replaces a file: the library's test of the same entry writer.
-    const Case cases[] = {
+        std::vector<std::string> tree;
+    } cases[] = {
         {"CRC mismatch", first + badCrc + last, "out\\", "", 1, {"first.txt", "last.txt"}},
         {"unknown method", first + Level0Member("damaged.txt", "data", "-lhz-") + last, "out\\", "", 1, {"first.txt", "last.txt"}},
         {"archive cut inside the data", first + longer.substr(0, longer.size() - 10), "out\\", "", 1, {"first.txt"}},
@@ -73,7 +73,7 @@ TEST(SfxRun, ExitCodesAndWhatIsExtracted) {
         {"an unknown switch", first + last, "out\\", " -q", 3, {}},
         {"a destination below a file", first + last, "file\\out\\", "", 5, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Scratch scratch;
         WriteBytes(scratch / "file", "a file where a folder of the destination should be");
         EXPECT_EQ(RunSfx(scratch, c.archive, "-y -d " + Quoted(scratch / c.destination) + c.more), c.code) << c.what;
