@@ -38,7 +38,7 @@ TEST(CommandLine, Switches) {
     const Switches& s = r.command.switches;
     EXPECT_EQ(r.command.letter, 'u');
     EXPECT_TRUE(s.recurse && s.keepFolders && s.ignoreTimes && s.noWindows && s.allAttributes && s.overwrite);
-    EXPECT_EQ(s.methodId + std::to_string(s.headerLevel) + std::to_string(s.threads), "-lh7-112");
+    EXPECT_EQ(s.methodId + " " + std::to_string(s.headerLevel) + " " + std::to_string(s.threads), "-lh7- 1 12");
 
     ParseResult off = ParseCommandLine("e -x1 -x0 -r0 -a0 -z -n0 A.LZH");
     ASSERT_TRUE(off.ok) << off.error;
@@ -47,7 +47,7 @@ TEST(CommandLine, Switches) {
     EXPECT_EQ(o.methodId, "-lh0-");
 
     const Switches d = ParseCommandLine("a A.LZH").command.switches;
-    EXPECT_EQ(d.methodId + std::to_string(d.headerLevel) + std::to_string(d.threads), "-lh5-20");
+    EXPECT_EQ(d.methodId + " " + std::to_string(d.headerLevel) + " " + std::to_string(d.threads), "-lh5- 2 0");
 }
 
 TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
