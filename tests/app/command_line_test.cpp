@@ -10,11 +10,7 @@ namespace {
 const std::string kHyo = "\x95\x5C";
 
 TEST(ParseCommandLine, TakesTheOneArgumentApart) {
-    struct Case {
-        std::string line;
-        ArgumentKind kind;
-        std::string path;
-    } cases[] = {
+    const struct { std::string line; ArgumentKind kind; std::string path; } cases[] = {
         {"zavo.exe", ArgumentKind::None, ""},
         {"zavo.exe a.lzh", ArgumentKind::Archive, "a.lzh"},
         {" zavo.exe    a.lzh \t", ArgumentKind::Archive, "a.lzh"},
@@ -41,16 +37,8 @@ TEST(ParseCommandLine, TakesTheOneArgumentApart) {
 }
 
 TEST(IsLzhPath, LooksAtTheLastComponentsExtensionInAnyCase) {
-    struct Case {
-        std::string path;
-        bool archive;
-    } cases[] = {
-        {"A.Lzh", true},
-        {"A.LZH.BAK", false},
-        {"A.LZHX", false},
-        {"LZH", false},
-        {"", false},
-        {"D:\\ARC.LZH\\A.TXT", false},
+    const struct { std::string path; bool archive; } cases[] = {
+        {"A.Lzh", true}, {"A.LZH.BAK", false}, {"A.LZHX", false}, {"LZH", false}, {"", false}, {"D:\\ARC.LZH\\A.TXT", false},
         // Full-width letters are not the extension's ASCII letters.
         {"A.\x82\x6B\x82\x79\x82\x67", false},
     };

@@ -42,11 +42,8 @@ struct Bench {
 };
 
 TEST(MainDialog, StartsFromItsStartValuesWithTheProgramIconAndTheFirstPaintTicksThePathList) {
-    const struct {
-        const char* commandLine;
-        const char* lzhPath;
-        bool script;  // the first paint belongs to the start-up script run
-    } cases[] = {
+    // script: the first paint belongs to the start-up script run
+    const struct { const char *commandLine, *lzhPath; bool script; } cases[] = {
         {"zavo.exe", "", false},
         {"\"C:\\ZAVO\\zavo.exe\"  \"D:\\My Files\\A.Lzh\"", "D:\\My Files\\A.Lzh", false},
         {"zavo.exe Z:\\no such folder\\none.ZAV", "", true},
@@ -55,9 +52,9 @@ TEST(MainDialog, StartsFromItsStartValuesWithTheProgramIconAndTheFirstPaintTicks
         SCOPED_TRACE(c.commandLine);
         Bench bench(c.commandLine);
         bench.Run([&](HWND window) {
-            EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), c.lzhPath);
-            EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), "*.*");
-            for (int id : {IDC_OTHER_OPTION, IDC_BASE_PATH, IDC_OUTPUT_LOG}) EXPECT_EQ(ItemTextOf(window, id), "") << id;
+            for (const auto& [id, text] : {std::pair<int, std::string>{IDC_LZH_PATH, c.lzhPath}, {IDC_FILE_NAME, "*.*"},
+                                           {IDC_OTHER_OPTION, ""}, {IDC_BASE_PATH, ""}, {IDC_OUTPUT_LOG, ""}})
+                EXPECT_EQ(ItemTextOf(window, id), text) << id;
             EXPECT_FALSE(IsChecked(window, IDC_RECURSIVE));
             // A start-up script unticks every box before its entries run.
             for (int id : {IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB, IDC_ENABLE_PATH_LIST})
@@ -141,16 +138,14 @@ struct DuringRun {
     std::vector<int> enabledCommandButtons, disabledOthers;
 };
 
-void LookDuringRun(void* context) {
-    auto* look = static_cast<DuringRun*>(context);
-    for (int id : kCommandButtons) if (IsEnabled(look->window, id)) look->enabledCommandButtons.push_back(id);
-    for (int id : kOtherControls) if (!IsEnabled(look->window, id)) look->disabledOthers.push_back(id);
-}
-
 TEST(CommandRun, OnlyTheCommandButtonsAreDisabledWhileTheLibraryRuns) {
     Bench bench;
     DuringRun look;
-    bench.engine.SetDuringRun(&LookDuringRun, &look);
+    bench.engine.SetDuringRun([](void* context) {
+        auto* look = static_cast<DuringRun*>(context);
+        for (int id : kCommandButtons) if (IsEnabled(look->window, id)) look->enabledCommandButtons.push_back(id);
+        for (int id : kOtherControls) if (!IsEnabled(look->window, id)) look->disabledOthers.push_back(id);
+    }, &look);
     bench.Run([&](HWND window) {
         look.window = window;
         Focus(GetDlgItem(window, IDC_TEST));
@@ -195,10 +190,8 @@ HWND NextWarning(HANDLE child) {
 // Cancel on the first box, or any answer on the second, ends the process with status 1 (OK on
 // both, the busy warning scenario takes through the real program).
 TEST(BusyProtocol, CancelOnEitherWarningEndsTheProcessWithStatusOne) {
-    const struct {
-        const char* busyAnswers;
-        std::vector<std::pair<std::string, int>> boxes;  // text expected, answer given
-    } cases[] = {
+    // boxes: the text expected and the answer given
+    const struct { const char* busyAnswers; std::vector<std::pair<std::string, int>> boxes; } cases[] = {
         {"1", {{"busy", IDCANCEL}}},
         {"2", {{"busy", IDOK}, {"UNLHA32 is also busy. Quit Process.", IDCANCEL}}},
     };

@@ -7,13 +7,10 @@ namespace unlha {
 namespace {
 
 TEST(CommandLine, PositionalArguments) {
-    struct Case {
-        const char* line;
-        const char* archive;
-        const char* base;
+    const struct {
+        const char *line, *archive, *base;
         std::vector<std::string> names;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"e   -x1 -jyo  \"D:\\ARC\\A.LZH\" \"D:\\WORK\\\" \"*.*\"", "D:\\ARC\\A.LZH", "D:\\WORK\\", {"*.*"}},   // the front end's form
         {"l    \"A.LZH\" \"\" \"*.*\"", "A.LZH", "", {"*.*"}},
         {"a \"A.LZH\" \"\" \"my file.txt\"", "A.LZH", "", {"my file.txt"}},   // quoted: one name with a blank
@@ -26,7 +23,7 @@ TEST(CommandLine, PositionalArguments) {
         {"l a.lzh \"D:\\\x95\x5C\" x", "a.lzh", "", {"D:\\\x95\x5C", "x"}},     // ends in 表, not in '\'
         {"l a.lzh \"-r1\"", "a.lzh", "", {"-r1"}},                            // quoted: a name, not a switch
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ParseResult r = ParseCommandLine(c.line);
         ASSERT_TRUE(r.ok) << c.line << ": " << r.error;
         EXPECT_EQ(r.command.archivePath, c.archive) << c.line;
@@ -41,42 +38,26 @@ TEST(CommandLine, Switches) {
     const Switches& s = r.command.switches;
     EXPECT_EQ(r.command.letter, 'u');
     EXPECT_TRUE(s.recurse && s.keepFolders && s.ignoreTimes && s.noWindows && s.allAttributes && s.overwrite);
-    EXPECT_EQ(s.methodId, "-lh7-");
-    EXPECT_EQ(s.headerLevel, 1);
-    EXPECT_EQ(s.threads, 12);
+    EXPECT_EQ(s.methodId + " " + std::to_string(s.headerLevel) + " " + std::to_string(s.threads), "-lh7- 1 12");
 
     ParseResult off = ParseCommandLine("e -x1 -x0 -r0 -a0 -z -n0 A.LZH");
     ASSERT_TRUE(off.ok) << off.error;
-    EXPECT_FALSE(off.command.switches.keepFolders || off.command.switches.recurse || off.command.switches.allAttributes ||
-                 off.command.switches.noWindows);
-    EXPECT_EQ(off.command.switches.methodId, "-lh0-");
+    const Switches& o = off.command.switches;
+    EXPECT_FALSE(o.keepFolders || o.recurse || o.allAttributes || o.noWindows);
+    EXPECT_EQ(o.methodId, "-lh0-");
 
-    ParseResult defaults = ParseCommandLine("a A.LZH");
-    EXPECT_EQ(defaults.command.switches.methodId, "-lh5-");
-    EXPECT_EQ(defaults.command.switches.headerLevel, 2);
-    EXPECT_EQ(defaults.command.switches.threads, 0);
+    const Switches d = ParseCommandLine("a A.LZH").command.switches;
+    EXPECT_EQ(d.methodId + " " + std::to_string(d.headerLevel) + " " + std::to_string(d.threads), "-lh5- 2 0");
 }
 
 TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
-    struct Case {
-        const char* line;
-        const char* mentioned;
-    };
-    const Case cases[] = {
-        {"", "empty"},
-        {"q A.LZH", "unknown command \"q\""},
-        {"add A.LZH", "unknown command \"add\""},
-        {"a -q A.LZH", "-q"},
-        {"a -o9 A.LZH", "-o9"},
-        {"a -h3 A.LZH", "-h3"},
-        {"a -tx A.LZH", "-tx"},
-        {"e -jy A.LZH", "-jy"},
-        {"l -lx A.LZH", "-lx"},
-        {"a -r1w A.LZH", "-w"},
-        {"l", "no archive"},
+    const struct { const char *line, *mentioned; } cases[] = {
+        {"", "empty"},          {"q A.LZH", "unknown command \"q\""}, {"add A.LZH", "unknown command \"add\""},
+        {"a -q A.LZH", "-q"},   {"a -o9 A.LZH", "-o9"},   {"a -h3 A.LZH", "-h3"},   {"a -tx A.LZH", "-tx"},
+        {"e -jy A.LZH", "-jy"}, {"l -lx A.LZH", "-lx"},   {"a -r1w A.LZH", "-w"},   {"l", "no archive"},
         {"l \"\" \"\" x", "no archive"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ParseResult r = ParseCommandLine(c.line);
         EXPECT_FALSE(r.ok) << c.line;
         EXPECT_NE(r.error.find(c.mentioned), std::string::npos) << c.line << " -> " << r.error;
@@ -84,11 +65,7 @@ TEST(CommandLine, WhatIsNotUnderstoodIsNamed) {
 }
 
 TEST(CommandLine, NoWindowsAndTheLanguageAreSeenEvenOnALineThatDoesNotParse) {
-    const struct {
-        const char* line;
-        bool noWindows;
-        std::optional<Language> asked;
-    } cases[] = {
+    const struct { const char* line; bool noWindows; std::optional<Language> asked; } cases[] = {
         {"l -n -q a.lzh", true, std::nullopt},
         {"q -N1 -LE", true, Language::English},
         {"l -n0 -q -lj a.lzh", false, Language::Japanese},

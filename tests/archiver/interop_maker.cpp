@@ -26,11 +26,7 @@ int main(int argc, char** argv) {
     unsigned seed = 10;
     for (const wchar_t* name : {L"café.txt", L"caf_.txt", L"😀.txt", L"한국어\\보고서.txt"})
         WriteWide(WideOf(usrc) + name, TextData(800 + seed, seed)), ++seed;
-    const struct {
-        const char* archive;
-        const char* switches;
-        const std::string& source;
-    } variants[] = {{"made0", "-h0 -o5", src}, {"made1", "-h1 -o6", src},    {"made2", "-h2 -o7", src},
+    const struct { const char *archive, *switches; const std::string& source; } variants[] = {{"made0", "-h0 -o5", src}, {"made1", "-h1 -o6", src},    {"made2", "-h2 -o7", src},
                     {"made3", "-h2 -z", src},  {"made4", "-h1 -o5", src},    {"unicode5", "-h1", usrc},
                     {"unicode6", "-h2", usrc}};
     int status = 0;

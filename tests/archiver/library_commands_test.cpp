@@ -33,11 +33,8 @@ struct SampleTree {
 };
 
 TEST(LibraryCommands, ATreeComesBackWholeWithEveryMethodAndHeaderLevel) {
-    const struct {
-        const char* switches;   // -t: members queued ahead for one and for five compressing threads
-        const char* method;
-        const char* extract;   // e -x1 makes folders as x does
-    } cases[] = {{"-h0", "-lh5-", "x"}, {"-h1 -o6 -t1", "-lh6-", "e -x1"}, {"-h2 -o7 -t5", "-lh7-", "x"}, {"-z", "-lh0-", "x"}};
+    // -t: members queued ahead for one and for five compressing threads; e -x1 makes folders as x does.
+    const struct { const char *switches, *method, *extract; } cases[] = {{"-h0", "-lh5-", "x"}, {"-h1 -o6 -t1", "-lh6-", "e -x1"}, {"-h2 -o7 -t5", "-lh7-", "x"}, {"-z", "-lh0-", "x"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.switches);
         Scratch s;
@@ -101,10 +98,7 @@ TEST(LibraryCommands, WhatIsStoredFollowsTheNamesAndSwitches) {
 TEST(LibraryCommands, AllAttributesAddsHiddenFilesAndFoldersAndRestoresAttributes) {
     Scratch s;
     const std::string src = s / "src\\";
-    const struct {
-        const char* name;
-        DWORD attribute;
-    } cases[] = {{"hidden.txt", FILE_ATTRIBUTE_HIDDEN}, {"a.txt", FILE_ATTRIBUTE_READONLY}, {"secret", FILE_ATTRIBUTE_HIDDEN}};
+    const struct { const char* name; DWORD attribute; } cases[] = {{"hidden.txt", FILE_ATTRIBUTE_HIDDEN}, {"a.txt", FILE_ATTRIBUTE_READONLY}, {"secret", FILE_ATTRIBUTE_HIDDEN}};
     WriteBytes(src + "hidden.txt", "secret");
     WriteBytes(src + "a.txt", "read-only");
     CreateDirectoryA((src + "secret").c_str(), nullptr);
@@ -128,12 +122,7 @@ TEST(LibraryCommands, ExistingFilesAreSkippedUnlessReplacingIsAsked) {
     SetWriteTime(s / "src\\a.txt", 1700000000);
     const std::string archive = s / "a.lzh", out = s / "out\\";
     ASSERT_EQ(Unlha("a -n " + Quoted(archive) + " " + Quoted(s / "src\\")).code, 0);
-    const struct {
-        const char* switches;
-        std::int64_t existingTime;
-        const char* expectedContent;
-        const char* expectedLine;
-    } cases[] = {
+    const struct { const char* switches; std::int64_t existingTime; const char *expectedContent, *expectedLine; } cases[] = {
         {"", 1600000000, "old", "skipped  a.txt (the file exists; -jyo replaces it)"},
         {"-jyo", 1800000000, "old", "skipped  a.txt (the file is not older; -c replaces it)"},
         {"-jyo", 1600000000, "archived", "replaced a.txt"},

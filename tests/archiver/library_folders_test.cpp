@@ -11,11 +11,8 @@ const std::string kHyo = "\x95\x5C";   // 表: its second byte is 0x5C
 
 TEST(LibraryFolders, UpdateFreshenAndDeleteRulesForFolderEntries) {
     const struct {
-        const char* command;
-        const char* names;
-        std::vector<std::string> lines;     // expected in the output
-        std::vector<std::string> absent;    // never in the output
-        std::vector<std::string> listed;    // folder entries afterwards
+        const char *command, *names;
+        std::vector<std::string> lines, absent, listed;   // in the output, never in it, folder entries afterwards
     } cases[] = {
         // a refreshes the folder entries it finds and adds the new one.
         {"a -r1 -x1", "", {"folder   keep\\ (replaced)", "folder   new\\\n"}, {}, {"keep\\", "sub\\", "new\\"}},
@@ -58,14 +55,9 @@ TEST(LibraryFolders, ALongFormDestinationIsMadeBelowItsRoot) {
 
 // A folder moved to another name for the life of the object.
 struct Renamed {
-    Renamed(std::wstring from, std::wstring to) : from(std::move(from)), to(std::move(to)) {
-        done = MoveFileW(this->from.c_str(), this->to.c_str()) != 0;
-    }
-    ~Renamed() {
-        if (done) MoveFileW(to.c_str(), from.c_str());
-    }
     std::wstring from, to;
-    bool done;
+    bool done = MoveFileW(from.c_str(), to.c_str()) != 0;
+    ~Renamed() { if (done) MoveFileW(to.c_str(), from.c_str()); }
 };
 
 TEST(LibraryFolders, AFolderThatCannotBeOpenedFailsTheAddAndChangesNothing) {
@@ -85,7 +77,7 @@ TEST(LibraryFolders, AFolderThatCannotBeOpenedFailsTheAddAndChangesNothing) {
     CloseHandle(deep);
     // 254 bytes longer on Linux, more than one more folder would have added (241).
     const std::string longer = s / JapaneseName(85);
-    Renamed moved(WideOf(s / "a"), WideOf(longer));   // moved back before the scratch folder goes
+    Renamed moved{WideOf(s / "a"), WideOf(longer)};   // moved back before the scratch folder goes
     ASSERT_TRUE(moved.done);
 
     const std::string archive = s / "t.lzh", original = Level0Member("old.txt", "old") + '\0';

@@ -17,13 +17,13 @@ TEST(LibraryMessages, EachFailureSaysWhatIsWrong) {
     WriteBytes(s / "junk.lzh", std::string(3000, 'j'));
     const std::string kept = s / "kept.lzh";
     ASSERT_EQ(Unlha("a -n \"" + kept + "\" \"" + src + "\"").code, 0);
+    // names: the file or folder the sentence is about; writeError: the system error a write of the archive meets
     const struct {
         const char* kind;
         std::string line;
         int code;
-        std::string names;   // the file or folder the sentence is about
-        const char* says;
-        const char* writeError = nullptr;   // the system error a write of the archive meets
+        std::string names;
+        const char *says, *writeError = nullptr;
     } cases[] = {
         {"the archive's folder does not exist", "a \"" + s / "ソ無\\資料庫.lzh" + "\" \"" + src + "\"", 5, s / "ソ無\\",
          "does not exist; create it"},
@@ -66,12 +66,8 @@ TEST(LibraryMessages, TheMessageBoxListsEveryFailureUpToAScreenfulAndTheSummary)
     std::string members;
     for (int i = 0; i < 23; ++i) members += Level0Member("..\\evil" + std::to_string(i) + ".txt", "x");
     WriteBytes(s / "many.lzh", members + Level0Member("good.txt", "good") + std::string(1, '\0'));
-    const struct {
-        const char* language;
-        const char* refused;   // in the sentence that names the entry and the destination
-        const char* more;
-        const char* summary;
-    } cases[] = {
+    // refused: in the sentence that names the entry and the destination
+    const struct { const char *language, *refused, *more, *summary; } cases[] = {
         {"-le", "evil0.txt: a \"..\" part would leave the destination folder\n", "\n... and 3 more\n\n",
          "1 extracted, 0 replaced, 0 skipped, 23 refused, 0 failed; into "},
         {"-lj", "evil0.txt: \"..\" で上のフォルダに出て、展開先の外を指しています\n", "\n…ほか 3 件\n\n",

@@ -17,10 +17,8 @@ std::vector<std::string> Leftovers(const std::string& folder) {
 }
 
 TEST(LibraryUpdate, TimeStampRulesOfUAndF) {
-    const struct {
-        const char* command;
-        const char* extracted;   // a and b, replaced (2) or not (1), and c unless f
-    } cases[] = {{"u", "a2b1c2"}, {"f", "a2b1"}, {"u -c", "a2b2c2"}, {"f -c", "a2b2"}, {"a", "a2b2c2"}};
+    // extracted: a and b, replaced (2) or not (1), and c unless f
+    const struct { const char *command, *extracted; } cases[] = {{"u", "a2b1c2"}, {"f", "a2b1"}, {"u -c", "a2b2c2"}, {"f -c", "a2b2"}, {"a", "a2b2c2"}};
     for (const char* level : {"-h0", "-h1", "-h2"}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.command) + " " + level);
@@ -31,11 +29,9 @@ TEST(LibraryUpdate, TimeStampRulesOfUAndF) {
                 SetWriteTime(src + name, name[0] == 'd' ? 1700000001 : 1700000000);   // odd: MS-DOS stamps keep even ones
             }
             ASSERT_EQ(Unlha(std::string("a -n ") + level + " " + Quoted(archive) + " " + Quoted(src)).code, 0);
-            WriteBytes(src + "a.txt", "a2");
-            SetWriteTime(src + "a.txt", 1700000100);   // newer than its entry
-            WriteBytes(src + "b.txt", "b2");
-            SetWriteTime(src + "b.txt", 1600000000);   // older than its entry
-            WriteBytes(src + "c.txt", "c2");
+            // a.txt newer than its entry, b.txt older, c.txt new.
+            for (const auto& [name, time] : {std::pair<const char*, std::int64_t>{"a.txt", 1700000100}, {"b.txt", 1600000000}, {"c.txt", 1700000100}})
+                WriteBytes(src + name, std::string(1, name[0]) + "2"), SetWriteTime(src + name, time);
             Outcome o = Unlha(std::string(c.command) + " -n " + level + " " + Quoted(archive) + " " + Quoted(src));
             ASSERT_EQ(o.code, 0) << o.text;
             ASSERT_EQ(Unlha("e -n " + Quoted(archive) + " " + Quoted(out)).code, 0);
@@ -111,10 +107,7 @@ TEST(LibraryUpdate, DeepFoldersWorkOrFailCleanly) {
     // The "A" calls take paths of up to about 260 characters (not bytes). 160 characters are
     // some 290 bytes; at 252 the archive fits, but its temporary file beside it does not, unless
     // the system takes longer paths.
-    const struct {
-        std::size_t chars;   // of the archive's folder
-        bool mustWork;
-    } cases[] = {{160, true}, {252, false}};
+    const struct { std::size_t chars; bool mustWork; } cases[] = {{160, true}, {252, false}};   // chars of the archive's folder
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chars);
         Scratch s;

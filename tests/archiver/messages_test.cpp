@@ -57,10 +57,8 @@ TEST(Messages, PlaceholdersAreFilledInOrderAndArgumentsAreTakenAsThey) {
 
 TEST(Messages, TheListingsHeadingsKeepTheirColumnsInBothLanguages) {
     for (bool verbose : {false, true}) {
-        SetLanguage(Language::English);
-        const std::string english = ListHeader(verbose);
-        SetLanguage(Language::Japanese);
-        const std::string japanese = ListHeader(verbose);
+        const auto header = [verbose](Language language) { return SetLanguage(language), ListHeader(verbose); };
+        const std::string english = header(Language::English), japanese = header(Language::Japanese);
         SetLanguage(Language::English);
         // One byte is one column in a fixed-pitch font, a double-byte character two: the
         // blanks between the rule's dashes part the columns in both.

@@ -20,10 +20,10 @@ TEST(OutputText, CutKeepsWholeLinesAndEndsWithTheCutLine) {
         EXPECT_EQ(buffer[size], 'x') << "wrote past the buffer";
         std::string text(buffer.data());
         if (size >= 100) {
-            EXPECT_EQ(text.rfind("(output cut: ", std::string::npos), text.find("(output cut: "));
-            EXPECT_NE(text.find("(output cut: "), std::string::npos);
-            EXPECT_EQ(text.back(), '\n');
             const std::size_t cut = text.find("(output cut: ");
+            ASSERT_NE(cut, std::string::npos);
+            EXPECT_EQ(text.rfind("(output cut: "), cut);
+            EXPECT_EQ(text.back(), '\n');
             const std::size_t kept = static_cast<std::size_t>(std::count(text.begin(), text.begin() + cut, '\n'));
             EXPECT_NE(text.find(" " + std::to_string(10000 - kept) + " more lines"), std::string::npos) << text.substr(cut);
         }

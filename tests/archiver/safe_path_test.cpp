@@ -6,44 +6,33 @@
 namespace unlha {
 namespace {
 
-struct Case {
-    std::vector<std::string> folders;
-    std::string name;
-    PathRefusal expected;
-    std::string path;   // the relative path when accepted
-};
-
 TEST(SafePath, AcceptsOrRefusesWithTheRightReason) {
-    const Case cases[] = {
+    // path: the relative path when accepted
+    const struct { std::vector<std::string> folders; std::string name; PathRefusal expected; std::string path; } cases[] = {
         {{}, "a.txt", PathRefusal::None, "a.txt"},
         {{"dir", "sub"}, "a.txt", PathRefusal::None, "dir\\sub\\a.txt"},
         {{"\x83\x5C"}, "\x95\x5C\x8F\x5C.txt", PathRefusal::None, "\x83\x5C\\\x95\x5C\x8F\x5C.txt"},
         {{"dir"}, "", PathRefusal::None, "dir"},               // a folder entry
         {{".hidden"}, "a..b", PathRefusal::None, ".hidden\\a..b"},
-        {{}, "CONSOLE.txt", PathRefusal::None, "CONSOLE.txt"},
-        {{}, "COM10", PathRefusal::None, "COM10"},
+        {{}, "CONSOLE.txt", PathRefusal::None, "CONSOLE.txt"}, {{}, "COM10", PathRefusal::None, "COM10"},
         // The inputs of the hostile table are refused end to end (library_safety_test), so are
         // parts ending in a dot; these pin the reason of the others.
         {{}, "?", PathRefusal::ReservedCharacter, ""},           // what "\\?\" leaves
         {{}, "a*b", PathRefusal::ReservedCharacter, ""},
         // devices with and without extension, any case, blanks before the dot
-        {{}, "Com1.log.txt", PathRefusal::DeviceName, ""},
-        {{}, "LPT9", PathRefusal::DeviceName, ""},
-        {{}, "prn .txt", PathRefusal::DeviceName, ""},
-        {{}, "CONOUT$", PathRefusal::DeviceName, ""},
+        {{}, "Com1.log.txt", PathRefusal::DeviceName, ""}, {{}, "LPT9", PathRefusal::DeviceName, ""},
+        {{}, "prn .txt", PathRefusal::DeviceName, ""},     {{}, "CONOUT$", PathRefusal::DeviceName, ""},
         {{}, "a\tb", PathRefusal::ControlCharacter, ""},
         // P8: separators that a splitter or a Windows conversion would see differently
-        {{}, "a\\b", PathRefusal::HiddenSeparator, ""},
-        {{}, "a/b", PathRefusal::HiddenSeparator, ""},
+        {{}, "a\\b", PathRefusal::HiddenSeparator, ""}, {{}, "a/b", PathRefusal::HiddenSeparator, ""},
         {{"x\x83"}, "a.txt", PathRefusal::HiddenSeparator, ""},   // lone lead byte eats the '\'
         {{}, "a\xFF" "b", PathRefusal::HiddenSeparator, ""},
         {{}, "a\xA0", PathRefusal::ReservedCharacter, ""},
-        {{}, "", PathRefusal::Empty, ""},
-        {{""}, "a", PathRefusal::Empty, ""},
+        {{}, "", PathRefusal::Empty, ""}, {{""}, "a", PathRefusal::Empty, ""},
         {{}, std::string(256, 'a'), PathRefusal::TooLong, ""},
         {{std::string(200, 'a')}, std::string(100, 'b'), PathRefusal::TooLong, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SafePath r = CheckOutputPath(c.folders, c.name, false);
         EXPECT_EQ(r.refusal, c.expected) << PrintableName(c.name) << " in " << c.folders.size() << " folders: "
                                          << RefusalReason(r.refusal);

@@ -22,12 +22,7 @@ bool FakeCp932(char32_t c, std::string& out) {
 }
 
 TEST(UnicodeNames, FallbackKeepsWhatTheCodePageHoldsAndMarksTheRest) {
-    struct Case {
-        std::u16string exact;
-        std::string fallback;
-        bool exactFits;
-    };
-    const Case cases[] = {
+    const struct { std::u16string exact; std::string fallback; bool exactFits; } cases[] = {
         {u"日本.txt", "\x93\xFA\x96\x7B.txt", true},
         {u"表ソ", "\x95\x5C\x83\x5C", true},
         {u"café.txt", "caf_.txt", false},
@@ -35,7 +30,7 @@ TEST(UnicodeNames, FallbackKeepsWhatTheCodePageHoldsAndMarksTheRest) {
         {u"😀.txt", "_.txt", false},                          // one character outside the basic plane, one '_'
         {std::u16string(u"a") + char16_t(0xD800) + u"b", "a_b", false},   // a lone surrogate
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const FallbackName f = FallbackFor(c.exact, FakeCp932);
         EXPECT_EQ(f.name, c.fallback) << Utf8Of(c.exact);
         EXPECT_EQ(f.exact, c.exactFits) << Utf8Of(c.exact);

@@ -7,12 +7,7 @@ namespace unlha {
 namespace {
 
 TEST(Wildcard, MatchesLikeWindows) {
-    struct Case {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    };
-    const Case cases[] = {
+    const struct { const char *pattern, *name; bool matches; } cases[] = {
         {"*.*", "README", true},      {"*.*", "a.txt", true},        {"*.*", ".profile", true},
         {"*", "a.b.c", true},         {"*.txt", "A.TXT", true},      {"*.txt", "a.txt.bak", false},
         {"a?c", "abc", true},         {"a?c", "ac", false},          {"ABC.*", "abc", true},
@@ -22,7 +17,7 @@ TEST(Wildcard, MatchesLikeWindows) {
         {"*\x5C*", "\x95\x5C", false},              // the trail byte 0x5C is no backslash
         {"\x82\x60.txt", "\x82\x81.txt", false},    // Ａ and ａ (full width) are not folded
     };
-    for (const Case& c : cases) EXPECT_EQ(MatchWildcard(c.pattern, c.name), c.matches) << c.pattern << " / " << c.name;
+    for (const auto& c : cases) EXPECT_EQ(MatchWildcard(c.pattern, c.name), c.matches) << c.pattern << " / " << c.name;
 }
 
 TEST(Wildcard, EntrySelection) {

@@ -15,13 +15,8 @@ CommandValues Values(std::string prefix, CommandSwitches switches, std::string o
 }
 
 TEST(ComposeCommandLine, JoinsThePiecesWithoutEscaping) {
-    const CommandSwitches none{};
-    const CommandSwitches start{false, true, true, true};
-    const CommandSwitches all{true, true, true, true};
-    struct Case {
-        CommandValues values;
-        std::string line;
-    } cases[] = {
+    const CommandSwitches none{}, start{false, true, true, true}, all{true, true, true, true};
+    const struct { CommandValues values; std::string line; } cases[] = {
         // The extract example: 49 characters.
         {Values("e ", start, "", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*"),
          "e   -x1 -jyo -a1  \"D:\\ARC\\A.LZH\" \"D:\\WORK\\\" \"*.*\""},
@@ -41,12 +36,8 @@ TEST(ComposeCommandLine, JoinsThePiecesWithoutEscaping) {
 }
 
 TEST(AppendEngineOutput, ShowsEveryLineEachFollowedByCrLf) {
-    struct Case {
-        std::string log, text, result;
-    } cases[] = {
-        {"", "", "\r\n"},
-        {"", "one\ntwo", "one\r\ntwo\r\n"},
-        {"", "one\n\ntwo", "one\r\n\r\ntwo\r\n"},
+    const struct { std::string log, text, result; } cases[] = {
+        {"", "", "\r\n"}, {"", "one\ntwo", "one\r\ntwo\r\n"}, {"", "one\n\ntwo", "one\r\n\r\ntwo\r\n"},
         // A CR before the line feed stays with its line.
         {"", "one\r\ntwo", "one\r\r\ntwo\r\n"},
         {"old\r\n", "new", "old\r\nnew\r\n"},

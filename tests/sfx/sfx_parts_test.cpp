@@ -20,12 +20,7 @@ lzh::MemorySource SourceOf(const std::string& bytes) {
 }
 
 TEST(SfxOptions, ReadsDestinationAndUnattendedSwitch) {
-    struct Case {
-        std::string arguments, destination;
-        bool unattended;
-        bool error;
-    };
-    const Case cases[] = {
+    const struct { std::string arguments, destination; bool unattended, error; } cases[] = {
         {"", "", false, false},
         {" -d \"Z:\\tmp\\展開 先\" -y", "Z:\\tmp\\展開 先", true, false},
         {"-y -dC:\\out", "C:\\out", true, false},
@@ -34,7 +29,7 @@ TEST(SfxOptions, ReadsDestinationAndUnattendedSwitch) {
         {"-x -y", "", true, true},                         // -y is still seen after a bad switch
         {"-d \"\" -y", "", true, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const sfx::Options options = sfx::ParseOptions(c.arguments);
         EXPECT_EQ(options.destination, c.destination) << c.arguments;
         EXPECT_EQ(options.unattended, c.unattended) << c.arguments;
@@ -52,8 +47,7 @@ TEST(SfxOptions, SkipsTheProgramNameQuotedOrNot) {
 // is `sectionData`; `tail` is appended behind the image.
 std::string FakeProgram(const std::string& sectionData, const std::string& tail) {
     std::string image(0x200, '\0');
-    image[0] = 'M';
-    image[1] = 'Z';
+    image.replace(0, 2, "MZ");
     image[0x3C] = 0x40;
     image.replace(0x40, 4, std::string("PE\0\0", 4));
     image[0x46] = 1;   // one section
@@ -102,8 +96,7 @@ TEST(SfxAttachedArchive, AMemberInsideTheProgramIsNeverTakenForAnAttachedArchive
     sfx::AttachedArchive archive;
     ASSERT_EQ(sfx::ReadAttachedArchive(source, archive), sfx::AttachStatus::Ok);
     ASSERT_EQ(archive.entries.size(), 2u);
-    EXPECT_EQ(archive.entries[0].name, "real.txt");
-    EXPECT_EQ(archive.entries[1].Path(), "sub\\second.txt");
+    EXPECT_EQ(archive.entries[0].name + "|" + archive.entries[1].Path(), "real.txt|sub\\second.txt");
     EXPECT_EQ(archive.programSize, 0x200 + inside.size());
     EXPECT_FALSE(archive.broken);
     // With nothing behind it, the program holds no archive, whatever it holds itself.
@@ -114,15 +107,12 @@ TEST(SfxAttachedArchive, AMemberInsideTheProgramIsNeverTakenForAnAttachedArchive
 }
 
 // Cancels once `limit` bytes were written; answers "yes" about every existing file.
-class CancellingHooks : public sfx::ExtractionHooks {
-public:
-    explicit CancellingHooks(std::uint64_t limit) : limit_(limit) {}
+struct CancellingHooks : sfx::ExtractionHooks {
+    std::uint64_t limit, written = 0;
+    explicit CancellingHooks(std::uint64_t limit) : limit(limit) {}
     bool Begin(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
-    bool Advance(std::uint64_t bytes) override { return (written_ += bytes) < limit_; }
+    bool Advance(std::uint64_t bytes) override { return (written += bytes) < limit; }
     sfx::OverwriteAnswer AskOverwrite(const std::string&) override { return sfx::OverwriteAnswer::Yes; }
-
-private:
-    std::uint64_t limit_, written_ = 0;
 };
 
 TEST(SfxExtraction, ACancelInTheMiddleOfAFileLeavesNothingOfIt) {
@@ -137,9 +127,7 @@ TEST(SfxExtraction, ACancelInTheMiddleOfAFileLeavesNothingOfIt) {
     ASSERT_EQ(sfx::ReadAttachedArchive(file, archive), sfx::AttachStatus::Ok);
     CancellingHooks hooks(300000);
     const sfx::ExtractionSummary summary = sfx::ExtractAll(archive, out, true, hooks);
-    EXPECT_TRUE(summary.cancelled);
-    EXPECT_EQ(summary.extracted, 1u);
-    EXPECT_EQ(summary.failed, 0u);
+    EXPECT_TRUE(summary.cancelled && summary.extracted == 1 && summary.failed == 0);
     EXPECT_EQ(Tree(out), (std::vector<std::string>{"small.txt", "表\\", "表\\ソ.txt"}));
     EXPECT_EQ(ReadBytes(out + "表\\ソ.txt"), "the file the cancelled entry would replace");
 }

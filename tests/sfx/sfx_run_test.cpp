@@ -9,13 +9,14 @@ namespace {
 
 using namespace sfx_test;
 
-// Writes the program with `archive` behind it into the scratch folder and runs it with `arguments`.
-int RunSfx(const Scratch& scratch, const std::string& archive, const std::string& arguments) {
-    WriteBytes(scratch / "selfx.exe", StubBytes() + archive);
-    return RunProgram(scratch / "selfx.exe", arguments);
-}
-
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// Runs the program in the scratch folder with `arguments`: its exit code (STILL_ACTIVE, 259, when
+// it did not end). Given an archive, writes the program with it behind it first.
+int RunSfx(const Scratch& scratch, const std::string& arguments, const std::string* archive = nullptr) {
+    if (archive) WriteBytes(scratch / "selfx.exe", StubBytes() + *archive);
+    return static_cast<int>(RunToEnd(Quoted(scratch / "selfx.exe") + " " + arguments));
+}
 
 TEST(SfxRun, ExtractsShiftJisNamesFoldersAndEmptyFilesAndReplacesWhenUnattended) {
     const std::vector<Item> items = {
@@ -25,10 +26,11 @@ TEST(SfxRun, ExtractsShiftJisNamesFoldersAndEmptyFilesAndReplacesWhenUnattended)
     Scratch scratch;
     const std::string out = scratch / "出力 先\\";   // missing, with a blank: created
     // Into a new folder, then again over what the first run left (表.txt made longer).
-    ASSERT_EQ(RunSfx(scratch, ArchiveOf(items), "-d " + Quoted(out) + " -y"), 0);
+    const std::string archive = ArchiveOf(items);
+    ASSERT_EQ(RunSfx(scratch, "-d " + Quoted(out) + " -y", &archive), 0);
     WriteBytes(out + "表.txt", "an older text that is longer");
     WriteBytes(out + "keep.txt", "not in the archive");
-    ASSERT_EQ(RunProgram(scratch / "selfx.exe", "-y -d" + Quoted(out)), 0);
+    ASSERT_EQ(RunSfx(scratch, "-y -d" + Quoted(out)), 0);
     EXPECT_EQ(Tree(out), (std::vector<std::string>{"a\\", "a\\b\\", "a\\b\\c\\", "a\\b\\c\\deep.txt", "empty.txt", "keep.txt",
                                                    "ソフト\\", "ソフト\\ソース.c", "空\\", "表.txt"}));
     for (const Item& item : items) {
@@ -41,7 +43,7 @@ TEST(SfxRun, ExtractsShiftJisNamesFoldersAndEmptyFilesAndReplacesWhenUnattended)
     }
     EXPECT_EQ(ReadBytes(out + "keep.txt"), "not in the archive");
     // Without a destination: beside the program.
-    ASSERT_EQ(RunProgram(scratch / "selfx.exe", "-y"), 0);
+    ASSERT_EQ(RunSfx(scratch, "-y"), 0);
     EXPECT_EQ(ReadBytes(scratch / "表.txt"), "hyou");
 }
 
@@ -53,16 +55,16 @@ TEST(SfxRun, ExitCodesAndWhatIsExtracted) {
     std::string badHeader = Level0Member("damaged.txt", "damaged data");
     badHeader[1] ^= 0x55;   // header checksum
     const std::string longer = Level0Member("damaged.txt", "damaged data that the archive cuts short");
-    struct Case {
+    // The destination is below the scratch folder, which also holds a file named "file"; `more`
+    // switches follow -y -d; `tree` is what out\ holds afterwards. That a damaged entry never
+    // replaces a file: the library's test of the same entry writer.
+    const struct {
         const char* what;
         std::string archive;
-        const char* destination;   // below the scratch folder, which also holds a file named "file"
-        const char* more;          // switches after -y -d
+        const char *destination, *more;
         int code;
-        std::vector<std::string> tree;   // what out\ holds afterwards
-    };
-    // That a damaged entry never replaces a file: the library's test of the same entry writer.
-    const Case cases[] = {
+        std::vector<std::string> tree;
+    } cases[] = {
         {"CRC mismatch", first + badCrc + last, "out\\", "", 1, {"first.txt", "last.txt"}},
         {"unknown method", first + Level0Member("damaged.txt", "data", "-lhz-") + last, "out\\", "", 1, {"first.txt", "last.txt"}},
         {"archive cut inside the data", first + longer.substr(0, longer.size() - 10), "out\\", "", 1, {"first.txt"}},
@@ -73,10 +75,10 @@ TEST(SfxRun, ExitCodesAndWhatIsExtracted) {
         {"an unknown switch", first + last, "out\\", " -q", 3, {}},
         {"a destination below a file", first + last, "file\\out\\", "", 5, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Scratch scratch;
         WriteBytes(scratch / "file", "a file where a folder of the destination should be");
-        EXPECT_EQ(RunSfx(scratch, c.archive, "-y -d " + Quoted(scratch / c.destination) + c.more), c.code) << c.what;
+        EXPECT_EQ(RunSfx(scratch, "-y -d " + Quoted(scratch / c.destination) + c.more, &c.archive), c.code) << c.what;
         EXPECT_EQ(Tree(scratch / "out\\"), c.tree) << c.what;
     }
 }

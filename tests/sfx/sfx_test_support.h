@@ -28,9 +28,4 @@ inline std::string ArchiveOf(const std::vector<Item>& items) {
 // The bytes of the built self-extracting program (ZAVOSFX.EXE beside the test program).
 inline std::string StubBytes() { return ReadBytes(BinFolder() + "ZAVOSFX.EXE"); }
 
-// Runs `program` with `arguments`: its exit code (STILL_ACTIVE, 259, when it did not end).
-inline int RunProgram(const std::string& program, const std::string& arguments) {
-    return static_cast<int>(RunToEnd("\"" + program + "\" " + arguments));
-}
-
 }  // namespace sfx_test

@@ -19,13 +19,6 @@ const char* const kDone = "関連付けを行ないました。";
 // How the values are stored (a REG_SZ without a terminating NUL) is the record test's.
 std::string DefaultValue(const std::string& keyPath) { return ProbeValue(HKEY_CLASSES_ROOT, keyPath, "").bytes; }
 
-void ExpectRegisteredFor(const std::string& program) {
-    EXPECT_EQ(DefaultValue(".ZAV"), "ZAVOfile");
-    EXPECT_EQ(DefaultValue("ZAVOfile"), "ZAVO Script file");
-    EXPECT_EQ(DefaultValue("ZAVOfile\\DefaultIcon"), program + " ,1");
-    EXPECT_EQ(DefaultValue("ZAVOfile\\Shell\\open\\command"), "\"" + program + "\"  \"%1\"");
-}
-
 // Presses "関連付け" and answers the box; returns its text, or "(no box)".
 std::string PressAssociate(HWND window, HICON* icon = nullptr) {
     ClickLater(GetDlgItem(window, IDC_ASSOCIATE));
@@ -38,14 +31,9 @@ std::string PressAssociate(HWND window, HICON* icon = nullptr) {
     return text;
 }
 
-class Associate : public ::testing::Test {
-protected:
-    void SetUp() override { Clean(); }
-    void TearDown() override { Clean(); }
-    static void Clean() {
-        DeleteKeyTree(HKEY_CLASSES_ROOT, ".ZAV");
-        DeleteKeyTree(HKEY_CLASSES_ROOT, "ZAVOfile");
-    }
+struct Associate : ::testing::Test {
+    void SetUp() override { TearDown(); }
+    void TearDown() override { DeleteKeyTree(HKEY_CLASSES_ROOT, ".ZAV"), DeleteKeyTree(HKEY_CLASSES_ROOT, "ZAVOfile"); }
 };
 
 // Another program holds the type. Under a volatile "Shell" only volatile keys can be made, so
@@ -61,16 +49,14 @@ TEST_F(Associate, AKeyThatCannotBeWrittenIsReportedNotConfirmed) {
     RunDriven(dialog, [&](HWND window) {
         HICON icon = nullptr;
         std::string text = PressAssociate(window, &icon);
-        EXPECT_EQ(text.find(kDone), std::string::npos) << text;
-        EXPECT_NE(text.find("HKEY_CLASSES_ROOT\\ZAVOfile\\Shell\\open\\command"), std::string::npos) << text;
-        EXPECT_EQ(text.find("DefaultIcon"), std::string::npos) << text;
+        EXPECT_TRUE(text.find(kDone) == std::string::npos && text.find("DefaultIcon") == std::string::npos &&
+                    text.find("HKEY_CLASSES_ROOT\\ZAVOfile\\Shell\\open\\command") != std::string::npos) << text;
         EXPECT_EQ(icon, LoadIcon(nullptr, IDI_EXCLAMATION));
         Click(GetDlgItem(window, IDC_CLOSE));
     });
     // The entries that could be written are there, taken back from the other program, whose
     // other values stay.
-    EXPECT_EQ(DefaultValue(".ZAV"), "ZAVOfile");
-    EXPECT_EQ(DefaultValue("ZAVOfile"), "ZAVO Script file");
+    EXPECT_EQ(DefaultValue(".ZAV") + "|" + DefaultValue("ZAVOfile"), "ZAVOfile|ZAVO Script file");
     EXPECT_EQ(ProbeValue(HKEY_CLASSES_ROOT, ".ZAV", "Content Type").bytes, "text/plain");
 }
 
@@ -91,7 +77,8 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfAndRunsAScriptOpenedThr
         ClickLater(GetDlgItem(window, IDC_CLOSE));
         EXPECT_EQ(zavo.WaitExit(), 0u);
     }
-    ExpectRegisteredFor(program);
+    EXPECT_EQ(DefaultValue(".ZAV") + "|" + DefaultValue("ZAVOfile") + "|" + DefaultValue("ZAVOfile\\DefaultIcon"),
+              "ZAVOfile|ZAVO Script file|" + program + " ,1");
 
     // A script with a blank in its path: copy a file, then exit, which ends the program before
     // the row behind it.
@@ -101,10 +88,9 @@ TEST_F(Associate, ACopyInAFolderWithBlanksRegistersItselfAndRunsAScriptOpenedThr
 
     // What the shell starts for that script: the registered command with "%1" replaced.
     std::string command = DefaultValue("ZAVOfile\\Shell\\open\\command");
-    const size_t placeholder = command.find("%1");
-    ASSERT_NE(placeholder, std::string::npos) << command;
+    ASSERT_EQ(command, "\"" + program + "\"  \"%1\"");
     ChildProcess launched;
-    ASSERT_TRUE(launched.Start(command.replace(placeholder, 2, scripts + "copy test.ZAV"))) << command;
+    ASSERT_TRUE(launched.Start(command.replace(command.find("%1"), 2, scripts + "copy test.ZAV"))) << command;
     EXPECT_EQ(launched.WaitExit(30000), 0u) << "the script's exit line did not end the program: " << command;
     EXPECT_EQ(ReadBytes(scripts + "copied file.txt"), "trace") << "the script's copy left no file";
     EXPECT_FALSE(Exists(folder / "never")) << "a row behind the exit line ran";

@@ -120,6 +120,12 @@ LPARAM ItemPoint(HWND list, int index) {
     return MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
 }
 
+// The left button pressed (`down`: WM_LBUTTONDOWN or WM_LBUTTONDBLCLK) and released at `at`.
+void PressAt(HWND list, LPARAM at, UINT down) {
+    Send(list, down, MK_LBUTTON, at);
+    Send(list, WM_LBUTTONUP, 0, at);
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -258,17 +264,11 @@ void Answer(HWND box, int buttonId) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
 }
 
-void MouseClickListItem(HWND list, int index) {
-    LPARAM at = ItemPoint(list, index);
-    Send(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    Send(list, WM_LBUTTONUP, 0, at);
-}
+void MouseClickListItem(HWND list, int index) { PressAt(list, ItemPoint(list, index), WM_LBUTTONDOWN); }
 
 void MouseDoubleClickListItem(HWND list, int index) {
     MouseClickListItem(list, index);
-    LPARAM at = ItemPoint(list, index);
-    Send(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    Send(list, WM_LBUTTONUP, 0, at);
+    PressAt(list, ItemPoint(list, index), WM_LBUTTONDBLCLK);
 }
 
 void Paste(HWND edit, const std::string& text) {
@@ -282,9 +282,8 @@ void PickDroppedItem(HWND combo, int index) {
     info.cbSize = sizeof info;
     GetComboBoxInfo(combo, &info);
     LPARAM at = ItemPoint(info.hwndList, index);
-    SendMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
-    SendMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+    Send(info.hwndList, WM_MOUSEMOVE, 0, at);
+    PressAt(info.hwndList, at, WM_LBUTTONDOWN);
 }
 
 void CloseDropDown(HWND combo) { SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0); }
