@@ -12,10 +12,7 @@ bool operator==(const CommandSwitches& a, const CommandSwitches& b) {
 }
 
 TEST(ChkOpt, ALetterCountsAsACharacterOfItsOwnAnywhere) {
-    struct Case {
-        const char* value;
-        CommandSwitches switches;
-    } cases[] = {
+    struct Case { const char* value; CommandSwitches switches; } cases[] = {
         {"rxja", {true, true, true, true}},
         {"ax", {false, true, false, true}},
         {"RXJA", {false, false, false, false}},
