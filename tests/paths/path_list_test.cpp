@@ -16,9 +16,8 @@ using namespace zavo::testing;
 // The folders among the search's entries, as the drop-down shows them.
 Items FolderEntries(const std::string& folderPart, const std::string& pattern) {
     Items entries;
-    for (const std::string& entry : SearchOrder(pattern)) {
+    for (const std::string& entry : SearchOrder(pattern))
         if (entry.back() == '\\') entries.push_back(folderPart + entry);
-    }
     return entries;
 }
 
@@ -91,23 +90,21 @@ TEST_F(PathList, TypingListsTheFolderOfTheTextNarrowedByWhatFollowsTheLastSepara
 
 TEST_F(PathList, DoubleClickDescendsIntoAFolderGoesBackUpAndCompletesAnArchivesPath) {
     DriveMainWindow([&](const Window& w) {
+        // The field's text with the caret behind it, the list's entries and its selection.
+        const auto expect = [&](const std::string& field, const Items& items, const std::string& selected) {
+            EXPECT_EQ(TextOf(w.field), field);
+            EXPECT_TRUE(CaretAtEnd(w.field)) << field;
+            EXPECT_EQ(w.items(), items) << field;
+            EXPECT_EQ(w.selected(), selected) << field;
+        };
         Retype(w.field, root);
         w.DoubleClick("SUB\\");
-        EXPECT_EQ(TextOf(w.field), root + "SUB\\");
-        EXPECT_TRUE(CaretAtEnd(w.field));
-        EXPECT_EQ(w.items(), SearchOrder(root + "SUB\\*"));
-        EXPECT_EQ(w.selected(), "");
+        expect(root + "SUB\\", SearchOrder(root + "SUB\\*"), "");
         w.DoubleClick("..\\");
-        EXPECT_EQ(TextOf(w.field), root + "SUB\\..\\");
-        EXPECT_EQ(w.items(), SearchOrder(root + "*"));
-        EXPECT_EQ(w.selected(), "..\\");
-
+        expect(root + "SUB\\..\\", SearchOrder(root + "*"), "..\\");
         Retype(w.field, root + "DA");
         w.DoubleClick("DATA.LZH");
-        EXPECT_EQ(TextOf(w.field), root + "DATA.LZH");
-        EXPECT_TRUE(CaretAtEnd(w.field));
-        EXPECT_EQ(w.items(), Items{"DATA.LZH"});
-        EXPECT_EQ(w.selected(), "DATA.LZH");
+        expect(root + "DATA.LZH", {"DATA.LZH"}, "DATA.LZH");
         // "&Extract" takes the focus from the list, which commits the same entry once more.
         Click(GetDlgItem(w.dialog, IDC_EXTRACT));
         EXPECT_EQ(TextOf(w.field), root + "DATA.LZH");
@@ -137,7 +134,6 @@ TEST_F(PathList, LeavingTheListCommitsWhatIsSelected) {
 
 TEST_F(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
     DriveMainWindow([&](const Window& w) {
-        HWND bt9 = GetDlgItem(w.dialog, IDC_SHOW_PATH_LIST);
         Retype(w.field, root);
         Click(GetDlgItem(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_FALSE(IsShown(w.dialog, IDC_PATH_LIST));
@@ -147,7 +143,7 @@ TEST_F(PathList, SwitchOffHidesTheListAndBt9SwitchesItOnAgain) {
         Type(w.field, "DA");
         EXPECT_EQ(w.items(), Items{}) << "typing with the switch off fills nothing";
 
-        Click(bt9);
+        Click(GetDlgItem(w.dialog, IDC_SHOW_PATH_LIST));   // the picture button in the list's place
         EXPECT_TRUE(IsChecked(w.dialog, IDC_ENABLE_PATH_LIST));
         EXPECT_FALSE(IsShown(w.dialog, IDC_SHOW_PATH_LIST));
         EXPECT_FALSE(IsEnabled(w.dialog, IDC_SHOW_PATH_LIST));

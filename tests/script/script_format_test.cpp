@@ -40,10 +40,8 @@ protected:
         EXPECT_EQ(table.count, count);
         EXPECT_EQ(last, path_) << "an opened file is the last script path";
         std::vector<std::vector<std::string>> rows;
-        for (int i = 0; i < count; ++i) {
-            const CommandValues& r = table.rows[i];
-            rows.push_back({r.command, r.otherOption, r.lzhPath, r.basePath, r.fileName});
-        }
+        for (auto r = table.rows.begin(); r < table.rows.begin() + count; ++r)
+            rows.push_back({r->command, r->otherOption, r->lzhPath, r->basePath, r->fileName});
         return rows;
     }
 

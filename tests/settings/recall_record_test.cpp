@@ -101,12 +101,10 @@ TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlotWhileCancelWrit
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(record); })) << c.slot;
             // Recording leaves the window as it was.
             ExpectShown(window, c.shown, "after recording " + std::to_string(c.slot));
-            if (!c.chkOpt) EXPECT_EQ(ProbeValue(HKEY_CURRENT_USER, SlotPath(1), "LZHPath").bytes, "OLD.LZH");
+            if (!c.chkOpt) { EXPECT_EQ(ProbeValue(HKEY_CURRENT_USER, SlotPath(1), "LZHPath").bytes, "OLD.LZH"); }
         }
     });
-    for (const Case& c : cases) {
-        if (c.chkOpt) ExpectSlot(c.slot, c.shown, c.chkOpt);
-    }
+    for (const Case& c : cases) if (c.chkOpt) ExpectSlot(c.slot, c.shown, c.chkOpt);
     // The parent keys hold no values of their own.
     EXPECT_FALSE(ProbeValue(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO", "LZHPath").exists);
 }
@@ -148,7 +146,8 @@ TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
         PutSlot(3, {"", "", "", "", ""});
         // Slot 1 lacks four values and holds "File" as a number: those read as empty.
         PutString(HKEY_CURRENT_USER, SlotPath(1), "LZHPath", "ONLY.LZH");
-        PutValue(HKEY_CURRENT_USER, SlotPath(1), "File", REG_DWORD, std::string("\x07\0\0\0", 4));
+        const DWORD seven = 7;
+        RegSetKeyValueA(HKEY_CURRENT_USER, SlotPath(1).c_str(), "File", REG_DWORD, &seven, sizeof seven);
         Click(GetDlgItem(window, IDC_RECALL_2));
         ExpectShown(window, recalled, "slot 2");
         Click(GetDlgItem(window, IDC_RECALL_3));

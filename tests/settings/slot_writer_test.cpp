@@ -20,8 +20,7 @@ public:
     std::string refuse;
 
     std::optional<StoredValue> Snapshot(const char* name) override {
-        if (!values.count(name)) return std::nullopt;
-        return values[name];
+        return values.count(name) ? std::optional(values[name]) : std::nullopt;
     }
     bool SetString(const char* name, const std::string& text) override {
         if (refuse == name) return false;
