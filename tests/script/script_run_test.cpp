@@ -15,11 +15,9 @@ namespace {
 
 using namespace zavo::testing;
 
-std::string Entry(const std::string& command, const std::string& options, const std::string& archive,
-                  const std::string& base, const std::string& files) {
-    return "///\r\n" + command + "\r\n" + options + "\r\n" + archive + "\r\n" + base + "\r\n" + files + "\r\n";
-}
-std::string Operation(const std::string& line) { return "///\r\n" + line + "\r\n"; }
+// A script entry: its marker line, then an operation line or an archiver entry's five lines.
+template <typename... Lines>
+std::string Entry(const Lines&... lines) { return (std::string("///\r\n") + ... + (std::string(lines) + "\r\n")); }
 
 // A run holds the window's thread until it ends; its last step enables the command buttons.
 bool RunEnded(HWND window, const std::function<bool()>& outcome) {
@@ -126,7 +124,7 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
     };
     std::string operations, log;
     for (const auto& [line, outcome] : lines) {
-        operations += Operation(line);
+        operations += Entry(line);
         log += line + " [" + outcome + "]\r\n";
     }
     Drive([&](HWND window) {
@@ -144,8 +142,7 @@ TEST_F(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
     const std::string x = folder / "x.txt", y = folder / "y.txt";
     for (const std::string& file : {x, y}) WriteBytes(file, "");
     const INT_PTR result = RunDriven(dialog, [&](HWND window) {
-        StartScript(window, Operation("/S") + Operation("/D \"" + x + "\"") + Operation("/S") +
-                                Operation("/D \"" + y + "\""));
+        StartScript(window, Entry("/S") + Entry("/D \"" + x + "\"") + Entry("/S") + Entry("/D \"" + y + "\""));
         HWND pause = WaitForWindow(WindowThread(window), "一時停止");
         ASSERT_TRUE(pause);
         Answer(pause, IDOK);

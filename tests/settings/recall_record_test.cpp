@@ -2,15 +2,15 @@
 // registry of the test prefix.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 #include <vector>
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "resources/record_dialog_ids.h"
-#include "tests/support/test_files.h"
+#include "tests/paths/path_tree.h"
 #include "tests/settings/registry_probe.h"
+#include "tests/support/test_files.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -159,9 +159,8 @@ TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
         ASSERT_TRUE(IsChecked(window, IDC_ENABLE_PATH_LIST));
         PutSlot(1, {folder.Path() + "a", "", "*.*", "", ""});
         Click(GetDlgItem(window, IDC_RECALL_1));
-        std::vector<std::string> listed = ListItems(GetDlgItem(window, IDC_PATH_LIST));
-        std::sort(listed.begin(), listed.end());  // the folder search decides the order
-        EXPECT_EQ(listed, (std::vector<std::string>{"a1.lzh", "a2.lzh"}));
+        // Sorted: the folder search decides the order.
+        EXPECT_EQ(Sorted(ListItems(GetDlgItem(window, IDC_PATH_LIST))), (Items{"a1.lzh", "a2.lzh"}));
     });
 }
 

@@ -14,8 +14,7 @@ namespace {
 constexpr std::uint32_t kString = 1;  // the store's string type number
 
 // A slot in memory that refuses to set one chosen value.
-class FakeSlot : public SlotValues {
-public:
+struct FakeSlot : SlotValues {
     std::map<std::string, StoredValue> values;
     std::string refuse;
 
