@@ -15,10 +15,7 @@ using Items = std::vector<std::string>;
 
 const std::string kHyo = "表", kSo = "ソ";   // second bytes 0x5C
 
-inline Items Sorted(Items items) {
-    std::sort(items.begin(), items.end());
-    return items;
-}
+inline Items Sorted(Items items) { std::sort(items.begin(), items.end()); return items; }
 
 inline int IndexOf(const Items& items, const std::string& entry) {
     auto it = std::find(items.begin(), items.end(), entry);
@@ -50,10 +47,9 @@ inline Items SearchOrder(const std::string& pattern, bool bare = false) {
     Items names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    for (bool found = find != INVALID_HANDLE_VALUE; found; found = FindNextFileA(find, &data)) {
-        const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !bare;
-        names.push_back(data.cFileName + std::string(folder ? "\\" : ""));
-    }
+    for (bool found = find != INVALID_HANDLE_VALUE; found; found = FindNextFileA(find, &data))
+        names.push_back(data.cFileName +
+                        std::string(!bare && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? "\\" : ""));
     FindClose(find);
     return names;
 }

@@ -21,18 +21,24 @@ namespace {
 
 INT_PTR CALLBACK PlainProcedure(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-// The dialog made from its resource, with no behaviour of ours behind it.
+// The dialog made from its resource, with no behaviour of ours behind it, and its controls.
 struct BuiltDialog {
     int id;
     HWND hwnd;
+    std::vector<HWND> children;
     explicit BuiltDialog(int id)
-        : id(id), hwnd(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr, PlainProcedure, 0)) {}
-    ~BuiltDialog() { DestroyWindow(hwnd); }
-    std::vector<HWND> Children() const {
-        std::vector<HWND> children;
+        : id(id), hwnd(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr, PlainProcedure, 0)) {
         for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-        return children;
     }
+    ~BuiltDialog() { DestroyWindow(hwnd); }
+};
+
+// A device context of `window` with the dialog's font selected, as its texts are drawn.
+struct DialogFontDc {
+    HWND window;
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    ~DialogFontDc() { SelectObject(dc, old); ReleaseDC(window, dc); }
 };
 
 std::string ClassOf(HWND hwnd) {
@@ -45,21 +51,11 @@ LONG StyleOf(HWND hwnd) { return static_cast<LONG>(GetWindowLongPtrA(hwnd, GWL_S
 int IdOf(HWND hwnd) { return static_cast<short>(GetDlgCtrlID(hwnd)); }  // IDC_STATIC reads as -1
 bool IsGroup(HWND c) { return ClassOf(c) == "Button" && (StyleOf(c) & BS_TYPEMASK) == BS_GROUPBOX; }
 
-RECT InDialog(HWND dialog, HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 std::string Describe(HWND c) { return ClassOf(c) + " " + std::to_string(IdOf(c)) + " \"" + win::GetText(c) + "\""; }
 
 // A kind of control: its class and the style bits under `mask` that make it, including whether a
 // person sees it from the start and reaches it with Tab.
-struct Kind {
-    const char* cls;
-    LONG mask, bits;
-};
+struct Kind { const char* cls; LONG mask, bits; };
 const LONG kOn = WS_VISIBLE | WS_TABSTOP, kLog = ES_MULTILINE | ES_READONLY | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
 const LONG kListBits = LBS_NOTIFY | LBS_SORT;
 const Kind kEdit{"Edit", ES_MULTILINE | ES_READONLY | kOn, kOn};
@@ -67,12 +63,7 @@ const Kind kPush{"Button", BS_TYPEMASK | kOn, BS_PUSHBUTTON | kOn};
 const Kind kDefault{"Button", BS_TYPEMASK | kOn, BS_DEFPUSHBUTTON | kOn};
 
 // Every control with an id of its own, by dialog and kind.
-struct Controls {
-    int dialog;
-    Kind kind;
-    std::vector<int> ids;
-};
-
+struct Controls { int dialog; Kind kind; std::vector<int> ids; };
 const Controls kControls[] = {
     {IDD_MAIN, kEdit, {IDC_LZH_PATH, IDC_FILE_NAME, IDC_OTHER_OPTION}},
     {IDD_MAIN, {"ComboBox", 3 | CBS_SORT | kOn, CBS_DROPDOWN | CBS_SORT | kOn}, {IDC_BASE_PATH}},
@@ -122,7 +113,7 @@ TEST(DialogResources, EveryControlHasItsKind) {
         }
         // Every control with an id of its own is in the table, so no two controls share an id.
         size_t withId = 0;
-        for (HWND c : dialog.Children()) withId += IdOf(c) != IDC_STATIC;
+        for (HWND c : dialog.children) withId += IdOf(c) != IDC_STATIC;
         EXPECT_EQ(withId, listed);
     });
 }
@@ -133,69 +124,63 @@ bool Overlap(const RECT& a, const RECT& b) {
     return IntersectRect(&common, &a, &b) && common.right - common.left > 1 && common.bottom - common.top > 1;
 }
 
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
+bool Inside(const RECT& in, const RECT& out) {
+    return in.left >= out.left && in.top >= out.top && in.right <= out.right && in.bottom <= out.bottom;
 }
 
 TEST(DialogResources, ControlsStayInsideTheWindowAndOffOneAnother) {
     ForEachDialog([](const BuiltDialog& dialog) {
         RECT client;
         GetClientRect(dialog.hwnd, &client);
-        std::vector<HWND> shown;
-        for (HWND c : dialog.Children()) {
+        std::vector<std::pair<HWND, RECT>> shown;   // with its place in the dialog
+        for (HWND c : dialog.children) {
             // The logo takes its bitmap's size, wider than its place: it has always run under the
             // edge of the recall group, and is left out once its picture is found there.
             if (ClassOf(c) == "Static" && (StyleOf(c) & SS_TYPEMASK) == SS_BITMAP)
                 EXPECT_TRUE(SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0)) << "the logo";
-            else if (StyleOf(c) & WS_VISIBLE)
-                shown.push_back(c);
+            else if (StyleOf(c) & WS_VISIBLE) {
+                RECT r;
+                GetWindowRect(c, &r);
+                MapWindowPoints(nullptr, dialog.hwnd, reinterpret_cast<POINT*>(&r), 2);
+                shown.push_back({c, r});
+            }
         }
-        for (size_t i = 0; i < shown.size(); ++i) {
-            const RECT a = InDialog(dialog.hwnd, shown[i]);
-            EXPECT_TRUE(Inside(a, client)) << Describe(shown[i]) << " is cut off";
-            for (size_t j = i + 1; j < shown.size(); ++j) {
-                const RECT b = InDialog(dialog.hwnd, shown[j]);
-                if (!Overlap(a, b)) continue;
+        for (auto i = shown.begin(); i != shown.end(); ++i) {
+            const auto& [c, a] = *i;
+            EXPECT_TRUE(Inside(a, client)) << Describe(c) << " is cut off";
+            for (auto j = i + 1; j != shown.end(); ++j) {
+                const auto& [d, b] = *j;
                 // A group box frames what lies wholly inside it.
-                const bool framed = (IsGroup(shown[i]) && Inside(b, a)) || (IsGroup(shown[j]) && Inside(a, b));
-                EXPECT_TRUE(framed) << Describe(shown[i]) << " overlaps " << Describe(shown[j]);
+                const bool framed = (IsGroup(c) && Inside(b, a)) || (IsGroup(d) && Inside(a, b));
+                EXPECT_TRUE(!Overlap(a, b) || framed) << Describe(c) << " overlaps " << Describe(d);
             }
         }
     });
 }
 
-// The room a control leaves for its text: a push button's frame, a check box's box.
-RECT TextRoom(HWND c) {
-    RECT r;
-    GetClientRect(c, &r);
-    const LONG type = ClassOf(c) == "Button" ? StyleOf(c) & BS_TYPEMASK : BS_GROUPBOX;
-    if (type == BS_AUTOCHECKBOX) r.right -= GetSystemMetrics(SM_CXMENUCHECK);
-    else if (type != BS_GROUPBOX) r.right -= 2 * GetSystemMetrics(SM_CXEDGE);
-    return r;
-}
-
 TEST(DialogResources, EveryTextFitsItsControl) {
     ForEachDialog([](const BuiltDialog& dialog) {
-        HDC dc = GetDC(dialog.hwnd);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0)));
+        const DialogFontDc font{dialog.hwnd};
         TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
-        for (HWND c : dialog.Children()) {
+        GetTextMetricsA(font.dc, &metrics);
+        for (HWND c : dialog.children) {
             const std::string cls = ClassOf(c), text = win::GetText(c);
             if ((cls != "Button" && cls != "Static") || text.empty() || !(StyleOf(c) & WS_VISIBLE)) continue;
             if (cls == "Static" && (StyleOf(c) & SS_TYPEMASK) != SS_LEFT) continue;
+            // The room a control leaves for its text: a push button's frame, a check box's box.
+            RECT room;
+            GetClientRect(c, &room);
+            const LONG type = cls == "Button" ? StyleOf(c) & BS_TYPEMASK : BS_GROUPBOX;
+            if (type == BS_AUTOCHECKBOX) room.right -= GetSystemMetrics(SM_CXMENUCHECK);
+            else if (type != BS_GROUPBOX) room.right -= 2 * GetSystemMetrics(SM_CXEDGE);
             // Labels wrap at their width and must show every line, if not every descender; the
             // others keep one line.
-            const RECT room = TextRoom(c);
             RECT need{0, 0, room.right, 0};
             const UINT wrap = cls == "Static" ? DT_WORDBREAK : DT_SINGLELINE;
-            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | wrap);
+            DrawTextA(font.dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | wrap);
             EXPECT_LE(need.right, room.right) << Describe(c) << " is cut";
             EXPECT_LE(need.bottom - metrics.tmDescent, room.bottom) << Describe(c) << " is cut";
         }
-        SelectObject(dc, old);
-        ReleaseDC(dialog.hwnd, dc);
     });
 }
 
@@ -208,14 +193,9 @@ TEST(MainDialogResource, WindowHasItsFrameAndAFontWithJapaneseGlyphs) {
     const std::string japanese = win::GetText(GetDlgItem(dialog.hwnd, IDC_ASSOCIATE));
     EXPECT_EQ(japanese, "関連付け");
     // A missing substitute for the requested face would show empty boxes for Japanese labels.
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, reinterpret_cast<HFONT>(SendMessageA(dialog.hwnd, WM_GETFONT, 0, 0)));
     WORD glyphs[8] = {};
-    const DWORD n = GetGlyphIndicesA(screen, japanese.c_str(), static_cast<int>(japanese.size()), glyphs,
-                                     GGI_MARK_NONEXISTING_GLYPHS);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(n, 4u);
+    EXPECT_EQ(GetGlyphIndicesA(DialogFontDc{dialog.hwnd}.dc, japanese.c_str(), static_cast<int>(japanese.size()),
+                               glyphs, GGI_MARK_NONEXISTING_GLYPHS), 4u);
     EXPECT_EQ(std::count(glyphs, glyphs + 4, 0xFFFF), 0) << "characters without a glyph";
 }
 

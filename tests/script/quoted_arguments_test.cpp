@@ -7,11 +7,7 @@ namespace zavo {
 namespace {
 
 TEST(QuotedArguments, SplitsTheTextsInQuotes) {
-    struct Case {
-        std::string line;
-        int count;
-        std::vector<std::string> arguments;
-    } cases[] = {
+    struct Case { std::string line; int count; std::vector<std::string> arguments; } cases[] = {
         {"/C \"D:\\ARC\\A.LZH\" \"D:\\BAK\\A.LZH\"", 2, {"D:\\ARC\\A.LZH", "D:\\BAK\\A.LZH"}},
         {"/Copy\"a\"\"b\"", 2, {"a", "b"}},
         {"  /C \"with blanks inside \" \"\"  \r\n", 2, {"with blanks inside ", ""}},
@@ -27,9 +23,7 @@ TEST(QuotedArguments, SplitsTheTextsInQuotes) {
     for (const Case& c : cases) {
         std::vector<std::string> arguments{"left over"};
         EXPECT_EQ(SplitQuotedArguments(c.line, arguments), c.count) << c.line;
-        if (c.count >= 0) {
-            EXPECT_EQ(arguments, c.arguments) << c.line;
-        }
+        if (c.count >= 0) { EXPECT_EQ(arguments, c.arguments) << c.line; }
     }
 }
 

@@ -16,13 +16,10 @@ using namespace zavo::testing;
 // The editor as the main window opens it, with its values and the last script path: `name` in a
 // folder of its own.
 struct Editor {
+    explicit Editor(const std::string& name) : lastScriptPath(folder / name) {}
     Scratch folder;
     std::string lastScriptPath;
-    ScriptDialog dialog;
-    explicit Editor(const std::string& name)
-        : lastScriptPath(folder / name),
-          dialog(CommandValues{"a ", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*", {true, false, true, false}, "-m1"},
-                 lastScriptPath) {}
+    ScriptDialog dialog{{"a ", "D:\\ARC\\A.LZH", "D:\\WORK", "*.*", {true, false, true, false}, "-m1"}, lastScriptPath};
 };
 
 std::string Pane(HWND editor) { return ItemTextOf(editor, IDC_SCRIPT_CONTENTS); }

@@ -40,10 +40,8 @@ protected:
         EXPECT_EQ(table.count, count);
         EXPECT_EQ(last, path_) << "an opened file is the last script path";
         std::vector<std::vector<std::string>> rows;
-        for (int i = 0; i < count; ++i) {
-            const CommandValues& r = table.rows[i];
-            rows.push_back({r.command, r.otherOption, r.lzhPath, r.basePath, r.fileName});
-        }
+        for (auto r = table.rows.begin(); r < table.rows.begin() + count; ++r)
+            rows.push_back({r->command, r->otherOption, r->lzhPath, r->basePath, r->fileName});
         return rows;
     }
 
@@ -57,11 +55,7 @@ const std::vector<std::string> kExitRow = {"/X", "", "", "", ""};
 
 TEST_F(ScriptFile, ReaderTakesTheEntriesTheBytesHold) {
     const std::string longPath(2000, 'p');
-    struct Case {
-        const char* what;
-        std::string bytes;
-        std::vector<std::vector<std::string>> rows;
-    } cases[] = {
+    struct Case { const char* what; std::string bytes; std::vector<std::vector<std::string>> rows; } cases[] = {
         {"empty file", "", {}},
         {"archiver entry", kEntry, {kEntryRow}},
         {"bare line feeds", "///add\na \n -r1\nD:\\ARC\\A.LZH\nD:\\WORK\n*.*\n", {kEntryRow}},
@@ -91,13 +85,6 @@ TEST_F(ScriptFile, ReaderStopsAt256Entries) {
     EXPECT_EQ(rows[255][0], "/D \"255\"");
 }
 
-TEST_F(ScriptFile, AMissingFileReadsAsNothingAndIsNoLastScriptPath) {
-    ScriptTable table;
-    std::string last = "before";
-    EXPECT_FALSE(ReadScript((dir_ / "missing.zav").string(), table, last).has_value());
-    EXPECT_EQ(last, "before");
-}
-
 // An append ends an unended last line first and adds the switches of the ticked boxes unless
 // the other options hold them. DOS-era editors ended a file with Ctrl-Z, where the reader stops:
 // the mark goes (as with a text-mode append), or, with text hidden behind it, the append is refused.
@@ -107,11 +94,8 @@ TEST_F(ScriptFile, AppendWritesAnEntryTheReaderSees) {
         return "///追記\r\na \r\n" + options + "\r\nD:\\資料\\表.LZH\r\nD:\\作業ソ\r\n*.*\r\n";
     };
     const std::string plain = entry(" -r1 -x1");
-    struct Case {
-        const char* what;
-        std::string before, otherOpt, after;
-        std::size_t entries;   // read back; a refused append leaves the file as it was
-    } cases[] = {
+    // `entries` are read back; a refused append leaves the file as it was.
+    struct Case { const char* what; std::string before, otherOpt, after; std::size_t entries; } cases[] = {
         {"new file", "", "-m1", entry("-m1 -r1 -x1"), 1},
         {"after a whole line", old, "", old + plain, 2},
         {"last line without line break", "///\r\n/X", "", "///\r\n/X\r\n" + plain, 2},
@@ -140,8 +124,13 @@ TEST_F(ScriptFile, ShowingJoinsLinesWithCrLf) {
     EXPECT_EQ(ShowScriptFile(path_), std::optional<std::string>("///a\r\nl \r\nx\r\nlast\r\n"));
 }
 
-TEST_F(ScriptFile, WritersReportAFileThatCannotBeOpened) {
-    std::string inMissingFolder = (dir_ / "no-such-folder" / "t.zav").string();
+// The reader reads nothing and keeps the last script path; the writers report it and make nothing.
+TEST_F(ScriptFile, AFileThatCannotBeOpenedIsReportedAndIsNoLastScriptPath) {
+    const std::string inMissingFolder = (dir_ / "no-such-folder" / "t.zav").string();
+    ScriptTable table;
+    std::string last = "before";
+    EXPECT_FALSE(ReadScript(inMissingFolder, table, last).has_value());
+    EXPECT_EQ(last, "before");
     EXPECT_FALSE(AppendScriptEntry(inMissingFolder, "c", CommandValues{}));
     EXPECT_FALSE(WritePaneLines(inMissingFolder, {"x", ""}));
     EXPECT_FALSE(fs::exists(inMissingFolder));

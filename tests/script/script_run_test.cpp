@@ -15,21 +15,9 @@ namespace {
 
 using namespace zavo::testing;
 
-std::string Entry(const std::string& command, const std::string& options, const std::string& archive,
-                  const std::string& base, const std::string& files) {
-    return "///\r\n" + command + "\r\n" + options + "\r\n" + archive + "\r\n" + base + "\r\n" + files + "\r\n";
-}
-std::string Operation(const std::string& line) { return "///\r\n" + line + "\r\n"; }
-
-// "&Script", the script's path typed into the editor, "実行(&E)".
-void StartScript(HWND window, const std::string& path) {
-    ClickLater(GetDlgItem(window, IDC_SCRIPT));
-    HWND editor = WaitForWindow(WindowThread(window), "Script File");
-    ASSERT_TRUE(editor);
-    ClearEdit(GetDlgItem(editor, IDC_SCRIPT_PATH));
-    Type(GetDlgItem(editor, IDC_SCRIPT_PATH), path);
-    Click(GetDlgItem(editor, IDC_SCRIPT_RUN));
-}
+// A script entry: its marker line, then an operation line or an archiver entry's five lines.
+template <typename... Lines>
+std::string Entry(const Lines&... lines) { return (std::string("///\r\n") + ... + (std::string(lines) + "\r\n")); }
 
 // A run holds the window's thread until it ends; its last step enables the command buttons.
 bool RunEnded(HWND window, const std::function<bool()>& outcome) {
@@ -41,19 +29,34 @@ std::string Log(HWND window) { return ItemTextOf(window, IDC_OUTPUT_LOG); }
 // One main window over a recording library, with a folder for its scripts.
 class ScriptRun : public ::testing::Test {
 protected:
+    // `steps` on the driven window, then "&Close".
+    void Drive(const std::function<void(HWND)>& steps) {
+        RunDriven(dialog, [&](HWND window) { steps(window); Click(GetDlgItem(window, IDC_CLOSE)); });
+    }
+    // `bytes` written as the script, run with "&Script", its path typed into the editor, "実行(&E)".
+    void StartScript(HWND window, const std::string& bytes) {
+        WriteBytes(script, bytes);
+        ClickLater(GetDlgItem(window, IDC_SCRIPT));
+        HWND editor = WaitForWindow(WindowThread(window), "Script File");
+        ASSERT_TRUE(editor);
+        ClearEdit(GetDlgItem(editor, IDC_SCRIPT_PATH));
+        Type(GetDlgItem(editor, IDC_SCRIPT_PATH), script);
+        Click(GetDlgItem(editor, IDC_SCRIPT_RUN));
+    }
+
     Scratch folder;
+    const std::string script = folder / "表 ソ.zav";
     RecordingEngine engine;
     ProgramState state;
     MainDialog dialog{engine, state, "zavo.exe"};
 };
 
 TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRow) {
-    WriteBytes(folder / "表 ソ.zav", Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
     engine.SetAnswer(0, "done\n");
-    RunDriven(dialog, [&](HWND window) {
+    Drive([&](HWND window) {
         Click(GetDlgItem(window, IDC_RECURSIVE));
         Type(GetDlgItem(window, IDC_OTHER_OPTION), "-typed");
-        StartScript(window, folder / "表 ソ.zav");
+        StartScript(window, Entry("a ", " -r1", "A.LZH", "D:\\WORK", "*.*") + Entry("l ", "-n", "B.LZH", "", "*.txt"));
         ASSERT_TRUE(RunEnded(window, [&] { return Log(window) == "done\r\ndone\r\n"; }));
         EXPECT_FALSE(IsChecked(window, IDC_RECURSIVE));
         EXPECT_TRUE(IsChecked(window, IDC_FOLDER_NAME));
@@ -61,7 +64,6 @@ TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRo
         EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "");
         EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), "B.LZH");
         EXPECT_EQ(ItemTextOf(window, IDC_FILE_NAME), "*.txt");
-        Click(GetDlgItem(window, IDC_CLOSE));
     });
     EXPECT_EQ(engine.CommandLines(), (std::vector<std::string>{"a   -r1 -x1 -jyo -a1  -r1 \"A.LZH\" \"D:\\WORK\\\" \"*.*\"",
                                                                "l   -r1 -x1 -jyo -a1 -n \"B.LZH\" \"\" \"*.txt\""}));
@@ -71,7 +73,7 @@ TEST_F(ScriptRun, EntriesRunWithTheTickedBoxesAndTheFieldsAreResetAfterTheLastRo
 // The editor appends the window's values as they are shown, typed or not, and shows the file.
 TEST_F(ScriptRun, EditorAppendsTheWindowsValuesAndShowsTheFile) {
     const std::string bytes = "///二回目\r\nt \r\n-n -x1 -jyo -a1\r\nA.LZH\r\n\r\n*.*\r\n";
-    RunDriven(dialog, [&](HWND window) {
+    Drive([&](HWND window) {
         Type(GetDlgItem(window, IDC_LZH_PATH), "A.LZH");
         Click(GetDlgItem(window, IDC_TEST));
         Type(GetDlgItem(window, IDC_OTHER_OPTION), "-n");
@@ -85,23 +87,20 @@ TEST_F(ScriptRun, EditorAppendsTheWindowsValuesAndShowsTheFile) {
         EXPECT_EQ(ItemTextOf(editor, IDC_SCRIPT_COMMENT), "二回目");
         Click(GetDlgItem(editor, IDC_SCRIPT_CLOSE));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
-        Click(GetDlgItem(window, IDC_CLOSE));
     });
     EXPECT_EQ(ReadBytes(folder / "new.zav"), bytes);
     EXPECT_EQ(state.lastScriptPath, folder / "new.zav");
 }
 
 TEST_F(ScriptRun, ABusyLibraryBeforeAnEntryGetsTheScriptsOwnWarning) {
-    WriteBytes(folder / "表 ソ.zav", Entry("t ", "", "A.LZH", "", "*.*"));
-    RunDriven(dialog, [&](HWND window) {
+    Drive([&](HWND window) {
         engine.QueueBusyAnswers({1});
-        StartScript(window, folder / "表 ソ.zav");
+        StartScript(window, Entry("t ", "", "A.LZH", "", "*.*"));
         HWND box = WaitForWindow(WindowThread(window), "Warning");
         ASSERT_TRUE(box);
         EXPECT_EQ(MessageBoxText(box), "[UNLHA32.DLL] is busy now. Try [OK] after a moment.");
         Answer(box, IDOK);
         ASSERT_TRUE(RunEnded(window, [&] { return engine.CommandLines().size() == 1; }));
-        Click(GetDlgItem(window, IDC_CLOSE));
     });
     // The script's check, its repeat after OK, then the command run's own check.
     EXPECT_EQ(engine.BusyQueries(), 3);
@@ -123,17 +122,15 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
         {"/Q \"" + f + "a.txt\"", "OK"},
         {"/", "OK"},
     };
-    std::string script, log;
+    std::string operations, log;
     for (const auto& [line, outcome] : lines) {
-        script += Operation(line);
+        operations += Entry(line);
         log += line + " [" + outcome + "]\r\n";
     }
-    WriteBytes(folder / "表 ソ.zav", script);
-    RunDriven(dialog, [&](HWND window) {
-        StartScript(window, folder / "表 ソ.zav");
+    Drive([&](HWND window) {
+        StartScript(window, operations);
         ASSERT_TRUE(RunEnded(window, [&] { return Log(window).size() >= log.size(); }));
         EXPECT_EQ(Log(window), log);
-        Click(GetDlgItem(window, IDC_CLOSE));
     });
     EXPECT_EQ(ReadBytes(folder / "with blank.txt"), "A");
     EXPECT_FALSE(Exists(folder / "sub"));
@@ -144,10 +141,8 @@ TEST_F(ScriptRun, OperationLinesTouchRealFilesAndLogTheirOutcome) {
 TEST_F(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
     const std::string x = folder / "x.txt", y = folder / "y.txt";
     for (const std::string& file : {x, y}) WriteBytes(file, "");
-    WriteBytes(folder / "表 ソ.zav", Operation("/S") + Operation("/D \"" + x + "\"") + Operation("/S") +
-                                   Operation("/D \"" + y + "\""));
     const INT_PTR result = RunDriven(dialog, [&](HWND window) {
-        StartScript(window, folder / "表 ソ.zav");
+        StartScript(window, Entry("/S") + Entry("/D \"" + x + "\"") + Entry("/S") + Entry("/D \"" + y + "\""));
         HWND pause = WaitForWindow(WindowThread(window), "一時停止");
         ASSERT_TRUE(pause);
         Answer(pause, IDOK);
@@ -164,21 +159,19 @@ TEST_F(ScriptRun, PauseGoesOnWithContinueAndEndsTheProgramOtherwise) {
 
 // A failed entry stops the run there and leaves the window as that entry set it: no reset.
 TEST_F(ScriptRun, AFailedEntryStopsTheRunWithoutResets) {
-    WriteBytes(folder / "表 ソ.zav", Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
-                                   Entry("t ", "-three", "3.LZH", "", "*.*"));
     // The second library call fails (the hook runs before the call is recorded).
     engine.SetDuringRun([](void* e) {
         auto* engine = static_cast<RecordingEngine*>(e);
         if (engine->CommandLines().size() == 1) engine->SetAnswer(1, "");
     }, &engine);
-    RunDriven(dialog, [&](HWND window) {
+    Drive([&](HWND window) {
         Click(GetDlgItem(window, IDC_RECURSIVE));
-        StartScript(window, folder / "表 ソ.zav");
+        StartScript(window, Entry("t ", "-one", "1.LZH", "", "*.*") + Entry("t ", "-two", "2.LZH", "", "*.*") +
+                                Entry("t ", "-three", "3.LZH", "", "*.*"));
         ASSERT_TRUE(RunEnded(window, [&] { return engine.CommandLines().size() == 2; }));
         EXPECT_EQ(ItemTextOf(window, IDC_LZH_PATH), "2.LZH");
         EXPECT_EQ(ItemTextOf(window, IDC_OTHER_OPTION), "-two");
         EXPECT_TRUE(IsChecked(window, IDC_RECURSIVE));
-        Click(GetDlgItem(window, IDC_CLOSE));
     });
     // Every handler has returned once the window has ended: a run that went on shows here.
     EXPECT_EQ(engine.CommandLines().size(), 2u);
@@ -186,32 +179,24 @@ TEST_F(ScriptRun, AFailedEntryStopsTheRunWithoutResets) {
 
 // The window as a desktop shows a program started minimised: the dialog's own showing is
 // followed by minimising before anything is painted (a posted message comes before WM_PAINT).
-class MinimisedMainDialog : public MainDialog {
-public:
+struct MinimisedMainDialog : MainDialog {
     using MainDialog::MainDialog;
-
-protected:
+    bool minimised = false;
     INT_PTR OnMessage(UINT message, WPARAM w, LPARAM l, bool& handled) override {
-        if (message == WM_SHOWWINDOW && w && !minimised_) PostMessageA(Handle(), WM_APP + 1, 0, 0);
-        if (message != WM_APP + 1 || minimised_) return MainDialog::OnMessage(message, w, l, handled);
-        minimised_ = handled = true;
+        if (message == WM_SHOWWINDOW && w && !minimised) PostMessageA(Handle(), WM_APP + 1, 0, 0);
+        if (message != WM_APP + 1 || minimised) return MainDialog::OnMessage(message, w, l, handled);
+        minimised = handled = true;
         ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
         return TRUE;
     }
-
-private:
-    bool minimised_ = false;
 };
 
 // A program started minimised with a script runs it only once its window is first restored.
-TEST(StartupRun, AMinimisedStartWaitsForTheRestoredWindow) {
-    Scratch folder;
-    WriteBytes(folder / "表 ソ.zav", Entry("t ", "", "1.LZH", "", "*.*") + Entry("t ", "", "2.LZH", "", "*.*"));
-    RecordingEngine engine;
-    ProgramState state;
-    MinimisedMainDialog dialog(engine, state, "zavo.exe \"" + folder / "表 ソ.zav" + "\"");
-    EXPECT_EQ(state.lastScriptPath, folder / "表 ソ.zav");
-    RunDriven(dialog, [&](HWND window) {
+TEST_F(ScriptRun, AMinimisedStartWaitsForTheRestoredWindow) {
+    WriteBytes(script, Entry("t ", "", "1.LZH", "", "*.*") + Entry("t ", "", "2.LZH", "", "*.*"));
+    MinimisedMainDialog minimised(engine, state, "zavo.exe \"" + script + "\"");
+    EXPECT_EQ(state.lastScriptPath, script);
+    RunDriven(minimised, [&](HWND window) {
         // The first step comes once the loop has nothing else to do: every paint was handled.
         ASSERT_TRUE(IsIconic(window));
         EXPECT_TRUE(engine.CommandLines().empty());

@@ -3,19 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zavo {
 namespace {
 
-bool operator==(const CommandSwitches& a, const CommandSwitches& b) {
-    return a.recursive == b.recursive && a.folderName == b.folderName && a.newerYes == b.newerYes &&
-           a.allAttrib == b.allAttrib;
-}
-
 TEST(ChkOpt, ALetterCountsAsACharacterOfItsOwnAnywhere) {
-    struct Case {
-        const char* value;
-        CommandSwitches switches;
-    } cases[] = {
+    struct Case { const char* value; CommandSwitches switches; } cases[] = {
         {"rxja", {true, true, true, true}},
         {"ax", {false, true, false, true}},
         {"RXJA", {false, false, false, false}},
@@ -26,7 +20,11 @@ TEST(ChkOpt, ALetterCountsAsACharacterOfItsOwnAnywhere) {
         {"\x83", {false, false, false, false}},  // a lone lead byte at the end
         {"", {false, false, false, false}},
     };
-    for (const Case& c : cases) EXPECT_TRUE(DecodeChkOpt(c.value) == c.switches) << c.value;
+    for (const Case& c : cases) {
+        const CommandSwitches s = DecodeChkOpt(c.value), e = c.switches;
+        EXPECT_EQ(std::tie(s.recursive, s.folderName, s.newerYes, s.allAttrib),
+                  std::tie(e.recursive, e.folderName, e.newerYes, e.allAttrib)) << c.value;
+    }
 }
 
 }  // namespace

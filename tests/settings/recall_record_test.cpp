@@ -2,15 +2,15 @@
 // registry of the test prefix.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 #include <vector>
 
 #include "app/main_dialog.h"
 #include "resources/main_dialog_ids.h"
 #include "resources/record_dialog_ids.h"
-#include "tests/support/test_files.h"
+#include "tests/paths/path_tree.h"
 #include "tests/settings/registry_probe.h"
+#include "tests/support/test_files.h"
 #include "tests/support/recording_engine.h"
 #include "tests/support/ui_driver.h"
 
@@ -26,10 +26,7 @@ std::string SlotPath(int slot) { return "Software\\NEVO\\ZAVO\\S" + std::to_stri
 // The window's four recorded texts and four boxes, as a person sets and reads them.
 const int kTextIds[] = {IDC_LZH_PATH, IDC_BASE_PATH, IDC_FILE_NAME, IDC_OTHER_OPTION};
 const int kBoxIds[] = {IDC_RECURSIVE, IDC_FOLDER_NAME, IDC_NEWER_YES, IDC_ALL_ATTRIB};
-struct Shown {
-    std::string texts[4];
-    bool boxes[4];
-};
+struct Shown { std::string texts[4]; bool boxes[4]; };
 
 void Fill(HWND window, const Shown& s) {
     for (int i = 0; i < 4; ++i) {
@@ -52,8 +49,6 @@ HWND OpenRecordDialog(HWND window) {
     return WaitForWindow(WindowThread(window), "パラメータの記録");
 }
 
-bool WaitClosed(HWND window) { return WaitUntil([&] { return !IsWindow(window); }); }
-
 // The five values a recording of `shown` leaves, each a REG_SZ stored without a terminating NUL:
 // the size is the text's length, 0 for an empty field.
 void ExpectSlot(int slot, const Shown& shown, const char* chkOpt) {
@@ -70,13 +65,18 @@ void PutSlot(int slot, const std::vector<std::string>& values) {
     for (size_t i = 0; i < values.size(); ++i) PutString(HKEY_CURRENT_USER, SlotPath(slot), kValueNames[i], values[i]);
 }
 
+// A main window with its "&Close" after `steps`, over a store with no slots.
 class RecallSlots : public ::testing::Test {
 protected:
     void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, "Software\\NEVO"); }
     void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, "Software\\NEVO"); }
+    void Drive(const std::function<void(HWND)>& steps) {
+        RunDriven(dialog, [&](HWND window) { steps(window); Click(GetDlgItem(window, IDC_CLOSE)); });
+    }
 
     RecordingEngine engine;
     ProgramState state;
+    MainDialog dialog{engine, state, "zavo.exe"};
 };
 
 // "No. 1" carries the accept identity, so Enter (the focus starts on it) records into slot 1.
@@ -89,8 +89,7 @@ TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlotWhileCancelWrit
         {3, IDC_RECORD_SLOT_3, {"A.LZH", "C:\\ソフト\\", "*.*", "-jp", true, false, false, true}, "ra"},
     };
     PutSlot(1, {"OLD.LZH", "C:\\OLD\\", "OLD.*", "j", "-old"});
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
+    Drive([&](HWND window) {
         for (const Case& c : cases) {
             Fill(window, c.shown);
             HWND record = OpenRecordDialog(window);
@@ -99,16 +98,13 @@ TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlotWhileCancelWrit
             EXPECT_EQ(focus, GetDlgItem(record, IDC_RECORD_SLOT_1));
             if (c.button) ClickLater(GetDlgItem(record, c.button));
             else PressKey(focus, VK_RETURN);
-            EXPECT_TRUE(WaitClosed(record)) << c.slot;
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(record); })) << c.slot;
             // Recording leaves the window as it was.
             ExpectShown(window, c.shown, "after recording " + std::to_string(c.slot));
-            if (!c.chkOpt) EXPECT_EQ(ProbeValue(HKEY_CURRENT_USER, SlotPath(1), "LZHPath").bytes, "OLD.LZH");
+            if (!c.chkOpt) { EXPECT_EQ(ProbeValue(HKEY_CURRENT_USER, SlotPath(1), "LZHPath").bytes, "OLD.LZH"); }
         }
-        Click(GetDlgItem(window, IDC_CLOSE));
     });
-    for (const Case& c : cases) {
-        if (c.chkOpt) ExpectSlot(c.slot, c.shown, c.chkOpt);
-    }
+    for (const Case& c : cases) if (c.chkOpt) ExpectSlot(c.slot, c.shown, c.chkOpt);
     // The parent keys hold no values of their own.
     EXPECT_FALSE(ProbeValue(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO", "LZHPath").exists);
 }
@@ -116,8 +112,7 @@ TEST_F(RecallSlots, RecordWritesFiveStringValuesIntoTheChosenSlotWhileCancelWrit
 TEST_F(RecallSlots, AFailedRecordingIsReportedAndWritesNothing) {
     // Only volatile keys can be made under a volatile "NEVO", so creating "ZAVO" fails.
     CreateVolatileKey(HKEY_CURRENT_USER, "Software\\NEVO");
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
+    Drive([&](HWND window) {
         HWND record = OpenRecordDialog(window);
         ASSERT_TRUE(record);
         ClickLater(GetDlgItem(record, IDC_RECORD_SLOT_2));
@@ -127,8 +122,7 @@ TEST_F(RecallSlots, AFailedRecordingIsReportedAndWritesNothing) {
             << MessageBoxText(box);
         EXPECT_EQ(MessageBoxIcon(box), LoadIcon(nullptr, IDI_EXCLAMATION));
         Answer(box, IDOK);
-        EXPECT_TRUE(WaitClosed(record));
-        Click(GetDlgItem(window, IDC_CLOSE));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(record); }));
     });
     EXPECT_FALSE(ProbeValue(HKEY_CURRENT_USER, "Software\\NEVO\\ZAVO", "").keyExists);
 }
@@ -141,8 +135,7 @@ TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
     while (longOption.size() < 700) longOption += "-w表ソ ";
     const Shown recalled{"D:\\ARC\\ソフト.LZH", "D:\\WORK\\", "*.DOC", longOption, false, true, false, true};
     const Shown typed{"TYPED.LZH", "C:\\TYPED\\", "TYPED.*", "-typed", true, false, true, false};
-    MainDialog dialog(engine, state, "zavo.exe");
-    RunDriven(dialog, [&](HWND window) {
+    Drive([&](HWND window) {
         // Typed, never exchanged: a slot never recorded keeps it all, a recall replaces it all.
         Fill(window, typed);
         Click(GetDlgItem(window, IDC_RECALL_2));
@@ -153,7 +146,8 @@ TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
         PutSlot(3, {"", "", "", "", ""});
         // Slot 1 lacks four values and holds "File" as a number: those read as empty.
         PutString(HKEY_CURRENT_USER, SlotPath(1), "LZHPath", "ONLY.LZH");
-        PutValue(HKEY_CURRENT_USER, SlotPath(1), "File", REG_DWORD, std::string("\x07\0\0\0", 4));
+        const DWORD seven = 7;
+        RegSetKeyValueA(HKEY_CURRENT_USER, SlotPath(1).c_str(), "File", REG_DWORD, &seven, sizeof seven);
         Click(GetDlgItem(window, IDC_RECALL_2));
         ExpectShown(window, recalled, "slot 2");
         Click(GetDlgItem(window, IDC_RECALL_3));
@@ -165,10 +159,8 @@ TEST_F(RecallSlots, RecallReplacesTheFiveFieldsAndTheBoxesWhateverTheValues) {
         ASSERT_TRUE(IsChecked(window, IDC_ENABLE_PATH_LIST));
         PutSlot(1, {folder.Path() + "a", "", "*.*", "", ""});
         Click(GetDlgItem(window, IDC_RECALL_1));
-        std::vector<std::string> listed = ListItems(GetDlgItem(window, IDC_PATH_LIST));
-        std::sort(listed.begin(), listed.end());  // the folder search decides the order
-        EXPECT_EQ(listed, (std::vector<std::string>{"a1.lzh", "a2.lzh"}));
-        Click(GetDlgItem(window, IDC_CLOSE));
+        // Sorted: the folder search decides the order.
+        EXPECT_EQ(Sorted(ListItems(GetDlgItem(window, IDC_PATH_LIST))), (Items{"a1.lzh", "a2.lzh"}));
     });
 }
 

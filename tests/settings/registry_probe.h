@@ -29,16 +29,12 @@ inline Probe ProbeValue(HKEY root, const std::string& keyPath, const char* name)
     return p;
 }
 
-// A value of the given type holding exactly `bytes`, its key made when missing.
-inline void PutValue(HKEY root, const std::string& keyPath, const char* name, DWORD type, const std::string& bytes) {
-    // A NUL right after the data would be counted into a string's size: follow it with another byte.
-    const std::string data = bytes + '\x01';
-    RegSetKeyValueA(root, keyPath.c_str(), name, type, data.data(), static_cast<DWORD>(bytes.size()));
-}
-
-// A REG_SZ value stored as ZAVO stores it: the text's bytes without a terminating NUL.
+// A REG_SZ value stored as ZAVO stores it: the text's bytes without a terminating NUL; its key
+// made when missing.
 inline void PutString(HKEY root, const std::string& keyPath, const char* name, const std::string& text) {
-    PutValue(root, keyPath, name, REG_SZ, text);
+    // A NUL right after the data would be counted into a string's size: follow it with another byte.
+    const std::string data = text + '\x01';
+    RegSetKeyValueA(root, keyPath.c_str(), name, REG_SZ, data.data(), static_cast<DWORD>(text.size()));
 }
 
 // A key that only volatile keys may be created under: a way to make a later write fail.

@@ -14,14 +14,12 @@ namespace {
 constexpr std::uint32_t kString = 1;  // the store's string type number
 
 // A slot in memory that refuses to set one chosen value.
-class FakeSlot : public SlotValues {
-public:
+struct FakeSlot : SlotValues {
     std::map<std::string, StoredValue> values;
     std::string refuse;
 
     std::optional<StoredValue> Snapshot(const char* name) override {
-        if (!values.count(name)) return std::nullopt;
-        return values[name];
+        return values.count(name) ? std::optional(values[name]) : std::nullopt;
     }
     bool SetString(const char* name, const std::string& text) override {
         if (refuse == name) return false;

@@ -42,13 +42,10 @@ TEST(Cp932, FolderPartSkipsTrailBytes) {
 }
 
 // Single characters are found on boundaries through FolderPart above and the box letters' test.
-TEST(Cp932, FindsTextOnlyOnBoundaries) {
+TEST(Cp932, FindOnBoundaryTrimAndUpper) {
     // "\x5C" inside 表 must not match a needle that starts with a backslash.
     EXPECT_EQ(cp932::FindOnBoundary(kHyo + "-r1", "\\-r1"), std::string::npos);
     EXPECT_EQ(cp932::FindOnBoundary("x -r1 -a1", " -a1"), 5u);
-}
-
-TEST(Cp932, TrimAndUpper) {
     EXPECT_EQ(cp932::Trim(" \t\r\n\v\fa b\r\n "), "a b");
     EXPECT_EQ(cp932::TrimLeft("  x "), "x ");
     // The trail byte of ｶ-like characters may be a lower-case letter; it must not change.
