@@ -31,7 +31,6 @@ struct Driver {
     bool started = false;
     bool inSteps = false;   // the steps fiber runs (and maybe a loop nested in one of its calls)
     bool finished = false;
-    bool rescued = false;
     Clock::time_point deadline;
     std::vector<HWND> activated;  // this thread's windows in the order they were activated
 };
@@ -54,17 +53,30 @@ void CALLBACK RunSteps(void*) {
     for (;;) ReturnToLoop();
 }
 
+// The window that takes the thread's input: an enabled one shown over the (then disabled) dialog,
+// such as a message box, or else the dialog.
+HWND TopWindowOf(HWND dialog) {
+    struct Search { HWND dialog, top; } search{dialog, dialog};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM l) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(l);
+        if (window != s.dialog && IsWindowVisible(window) && IsWindowEnabled(window)) s.top = window;
+        return s.top == s.dialog;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.top;
+}
+
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     Driver& d = *t_driver;
     if (d.inSteps || d.finished) {
-        // A step waits in a window it opened itself (a Click on a button whose handler shows a
-        // message box no step answers), or the driver left the dialog open: cancel that window
-        // so the test fails instead of hanging.
-        if (!d.rescued && Clock::now() > d.deadline) {
-            d.rescued = true;
-            ADD_FAILURE() << (d.inSteps ? "a step is stuck in a modal window it opened"
-                                        : "the dialog was still open after the driver finished");
-            PostMessageA(d.inSteps ? GetActiveWindow() : d.dialog->Handle(), WM_COMMAND, IDCANCEL, 0);
+        // A step waits in a window it opened itself, a handler shows a message box no step
+        // answers, or the driver left the dialog open: cancel the window on top, and the next
+        // one a while later, so the test fails with what it shows instead of hanging.
+        if (Clock::now() > d.deadline) {
+            d.deadline = Clock::now() + std::chrono::seconds(5);
+            HWND top = TopWindowOf(d.dialog->Handle());
+            ADD_FAILURE() << (d.inSteps ? "a step is stuck in a window: " : "a window is still open after the steps: ")
+                          << win::GetText(top) << (top != d.dialog->Handle() ? " / " + MessageBoxText(top) : "");
+            PostMessageA(top, WM_COMMAND, IDCANCEL, 0);
         }
         return;
     }
