@@ -159,16 +159,6 @@ TEST(BlockDecoder, StreamsDecodeOrFailAsTheyShould) {
     }
 }
 
-TEST(BlockDecoder, EveryTruncationIsReportedAsSuch) {
-    std::vector<std::uint8_t> whole = ExplicitBlock();
-    for (std::size_t keep = 0; keep < whole.size(); ++keep) {
-        std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + keep);
-        Decoded d = DecodeBits("-lh5-", cut, 18);
-        EXPECT_EQ(d.status, lzh::DecodeStatus::Truncated) << "kept " << keep << " bytes";
-        EXPECT_LE(d.text.size(), 18u);
-    }
-}
-
 TEST(BlockDecoder, ReadAndWriteFailuresAreReportedAsSuch) {
     // Hands out its bytes one at a time, then fails partway.
     struct FailingSource : lzh::ByteSource {
