@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "codec/archive.h"
-#include "codec/crc16.h"
 #include "codec/header_build.h"
 #include "codec/header_parse.h"
 #include "tests/codec/format_test_util.h"
@@ -228,12 +227,6 @@ TEST(HeaderFields, ExactUnicodeNamesSurviveLevels1And2BesideTheirFallbacks) {
     h.entry.unicodeName = u"x";
     h.entry.unicodeFolders = {u"日本"};
     EXPECT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::InvalidName);
-}
-
-// The check value's nine bytes take one eight-byte step and one byte of the tail.
-TEST(Crc16, MatchesTheCheckValue) {
-    const std::string check = "123456789";
-    EXPECT_EQ(lzh::Crc16(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()), 0xBB3D);
 }
 
 }  // namespace
