@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <utility>
 #include <string>
 #include <vector>
 
 #include "codec/decoder.h"
+#include "tests/codec/encoder_test_data.h"
 
 namespace {
 
@@ -160,27 +160,13 @@ TEST(BlockDecoder, StreamsDecodeOrFailAsTheyShould) {
 }
 
 TEST(BlockDecoder, ReadAndWriteFailuresAreReportedAsSuch) {
-    // Hands out its bytes one at a time, then fails partway.
-    struct FailingSource : lzh::ByteSource {
-        explicit FailingSource(std::vector<std::uint8_t> d) : data(std::move(d)) {}
-        std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-            if (size == 0 || pos >= data.size() / 2) return 0;
-            *buffer = data[pos++];
-            return 1;
-        }
-        bool Failed() const override { return pos >= data.size() / 2; }
-        std::vector<std::uint8_t> data;
-        std::size_t pos = 0;
-    };
+    const std::vector<std::uint8_t> packed = ExplicitBlock();
     for (const char* id : {"-lh5-", "-lh0-", "-lh1-", "-lzs-", "-lz5-"}) {
-        FailingSource in(ExplicitBlock());
+        encoder_test::TrickleSource in(packed, 8);
         lzh::MemorySink out;
         EXPECT_EQ(lzh::Decode(lzh::FindMethod(id), in, 18, out).status, lzh::DecodeStatus::ReadFailed) << id;
     }
-    struct RefusingSink : lzh::ByteSink {
-        bool Write(const std::uint8_t*, std::size_t) override { return false; }
-    } refusing;
-    const std::vector<std::uint8_t> packed = ExplicitBlock();
+    encoder_test::RefusingSink refusing;
     lzh::MemorySource in(packed);
     EXPECT_EQ(lzh::Decode(lzh::FindMethod("-lh5-"), in, 18, refusing).status, lzh::DecodeStatus::WriteFailed);
 }
