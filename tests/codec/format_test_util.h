@@ -1,13 +1,16 @@
 // Test helpers for the archive format tests: archives in memory, written and read back.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "codec/archive.h"
 #include "codec/io.h"
+#include "codec/parallel_encoder.h"
 
 namespace lzh_test {
 
@@ -21,26 +24,35 @@ struct TestMember {
     bool directory = false;
 };
 
-// Writes `members` with `method` at `level` into a memory archive; fails the test on error.
-inline std::vector<std::uint8_t> WriteArchive(const std::vector<TestMember>& members, int level, const char* method) {
+// Writes `members` with `method` at `level` into a memory archive; fails the test on error. With
+// `threads`, files are compressed on that many workers, queued two ahead of the one written as a
+// caller with little room would queue them; without, one at a time on this thread.
+inline std::vector<std::uint8_t> WriteArchive(const std::vector<TestMember>& members, int level, const char* method,
+                                              int threads = 0) {
     lzh::MemorySink sink;
     lzh::WriterOptions options;
     options.headerLevel = level;
     lzh::ArchiveWriter writer(sink, options);
-    for (const TestMember& m : members) {
+    lzh::ParallelEncoder encoder(std::max(threads, 1));
+    std::deque<std::vector<std::uint8_t>> data;
+    std::deque<lzh::MemorySource> sources;
+    for (const TestMember& m : members) data.push_back(Bytes(m.content)), sources.emplace_back(data.back());
+    std::size_t queued = 0;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const TestMember& m = members[i];
         lzh::NewEntry entry;
         entry.folders = m.folders;
         entry.name = m.name;
         entry.dosTime = 0x5A215C3B;  // 2025-01-01 11:33:54 local
         entry.unixTime = 1735731234;
         lzh::WriteResult r;
+        for (; threads > 0 && queued < members.size() && queued < i + 2; ++queued)
+            if (!members[queued].directory) encoder.Queue(sources[queued], lzh::FindMethod(method));
         if (m.directory) {
             entry.attributes = 0x10;
             r = writer.AddDirectory(entry);
         } else {
-            std::vector<std::uint8_t> data = Bytes(m.content);
-            lzh::MemorySource source(data);
-            r = writer.AddFile(entry, source, lzh::FindMethod(method));
+            r = threads > 0 ? writer.AddQueuedFile(entry, encoder, nullptr) : writer.AddFile(entry, sources[i], lzh::FindMethod(method));
         }
         if (r.status != lzh::WriteStatus::Ok) throw std::runtime_error("write failed: " + r.detail);
     }

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
-#include "codec/archive.h"
-#include "codec/parallel_encoder.h"
 #include "tests/codec/encoder_test_data.h"
+#include "tests/codec/format_test_util.h"
 
 namespace {
 
@@ -63,38 +61,13 @@ private:
     fs::path path_;
 };
 
+// Compressed on three threads: big.bin spans several segments.
 fs::path WriteArchiveFile(const fs::path& dir, const std::string& methodId, int level) {
-    lzh::MemorySink sink;
-    lzh::WriterOptions options;
-    options.headerLevel = level;
-    lzh::ArchiveWriter writer(sink, options);
-    lzh::NewEntry folder;
-    folder.folders = {"dir"};
-    folder.attributes = 0x10;
-    EXPECT_EQ(writer.AddDirectory(folder).status, lzh::WriteStatus::Ok);
-    // Compressed on three threads, all members queued at once: big.bin spans several segments.
-    lzh::ParallelEncoder encoder(3);
-    std::deque<std::vector<std::uint8_t>> data;
-    std::deque<lzh::MemorySource> sources;
-    for (const Member& m : Members()) {
-        data.emplace_back(m.content.begin(), m.content.end());
-        sources.emplace_back(data.back());
-        encoder.Queue(sources.back(), lzh::FindMethod(methodId));
-    }
-    for (const Member& m : Members()) {
-        lzh::NewEntry entry;
-        entry.folders = m.folders;
-        entry.name = m.name;
-        entry.dosTime = 0x5A215C3B;
-        entry.unixTime = 1735731234;
-        lzh::WriteResult r = writer.AddQueuedFile(entry, encoder, nullptr);
-        EXPECT_EQ(r.status, lzh::WriteStatus::Ok) << r.detail;
-        const bool stored = m.name == "random.bin" || m.content.empty();
-        EXPECT_EQ(r.methodId, stored ? std::string("-lh0-") : methodId) << m.name;
-    }
-    writer.Finish();
+    std::vector<lzh_test::TestMember> members = {{{"dir"}, "", "", true}};
+    for (const Member& m : Members()) members.push_back({m.folders, m.name, m.content});
+    const std::vector<std::uint8_t> bytes = lzh_test::WriteArchive(members, level, methodId.c_str(), 3);
     fs::path file = dir / ("test-" + methodId.substr(1, 3) + "-h" + std::to_string(level) + ".lzh");
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(sink.Bytes().data()), sink.Bytes().size());
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return file;
 }
 
