@@ -25,6 +25,8 @@ std::vector<Input> Inputs() {
     const Bytes chunk = Noise(300, 11);
     const Bytes chunk256(chunk.begin(), chunk.begin() + 256);
     const Bytes chunk257(chunk.begin(), chunk.begin() + 257);
+    Bytes nineteenApart = Noise(20000, 12, 2);   // only bytes 0 and 20: a run of 19 unused literals
+    for (auto& b : nineteenApart) b *= 20;
     return {
         {"empty", {}},
         {"one byte", {0x41}},
@@ -33,6 +35,7 @@ std::vector<Input> Inputs() {
         {"text over 64 KiB", Text(300000, 2)},
         // Literal-heavy input: more than one block's 65535 commands.
         {"many commands", Noise(200000, 3, 4)},
+        {"literals 19 codes apart", nineteenApart},
         {"match of exactly 256", Concat({chunk256, chunk256, Noise(50, 4)})},
         {"match of 257", Concat({chunk, chunk257, Noise(50, 5)})},
         {"repeat just inside the 64 KiB window", Concat({chunk, Noise(65535 - 300, 6), chunk})},
