@@ -47,9 +47,9 @@ void Reseal(Archive& a, int level) {
     lzh::StoreLe16(&a[kCrcPayloadAt], lzh::Crc16(a.data(), std::min(total, a.size())));
 }
 
-// A level-3 header: fixed part, ext 0x00 with the header CRC, ext 0x01 name, then no data.
+// A level-3 header: the fixed part, an ext 0x01 name with the next size 0, the end marker; no data.
 Archive Level3(std::uint32_t declaredSize, std::uint32_t firstExtSize) {
-    Archive a(hdr::kLevel3FixedSize, 0);
+    Archive a(hdr::kLevel3FixedSize + 7, 0);
     lzh::StoreLe16(&a[hdr::kSizeAt], 4);
     std::memcpy(&a[hdr::kMethodAt], "-lh0-", hdr::kMethodSize);
     a[hdr::kAttributeAt] = 0x20;
@@ -57,9 +57,8 @@ Archive Level3(std::uint32_t declaredSize, std::uint32_t firstExtSize) {
     a[hdr::kOsIdAt] = '2';
     lzh::StoreLe32(&a[hdr::kLevel3HeaderSizeAt], declaredSize);
     lzh::StoreLe32(&a[hdr::kLevel3FirstExtSizeAt], firstExtSize);
-    const std::uint8_t name[] = {ext::kName, 'x', 0, 0, 0, 0};
-    a.insert(a.end(), name, name + sizeof name);
-    a.push_back(0);
+    a[hdr::kLevel3FixedSize] = ext::kName;
+    a[hdr::kLevel3FixedSize + 1] = 'x';
     return a;
 }
 
@@ -84,8 +83,7 @@ std::vector<HostileCase> Cases() {
         };
     };
     return {
-        {"H4 level-0 header size below the fixed part", mutated(0, [](Archive& a) { a[hdr::kSizeAt] = 10; }), kHeader, "below the fixed part"},
-        {"H4 level-1 header size below the fixed part", mutated(1, [](Archive& a) { a[hdr::kSizeAt] = 20; }), kHeader, "below the fixed part"},
+        {"H4 header size below the fixed part", mutated(1, [](Archive& a) { a[hdr::kSizeAt] = 20; }), kHeader, "below the fixed part"},
         {"H8 level-0 name length past the header", mutated(0, [](Archive& a) { a[hdr::kNameLengthAt] = 200; }), kHeader, "exceeds the header"},
         {"H8 level-1 name length past the header", mutated(1, [](Archive& a) { a[hdr::kNameLengthAt] = 250; }), kHeader, "exceeds the header"},
         {"H5 extended header below its own fields", mutated(2, [](Archive& a) { StoreLe16(&a[hdr::kLevel2FirstExtSizeAt], 2); }), kHeader, "its own fields"},
@@ -97,8 +95,6 @@ std::vector<HostileCase> Cases() {
         {"H1 level-3 header size below the fixed part", [] { return Level3(20, 6); }, kHeader, "below the fixed part"},
         {"H1 level-3 header size of 4 GiB", [] { return Level3(0xFFFFFFF0u, 6); }, kHeader, "1 MiB limit"},
         {"H1 level-3 extended header past the header", [] { return Level3(38, 0x10000); }, kHeader, "end of the header"},
-        {"E1 level-0 checksum tampered", mutated(0, [](Archive& a) { a[hdr::kNameAt] ^= 1; }, false), kHeader, "checksum mismatch"},
-        {"E2 level-2 header CRC tampered", mutated(2, [](Archive& a) { a[hdr::kTimeAt] ^= 1; }, false), kHeader, "header CRC mismatch"},
         // The stored CRC itself; the base checksum stays right.
         {"E2 level-1 header CRC tampered in an extended header", mutated(1, [](Archive& a) { a[a[0] + 3] ^= 1; }, false), kHeader, "header CRC mismatch"},
         // The 5-byte name extension retyped.
@@ -113,7 +109,6 @@ std::vector<HostileCase> Cases() {
              StoreLe32(&a[hdr::kPackedSizeAt], 0xFFFFFFFFu);
              StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu);
          }), kData, "ends early"},
-        {"H2 original size near UINT32_MAX", mutated(2, [](Archive& a) { StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu); }), kData, "ends early"},
         {"stored data altered after the header", mutated(2, [](Archive& a) { a[a.size() - 3] ^= 0x40; }, false), kData, "CRC-16 of the data"},
         {"E3 -lh5- member cut short", [] {
              Archive a = lzh_test::WriteArchive({{{}, "t", std::string(5000, 'a') + std::string(5000, 'b')}}, 2, "-lh5-");
@@ -126,13 +121,10 @@ std::vector<HostileCase> Cases() {
              a[hdr::kNameAt + 4] = 0x95;  // "\xFF.t\x95t"
          }), kReads, ""},
         {"level-1 chain of 100000 empty extended headers", [] {
-             Archive a = {25, 0, '-', 'l', 'h', '0', '-', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x20, 1, 0, 0, 0, 'M', 3, 0};
-             const std::uint32_t extBytes = 3 * 100000;
-             StoreLe32(&a[7], extBytes);
-             for (int i = 0; i < 100000; ++i) a.insert(a.end(), {0x7E, static_cast<std::uint8_t>(i + 1 < 100000 ? 3 : 0), 0});
-             Reseal(a, 0);  // base checksum only: there is no CRC extension
-             a.push_back(0);
-             return a;
+             lzh_test::RawHeader h;
+             h.level = 1;
+             h.exts.assign(100000, {0x7E, ""});
+             return lzh_test::RawArchive({h});
          }, kReads, ""},
         {"E4 level-2 header of 256 bytes without its padding byte", [] {
              Archive a = OneMember(2, std::string(217, 'p'));
