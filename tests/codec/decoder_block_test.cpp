@@ -36,19 +36,6 @@ private:
     std::vector<bool> bits_;
 };
 
-struct Decoded {
-    lzh::DecodeStatus status;
-    std::string text;
-};
-
-Decoded DecodeBits(const char* method, const std::vector<std::uint8_t>& packed, std::uint64_t originalSize) {
-    lzh::MemorySource in(packed);
-    lzh::MemorySink out;
-    lzh::DecodeResult r = lzh::Decode(lzh::FindMethod(method), in, originalSize, out);
-    EXPECT_EQ(r.produced, out.Bytes().size());
-    return {r.status, std::string(out.Bytes().begin(), out.Bytes().end())};
-}
-
 // A block whose three trees are single codes, so that each command takes no bits: `count` times
 // `symbol` (a literal, or 256 + length - 3), at position code `position`.
 Bits& OneCodeBlock(Bits& b, int count, int symbol, int positionBits = 4, int position = 0) {
@@ -103,17 +90,14 @@ const StreamCase kStreams[] = {
     {"a huge claimed size is not allocated", "-lh7-", std::uint64_t{1} << 40, [](Bits& b) { OneCodeBlock(b, 65535, 'a', 5); },
      kTruncated, std::string(65535, 'a')},
     {"a huge claimed size of stored data", "-lh0-", std::uint64_t{1} << 40, [](Bits& b) { b.Put(32, 0x7A7A7A7A); }, kTruncated, "zzzz"},
-    // Hostile tables: padding after them keeps the verdict from being a truncation.
+    // Hostile tables, one row per guard: the three trees share the table checks, the temp and
+    // position trees the reading of their lengths. Padding keeps the verdict from being a truncation.
     {"temp tree over-subscribed", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 3).Put(3, 1).Put(3, 1).Put(3, 1).Put(2, 0); }, kCorrupt, ""},
     {"temp length above 16", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 1).Put(3, 7).Put(10, 0x3FF).Put(1, 0); }, kCorrupt, ""},
     {"temp count above 19", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 20); }, kCorrupt, ""},
     {"temp single symbol out of range", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 0).Put(5, 19); }, kCorrupt, ""},
     {"literal count above 510", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 0).Put(5, 3).Put(9, 511); }, kCorrupt, ""},
     {"literal single symbol out of range", "-lh5-", 100, [](Bits& b) { OneCodeBlock(b, 1, 510); }, kCorrupt, ""},
-    // A one-symbol temp tree of symbol 3 (length 1) for all 300 entries.
-    {"literal tree over-subscribed", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 0).Put(5, 3).Put(9, 300); }, kCorrupt, ""},
-    {"position count above 14 for -lh5-", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 'a').Put(4, 15); }, kCorrupt, ""},
-    {"position single symbol out of range", "-lh5-", 100, [](Bits& b) { OneCodeBlock(b, 1, 'a', 4, 14); }, kCorrupt, ""},
     // Literal tree with only 'a' = code 0; the data then sends code 1.
     {"a code outside an incomplete tree", "-lh5-", 100, [](Bits& b) {
          b.Put(16, 2).Put(5, 4).Put(3, 0).Put(3, 0).Put(3, 1).Put(2, 0).Put(3, 1);  // 2="0" 3="1"
@@ -127,9 +111,13 @@ TEST(BlockDecoder, StreamsDecodeOrFailAsTheyShould) {
         Bits b;
         c.build(b);
         for (int i = 0; c.status != kTruncated && i < 8; ++i) b.Put(16, 0xFFFF);
-        Decoded d = DecodeBits(c.method, b.Bytes(), c.size);
-        EXPECT_EQ(d.status, c.status);
-        EXPECT_TRUE(d.text == c.text) << d.text.size() << " bytes";
+        const std::vector<std::uint8_t> packed = b.Bytes();
+        lzh::MemorySource in(packed);
+        lzh::MemorySink out;
+        lzh::DecodeResult r = lzh::Decode(lzh::FindMethod(c.method), in, c.size, out);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.produced, out.Bytes().size());
+        EXPECT_TRUE(std::string(out.Bytes().begin(), out.Bytes().end()) == c.text) << out.Bytes().size() << " bytes";
     }
 }
 
