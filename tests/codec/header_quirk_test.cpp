@@ -22,23 +22,12 @@ struct QuirkCase {
     std::uint8_t osId;
 };
 
-RawHeader Level0(std::string name, std::string content = "quirk data") {
+// A member of `level` with the name field `name` (levels 0 and 1) and the extensions `exts`.
+RawHeader Raw(int level, std::string name, std::vector<std::pair<std::uint8_t, std::string>> exts = {}, std::uint8_t osId = 'M') {
     RawHeader h;
+    h.level = level;
     h.name = std::move(name);
-    h.content = std::move(content);
-    return h;
-}
-
-RawHeader Level1(std::string name, std::vector<std::pair<std::uint8_t, std::string>> exts = {}) {
-    RawHeader h = Level0(std::move(name));
-    h.level = 1;
-    h.exts = std::move(exts);
-    return h;
-}
-
-RawHeader Level2(std::vector<std::pair<std::uint8_t, std::string>> exts, std::uint8_t osId = 'M') {
-    RawHeader h = Level0("");
-    h.level = 2;
+    h.content = "quirk data";
     h.exts = std::move(exts);
     h.osId = osId;
     return h;
@@ -50,26 +39,27 @@ RawHeader With(RawHeader h, void (*change)(RawHeader&)) {
 }
 
 std::vector<QuirkCase> Cases() {
-    const RawHeader next = Level0("next.txt", "the member after");
+    RawHeader next = Raw(0, "next.txt");
+    next.content = "the member after";
     return {
-        {"Unix port: '/' separates", {Level1("dir/a.txt"), next}, "dir\\a.txt", false, "", 'M'},
+        {"Unix port: '/' separates", {Raw(1, "dir/a.txt"), next}, "dir\\a.txt", false, "", 'M'},
         {"folder entry with a trailing '/'",
-         {With(Level0("dir/sub/", ""), [](RawHeader& h) { h.method = "-lhd-"; }), next}, "dir\\sub", true, "", 0},
+         {With(Raw(0, "dir/sub/"), [](RawHeader& h) { h.method = "-lhd-"; h.content = ""; }), next}, "dir\\sub", true, "", 0},
         {"Amiga, level 0: a comment after the name's NUL, OS area 'A'",
-         {With(Level0(std::string("a.txt\0A note", 12)), [](RawHeader& h) { h.extra = std::string("A\0\0", 3); }), next},
+         {With(Raw(0, std::string("a.txt\0A note", 12)), [](RawHeader& h) { h.extra = std::string("A\0\0", 3); }), next},
          "a.txt", false, "A note", 'A'},
-        {"Amiga, level 2: comment in extension 0x71", {Level2({{kName, "c.txt"}, {kAmigaComment, "a note"}}, 'A'), next},
+        {"Amiga, level 2: comment in extension 0x71", {Raw(2, "", {{kName, "c.txt"}, {kAmigaComment, "a note"}}, 'A'), next},
          "c.txt", false, "a note", 'A'},
         {"OS-9/68K, level 2: size field two bytes short",
-         {With(Level2({{kName, "k.txt"}, {kFolders, "os9\xFF"}}, 'K'), [](RawHeader& h) { h.sizeLeftOut = 2; }), next},
+         {With(Raw(2, "", {{kName, "k.txt"}, {kFolders, "os9\xFF"}}, 'K'), [](RawHeader& h) { h.sizeLeftOut = 2; }), next},
          "os9\\k.txt", false, "", 'K'},
-        {"OS-9/68K, level 2: a right size still reads", {Level2({{kName, "k.txt"}}, 'K'), next}, "k.txt", false, "", 'K'},
-        {"extension 0x02 ending at a NUL", {Level2({{kName, "e.txt"}, {kFolders, std::string("dir\xFF\0junk\xFF", 10)}}), next},
+        {"OS-9/68K, level 2: a right size still reads", {Raw(2, "", {{kName, "k.txt"}}, 'K'), next}, "k.txt", false, "", 'K'},
+        {"extension 0x02 ending at a NUL", {Raw(2, "", {{kName, "e.txt"}, {kFolders, std::string("dir\xFF\0junk\xFF", 10)}}), next},
          "dir\\e.txt", false, "", 'M'},
-        {"-lhd- entry with data behind it", {With(Level0("dir\\", "12345"), [](RawHeader& h) { h.method = "-lhd-"; }), next},
+        {"-lhd- entry with data behind it", {With(Raw(0, "dir\\"), [](RawHeader& h) { h.method = "-lhd-"; h.content = "12345"; }), next},
          "dir", true, "", 0},
         // Hostile: the path stays in the comment, away from the parts that extraction checks.
-        {"a comment that holds a path", {Level0(std::string("ok.txt\0..\\..\\evil", 17))}, "ok.txt", false,
+        {"a comment that holds a path", {Raw(0, std::string("ok.txt\0..\\..\\evil", 17))}, "ok.txt", false,
          "..\\..\\evil", 0},
     };
 }
@@ -102,13 +92,13 @@ TEST(HeaderQuirks, CodePage65001NamesAreReadAsUtf8) {
     };
     const Case cases[] = {
         {"level 1: '/' in the base name, a character outside the basic plane",
-         Level1("\xE6\x97\xA5/\xF0\x9F\x98\x80.txt", {{0x46, utf8}}), {u"日"}, u"😀.txt", 1},
-        {"ext 0x44 beside it wins", Level2({{0x46, utf8}, {0x01, "x.txt"}, {0x44, std::string("y\0", 2)}}), {}, u"y", 0},
-        {"code page 932 keeps the bytes (0x5C trail bytes)", Level2({{0x46, cp932}, {0x01, "\x95\x5C\x83\x5C.txt"}}), {}, u"", 0},
+         Raw(1, "\xE6\x97\xA5/\xF0\x9F\x98\x80.txt", {{0x46, utf8}}), {u"日"}, u"😀.txt", 1},
+        {"ext 0x44 beside it wins", Raw(2, "", {{0x46, utf8}, {0x01, "x.txt"}, {0x44, std::string("y\0", 2)}}), {}, u"y", 0},
+        {"code page 932 keeps the bytes (0x5C trail bytes)", Raw(2, "", {{0x46, cp932}, {0x01, "\x95\x5C\x83\x5C.txt"}}), {}, u"", 0},
         // Hostile: Á is C3 81, and 81 5C would be one code page 932 character hiding the '\'.
-        {"a separator right after a character", Level2({{0x46, utf8}, {0x01, "\xC3\x81\\..\\x"}}), {u"Á", u".."}, u"x", 2},
-        {"'..' in the folder field", Level2({{0x46, utf8}, {0x01, "a"}, {0x02, "..\xFF"}}), {u".."}, u"a", 1},
-        {"invalid UTF-8 becomes a lone surrogate", Level2({{0x46, utf8}, {0x01, "\xC3(\xE0\x80\xAF"}}), {},
+        {"a separator right after a character", Raw(2, "", {{0x46, utf8}, {0x01, "\xC3\x81\\..\\x"}}), {u"Á", u".."}, u"x", 2},
+        {"'..' in the folder field", Raw(2, "", {{0x46, utf8}, {0x01, "a"}, {0x02, "..\xFF"}}), {u".."}, u"a", 1},
+        {"invalid UTF-8 becomes a lone surrogate", Raw(2, "", {{0x46, utf8}, {0x01, "\xC3(\xE0\x80\xAF"}}), {},
          u"\xDCC3(\xDCE0\xDC80\xDCAF", 0},
     };
     for (const Case& c : cases) {
