@@ -1,6 +1,6 @@
-// Headers as other systems' LHA ports write them, built byte by byte: each reads as the readers
-// of those systems read it (see docs/lzh-quirks.md). How '/' and the trail bytes 0x5C split is
-// entry_path_test's.
+// Headers as other systems' LHA ports write them, names in UTF-8 among them, built byte by byte:
+// each reads as the readers of those systems read it (see docs/lzh-quirks.md). How '/' and the
+// trail bytes 0x5C split is entry_path_test's.
 #include <gtest/gtest.h>
 
 #include "tests/codec/format_test_util.h"
@@ -16,10 +16,12 @@ using lzh_test::RawHeader;
 struct QuirkCase {
     const char* what;
     std::vector<RawHeader> members;
-    std::string path;           // Entry::Path() of the first member
+    std::string path;                                 // Entry::Path() of the first member
     bool directory;
     std::string comment;
     std::uint8_t osId;
+    std::vector<std::u16string> exactFolders = {};   // the exact names; none expected when empty
+    std::u16string exactName = {};
 };
 
 // A member of `level` with the name field `name` (levels 0 and 1) and the extensions `exts`.
@@ -39,6 +41,7 @@ RawHeader With(RawHeader h, void (*change)(RawHeader&)) {
 }
 
 std::vector<QuirkCase> Cases() {
+    const std::string utf8 = std::string("\xE9\xFD\0\0", 4), cp932 = std::string("\xA4\x03\0\0", 4);
     RawHeader next = Raw(0, "next.txt");
     next.content = "the member after";
     return {
@@ -61,6 +64,20 @@ std::vector<QuirkCase> Cases() {
         // Hostile: the path stays in the comment, away from the parts that extraction checks.
         {"a comment that holds a path", {Raw(0, std::string("ok.txt\0..\\..\\evil", 17))}, "ok.txt", false,
          "..\\..\\evil", 0},
+        // Ext 0x46 with code page 65001: the name fields are UTF-8, split byte by byte, and give the
+        // entry its exact names; ext 0x44/0x45 beside them still win.
+        {"UTF-8 at level 1: '/' in the base name, a character outside the basic plane",
+         {Raw(1, "\xE6\x97\xA5/\xF0\x9F\x98\x80.txt", {{0x46, utf8}})}, "\xE6\x97\xA5\\\xF0\x9F\x98\x80.txt", false, "", 'M', {u"日"}, u"😀.txt"},
+        {"UTF-8 with ext 0x44 beside it, which wins", {Raw(2, "", {{0x46, utf8}, {0x01, "x.txt"}, {0x44, std::string("y\0", 2)}})},
+         "x.txt", false, "", 'M', {}, u"y"},
+        {"code page 932 in ext 0x46 keeps the bytes (0x5C trail bytes)", {Raw(2, "", {{0x46, cp932}, {0x01, "\x95\x5C\x83\x5C.txt"}})},
+         "\x95\x5C\x83\x5C.txt", false, "", 'M'},
+        // Hostile: Á is C3 81, and 81 5C would be one code page 932 character hiding the '\'.
+        {"UTF-8: a separator right after a character", {Raw(2, "", {{0x46, utf8}, {0x01, "\xC3\x81\\..\\x"}})},
+         "\xC3\x81\\..\\x", false, "", 'M', {u"Á", u".."}, u"x"},
+        {"UTF-8: '..' in the folder field", {Raw(2, "", {{0x46, utf8}, {0x01, "a"}, {0x02, "..\xFF"}})}, "..\\a", false, "", 'M', {u".."}, u"a"},
+        {"UTF-8: invalid bytes become lone surrogates", {Raw(2, "", {{0x46, utf8}, {0x01, "\xC3(\xE0\x80\xAF"}})},
+         "\xC3(\xE0\x80\xAF", false, "", 'M', {}, u"\xDCC3(\xDCE0\xDC80\xDCAF"},
     };
 }
 
@@ -75,43 +92,9 @@ TEST(HeaderQuirks, OtherSystemsHeadersReadAsTheirReadersReadThem) {
         EXPECT_EQ(e.isDirectory, c.directory);
         EXPECT_EQ(e.comment, c.comment);
         EXPECT_EQ(e.osId, c.osId);
+        EXPECT_TRUE(e.hasUnicodeFolders == !c.exactFolders.empty() && e.unicodeFolders == c.exactFolders);
+        EXPECT_TRUE(e.hasUnicodeName == !c.exactName.empty() && e.unicodeName == c.exactName);
         for (std::size_t i = c.directory ? 1 : 0; i < c.members.size(); ++i) EXPECT_EQ(back.contents[i], c.members[i].content);
-    }
-}
-
-// Ext 0x46 with code page 65001: the name fields are UTF-8, split byte by byte, and give the
-// entry its exact names; ext 0x44/0x45 beside them still win.
-TEST(HeaderQuirks, CodePage65001NamesAreReadAsUtf8) {
-    const std::string utf8 = std::string("\xE9\xFD\0\0", 4), cp932 = std::string("\xA4\x03\0\0", 4);
-    struct Case {
-        const char* what;
-        RawHeader member;
-        std::vector<std::u16string> folders;   // exact folders, none expected when empty
-        std::u16string name;                   // exact name, none expected when empty
-        std::size_t byteFolders;               // parts of the byte path before the name
-    };
-    const Case cases[] = {
-        {"level 1: '/' in the base name, a character outside the basic plane",
-         Raw(1, "\xE6\x97\xA5/\xF0\x9F\x98\x80.txt", {{0x46, utf8}}), {u"日"}, u"😀.txt", 1},
-        {"ext 0x44 beside it wins", Raw(2, "", {{0x46, utf8}, {0x01, "x.txt"}, {0x44, std::string("y\0", 2)}}), {}, u"y", 0},
-        {"code page 932 keeps the bytes (0x5C trail bytes)", Raw(2, "", {{0x46, cp932}, {0x01, "\x95\x5C\x83\x5C.txt"}}), {}, u"", 0},
-        // Hostile: Á is C3 81, and 81 5C would be one code page 932 character hiding the '\'.
-        {"a separator right after a character", Raw(2, "", {{0x46, utf8}, {0x01, "\xC3\x81\\..\\x"}}), {u"Á", u".."}, u"x", 2},
-        {"'..' in the folder field", Raw(2, "", {{0x46, utf8}, {0x01, "a"}, {0x02, "..\xFF"}}), {u".."}, u"a", 1},
-        {"invalid UTF-8 becomes a lone surrogate", Raw(2, "", {{0x46, utf8}, {0x01, "\xC3(\xE0\x80\xAF"}}), {},
-         u"\xDCC3(\xDCE0\xDC80\xDCAF", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        lzh_test::ReadBack back = lzh_test::ReadArchive(RawArchive({c.member}));
-        ASSERT_EQ(back.entries.size(), 1u) << back.error;
-        const lzh::Entry& e = back.entries[0];
-        EXPECT_EQ(e.hasUnicodeFolders, !c.folders.empty());
-        EXPECT_TRUE(e.unicodeFolders == c.folders);
-        EXPECT_EQ(e.hasUnicodeName, !c.name.empty());
-        EXPECT_TRUE(e.unicodeName == c.name);
-        EXPECT_EQ(e.folders.size(), c.byteFolders);
-        EXPECT_EQ(back.contents[0], c.member.content);
     }
 }
 
