@@ -89,7 +89,6 @@ const StreamCase kStreams[] = {
     // 2^40 bytes claimed: memory stays at the window.
     {"a huge claimed size is not allocated", "-lh7-", std::uint64_t{1} << 40, [](Bits& b) { OneCodeBlock(b, 65535, 'a', 5); },
      kTruncated, std::string(65535, 'a')},
-    {"a huge claimed size of stored data", "-lh0-", std::uint64_t{1} << 40, [](Bits& b) { b.Put(32, 0x7A7A7A7A); }, kTruncated, "zzzz"},
     // Hostile tables, one row per guard: the three trees share the table checks, the temp and
     // position trees the reading of their lengths. Padding keeps the verdict from being a truncation.
     {"temp tree over-subscribed", "-lh5-", 100, [](Bits& b) { b.Put(16, 1).Put(5, 3).Put(3, 1).Put(3, 1).Put(3, 1).Put(2, 0); }, kCorrupt, ""},

@@ -104,14 +104,13 @@ struct RawHeader {
 inline std::vector<std::uint8_t> RawArchive(const std::vector<RawHeader>& members) {
     std::vector<std::uint8_t> archive;
     for (const RawHeader& h : members) {
-        std::vector<std::uint8_t> out;
+        std::vector<std::uint8_t> out(2, 0);   // size and checksum, or the level-2 size, set last
         const std::vector<std::uint8_t> data = Bytes(h.content);
         auto put = [&](const std::string& s) { out.insert(out.end(), s.begin(), s.end()); };
         std::vector<std::pair<std::uint8_t, std::string>> exts = h.exts;
         if (h.level == 2) exts.insert(exts.begin(), {lzh::ext::kHeaderCrc, std::string(lzh::ext::kHeaderCrcSize, '\0')});
         std::size_t extBytes = 0;
         for (const auto& e : exts) extBytes += lzh::ext::kFramingSize + e.second.size();
-        out.assign(2, 0);   // size and checksum, or the level-2 size, set last
         put(h.method);
         lzh::AppendLe32(out, static_cast<std::uint32_t>(data.size() + (h.level == 1 ? extBytes : 0)));
         lzh::AppendLe32(out, static_cast<std::uint32_t>(data.size()));

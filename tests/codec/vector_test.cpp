@@ -83,13 +83,9 @@ Listing ReadExpected(const fs::path& file) {
     Listing listing(1);
     std::ifstream in(file);
     std::string line;
-    while (std::getline(in, line)) {
-        if (line == "--") {
-            listing.emplace_back();
-            continue;
-        }
-        std::size_t colon = line.find(": ");
-        if (colon != std::string::npos) listing.back()[line.substr(0, colon)] = line.substr(colon + 2);
+    for (std::size_t colon; std::getline(in, line);) {
+        if (line == "--") listing.emplace_back();
+        else if ((colon = line.find(": ")) != std::string::npos) listing.back()[line.substr(0, colon)] = line.substr(colon + 2);
     }
     listing.pop_back();
     return listing;
