@@ -19,11 +19,6 @@ public:
         for (int i = width - 1; i >= 0; --i) bits_.push_back((value >> i) & 1);
         return *this;
     }
-    // A canonical code given as a string of '0'/'1'.
-    Bits& Code(const char* code) {
-        for (; *code; ++code) bits_.push_back(*code == '1');
-        return *this;
-    }
     std::vector<std::uint8_t> Bytes() const {
         std::vector<std::uint8_t> out((bits_.size() + 7) / 8, 0);
         for (std::size_t i = 0; i < bits_.size(); ++i) {
@@ -71,7 +66,7 @@ const StreamCase kStreams[] = {
     {"-lh6- takes the 17 position codes of -lh7-", "-lh6-", 3, [](Bits& b) {
          b.Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 256).Put(5, 17);
          for (int i = 0; i < 16; ++i) b.Put(3, 0);
-         b.Put(3, 1).Code("0").Put(15, 0);
+         b.Put(3, 1).Put(1, 0b0).Put(15, 0);
      }, kOk, "   "},
     {"-lhx- copies from half a megabyte back", "-lhx-", kLhxText.size(), PutFarCopy, kOk, kLhxText},
     {"-lh7- has no position code 19", "-lh7-", kLhxText.size(), PutFarCopy, kCorrupt, kLhxText.substr(0, 327676)},
@@ -79,9 +74,9 @@ const StreamCase kStreams[] = {
     // 0 and 1 get length 1; 498 single zeros; then a 531-zero run with 10 entries left.
     {"a zero run past the table end is clamped", "-lh5-", 4, [](Bits& b) {
          b.Put(16, 4).Put(5, 4).Put(3, 2).Put(3, 2).Put(3, 2).Put(2, 0).Put(3, 2);  // temp: 0,1,2,3 all length 2
-         b.Put(9, 510).Code("11").Code("11");                                      // 3 = length 1
-         for (int i = 0; i < 498; ++i) b.Code("00");
-         b.Code("10").Put(9, 511).Put(4, 0).Put(4, 0).Code("0110");
+         b.Put(9, 510).Put(2, 0b11).Put(2, 0b11);   // 3 = length 1
+         for (int i = 0; i < 498; ++i) b.Put(2, 0b00);
+         b.Put(2, 0b10).Put(9, 511).Put(4, 0).Put(4, 0).Put(4, 0b0110);
      }, kOk, std::string("\0\1\1\0", 4)},
     // Zero-command blocks make no progress; the end of the data must still stop the walk.
     {"empty blocks until the data ends", "-lh5-", 10, [](Bits& b) { for (int i = 0; i < 100; ++i) OneCodeBlock(b, 0, 'a'); },
@@ -100,7 +95,7 @@ const StreamCase kStreams[] = {
     // Literal tree with only 'a' = code 0; the data then sends code 1.
     {"a code outside an incomplete tree", "-lh5-", 100, [](Bits& b) {
          b.Put(16, 2).Put(5, 4).Put(3, 0).Put(3, 0).Put(3, 1).Put(2, 0).Put(3, 1);  // 2="0" 3="1"
-         b.Put(9, 98).Code("0").Put(9, 77).Code("1").Put(4, 0).Put(4, 0).Code("01");
+         b.Put(9, 98).Put(1, 0b0).Put(9, 77).Put(1, 0b1).Put(4, 0).Put(4, 0).Put(2, 0b01);
      }, kCorrupt, "a"},
 };
 

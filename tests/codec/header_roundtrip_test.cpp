@@ -99,22 +99,18 @@ TEST(HeaderLimits, NamesAreStoredWholeOrRefused) {
 }
 
 // Refuses every write once `budget` bytes were taken: a full disk.
-class FullDiskSink : public lzh::MemorySink {
-public:
-    explicit FullDiskSink(std::size_t budget) : budget_(budget) {}
+struct FullDiskSink : lzh::MemorySink {
+    explicit FullDiskSink(std::size_t bytes) : budget(bytes) {}
     bool Write(const std::uint8_t* data, std::size_t size) override {
-        if (size > budget_) return false;
-        budget_ -= size;
+        if (size > budget) return false;
+        budget -= size;
         return MemorySink::Write(data, size);
     }
-
-private:
-    std::size_t budget_;
+    std::size_t budget;
 };
 
 // Claims more bytes than it delivers: a file that shrank while being added.
-class ShrunkSource : public lzh::MemorySource {
-public:
+struct ShrunkSource : lzh::MemorySource {
     using MemorySource::MemorySource;
     std::uint64_t Size() const override { return MemorySource::Size() + 100; }
 };
