@@ -61,9 +61,6 @@ std::vector<QuirkCase> Cases() {
          "dir\\e.txt", false, "", 'M'},
         {"-lhd- entry with data behind it", {With(Raw(0, "dir\\"), [](RawHeader& h) { h.method = "-lhd-"; h.content = "12345"; }), next},
          "dir", true, "", 0},
-        // Hostile: the path stays in the comment, away from the parts that extraction checks.
-        {"a comment that holds a path", {Raw(0, std::string("ok.txt\0..\\..\\evil", 17))}, "ok.txt", false,
-         "..\\..\\evil", 0},
         // Ext 0x46 with code page 65001: the name fields are UTF-8, split byte by byte, and give the
         // entry its exact names; ext 0x44/0x45 beside them still win.
         {"UTF-8 at level 1: '/' in the base name, a character outside the basic plane",
