@@ -138,41 +138,60 @@ TEST(WriterFailures, AreReportedWithTheirCause) {
     EXPECT_EQ(writer.AddDirectory(entry).status, lzh::WriteStatus::Finished);
 }
 
-// Members of 4 GiB and more: level 2 stores their sizes in ext 0x42, levels 0 and 1 cannot hold them.
-TEST(HeaderFields, SizesOf4GiBAndMoreSurviveLevel2Only) {
+// Builds `h` and parses it back.
+lzh::Entry BuiltAndParsed(const lzh::HeaderToBuild& h) {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::Ok);
+    lzh::Entry e;
+    EXPECT_EQ(lzh::ParseHeader(bytes.data(), bytes.size(), e).status, lzh::HeaderParseStatus::Ok);
+    return e;
+}
+
+// Sizes of 4 GiB and more go to ext 0x42, which levels 0 and 1 do not have; the three Windows
+// times differ, so that their order in ext 0x41 counts.
+TEST(HeaderFields, SizesOf4GiBAndMoreAndWindowsTimesSurviveLevel2) {
     lzh::HeaderToBuild h;
     h.methodId = "-lh7-";
     h.entry.name = "huge.img";
+    h.entry.hasWindowsTimes = true;
+    h.entry.windowsTimes = {133340296371842879u, 133340296371842880u, 133340309375721525u};
     h.originalSize = 5ull << 30;
     h.packedSize = (4ull << 30) + 12345;
     h.crc = 0xBEEF;
-    std::vector<std::uint8_t> bytes;
-    ASSERT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::Ok);
-    lzh::Entry e;
-    ASSERT_EQ(lzh::ParseHeader(bytes.data(), bytes.size(), e).status, lzh::HeaderParseStatus::Ok);
-    EXPECT_EQ(std::make_tuple(e.originalSize, e.packedSize, e.crc), std::make_tuple(h.originalSize, h.packedSize, 0xBEEF));
+    const lzh::Entry e = BuiltAndParsed(h);
+    EXPECT_EQ(std::make_tuple(e.originalSize, e.packedSize, e.crc, e.hasWindowsTimes, e.windowsTimes.creation, e.windowsTimes.lastWrite,
+                              e.windowsTimes.lastAccess),
+              std::make_tuple(h.originalSize, h.packedSize, 0xBEEF, true, 133340296371842879u, 133340296371842880u, 133340309375721525u));
     for (int level : {0, 1}) {
         h.level = level;
-        bytes.clear();
+        std::vector<std::uint8_t> bytes;
         EXPECT_EQ(lzh::BuildHeader(h, bytes).status, lzh::HeaderBuildStatus::TooLarge) << level;
     }
 }
 
-// Exact names where a header has no room for them (level 0), or that the writer must never store:
-// refused, never stored under the fallback alone. Their way through levels 1 and 2 and back is
-// LibraryUnicode's, through the library.
-TEST(HeaderFields, ExactNamesAreRefusedWhereTheyCannotBeStored) {
+// Exact names beside their code page fallbacks, in two folders so that the separator between them
+// counts. Refused where a level-0 header has no room for them, for a name the writer must never
+// store and for folders that do not pair with the fallback's: never stored under the fallback alone.
+TEST(HeaderFields, ExactNamesSurviveLevels1And2OrAreRefused) {
     lzh::HeaderToBuild h;
     h.methodId = "-lh0-";
-    h.entry.folders = {"\x93\xFA\x96\x7B"};   // 日本
+    h.entry.folders = {"\x93\xFA\x96\x7B", "caf_"};   // 日本, caf_
     h.entry.name = "_.txt";
     h.entry.hasUnicodeName = h.entry.hasUnicodeFolders = true;
+    h.entry.unicodeName = u"😀.txt";
+    h.entry.unicodeFolders = {u"日本", u"café"};
+    for (int level : {1, 2}) {
+        h.level = level;
+        const lzh::Entry e = BuiltAndParsed(h);
+        EXPECT_TRUE(e.folders == h.entry.folders && e.name == h.entry.name && e.unicodeName == h.entry.unicodeName &&
+                    e.unicodeFolders == h.entry.unicodeFolders) << level;
+    }
     const struct {
         int level;
         std::u16string name;
         std::vector<std::u16string> folders;
-    } cases[] = {{0, u"😀.txt", {u"日本"}}, {2, u"a\\b", {u"日本"}}, {2, u"x", {u"日本", u"café"}}};
-    for (const auto& c : cases) {
+    } refused[] = {{0, u"😀.txt", {u"日本", u"café"}}, {2, u"a\\b", {u"日本", u"café"}}, {2, u"x", {u"日本"}}};
+    for (const auto& c : refused) {
         h.level = c.level;
         h.entry.unicodeName = c.name;
         h.entry.unicodeFolders = c.folders;
