@@ -1,6 +1,8 @@
-// Inputs for the encoder tests: reproducible text, noise and repeats, and a pass-through round trip.
+// Inputs for the encoder and decoder tests: reproducible text, noise and repeats, sources and sinks
+// that trickle or fail, and a pass-through round trip.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +45,28 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
     for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
     return out;
 }
+
+// Hands out a few bytes per call, as pipes and slow files do; with `failAfter`, the read fails there.
+class TrickleSource : public lzh::ByteSource {
+public:
+    explicit TrickleSource(const Bytes& data, std::size_t failAfter = ~std::size_t{0})
+        : data_(data), end_(std::min(failAfter, data.size())) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        const std::size_t n = std::min({size, end_ - pos_, std::size_t{1} + (pos_ % 7)});
+        std::copy(data_.begin() + pos_, data_.begin() + pos_ + n, buffer);
+        pos_ += n;
+        return n;
+    }
+    bool Failed() const override { return end_ < data_.size(); }
+
+private:
+    const Bytes& data_;
+    std::size_t end_, pos_ = 0;
+};
+
+struct RefusingSink : lzh::ByteSink {
+    bool Write(const std::uint8_t*, std::size_t) override { return false; }
+};
 
 struct Packed {
     lzh::EncodeResult result;

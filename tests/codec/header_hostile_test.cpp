@@ -23,33 +23,26 @@ namespace ext = lzh::ext;
 constexpr std::size_t kCrcPayloadAt = hdr::kLevel2FixedSize + 1;
 constexpr std::size_t kNameExtAt = hdr::kLevel2FixedSize + ext::kFramingSize + ext::kHeaderCrcSize;
 
-Archive OneMember(int level, const std::string& name = "a.txt", const char* method = "-lh0-") {
-    return lzh_test::WriteArchive({{{}, name, "hello hello hello hello"}}, level, method);
+Archive OneMember(int level, const std::string& name = "a.txt") {
+    return lzh_test::WriteArchive({{{}, name, "hello hello hello hello"}}, level, "-lh0-");
 }
 
-// Recomputes the level-0/1 checksum and the header CRC (our writer's layout: ext 0x00 first),
-// so that a mutation reaches the guard behind them.
-void Reseal(Archive& a, int level) {
-    if (level <= 1) {
-        unsigned sum = 0;
-        const std::size_t base = static_cast<std::size_t>(a[0]) + 2;
-        for (std::size_t i = 2; i < base && i < a.size(); ++i) sum += a[i];
-        a[1] = static_cast<std::uint8_t>(sum);
-        if (level == 0) return;
-        std::size_t crcAt = base + 1, end = base;
-        for (std::size_t size = lzh::LoadLe16(&a[base - 2]); size != 0; size = lzh::LoadLe16(&a[end - 2])) end += size;
+// Recomputes the header CRC over the header's first `size` bytes (our writer puts ext 0x00 first)
+// and the level-0/1 checksum, so that a mutation reaches the guard behind them.
+void Reseal(Archive& a, int level, std::size_t size) {
+    const std::size_t base = level == 2 ? 0 : a[0] + std::size_t{2}, crcAt = level == 2 ? kCrcPayloadAt : base + 1;
+    if (level >= 1) {
         lzh::StoreLe16(&a[crcAt], 0);
-        lzh::StoreLe16(&a[crcAt], lzh::Crc16(a.data(), end));
-        return;
+        lzh::StoreLe16(&a[crcAt], lzh::Crc16(a.data(), std::min(size, a.size())));
     }
-    const std::size_t total = lzh::LoadLe16(&a[hdr::kSizeAt]);
-    lzh::StoreLe16(&a[kCrcPayloadAt], 0);
-    lzh::StoreLe16(&a[kCrcPayloadAt], lzh::Crc16(a.data(), std::min(total, a.size())));
+    unsigned sum = 0;
+    for (std::size_t i = 2; i < base && i < a.size(); ++i) sum += a[i];
+    if (level <= 1) a[1] = static_cast<std::uint8_t>(sum);
 }
 
-// A level-3 header: fixed part, ext 0x00 with the header CRC, ext 0x01 name, then no data.
+// A level-3 header: the fixed part, an ext 0x01 name with the next size 0, the end marker; no data.
 Archive Level3(std::uint32_t declaredSize, std::uint32_t firstExtSize) {
-    Archive a(hdr::kLevel3FixedSize, 0);
+    Archive a(hdr::kLevel3FixedSize + 7, 0);
     lzh::StoreLe16(&a[hdr::kSizeAt], 4);
     std::memcpy(&a[hdr::kMethodAt], "-lh0-", hdr::kMethodSize);
     a[hdr::kAttributeAt] = 0x20;
@@ -57,9 +50,8 @@ Archive Level3(std::uint32_t declaredSize, std::uint32_t firstExtSize) {
     a[hdr::kOsIdAt] = '2';
     lzh::StoreLe32(&a[hdr::kLevel3HeaderSizeAt], declaredSize);
     lzh::StoreLe32(&a[hdr::kLevel3FirstExtSizeAt], firstExtSize);
-    const std::uint8_t name[] = {ext::kName, 'x', 0, 0, 0, 0};
-    a.insert(a.end(), name, name + sizeof name);
-    a.push_back(0);
+    a[hdr::kLevel3FixedSize] = ext::kName;
+    a[hdr::kLevel3FixedSize + 1] = 'x';
     return a;
 }
 
@@ -78,27 +70,22 @@ std::vector<HostileCase> Cases() {
     auto mutated = [](int level, std::function<void(Archive&)> change, bool reseal = true) {
         return [=]() {
             Archive a = OneMember(level);
+            const std::size_t size = lzh_test::ReadArchive(a).entries[0].headerSize;
             change(a);
-            if (reseal) Reseal(a, level);
+            if (reseal) Reseal(a, level, size);
             return a;
         };
     };
     return {
-        {"H4 level-0 header size below the fixed part", mutated(0, [](Archive& a) { a[hdr::kSizeAt] = 10; }), kHeader, "below the fixed part"},
-        {"H4 level-1 header size below the fixed part", mutated(1, [](Archive& a) { a[hdr::kSizeAt] = 20; }), kHeader, "below the fixed part"},
+        {"H4 header size below the fixed part", mutated(1, [](Archive& a) { a[hdr::kSizeAt] = 20; }), kHeader, "below the fixed part"},
         {"H8 level-0 name length past the header", mutated(0, [](Archive& a) { a[hdr::kNameLengthAt] = 200; }), kHeader, "exceeds the header"},
         {"H8 level-1 name length past the header", mutated(1, [](Archive& a) { a[hdr::kNameLengthAt] = 250; }), kHeader, "exceeds the header"},
         {"H5 extended header below its own fields", mutated(2, [](Archive& a) { StoreLe16(&a[hdr::kLevel2FirstExtSizeAt], 2); }), kHeader, "its own fields"},
-        {"H5 level-1 extended header of size 1", mutated(1, [](Archive& a) { StoreLe16(&a[a[0]], 1); }), kHeader, "its own fields"},
-        {"H7 extended headers past the header", mutated(2, [](Archive& a) { StoreLe16(&a[hdr::kLevel2FirstExtSizeAt], 0x7000); }), kHeader, "end of the header"},
-        {"H7 level-1 extended headers past the file", mutated(1, [](Archive& a) { StoreLe16(&a[a[0]], 0xFFFF); }), kHeader, "inside the member header"},
         {"H2 level-1 skip size below its extended headers", mutated(1, [](Archive& a) { StoreLe32(&a[hdr::kPackedSizeAt], 1); }), kHeader, "size field"},
         {"H12 level-2 header size past the file", mutated(2, [](Archive& a) { StoreLe16(&a[hdr::kSizeAt], 0xFFF0); }, false), kHeader, "inside the member header"},
         {"H1 level-3 header size below the fixed part", [] { return Level3(20, 6); }, kHeader, "below the fixed part"},
         {"H1 level-3 header size of 4 GiB", [] { return Level3(0xFFFFFFF0u, 6); }, kHeader, "1 MiB limit"},
         {"H1 level-3 extended header past the header", [] { return Level3(38, 0x10000); }, kHeader, "end of the header"},
-        {"E1 level-0 checksum tampered", mutated(0, [](Archive& a) { a[hdr::kNameAt] ^= 1; }, false), kHeader, "checksum mismatch"},
-        {"E2 level-2 header CRC tampered", mutated(2, [](Archive& a) { a[hdr::kTimeAt] ^= 1; }, false), kHeader, "header CRC mismatch"},
         // The stored CRC itself; the base checksum stays right.
         {"E2 level-1 header CRC tampered in an extended header", mutated(1, [](Archive& a) { a[a[0] + 3] ^= 1; }, false), kHeader, "header CRC mismatch"},
         // The 5-byte name extension retyped.
@@ -113,7 +100,6 @@ std::vector<HostileCase> Cases() {
              StoreLe32(&a[hdr::kPackedSizeAt], 0xFFFFFFFFu);
              StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu);
          }), kData, "ends early"},
-        {"H2 original size near UINT32_MAX", mutated(2, [](Archive& a) { StoreLe32(&a[hdr::kOriginalSizeAt], 0xFFFFFFFFu); }), kData, "ends early"},
         {"stored data altered after the header", mutated(2, [](Archive& a) { a[a.size() - 3] ^= 0x40; }, false), kData, "CRC-16 of the data"},
         {"E3 -lh5- member cut short", [] {
              Archive a = lzh_test::WriteArchive({{{}, "t", std::string(5000, 'a') + std::string(5000, 'b')}}, 2, "-lh5-");
@@ -126,19 +112,16 @@ std::vector<HostileCase> Cases() {
              a[hdr::kNameAt + 4] = 0x95;  // "\xFF.t\x95t"
          }), kReads, ""},
         {"level-1 chain of 100000 empty extended headers", [] {
-             Archive a = {25, 0, '-', 'l', 'h', '0', '-', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x20, 1, 0, 0, 0, 'M', 3, 0};
-             const std::uint32_t extBytes = 3 * 100000;
-             StoreLe32(&a[7], extBytes);
-             for (int i = 0; i < 100000; ++i) a.insert(a.end(), {0x7E, static_cast<std::uint8_t>(i + 1 < 100000 ? 3 : 0), 0});
-             Reseal(a, 0);  // base checksum only: there is no CRC extension
-             a.push_back(0);
-             return a;
+             lzh_test::RawHeader h;
+             h.level = 1;
+             h.exts.assign(100000, {0x7E, ""});
+             return lzh_test::RawArchive({h});
          }, kReads, ""},
         {"E4 level-2 header of 256 bytes without its padding byte", [] {
              Archive a = OneMember(2, std::string(217, 'p'));
              a.erase(a.begin() + 256);
              StoreLe16(&a[hdr::kSizeAt], 256);
-             Reseal(a, 2);
+             Reseal(a, 2, 256);
              return a;
          }, kReads, ""},
     };
@@ -195,18 +178,16 @@ TEST(ArchiveWalk, ListsWhatIsSoundAndNamesWhatIsNot) {
                      "another member follows at offset " + std::to_string(intact.entries[2].headerOffset)});
     a = WriteArchive({{{}, "odd.bin", "data"}, {{}, "next.txt", "more"}}, 2, "-lh0-");
     std::memcpy(&a[hdr::kMethodAt], "-zz9-", hdr::kMethodSize);
-    Reseal(a, 2);
+    Reseal(a, 2, lzh::LoadLe16(a.data()));
     cases.push_back({"an unknown method, reported per entry", a, {"odd.bin", "next.txt"}, ""});
     const Archive plain = WriteArchive({{{}, "x.txt", "payload"}}, 1, "-lh0-");
     // A stub with a fake header string and a bogus level byte, as some self-extractors carry.
     a = Bytes("MZ stub -lh5- text" + std::string(40, '\x01'));
     a.insert(a.end(), plain.begin(), plain.end());
     cases.push_back({"a self-extractor stub in front", a, {"x.txt"}, ""});
-    for (const std::string& after : {std::string("abc"), std::string(100, '\0')}) {
-        a = plain;
-        a.insert(a.end(), after.begin(), after.end());
-        cases.push_back({"bytes after the end marker", a, {"x.txt"}, ""});
-    }
+    a = plain;
+    a.insert(a.end(), {'a', 'b', 'c'});
+    cases.push_back({"bytes after the end marker", a, {"x.txt"}, ""});
     cases.push_back({"no archive at all", Archive(5000, 'j'), {}, "not an LZH archive"});
 
     for (const Case& c : cases) {

@@ -1,110 +1,35 @@
-// Headers as other systems' LHA ports write them, built byte by byte: each reads as the readers
-// of those systems read it (see docs/lzh-quirks.md). How '/' and the trail bytes 0x5C split is
-// entry_path_test's.
+// Headers as other systems' LHA ports write them, names in UTF-8 among them, built byte by byte:
+// each reads as the readers of those systems read it (see docs/lzh-quirks.md). How '/' and the
+// trail bytes 0x5C split is entry_path_test's.
 #include <gtest/gtest.h>
 
-#include "codec/crc16.h"
-#include "codec/header_bytes.h"
-#include "codec/header_layout.h"
 #include "tests/codec/format_test_util.h"
 
 namespace {
 
-// A member built byte by byte, for headers our writer never makes: other systems' quirks and
-// hostile variants of them.
-struct RawHeader {
-    int level = 0;                   // 0, 1 or 2
-    const char* method = "-lh0-";
-    std::string name;                // the level-0/1 name field, raw
-    std::string content;             // stored as it is; the sizes and CRC are worked out
-    std::string extra;               // level 0: bytes after the CRC (an OS id and its area)
-    std::uint8_t osId = 'M';         // levels 1 and 2
-    std::vector<std::pair<std::uint8_t, std::string>> exts;   // type and payload; level 2 adds 0x00
-    std::size_t sizeLeftOut = 0;     // level 2: bytes the size field does not count
-};
-
-// Members one after the other, with the end marker.
-std::vector<std::uint8_t> RawArchive(const std::vector<RawHeader>& members) {
-    std::vector<std::uint8_t> archive;
-    for (const RawHeader& h : members) {
-        std::vector<std::uint8_t> out;
-        const std::vector<std::uint8_t> data = lzh_test::Bytes(h.content);
-        auto put = [&](const std::string& s) { out.insert(out.end(), s.begin(), s.end()); };
-        std::vector<std::pair<std::uint8_t, std::string>> exts = h.exts;
-        if (h.level == 2) exts.insert(exts.begin(), {lzh::ext::kHeaderCrc, std::string(lzh::ext::kHeaderCrcSize, '\0')});
-        std::size_t extBytes = 0;
-        for (const auto& e : exts) extBytes += lzh::ext::kFramingSize + e.second.size();
-        out.assign(2, 0);   // size and checksum, or the level-2 size, set last
-        put(h.method);
-        lzh::AppendLe32(out, static_cast<std::uint32_t>(data.size() + (h.level == 1 ? extBytes : 0)));
-        lzh::AppendLe32(out, static_cast<std::uint32_t>(data.size()));
-        lzh::AppendLe32(out, h.level == 2 ? 1735731234u : 0x5A215C3Bu);
-        out.push_back(0x20);
-        out.push_back(static_cast<std::uint8_t>(h.level));
-        if (h.level < 2) {
-            out.push_back(static_cast<std::uint8_t>(h.name.size()));
-            put(h.name);
-        }
-        lzh::AppendLe16(out, lzh::Crc16(data.data(), data.size()));
-        if (h.level == 0) put(h.extra);
-        if (h.level >= 1) out.push_back(h.osId);
-        std::size_t crcAt = 0;
-        for (const auto& e : exts) {
-            lzh::AppendLe16(out, static_cast<std::uint16_t>(lzh::ext::kFramingSize + e.second.size()));
-            if (e.first == lzh::ext::kHeaderCrc) crcAt = out.size() + 1;
-            out.push_back(e.first);
-            put(e.second);
-        }
-        if (h.level >= 1) lzh::AppendLe16(out, 0);
-        if (h.level < 2) {
-            // The base part ends after the first extension's size; its bytes after the first two
-            // are summed.
-            const std::size_t base = out.size() - extBytes;
-            out[0] = static_cast<std::uint8_t>(base - 2);
-            unsigned sum = 0;
-            for (std::size_t i = 2; i < base; ++i) sum += out[i];
-            out[1] = static_cast<std::uint8_t>(sum);
-        } else {
-            lzh::StoreLe16(out.data(), static_cast<std::uint16_t>(out.size() - h.sizeLeftOut));
-            lzh::StoreLe16(&out[crcAt], lzh::Crc16(out.data(), out.size()));
-        }
-        out.insert(out.end(), data.begin(), data.end());
-        archive.insert(archive.end(), out.begin(), out.end());
-    }
-    archive.push_back(0);
-    return archive;
-}
-
 using lzh::ext::kAmigaComment;
 using lzh::ext::kFolders;
 using lzh::ext::kName;
+using lzh_test::RawArchive;
+using lzh_test::RawHeader;
 
 struct QuirkCase {
     const char* what;
     std::vector<RawHeader> members;
-    std::string path;           // Entry::Path() of the first member
+    std::string path;                                 // Entry::Path() of the first member
     bool directory;
     std::string comment;
     std::uint8_t osId;
+    std::vector<std::u16string> exactFolders = {};   // the exact names; none expected when empty
+    std::u16string exactName = {};
 };
 
-RawHeader Level0(std::string name, std::string content = "quirk data") {
+// A member of `level` with the name field `name` (levels 0 and 1) and the extensions `exts`.
+RawHeader Raw(int level, std::string name, std::vector<std::pair<std::uint8_t, std::string>> exts = {}, std::uint8_t osId = 'M') {
     RawHeader h;
+    h.level = level;
     h.name = std::move(name);
-    h.content = std::move(content);
-    return h;
-}
-
-RawHeader Level1(std::string name, std::vector<std::pair<std::uint8_t, std::string>> exts = {}) {
-    RawHeader h = Level0(std::move(name));
-    h.level = 1;
-    h.exts = std::move(exts);
-    return h;
-}
-
-RawHeader Level2(std::vector<std::pair<std::uint8_t, std::string>> exts, std::uint8_t osId = 'M') {
-    RawHeader h = Level0("");
-    h.level = 2;
+    h.content = "quirk data";
     h.exts = std::move(exts);
     h.osId = osId;
     return h;
@@ -116,32 +41,40 @@ RawHeader With(RawHeader h, void (*change)(RawHeader&)) {
 }
 
 std::vector<QuirkCase> Cases() {
-    const RawHeader next = Level0("next.txt", "the member after");
+    const std::string utf8 = std::string("\xE9\xFD\0\0", 4), cp932 = std::string("\xA4\x03\0\0", 4);
+    RawHeader next = Raw(0, "next.txt");
+    next.content = "the member after";
     return {
-        {"Unix port, level 0: '/' separates", {Level0("dir/sub/a.txt"), next}, "dir\\sub\\a.txt", false, "", 0},
-        {"Unix port, level 1: '/' separates", {Level1("dir/a.txt"), next}, "dir\\a.txt", false, "", 'M'},
+        {"Unix port: '/' separates", {Raw(1, "dir/a.txt"), next}, "dir\\a.txt", false, "", 'M'},
         {"folder entry with a trailing '/'",
-         {With(Level0("dir/sub/", ""), [](RawHeader& h) { h.method = "-lhd-"; }), next}, "dir\\sub", true, "", 0},
+         {With(Raw(0, "dir/sub/"), [](RawHeader& h) { h.method = "-lhd-"; h.content = ""; }), next}, "dir\\sub", true, "", 0},
         {"Amiga, level 0: a comment after the name's NUL, OS area 'A'",
-         {With(Level0(std::string("a.txt\0A note", 12)), [](RawHeader& h) { h.extra = std::string("A\0\0", 3); }), next},
+         {With(Raw(0, std::string("a.txt\0A note", 12)), [](RawHeader& h) { h.extra = std::string("A\0\0", 3); }), next},
          "a.txt", false, "A note", 'A'},
-        {"Amiga, level 1: NUL comment beside a folder extension", {Level1(std::string("b.txt\0note", 10), {{kFolders, "dir\xFF"}}), next},
-         "dir\\b.txt", false, "note", 'M'},
-        {"Amiga, level 2: comment in extension 0x71", {Level2({{kName, "c.txt"}, {kAmigaComment, "a note"}}, 'A'), next},
+        {"Amiga, level 2: comment in extension 0x71", {Raw(2, "", {{kName, "c.txt"}, {kAmigaComment, "a note"}}, 'A'), next},
          "c.txt", false, "a note", 'A'},
         {"OS-9/68K, level 2: size field two bytes short",
-         {With(Level2({{kName, "k.txt"}, {kFolders, "os9\xFF"}}, 'K'), [](RawHeader& h) { h.sizeLeftOut = 2; }), next},
+         {With(Raw(2, "", {{kName, "k.txt"}, {kFolders, "os9\xFF"}}, 'K'), [](RawHeader& h) { h.sizeLeftOut = 2; }), next},
          "os9\\k.txt", false, "", 'K'},
-        {"OS-9/68K, level 2: a right size still reads", {Level2({{kName, "k.txt"}}, 'K'), next}, "k.txt", false, "", 'K'},
-        {"extension 0x02 with '\\' and '/' as well as 0xFF", {Level2({{kName, "d.txt"}, {kFolders, "a\\b/c\xFF"}}), next},
-         "a\\b\\c\\d.txt", false, "", 'M'},
-        {"extension 0x02 ending at a NUL", {Level2({{kName, "e.txt"}, {kFolders, std::string("dir\xFF\0junk\xFF", 10)}}), next},
+        {"OS-9/68K, level 2: a right size still reads", {Raw(2, "", {{kName, "k.txt"}}, 'K'), next}, "k.txt", false, "", 'K'},
+        {"extension 0x02 ending at a NUL", {Raw(2, "", {{kName, "e.txt"}, {kFolders, std::string("dir\xFF\0junk\xFF", 10)}}), next},
          "dir\\e.txt", false, "", 'M'},
-        {"-lhd- entry with data behind it", {With(Level0("dir\\", "12345"), [](RawHeader& h) { h.method = "-lhd-"; }), next},
+        {"-lhd- entry with data behind it", {With(Raw(0, "dir\\"), [](RawHeader& h) { h.method = "-lhd-"; h.content = "12345"; }), next},
          "dir", true, "", 0},
-        // Hostile: the path stays in the comment, away from the parts that extraction checks.
-        {"a comment that holds a path", {Level0(std::string("ok.txt\0..\\..\\evil", 17))}, "ok.txt", false,
-         "..\\..\\evil", 0},
+        // Ext 0x46 with code page 65001: the name fields are UTF-8, split byte by byte, and give the
+        // entry its exact names; ext 0x44/0x45 beside them still win.
+        {"UTF-8 at level 1: '/' in the base name, a character outside the basic plane",
+         {Raw(1, "\xE6\x97\xA5/\xF0\x9F\x98\x80.txt", {{0x46, utf8}})}, "\xE6\x97\xA5\\\xF0\x9F\x98\x80.txt", false, "", 'M', {u"日"}, u"😀.txt"},
+        {"UTF-8 with ext 0x44 beside it, which wins", {Raw(2, "", {{0x46, utf8}, {0x01, "x.txt"}, {0x44, std::string("y\0", 2)}})},
+         "x.txt", false, "", 'M', {}, u"y"},
+        {"code page 932 in ext 0x46 keeps the bytes (0x5C trail bytes)", {Raw(2, "", {{0x46, cp932}, {0x01, "\x95\x5C\x83\x5C.txt"}})},
+         "\x95\x5C\x83\x5C.txt", false, "", 'M'},
+        // Hostile: Á is C3 81, and 81 5C would be one code page 932 character hiding the '\'.
+        {"UTF-8: a separator right after a character", {Raw(2, "", {{0x46, utf8}, {0x01, "\xC3\x81\\..\\x"}})},
+         "\xC3\x81\\..\\x", false, "", 'M', {u"Á", u".."}, u"x"},
+        {"UTF-8: '..' in the folder field", {Raw(2, "", {{0x46, utf8}, {0x01, "a"}, {0x02, "..\xFF"}})}, "..\\a", false, "", 'M', {u".."}, u"a"},
+        {"UTF-8: invalid bytes become lone surrogates", {Raw(2, "", {{0x46, utf8}, {0x01, "\xC3(\xE0\x80\xAF"}})},
+         "\xC3(\xE0\x80\xAF", false, "", 'M', {}, u"\xDCC3(\xDCE0\xDC80\xDCAF"},
     };
 }
 
@@ -156,45 +89,9 @@ TEST(HeaderQuirks, OtherSystemsHeadersReadAsTheirReadersReadThem) {
         EXPECT_EQ(e.isDirectory, c.directory);
         EXPECT_EQ(e.comment, c.comment);
         EXPECT_EQ(e.osId, c.osId);
+        EXPECT_TRUE(e.hasUnicodeFolders == !c.exactFolders.empty() && e.unicodeFolders == c.exactFolders);
+        EXPECT_TRUE(e.hasUnicodeName == !c.exactName.empty() && e.unicodeName == c.exactName);
         for (std::size_t i = c.directory ? 1 : 0; i < c.members.size(); ++i) EXPECT_EQ(back.contents[i], c.members[i].content);
-    }
-}
-
-// Ext 0x46 with code page 65001: the name fields are UTF-8, split byte by byte, and give the
-// entry its exact names; ext 0x44/0x45 beside them still win.
-TEST(HeaderQuirks, CodePage65001NamesAreReadAsUtf8) {
-    const std::string utf8 = std::string("\xE9\xFD\0\0", 4), cp932 = std::string("\xA4\x03\0\0", 4);
-    struct Case {
-        const char* what;
-        RawHeader member;
-        std::vector<std::u16string> folders;   // exact folders, none expected when empty
-        std::u16string name;                   // exact name, none expected when empty
-        std::size_t byteFolders;               // parts of the byte path before the name
-    };
-    const Case cases[] = {
-        {"level 2: Hangul folder, accented name", Level2({{0x46, utf8}, {0x01, "caf\xC3\xA9.txt"}, {0x02, "\xED\x95\x9C\xEA\xB5\xAD\xFF"}}),
-         {u"한국"}, u"café.txt", 1},
-        {"level 1: '/' in the base name, a character outside the basic plane",
-         Level1("\xE6\x97\xA5/\xF0\x9F\x98\x80.txt", {{0x46, utf8}}), {u"日"}, u"😀.txt", 1},
-        {"ext 0x44 beside it wins", Level2({{0x46, utf8}, {0x01, "x.txt"}, {0x44, std::string("y\0", 2)}}), {}, u"y", 0},
-        {"code page 932 keeps the bytes (0x5C trail bytes)", Level2({{0x46, cp932}, {0x01, "\x95\x5C\x83\x5C.txt"}}), {}, u"", 0},
-        // Hostile: Á is C3 81, and 81 5C would be one code page 932 character hiding the '\'.
-        {"a separator right after a character", Level2({{0x46, utf8}, {0x01, "\xC3\x81\\..\\x"}}), {u"Á", u".."}, u"x", 2},
-        {"'..' in the folder field", Level2({{0x46, utf8}, {0x01, "a"}, {0x02, "..\xFF"}}), {u".."}, u"a", 1},
-        {"invalid UTF-8 becomes a lone surrogate", Level2({{0x46, utf8}, {0x01, "\xC3(\xE0\x80\xAF"}}), {},
-         u"\xDCC3(\xDCE0\xDC80\xDCAF", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        lzh_test::ReadBack back = lzh_test::ReadArchive(RawArchive({c.member}));
-        ASSERT_EQ(back.entries.size(), 1u) << back.error;
-        const lzh::Entry& e = back.entries[0];
-        EXPECT_EQ(e.hasUnicodeFolders, !c.folders.empty());
-        EXPECT_TRUE(e.unicodeFolders == c.folders);
-        EXPECT_EQ(e.hasUnicodeName, !c.name.empty());
-        EXPECT_TRUE(e.unicodeName == c.name);
-        EXPECT_EQ(e.folders.size(), c.byteFolders);
-        EXPECT_EQ(back.contents[0], c.member.content);
     }
 }
 

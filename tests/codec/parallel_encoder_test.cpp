@@ -2,11 +2,6 @@
 // member at a time on the calling thread, read back whole; and a cancel that stops the work.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <deque>
-
-#include "codec/archive.h"
-#include "codec/parallel_encoder.h"
 #include "tests/codec/encoder_test_data.h"
 #include "tests/codec/format_test_util.h"
 
@@ -18,8 +13,8 @@ using encoder_test::Noise;
 using encoder_test::Text;
 
 // Members crossing several segment boundaries, with small, empty and incompressible ones between.
-const std::vector<Bytes>& Members() {
-    static const std::vector<Bytes> members = {
+std::vector<lzh_test::TestMember> Members() {
+    const std::vector<Bytes> data = {
         Concat({Text(lzh::kSegmentSize + 5000, 1), Noise(70000, 2), Text(lzh::kSegmentSize, 1)}),
         Text(3000, 3),
         {},
@@ -28,62 +23,22 @@ const std::vector<Bytes>& Members() {
         Concat({Noise(2 * lzh::kSegmentSize - 100, 5), Noise(40000, 5), Text(100, 6)}),
         Text(1, 7),
     };
+    std::vector<lzh_test::TestMember> members;
+    for (const Bytes& d : data) members.push_back({{}, "member" + std::to_string(members.size()) + ".\x95\x5C", {d.begin(), d.end()}});   // 表
     return members;
 }
 
-lzh::NewEntry EntryFor(std::size_t i) {
-    lzh::NewEntry e;
-    e.name = "member" + std::to_string(i) + ".\x95\x5C";   // 表
-    e.dosTime = 0x5A215C3B;
-    return e;
-}
-
-// On `threads` workers, or member by member on this thread when there are none.
-Bytes Write(const char* methodId, int threads) {
-    lzh::MemorySink sink;
-    lzh::ArchiveWriter writer(sink);
-    lzh::ParallelEncoder encoder(std::max(threads, 1));
-    std::deque<lzh::MemorySource> sources;
-    std::size_t queued = 0;
-    for (std::size_t i = 0; i < Members().size(); ++i) {
-        lzh::WriteResult r;
-        if (threads == 0) {
-            lzh::MemorySource source(Members()[i]);
-            r = writer.AddFile(EntryFor(i), source, lzh::FindMethod(methodId));
-        } else {
-            // Two members ahead of the one written, as a caller with little room would queue them.
-            for (; queued < Members().size() && queued < i + 2; ++queued) {
-                sources.emplace_back(Members()[queued]);
-                encoder.Queue(sources.back(), lzh::FindMethod(methodId));
-            }
-            r = writer.AddQueuedFile(EntryFor(i), encoder, nullptr);
-        }
-        EXPECT_EQ(r.status, lzh::WriteStatus::Ok) << r.detail;
-    }
-    EXPECT_TRUE(encoder.Empty());
-    writer.Finish();
-    return sink.Bytes();
-}
-
 TEST(ParallelEncoder, SameArchiveWhateverTheThreadCount) {
+    const std::vector<lzh_test::TestMember> members = Members();
     for (const char* id : {"-lh5-", "-lh7-"}) {
         SCOPED_TRACE(id);
-        const Bytes expected = Write(id, 0);
-        for (int threads : {1, 2, 5}) EXPECT_TRUE(Write(id, threads) == expected) << threads << " threads";
+        const Bytes expected = lzh_test::WriteArchive(members, 2, id);   // member by member on this thread
+        for (int threads : {1, 2, 5}) EXPECT_TRUE(lzh_test::WriteArchive(members, 2, id, threads) == expected) << threads << " threads";
         const lzh_test::ReadBack back = lzh_test::ReadArchive(expected);
-        ASSERT_EQ(back.entries.size(), Members().size()) << back.error;
-        for (std::size_t i = 0; i < Members().size(); ++i) EXPECT_TRUE(Bytes(back.contents[i].begin(), back.contents[i].end()) == Members()[i]) << i;
+        ASSERT_EQ(back.entries.size(), members.size()) << back.error;
+        for (std::size_t i = 0; i < members.size(); ++i) EXPECT_TRUE(back.contents[i] == members[i].content) << i;
     }
 }
-
-class CancelAtOnce : public lzh::WaitObserver {
-public:
-    bool KeepGoing() override {
-        ++waits;
-        return false;
-    }
-    int waits = 0;
-};
 
 TEST(ParallelEncoder, CancelStopsTheMember) {
     const Bytes big = Text(8 * lzh::kSegmentSize, 8);
@@ -92,9 +47,13 @@ TEST(ParallelEncoder, CancelStopsTheMember) {
     lzh::ParallelEncoder encoder(2);
     lzh::MemorySource source(big);
     encoder.Queue(source, lzh::FindMethod("-lh7-"));
-    CancelAtOnce observer;
-    lzh::WriteResult r = writer.AddQueuedFile(EntryFor(0), encoder, &observer);
-    EXPECT_EQ(r.status, lzh::WriteStatus::Cancelled);
+    struct CancelAtOnce : lzh::WaitObserver {
+        bool KeepGoing() override { return ++waits, false; }
+        int waits = 0;
+    } observer;
+    lzh::NewEntry entry;
+    entry.name = "big.txt";
+    EXPECT_EQ(writer.AddQueuedFile(entry, encoder, &observer).status, lzh::WriteStatus::Cancelled);
     EXPECT_EQ(observer.waits, 1);
     EXPECT_TRUE(encoder.Empty());
 }

@@ -71,9 +71,7 @@ void CheckFirstFile(const std::vector<std::uint8_t>& bytes, const std::vector<lz
         r = decode(keep, cut);
         EXPECT_EQ(r.status, lzh::DecodeStatus::Truncated) << "cut to " << keep;
         // Only a cut in the last byte may leave the output complete (but still reported).
-        if (keep < entry.packedSize - 1) {
-            EXPECT_LT(r.produced, entry.originalSize) << "cut to " << keep;
-        }
+        EXPECT_TRUE(keep == entry.packedSize - 1 || r.produced < entry.originalSize) << "cut to " << keep;
     }
 }
 
@@ -83,27 +81,12 @@ Listing ReadExpected(const fs::path& file) {
     Listing listing(1);
     std::ifstream in(file);
     std::string line;
-    while (std::getline(in, line)) {
-        if (line == "--") {
-            listing.emplace_back();
-            continue;
-        }
-        std::size_t colon = line.find(": ");
-        if (colon != std::string::npos) listing.back()[line.substr(0, colon)] = line.substr(colon + 2);
+    for (std::size_t colon; std::getline(in, line);) {
+        if (line == "--") listing.emplace_back();
+        else if ((colon = line.find(": ")) != std::string::npos) listing.back()[line.substr(0, colon)] = line.substr(colon + 2);
     }
     listing.pop_back();
     return listing;
-}
-
-// The reference listing shows folders with '/' separators.
-std::string Slashed(const std::string& path) {
-    std::string out;
-    for (std::size_t pos = 0; pos < path.size();) {
-        std::size_t len = cp932::CharLength(path, pos);
-        out += (len == 1 && path[pos] == '\\') ? std::string("/") : path.substr(pos, len);
-        pos += len;
-    }
-    return out;
 }
 
 // The reference lower-cases some names that DOS-era tools stored in capitals; we keep the bytes.
@@ -148,7 +131,7 @@ std::map<std::string, std::string> Describe(const lzh::Entry& e) {
     for (const std::string& f : e.folders) folders += f + "/";
     if (!folders.empty()) d["path"] = (e.absolute ? "/" : "") + folders;
     if (!e.name.empty()) d["filename"] = e.name;
-    if (e.isSymlink) d["symlink_target"] = Slashed(e.linkTarget);
+    if (e.isSymlink) d["symlink_target"] = e.linkTarget;
     d["compress_method"] = e.methodId;
     d["compressed_length"] = std::to_string(e.packedSize);
     d["length"] = std::to_string(e.originalSize);
@@ -187,12 +170,14 @@ void CheckListing(const fs::path& expectedFile, const std::vector<lzh::Entry>& e
         std::map<std::string, std::string> ours = Describe(entries[i]);
         for (const auto& [key, value] : expected[i]) {
             if (!Compared(key, entries[i])) continue;
-            std::string mine = ours[key];
+            std::string mine = ours[key], want = value;
             if ((key == "path" || key == "filename") && mine != value) mine = AsReferenceCases(mine);
             // The reference renames empty -lh0- members ending in a separator to -lhd-; we
             // keep the id and mark them as folders.
             if (key == "compress_method" && entries[i].isDirectory && value == "-lhd-") mine = "-lhd-";
-            EXPECT_EQ(mine, value) << key;
+            // It shows link targets with '/', which is never the trail byte of a character.
+            if (key == "symlink_target") std::replace(want.begin(), want.end(), '/', '\\');
+            EXPECT_EQ(mine, want) << key;
         }
         for (const char* key : {"path", "filename", "symlink_target", "common_crc", "unix_perms", "win_creation_time"}) {
             if (expected[i].count(key) == 0 && Compared(key, entries[i])) {
@@ -208,7 +193,7 @@ TEST(Vectors, EveryArchiveListsAsTheReferenceAndItsFirstFileDecodes) {
         !fs::is_directory(kVectors / "expected"))
         GTEST_FAIL() << "the LZH test vectors are missing: " << kVectors.string() << " must hold first-file-crc32.tsv, archives/ and expected/";
     const FirstFiles firstFiles = ReadFirstFiles();
-    std::size_t listed = 0, decoded = 0;
+    [[maybe_unused]] std::size_t listed = 0, decoded = 0;   // listed: not under Wine
     for (const fs::directory_entry& file : fs::recursive_directory_iterator(kVectors / "archives")) {
         if (!file.is_regular_file()) continue;
         const std::string relative = file.path().lexically_relative(kVectors / "archives").generic_string();
