@@ -167,21 +167,28 @@ void WriteBlock(const Command* commands, std::size_t count, const BlockStats& st
     PutTrees(plan, count, positionCodes, positionBits, out);
     const Tree& ll = plan.literalLength;
     const Tree& pos = plan.position;
-    // Literals and matches interleave unpredictably, so both take the same path: a literal's position
-    // field is simply 0 bits long. The position code and its raw bits (at most 16 + 15) are one field.
-    // Each command adds at most 16 + 31 bits, then whole bytes are flushed.
+    // A match's position field is its position code followed by the distance's bits below the top
+    // one; per code, its width and what the distance-1 is added to for its value (the code shifted
+    // past those bits, less the top bit they leave out).
+    std::uint32_t fieldBits[kMaxEncoderPositionCodes];
+    std::uint32_t fieldBase[kMaxEncoderPositionCodes];
+    for (int p = 0; p < kMaxEncoderPositionCodes; ++p) {
+        const int extraBits = p > 1 ? p - 1 : 0;
+        fieldBits[p] = pos.lengths[p] + static_cast<std::uint32_t>(extraBits);
+        fieldBase[p] = (std::uint32_t{pos.codes[p]} << extraBits) - (p > 0 ? 1u << extraBits : 0u);
+    }
+    // Literals and matches interleave unpredictably, so both take the same path without a jump: a
+    // literal's position field is masked to 0 bits. Each command adds at most 16 + 31 bits in one
+    // step, then whole bytes are flushed.
     {
         BitWriter::Run run(out, count * 6);
         for (std::size_t i = 0; i < count; ++i) {
             const Command c = commands[i];
-            run.PutUnflushed(ll.codes[c.code], ll.lengths[c.code]);
+            const std::uint32_t matchMask = static_cast<std::uint32_t>(static_cast<std::int32_t>(255 - c.code) >> 31);
             const int p = PositionCode(c.distanceMinus1);
-            const int extraBits = p > 1 ? p - 1 : 0;
-            const std::uint32_t extra = c.distanceMinus1 & ((1u << extraBits) - 1);
-            const bool isMatch = c.code >= 256;
-            const int fieldBits = isMatch ? pos.lengths[p] + extraBits : 0;
-            const std::uint32_t field = isMatch ? std::uint32_t{pos.codes[p]} << extraBits | extra : 0;
-            run.PutUnflushed(field, fieldBits);
+            const std::uint32_t bits = fieldBits[p] & matchMask;
+            const std::uint32_t field = (fieldBase[p] + c.distanceMinus1) & matchMask;
+            run.PutUnflushed(std::uint64_t{ll.codes[c.code]} << bits | field, ll.lengths[c.code] + static_cast<int>(bits));
             run.FlushWholeBytes();
         }
     }
