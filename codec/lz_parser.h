@@ -62,9 +62,8 @@ private:
     std::vector<Match> matches_;            // all matches of the stretch, position by position
     std::size_t matchRoom_ = 0;             // matches_ has room for one more position's up to here
     std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
-    std::vector<std::uint32_t> cost_;
     std::vector<Command> emitted_;
-    std::vector<std::uint32_t> chosen_;     // per position: length:16 distance:16 of the cheapest step
+    std::vector<std::uint64_t> steps_;      // per position: cost:32 length:16 distance:16 of the cheapest step
 };
 
 }  // namespace lzh
