@@ -172,14 +172,11 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
     }
 }
 
-void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
-                      BlockStats& stats) {
+std::size_t Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, Command* out,
+                             BlockStats& stats) {
     const std::size_t n = end - begin;
     const std::uint8_t* data = buf + begin;
     const std::uint64_t* steps = steps_.data();
-    // At most one command per byte: written into scratch room that outlives the stretch, then copied.
-    if (emitted_.size() < n) emitted_.resize(n);
-    Command* out = emitted_.data();
     std::size_t count = 0;
     // Literals and matches interleave unpredictably, so both take the same path: a literal is a
     // command with distance 0 whose position count is not raised.
@@ -196,26 +193,27 @@ void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t en
         stats.position[PositionCode(distanceMinus1)] += isMatch;
         k += length;
     }
-    commands.insert(commands.end(), out, out + count);
     stats.commands += count;
+    return count;
 }
 
-void Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
-                   std::size_t dataEnd, Prices& prices, std::vector<Command>& commands, BlockStats& stats,
-                   int passes) {
+std::size_t Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+                          std::size_t dataEnd, Prices& prices, Command* out, BlockStats& stats, int passes) {
     CollectMatches(buf, base, begin, end, dataEnd);
     for (int pass = 1; pass < std::max(passes, tuning_.passes); ++pass) {
         CheapestPath(buf, begin, end, prices);
-        std::vector<Command> trial;
+        // Only its counts matter: the commands go to scratch room.
+        if (trial_.size() < end - begin) trial_.resize(end - begin);
         BlockStats trialStats;
-        EmitPath(buf, begin, end, trial, trialStats);
+        EmitPath(buf, begin, end, trial_.data(), trialStats);
         prices.SetFromStats(trialStats, kMaxEncoderPositionCodes);
     }
     CheapestPath(buf, begin, end, prices);
     BlockStats own;
-    EmitPath(buf, begin, end, commands, own);
+    const std::size_t count = EmitPath(buf, begin, end, out, own);
     stats.Merge(own);
     prices.SetFromStats(own, kMaxEncoderPositionCodes);
+    return count;
 }
 
 }  // namespace lzh

@@ -57,7 +57,6 @@ private:
     friend PackedSegment EncodeSegment(const Method&, const std::uint8_t*, std::size_t, std::size_t, std::uint64_t,
                                        const std::atomic<bool>&, SegmentWorkspace&);
     std::unique_ptr<Parser> parser_;
-    std::vector<Command> commands_;
     std::vector<Command> pending_;
     std::vector<std::uint8_t> output_;
 };
