@@ -167,7 +167,7 @@ bool SegmentJoiner::Add(const PackedSegment& segment, std::uint64_t plainBytes) 
     const unsigned shift = static_cast<unsigned>(partialBits_);
     const std::uint8_t* in = segment.bytes.data();
     const std::size_t size = static_cast<std::size_t>((segment.bits + 7) / 8);
-    shifted_.resize(size + 8);
+    if (shifted_.size() < size + 8) shifted_.resize(size + 8);
     std::uint8_t* out = shifted_.data();
     std::uint64_t carry = partial_;   // `shift` bits at the top of the byte
     std::size_t i = 0;

@@ -70,7 +70,10 @@ PackedSegment EncodeSegment(const Method& method, const std::uint8_t* data, std:
 // Joins the segments of one member in order into its packed data in `sink`, within the limit.
 class SegmentJoiner {
 public:
-    SegmentJoiner(ByteSink& sink, std::uint64_t packedLimit) : sink_(sink), limit_(packedLimit) {}
+    // `scratch` holds each segment's bytes shifted into place; a caller that joins member after
+    // member passes the same one, so that its memory is not allocated (and faulted in) afresh.
+    SegmentJoiner(ByteSink& sink, std::uint64_t packedLimit, std::vector<std::uint8_t>& scratch)
+        : sink_(sink), limit_(packedLimit), shifted_(scratch) {}
 
     // Appends `segment`, which packed `plainBytes` bytes; false when the member must stop here
     // (write failure, limit reached or given up: see the accessors).
@@ -93,7 +96,7 @@ private:
     int partialBits_ = 0;
     bool limitReached_ = false;
     bool failed_ = false;
-    std::vector<std::uint8_t> shifted_;
+    std::vector<std::uint8_t>& shifted_;
 };
 
 }  // namespace lzh
