@@ -177,11 +177,16 @@ void WriteBlock(const Command* commands, std::size_t count, const BlockStats& st
         fieldBits[p] = pos.lengths[p] + static_cast<std::uint32_t>(extraBits);
         fieldBase[p] = (std::uint32_t{pos.codes[p]} << extraBits) - (p > 0 ? 1u << extraBits : 0u);
     }
+    // The commands' exact size, so that the room made for them is what they take: room for the
+    // worst case (6 bytes a command) grew nearly every segment's buffer, a copy and fresh pages.
+    std::uint64_t commandBits = 0;
+    for (int s = 0; s < kLiteralLengthCodes; ++s) commandBits += std::uint64_t(stats.literalLength[s]) * ll.lengths[s];
+    for (int p = 0; p < positionCodes; ++p) commandBits += std::uint64_t(stats.position[p]) * fieldBits[p];
     // Literals and matches interleave unpredictably, so both take the same path without a jump: a
     // literal's position field is masked to 0 bits. Each command adds at most 16 + 31 bits in one
-    // step, then whole bytes are flushed.
+    // step, then whole bytes are flushed (the last flush stores 8 bytes from one byte past them).
     {
-        BitWriter::Run run(out, count * 6);
+        BitWriter::Run run(out, static_cast<std::size_t>(commandBits / 8) + 2);
         for (std::size_t i = 0; i < count; ++i) {
             const Command c = commands[i];
             const std::uint32_t matchMask = static_cast<std::uint32_t>(static_cast<std::int32_t>(255 - c.code) >> 31);

@@ -61,13 +61,14 @@ bool ParallelEncoder::ReadSegment(Member& m) {
     std::vector<std::uint8_t>& in = segment->input;
     // Room for what the file's size leaves, so that a small file does not pay for a whole segment;
     // a file that grows meanwhile gets more room as it comes. A whole segment, or the rest of a file
-    // that had one, takes a spare buffer; a new one for a whole segment is made large enough for
-    // any segment, so that it can serve each later one without growing (a copy and fresh pages).
+    // that had one, takes a spare buffer (not the read that only finds the end: that buffer would
+    // go with it); a new one for a whole segment is made large enough for any segment, so that it
+    // can serve each later one without growing (a copy and fresh pages).
     const std::uint64_t expected = m.data->Size() > m.consumed ? m.data->Size() - m.consumed : 0;
     const std::size_t want = segment->history + kSegmentSize;
     const std::size_t room = std::min<std::uint64_t>(want, segment->history + expected + 1) + kSegmentSlack;
     const bool whole = room == want + kSegmentSlack;
-    if (whole || segment->history != 0) {
+    if (whole || (segment->history != 0 && expected != 0)) {
         std::lock_guard<std::mutex> lock(mutex_);
         if (!spareInputs_.empty()) {
             in = std::move(spareInputs_.back());
