@@ -202,10 +202,9 @@ std::size_t Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size
     CollectMatches(buf, base, begin, end, dataEnd);
     for (int pass = 1; pass < std::max(passes, tuning_.passes); ++pass) {
         CheapestPath(buf, begin, end, prices);
-        // Only its counts matter: the commands go to scratch room.
-        if (trial_.size() < end - begin) trial_.resize(end - begin);
+        // Only its counts matter: its commands go where the last pass writes over them.
         BlockStats trialStats;
-        EmitPath(buf, begin, end, trial_.data(), trialStats);
+        EmitPath(buf, begin, end, out, trialStats);
         prices.SetFromStats(trialStats, kMaxEncoderPositionCodes);
     }
     CheapestPath(buf, begin, end, prices);

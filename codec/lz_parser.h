@@ -7,6 +7,7 @@
 
 #include "codec/lh_encoder.h"
 #include "codec/match_finder.h"
+#include "codec/uninitialized_vector.h"
 
 namespace lzh {
 
@@ -60,11 +61,12 @@ private:
     ParserTuning tuning_;
     int dictionaryBits_;
     std::vector<std::uint8_t> distancePrice_;
-    std::vector<Match> matches_;            // all matches of the stretch, position by position
-    std::size_t matchRoom_ = 0;             // matches_ has room for one more position's up to here
-    std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
-    std::vector<Command> trial_;            // commands of a pass that only prices the next one
-    std::vector<std::uint64_t> steps_;      // per position: cost:32 length:16 distance:16 of the cheapest step
+    // Scratch of a stretch, written before it is read: left uncleared, so that the pages of room
+    // that a stretch does not reach are never touched (a page fault costs microseconds in a VM).
+    UninitializedVector<Match> matches_;            // all matches of the stretch, position by position
+    std::size_t matchRoom_ = 0;                     // matches_ has room for one more position's up to here
+    UninitializedVector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
+    UninitializedVector<std::uint64_t> steps_;      // per position: cost:32 length:16 distance:16 of the cheapest step
 };
 
 }  // namespace lzh

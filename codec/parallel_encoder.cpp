@@ -58,7 +58,7 @@ void ParallelEncoder::Feed() {
 bool ParallelEncoder::ReadSegment(Member& m) {
     auto segment = std::make_shared<Segment>();
     segment->history = m.tail.size();
-    std::vector<std::uint8_t>& in = segment->input;
+    UninitializedVector<std::uint8_t>& in = segment->input;
     // Room for what the file's size leaves, so that a small file does not pay for a whole segment;
     // a file that grows meanwhile gets more room as it comes. A whole segment, or the rest of a file
     // that had one, takes a spare buffer (not the read that only finds the end: that buffer would
@@ -114,7 +114,7 @@ void ParallelEncoder::Submit(Member& m, std::shared_ptr<Segment> segment) {
         Segment& s = *segment;
         SegmentWorkspace& workspace = workspaces_[static_cast<std::size_t>(worker)];
         s.packed = EncodeSegment(method, s.input.data(), s.history, s.history + s.plain, limit, *stop, workspace);
-        std::vector<std::uint8_t> input = std::move(s.input);
+        UninitializedVector<std::uint8_t> input = std::move(s.input);
         const bool whole = input.capacity() >= kSpareInputBytes;
         bool waited;
         {

@@ -32,8 +32,8 @@ class BlockedOutput {
 public:
     // Writes over `storage` and keeps the pending block's commands in `pending`: both left by an
     // earlier segment. The bytes leave with Finish.
-    BlockedOutput(const Method& method, std::size_t expectedBytes, std::vector<std::uint8_t>&& storage,
-                  std::vector<Command>& pending)
+    BlockedOutput(const Method& method, std::size_t expectedBytes, BitWriter::Storage&& storage,
+                  UninitializedVector<Command>& pending)
         : positionCodes_(method.positionCodes), positionBits_(method.positionBits), bits_(std::move(storage)),
           pending_(pending) {
         if (pending_.size() < kMaxBlockCommands + kStretch) pending_.resize(kMaxBlockCommands + kStretch);
@@ -93,7 +93,7 @@ private:
     int positionCodes_;
     int positionBits_;
     BitWriter bits_;
-    std::vector<Command>& pending_;   // the pending block's commands, then room for a stretch
+    UninitializedVector<Command>& pending_;   // the pending block's commands, then room for a stretch
     std::size_t pendingCount_ = 0;
     std::size_t kept_ = 0;            // where the stretch that follows a written block begins
     BlockStats pendingStats_;
