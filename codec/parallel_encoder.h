@@ -102,7 +102,7 @@ private:
     std::deque<Member> members_;
     std::size_t reading_ = 0;         // index of the first member not read to its end
     std::vector<SegmentWorkspace> workspaces_;   // one per worker
-    std::vector<std::uint8_t> joinScratch_;      // the calling thread's, for every member's SegmentJoiner
+    UninitializedVector<std::uint8_t> joinScratch_;   // the calling thread's, for every member's SegmentJoiner
     std::mutex mutex_;
     // Buffers of whole segments read and packed, and of packed output written, kept to be used again:
     // no more of them than were ever in use at once. Guarded by mutex_.

@@ -167,6 +167,9 @@ bool SegmentJoiner::Add(const PackedSegment& segment, std::uint64_t plainBytes) 
     const unsigned shift = static_cast<unsigned>(partialBits_);
     const std::uint8_t* in = segment.bytes.data();
     const std::size_t size = static_cast<std::size_t>((segment.bits + 7) / 8);
+    // Room for a whole segment's worth at once, rather than growing (and copying) step by step:
+    // pages that are never reached are never touched.
+    if (shifted_.capacity() < size + 8) shifted_.reserve(std::max(size + 8, kSegmentSize + kSegmentSize / 4));
     if (shifted_.size() < size + 8) shifted_.resize(size + 8);
     std::uint8_t* out = shifted_.data();
     std::uint64_t carry = partial_;   // `shift` bits at the top of the byte

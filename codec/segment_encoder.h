@@ -73,7 +73,7 @@ class SegmentJoiner {
 public:
     // `scratch` holds each segment's bytes shifted into place; a caller that joins member after
     // member passes the same one, so that its memory is not allocated (and faulted in) afresh.
-    SegmentJoiner(ByteSink& sink, std::uint64_t packedLimit, std::vector<std::uint8_t>& scratch)
+    SegmentJoiner(ByteSink& sink, std::uint64_t packedLimit, UninitializedVector<std::uint8_t>& scratch)
         : sink_(sink), limit_(packedLimit), shifted_(scratch) {}
 
     // Appends `segment`, which packed `plainBytes` bytes; false when the member must stop here
@@ -97,7 +97,7 @@ private:
     int partialBits_ = 0;
     bool limitReached_ = false;
     bool failed_ = false;
-    std::vector<std::uint8_t>& shifted_;
+    UninitializedVector<std::uint8_t>& shifted_;
 };
 
 }  // namespace lzh
