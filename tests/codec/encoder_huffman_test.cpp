@@ -26,11 +26,14 @@ std::vector<FrequencyCase> Cases() {
     std::vector<std::uint32_t> sparse(510, 0);
     sparse[3] = 5;
     sparse[509] = 1;
+    std::vector<std::uint32_t> scattered(510, 0);   // every byte of a count differs: all sort passes
+    for (std::uint32_t s = 0; s < 510; s += 2) scattered[s] = (s * 2654435761u) >> 3;
     return {
         {"fibonacci (unbounded depth 39)", fibonacci},
         {"one dominant among 510", wide},
         {"two used at the ends", sparse},
         {"uniform 19", std::vector<std::uint32_t>(19, 7)},
+        {"255 counts of up to 29 bits", scattered},
     };
 }
 
@@ -48,6 +51,12 @@ TEST(HuffmanEncoder, LengthsAreBoundedAndComplete) {
             if (lengths[s]) kraft += std::uint64_t{1} << (lzh::kMaxCodeLength - lengths[s]);
         }
         EXPECT_EQ(kraft, std::uint64_t{1} << lzh::kMaxCodeLength);   // an incomplete code some readers refuse
+        // A symbol more frequent than another never has the longer code.
+        for (int s = 0; s < n; ++s)
+            for (int t = 0; t < n; ++t)
+                if (c.freqs[t] != 0 && c.freqs[s] > c.freqs[t]) {
+                    EXPECT_LE(lengths[s], lengths[t]) << s << " " << t;
+                }
     }
 }
 
