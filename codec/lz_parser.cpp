@@ -90,18 +90,18 @@ void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
 Parser::Parser(int dictionaryBits, const ParserTuning& tuning)
     : finder_(dictionaryBits, tuning.finder), tuning_(tuning), dictionaryBits_(dictionaryBits) {}
 
-inline int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used) {
+inline int Parser::Search(const std::uint8_t* buf, std::size_t i, std::size_t end, std::size_t& used) {
     // A position adds at most 256 matches (they grow in length).
     if (used > matchRoom_) {
         matches_.resize(matches_.size() * 2);
         matchRoom_ = matches_.size() - 256;
     }
-    int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
+    int found = finder_.FindAndInsert(buf, i, end, matches_.data() + used);
     used += static_cast<std::size_t>(found);
     return found;
 }
 
-void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+void Parser::CollectMatches(const std::uint8_t* buf, std::size_t begin, std::size_t end,
                             std::size_t dataEnd) {
     const std::size_t n = end - begin;
     // Scratch only grows: shrinking would clear it afresh whenever a stretch needs more again.
@@ -119,10 +119,10 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
         // Data that has shown no match for a while (packed or random) is searched only at every
         // second position, and every fourth after longer: its bytes still enter the chains.
         if (misses >= kMissesBeforeStride && (i & (misses >= 4 * kMissesBeforeStride ? 3 : 1)) != 0) {
-            finder_.Insert(buf, base, i++);
+            finder_.Insert(buf, i++);
             continue;
         }
-        int found = Search(buf, base, i, end, used);
+        int found = Search(buf, i, end, used);
         ++i;
         misses = found ? 0 : misses + 1;
         // Inside a long match other choices rarely pay: only keep the chains up to date. Still search
@@ -133,13 +133,13 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
             if (i < searchEnd) {
                 first[i - begin] = static_cast<std::uint32_t>(used);
                 // A match there that reaches farther moves the end of the skipped stretch with it.
-                if (Search(buf, base, i, end, used))
+                if (Search(buf, i, end, used))
                     skipEnd = std::max(skipEnd, i + matches_[used - 1].length - tuning_.searchBeforeEnd);
                 ++i;
             }
             for (const std::size_t stop = std::min(skipEnd, searchEnd); i < stop; ++i) {
                 first[i - begin] = static_cast<std::uint32_t>(used);
-                finder_.Insert(buf, base, i);
+                finder_.Insert(buf, i);
             }
         }
     }
@@ -148,7 +148,7 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
 
 void Parser::Prime(const std::uint8_t* buf, std::size_t begin, std::size_t dataEnd) {
     const std::size_t stop = std::min(begin, dataEnd > 3 ? dataEnd - 3 : 0);
-    for (std::size_t i = 0; i < stop; ++i) finder_.Insert(buf, 0, i);
+    for (std::size_t i = 0; i < stop; ++i) finder_.Insert(buf, i);
 }
 
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
@@ -197,9 +197,9 @@ std::size_t Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::si
     return count;
 }
 
-std::size_t Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+std::size_t Parser::Parse(const std::uint8_t* buf, std::size_t begin, std::size_t end,
                           std::size_t dataEnd, Prices& prices, Command* out, BlockStats& stats, int passes) {
-    CollectMatches(buf, base, begin, end, dataEnd);
+    CollectMatches(buf, begin, end, dataEnd);
     for (int pass = 1; pass < std::max(passes, tuning_.passes); ++pass) {
         CheapestPath(buf, begin, end, prices);
         // Only its counts matter: its commands go where the last pass writes over them.

@@ -45,14 +45,14 @@ public:
     // end - begin of them, and adds their counts to `stats`; returns how many it wrote. `dataEnd`
     // bounds the bytes that hashing may read: at least end + 3 unless the input ends at `dataEnd`.
     // `prices` comes in with the prices to start from and leaves with those of this stretch.
-    std::size_t Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+    std::size_t Parse(const std::uint8_t* buf, std::size_t begin, std::size_t end,
                       std::size_t dataEnd, Prices& prices, Command* out, BlockStats& stats, int passes = 1);
 
 private:
-    void CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+    void CollectMatches(const std::uint8_t* buf, std::size_t begin, std::size_t end,
                         std::size_t dataEnd);
     // Matches at `i` appended to matches_ from `used` on, which moves past them.
-    int Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used);
+    int Search(const std::uint8_t* buf, std::size_t i, std::size_t end, std::size_t& used);
     void CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices);
     // Writes the commands of the cheapest path from `out` on and returns their count.
     std::size_t EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, Command* out, BlockStats& stats);

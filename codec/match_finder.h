@@ -19,7 +19,7 @@ struct MatchFinderTuning {
     int niceLength;   // a match this long ends the search
 };
 
-// Positions are absolute stream offsets kept modulo 2^32; the tables keep them modulo 2^16 (a chain
+// Positions are offsets into the caller's buffer, kept modulo 2^32; the tables keep them modulo 2^16 (a chain
 // link holds the position before it in its chain), so an entry older than 64 KiB reads as a nearer
 // one. A walk only moves farther back, by the 16-bit step between a link's position and the one it
 // holds, and ends at the first candidate outside the window or when its budget is spent. Every
@@ -31,16 +31,16 @@ public:
     // Forgets every position, as a new finder would.
     void Reset();
 
-    // Links `buf[i]` (absolute offset base + i) into its chain and appends to `out` the matches there
-    // of increasing length, each with the nearest distance found for it, none reaching past `end`.
-    // Needs 4 readable bytes at `i`. Returns the number appended.
-    int FindAndInsert(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, Match* out);
+    // Links `buf[i]` into its chain and appends to `out` the matches there of increasing length,
+    // each with the nearest distance found for it, none reaching past `end`. Needs 4 readable bytes
+    // at `i`. Returns the number appended.
+    int FindAndInsert(const std::uint8_t* buf, std::size_t i, std::size_t end, Match* out);
 
     // Links `buf[i]` into its chain without searching (inside a long match).
     // Needs 4 readable bytes at `i`.
-    void Insert(const std::uint8_t* buf, std::uint32_t base, std::size_t i) {
+    void Insert(const std::uint8_t* buf, std::size_t i) {
         std::uint32_t v = Load32(buf + i);
-        std::uint32_t cur = base + static_cast<std::uint32_t>(i);
+        std::uint32_t cur = static_cast<std::uint32_t>(i);
         std::uint32_t h = Hash4(v);
         prev_[cur & windowMask_] = head_[h];
         head_[h] = static_cast<std::uint16_t>(cur);
@@ -92,13 +92,13 @@ inline std::size_t MatchFinder::CommonLength(const std::uint8_t* a, const std::u
 }
 
 // Inline: it runs once per input byte.
-inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end,
+inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::size_t i, std::size_t end,
                                       Match* out) {
     const std::uint8_t* p = buf + i;
     const std::uint32_t first4 = Load32(p);
     const std::uint32_t h = Hash4(first4);
     const std::uint32_t h3 = Hash3(first4);
-    const std::uint32_t cur = base + static_cast<std::uint32_t>(i);
+    const std::uint32_t cur = static_cast<std::uint32_t>(i);
     const std::uint32_t head = head_[h];
     const std::uint32_t distance3 = static_cast<std::uint16_t>(cur - head3_[h3]);
     head_[h] = static_cast<std::uint16_t>(cur);

@@ -136,7 +136,7 @@ PackedSegment EncodeSegment(const Method& method, const std::uint8_t* data, std:
         }
         const std::size_t stretchEnd = std::min(pos + kStretch, end);
         BlockStats stats;
-        const std::size_t count = parser.Parse(buf, 0, pos, stretchEnd, end, prices, output.Room(), stats,
+        const std::size_t count = parser.Parse(buf, pos, stretchEnd, end, prices, output.Room(), stats,
                                                pos == begin && begin > 0 ? 2 : 1);
         pos = stretchEnd;
         output.Add(count, stats);
