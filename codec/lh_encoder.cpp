@@ -9,10 +9,12 @@ namespace lzh {
 
 namespace {
 
-// A tree's lengths and codes, or the single symbol it reduces to (then every code is 0 bits).
+// A tree's lengths and codes, or the single symbol it reduces to (then every code is 0 bits). Only
+// the first `count` entries of a built tree are set: a plan is built a few times per stretch, and
+// clearing all of it first cost more than building the small trees.
 struct Tree {
-    std::uint8_t lengths[kLiteralLengthCodes] = {};
-    std::uint16_t codes[kLiteralLengthCodes] = {};
+    std::uint8_t lengths[kLiteralLengthCodes];
+    std::uint16_t codes[kLiteralLengthCodes];
     int used = 0;
     int single = 0;
 
@@ -22,6 +24,7 @@ struct Tree {
         if (used < 2) {
             for (int s = 0; s < count; ++s)
                 if (freqs[s]) single = s;
+            std::fill(codes, codes + count, std::uint16_t{0});
             return;
         }
         AssignCanonicalCodes(lengths, count, codes);
@@ -41,7 +44,8 @@ struct Plan {
     Tree codeLength;
     Tree position;
     int literalLengthCount = 0;   // lengths sent, trailing zeros dropped
-    std::vector<CodeLengthItem> items;
+    CodeLengthItem items[kLiteralLengthCodes];   // one per length at most (a run of zeros is fewer)
+    int itemCount = 0;
 };
 
 void PlanLiteralLengthTree(Plan& plan) {
@@ -49,11 +53,11 @@ void PlanLiteralLengthTree(Plan& plan) {
     int n = kLiteralLengthCodes;
     while (n > 0 && len[n - 1] == 0) --n;
     plan.literalLengthCount = n;
-    plan.items.clear();
+    plan.itemCount = 0;
     std::uint32_t codeLengthFreq[kCodeLengthCodes] = {};
     auto add = [&](int symbol, int extraBits, int extra) {
-        plan.items.push_back({static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extraBits),
-                              static_cast<std::uint16_t>(extra)});
+        plan.items[plan.itemCount++] = {static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extraBits),
+                                        static_cast<std::uint16_t>(extra)};
         codeLengthFreq[symbol]++;
     };
     for (int i = 0; i < n;) {
@@ -122,7 +126,8 @@ void PutTrees(const Plan& plan, std::size_t count, int positionCodes, int positi
             out.Put(static_cast<std::uint32_t>(plan.codeLength.single), kCodeLengthCountBits);
         }
         out.Put(static_cast<std::uint32_t>(plan.literalLengthCount), kLiteralLengthCountBits);
-        for (const CodeLengthItem& item : plan.items) {
+        for (int i = 0; i < plan.itemCount; ++i) {
+            const CodeLengthItem& item = plan.items[i];
             out.Put(plan.codeLength.codes[item.symbol], plan.codeLength.lengths[item.symbol]);
             if (item.extraBits) out.Put(item.extra, item.extraBits);
         }
@@ -172,7 +177,7 @@ void WriteBlock(const Command* commands, std::size_t count, const BlockStats& st
     // past those bits, less the top bit they leave out).
     std::uint32_t fieldBits[kMaxEncoderPositionCodes];
     std::uint32_t fieldBase[kMaxEncoderPositionCodes];
-    for (int p = 0; p < kMaxEncoderPositionCodes; ++p) {
+    for (int p = 0; p < positionCodes; ++p) {
         const int extraBits = p > 1 ? p - 1 : 0;
         fieldBits[p] = pos.lengths[p] + static_cast<std::uint32_t>(extraBits);
         fieldBase[p] = (std::uint32_t{pos.codes[p]} << extraBits) - (p > 0 ? 1u << extraBits : 0u);
