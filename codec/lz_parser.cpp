@@ -43,7 +43,9 @@ void CheapestSteps(const PathInput& in, std::uint64_t* steps) {
             const Match match = in.matches[m];
             const std::uint32_t price = in.distancePrice[match.distance - 1u];
             for (std::uint32_t shorter = 0; shorter < kLengths; ++shorter) {
-                const std::uint32_t length = std::max<std::uint32_t>(match.length - shorter, kMinMatch);
+                // A match is never shorter than kMinMatch: only the shorter lengths need the floor.
+                const std::uint32_t length =
+                    shorter == 0 ? match.length : std::max<std::uint32_t>(match.length - shorter, kMinMatch);
                 std::uint64_t c = std::uint64_t(lengthPrice[length] + price + static_cast<std::uint32_t>(steps[k + length] >> 32)) << 32 |
                                   length << 16 | match.distance;
                 best = std::min(best, c);
