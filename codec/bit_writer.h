@@ -6,13 +6,18 @@
 #include <cstring>
 #include <vector>
 
+#include "codec/uninitialized_vector.h"
+
 namespace lzh {
 
 class BitWriter {
 public:
+    // Output memory: room made ahead is not cleared, so pages never reached are never touched.
+    using Storage = UninitializedVector<std::uint8_t>;
+
     BitWriter() = default;
     // Writes over `storage`, earlier output that is done with: its memory is used again.
-    explicit BitWriter(std::vector<std::uint8_t>&& storage) : bytes_(std::move(storage)) {}
+    explicit BitWriter(Storage&& storage) : bytes_(std::move(storage)) {}
 
     // Appends the low `count` bits of `value` (count <= 32), most significant first.
     void Put(std::uint32_t value, int count) {
@@ -96,7 +101,7 @@ public:
     std::vector<std::uint8_t> Bytes() const { return {bytes_.begin(), bytes_.begin() + size_}; }
     // Hands the buffer over, leaving the writer empty: its first Size() bytes are those written, the
     // rest is room that a later writer may use without clearing it.
-    std::vector<std::uint8_t> TakeBuffer() {
+    Storage TakeBuffer() {
         size_ = 0;
         return std::move(bytes_);
     }
@@ -114,7 +119,7 @@ private:
         bytes_[size_++] = b;
     }
 
-    std::vector<std::uint8_t> bytes_;   // the first size_ of them are written
+    Storage bytes_;   // the first size_ of them are written
     std::size_t size_ = 0;
     std::uint64_t acc_ = 0;
     int bits_ = 0;

@@ -22,7 +22,8 @@ EncodeResult Encode(const Method& method, ByteSource& in, ByteSink& out, std::ui
 
     std::vector<std::uint8_t> buf(kMaxHistory + kSegmentSize + kSegmentSlack);
     std::size_t history = 0;
-    SegmentJoiner joiner(out, packedLimit);
+    UninitializedVector<std::uint8_t> joinScratch;
+    SegmentJoiner joiner(out, packedLimit, joinScratch);
     const std::atomic<bool> never{false};
     SegmentWorkspace workspace;
     for (bool ended = false; !ended;) {

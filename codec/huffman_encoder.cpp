@@ -43,19 +43,48 @@ void UnlimitedLengths(const int* sortedSymbols, int leaves, const std::uint32_t*
     for (int i = 0; i < leaves; ++i) depth[i] = nodeDepth[i];
 }
 
+// The symbols of nonzero frequency into `symbols`, least frequent first and equal ones in symbol
+// order; returns their number. Large alphabets (the literal/length one) are sorted by a stable
+// radix sort of the symbols, taken in order, on their frequency a byte at a time, for as many bytes
+// as the largest frequency has: a comparison sort's jumps could not be predicted, and it ran for
+// every block several times. Small ones are few enough for the comparison sort.
+int SortByFrequency(const std::uint32_t* freqs, int count, int* symbols) {
+    int used = 0;
+    std::uint32_t all = 0;
+    for (int s = 0; s < count; ++s) {
+        symbols[used] = s;
+        used += freqs[s] != 0;
+        all |= freqs[s];
+    }
+    if (used <= 32) {
+        // Frequency and symbol as one key: equal frequencies keep symbol order.
+        std::uint64_t keys[kMaxSymbols];
+        for (int i = 0; i < used; ++i) keys[i] = std::uint64_t{freqs[symbols[i]]} << 32 | static_cast<std::uint32_t>(symbols[i]);
+        std::sort(keys, keys + used);
+        for (int i = 0; i < used; ++i) symbols[i] = static_cast<int>(keys[i] & 0xFFFFFFFFu);
+        return used;
+    }
+    int other[kMaxSymbols];
+    int* from = symbols;
+    int* to = other;
+    for (int shift = 0; shift < 32 && (all >> shift) != 0; shift += 8) {
+        int start[257] = {};
+        for (int i = 0; i < used; ++i) start[((freqs[from[i]] >> shift) & 0xFF) + 1]++;
+        for (int d = 1; d < 256; ++d) start[d] += start[d - 1];
+        for (int i = 0; i < used; ++i) to[start[(freqs[from[i]] >> shift) & 0xFF]++] = from[i];
+        std::swap(from, to);
+    }
+    if (from != symbols) std::copy(from, from + used, symbols);
+    return used;
+}
+
 }  // namespace
 
 int BuildCodeLengths(const std::uint32_t* freqs, int count, int maxLength, std::uint8_t* lengths) {
     std::fill(lengths, lengths + count, std::uint8_t{0});
-    // Sorted by frequency, equal ones in symbol order: keys of frequency and symbol sort as one integer.
-    std::uint64_t keys[kMaxSymbols];
-    int used = 0;
-    for (int s = 0; s < count; ++s)
-        if (freqs[s]) keys[used++] = std::uint64_t{freqs[s]} << 32 | static_cast<std::uint32_t>(s);
-    if (used < 2) return used;
-    std::sort(keys, keys + used);
     int symbols[kMaxSymbols];
-    for (int i = 0; i < used; ++i) symbols[i] = static_cast<int>(keys[i] & 0xFFFFFFFFu);
+    const int used = SortByFrequency(freqs, count, symbols);
+    if (used < 2) return used;
     int depth[kMaxSymbols];
     UnlimitedLengths(symbols, used, freqs, depth);
 

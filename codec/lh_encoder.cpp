@@ -9,10 +9,12 @@ namespace lzh {
 
 namespace {
 
-// A tree's lengths and codes, or the single symbol it reduces to (then every code is 0 bits).
+// A tree's lengths and codes, or the single symbol it reduces to (then every code is 0 bits). Only
+// the first `count` entries of a built tree are set: a plan is built a few times per stretch, and
+// clearing all of it first cost more than building the small trees.
 struct Tree {
-    std::uint8_t lengths[kLiteralLengthCodes] = {};
-    std::uint16_t codes[kLiteralLengthCodes] = {};
+    std::uint8_t lengths[kLiteralLengthCodes];
+    std::uint16_t codes[kLiteralLengthCodes];
     int used = 0;
     int single = 0;
 
@@ -22,6 +24,7 @@ struct Tree {
         if (used < 2) {
             for (int s = 0; s < count; ++s)
                 if (freqs[s]) single = s;
+            std::fill(codes, codes + count, std::uint16_t{0});
             return;
         }
         AssignCanonicalCodes(lengths, count, codes);
@@ -41,7 +44,8 @@ struct Plan {
     Tree codeLength;
     Tree position;
     int literalLengthCount = 0;   // lengths sent, trailing zeros dropped
-    std::vector<CodeLengthItem> items;
+    CodeLengthItem items[kLiteralLengthCodes];   // one per length at most (a run of zeros is fewer)
+    int itemCount = 0;
 };
 
 void PlanLiteralLengthTree(Plan& plan) {
@@ -49,11 +53,11 @@ void PlanLiteralLengthTree(Plan& plan) {
     int n = kLiteralLengthCodes;
     while (n > 0 && len[n - 1] == 0) --n;
     plan.literalLengthCount = n;
-    plan.items.clear();
+    plan.itemCount = 0;
     std::uint32_t codeLengthFreq[kCodeLengthCodes] = {};
     auto add = [&](int symbol, int extraBits, int extra) {
-        plan.items.push_back({static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extraBits),
-                              static_cast<std::uint16_t>(extra)});
+        plan.items[plan.itemCount++] = {static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extraBits),
+                                        static_cast<std::uint16_t>(extra)};
         codeLengthFreq[symbol]++;
     };
     for (int i = 0; i < n;) {
@@ -122,7 +126,8 @@ void PutTrees(const Plan& plan, std::size_t count, int positionCodes, int positi
             out.Put(static_cast<std::uint32_t>(plan.codeLength.single), kCodeLengthCountBits);
         }
         out.Put(static_cast<std::uint32_t>(plan.literalLengthCount), kLiteralLengthCountBits);
-        for (const CodeLengthItem& item : plan.items) {
+        for (int i = 0; i < plan.itemCount; ++i) {
+            const CodeLengthItem& item = plan.items[i];
             out.Put(plan.codeLength.codes[item.symbol], plan.codeLength.lengths[item.symbol]);
             if (item.extraBits) out.Put(item.extra, item.extraBits);
         }
@@ -167,21 +172,33 @@ void WriteBlock(const Command* commands, std::size_t count, const BlockStats& st
     PutTrees(plan, count, positionCodes, positionBits, out);
     const Tree& ll = plan.literalLength;
     const Tree& pos = plan.position;
-    // Literals and matches interleave unpredictably, so both take the same path: a literal's position
-    // field is simply 0 bits long. The position code and its raw bits (at most 16 + 15) are one field.
-    // Each command adds at most 16 + 31 bits, then whole bytes are flushed.
+    // A match's position field is its position code followed by the distance's bits below the top
+    // one; per code, its width and what the distance-1 is added to for its value (the code shifted
+    // past those bits, less the top bit they leave out).
+    std::uint32_t fieldBits[kMaxEncoderPositionCodes];
+    std::uint32_t fieldBase[kMaxEncoderPositionCodes];
+    for (int p = 0; p < positionCodes; ++p) {
+        const int extraBits = p > 1 ? p - 1 : 0;
+        fieldBits[p] = pos.lengths[p] + static_cast<std::uint32_t>(extraBits);
+        fieldBase[p] = (std::uint32_t{pos.codes[p]} << extraBits) - (p > 0 ? 1u << extraBits : 0u);
+    }
+    // The commands' exact size, so that the room made for them is what they take: room for the
+    // worst case (6 bytes a command) grew nearly every segment's buffer, a copy and fresh pages.
+    std::uint64_t commandBits = 0;
+    for (int s = 0; s < kLiteralLengthCodes; ++s) commandBits += std::uint64_t(stats.literalLength[s]) * ll.lengths[s];
+    for (int p = 0; p < positionCodes; ++p) commandBits += std::uint64_t(stats.position[p]) * fieldBits[p];
+    // Literals and matches interleave unpredictably, so both take the same path without a jump: a
+    // literal's position field is masked to 0 bits. Each command adds at most 16 + 31 bits in one
+    // step, then whole bytes are flushed (the last flush stores 8 bytes from one byte past them).
     {
-        BitWriter::Run run(out, count * 6);
+        BitWriter::Run run(out, static_cast<std::size_t>(commandBits / 8) + 2);
         for (std::size_t i = 0; i < count; ++i) {
             const Command c = commands[i];
-            run.PutUnflushed(ll.codes[c.code], ll.lengths[c.code]);
+            const std::uint32_t matchMask = static_cast<std::uint32_t>(static_cast<std::int32_t>(255 - c.code) >> 31);
             const int p = PositionCode(c.distanceMinus1);
-            const int extraBits = p > 1 ? p - 1 : 0;
-            const std::uint32_t extra = c.distanceMinus1 & ((1u << extraBits) - 1);
-            const bool isMatch = c.code >= 256;
-            const int fieldBits = isMatch ? pos.lengths[p] + extraBits : 0;
-            const std::uint32_t field = isMatch ? std::uint32_t{pos.codes[p]} << extraBits | extra : 0;
-            run.PutUnflushed(field, fieldBits);
+            const std::uint32_t bits = fieldBits[p] & matchMask;
+            const std::uint32_t field = (fieldBase[p] + c.distanceMinus1) & matchMask;
+            run.PutUnflushed(std::uint64_t{ll.codes[c.code]} << bits | field, ll.lengths[c.code] + static_cast<int>(bits));
             run.FlushWholeBytes();
         }
     }

@@ -46,7 +46,8 @@ struct BlockStats {
 std::uint64_t BlockBits(const BlockStats& stats, int positionCodes, int positionBits);
 
 // Appends one block with its own trees. `count` must be 1..kMaxBlockCommands and `stats` must count
-// exactly these commands. Also hands back the code lengths used, so parsing can price the next data.
+// exactly these commands: the room made in `out` is the size they give. Also hands back the code
+// lengths used, so parsing can price the next data.
 void WriteBlock(const Command* commands, std::size_t count, const BlockStats& stats, int positionCodes,
                 int positionBits, BitWriter& out, std::uint8_t* literalLengthBits = nullptr,
                 std::uint8_t* positionBitsOut = nullptr);

@@ -23,39 +23,37 @@ struct PathInput {
 };
 
 // The backward pass of the cheapest path; kLengths, the lengths tried per match, is fixed at compile
-// time so that the innermost loop unrolls and its branches vanish.
+// time so that the innermost loop unrolls and its branches vanish. Each position's cheapest step is
+// kept packed as cost:32 length:16 distance:16 (length 1 for a literal), so that one integer
+// minimum (free of branches) picks the cheapest, and among equals the shortest length; one store
+// keeps both the cost that later positions read and the step that EmitPath follows.
 template <std::uint32_t kLengths>
-void CheapestSteps(const PathInput& in, std::uint32_t* cost, std::uint32_t* chosen) {
+void CheapestSteps(const PathInput& in, std::uint64_t* steps) {
     const std::uint32_t* literalPrice = in.prices->literalLength;
     const std::uint32_t* lengthPrice = in.prices->literalLength + 256 - kMinMatch;
-    cost[in.n] = 0;
-    std::uint32_t nextCost = 0;   // cost[k + 1], kept out of memory
-    // Candidates are packed as cost:32 length:16 distance:16, so that one integer minimum (free of
-    // branches) picks the cheapest, and among equals the shortest length.
+    steps[in.n] = 0;
+    std::uint32_t nextCost = 0;                // cost of k + 1, kept out of memory
+    std::uint32_t mEnd = in.firstMatch[in.n];  // the matches at k end where those at k + 1 begin
     for (std::size_t k = in.n; k-- > 0;) {
-        std::uint32_t m = in.firstMatch[k];
-        const std::uint32_t mEnd = in.firstMatch[k + 1];
-        const std::uint32_t literalCost = nextCost + literalPrice[in.data[k]];
-        if (m == mEnd) {   // most positions: nothing but the literal
-            cost[k] = nextCost = literalCost;
-            chosen[k] = 1u << 16;
-            continue;
-        }
-        std::uint64_t best = std::uint64_t(literalCost) << 32 | (1u << 16);
+        const std::uint32_t mBegin = in.firstMatch[k];
+        std::uint64_t best = std::uint64_t(nextCost + literalPrice[in.data[k]]) << 32 | (1u << 16);
         // Every match tries its full length and the kLengths - 1 below it. A length that a nearer
         // match also reaches is merely weighed once more at this distance.
-        for (; m < mEnd; ++m) {
+        for (std::uint32_t m = mBegin; m < mEnd; ++m) {
             const Match match = in.matches[m];
             const std::uint32_t price = in.distancePrice[match.distance - 1u];
             for (std::uint32_t shorter = 0; shorter < kLengths; ++shorter) {
-                const std::uint32_t length = std::max<std::uint32_t>(match.length - shorter, kMinMatch);
-                std::uint64_t c = std::uint64_t(lengthPrice[length] + price + cost[k + length]) << 32 |
+                // A match is never shorter than kMinMatch: only the shorter lengths need the floor.
+                const std::uint32_t length =
+                    shorter == 0 ? match.length : std::max<std::uint32_t>(match.length - shorter, kMinMatch);
+                std::uint64_t c = std::uint64_t(lengthPrice[length] + price + static_cast<std::uint32_t>(steps[k + length] >> 32)) << 32 |
                                   length << 16 | match.distance;
                 best = std::min(best, c);
             }
         }
-        cost[k] = nextCost = static_cast<std::uint32_t>(best >> 32);
-        chosen[k] = static_cast<std::uint32_t>(best);
+        steps[k] = best;
+        nextCost = static_cast<std::uint32_t>(best >> 32);
+        mEnd = mBegin;
     }
 }
 
@@ -94,18 +92,18 @@ void Prices::SetFromStats(const BlockStats& stats, int positionCodes) {
 Parser::Parser(int dictionaryBits, const ParserTuning& tuning)
     : finder_(dictionaryBits, tuning.finder), tuning_(tuning), dictionaryBits_(dictionaryBits) {}
 
-inline int Parser::Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used) {
+inline int Parser::Search(const std::uint8_t* buf, std::size_t i, std::size_t end, std::size_t& used) {
     // A position adds at most 256 matches (they grow in length).
     if (used > matchRoom_) {
         matches_.resize(matches_.size() * 2);
         matchRoom_ = matches_.size() - 256;
     }
-    int found = finder_.FindAndInsert(buf, base, i, end, matches_.data() + used);
+    int found = finder_.FindAndInsert(buf, i, end, matches_.data() + used);
     used += static_cast<std::size_t>(found);
     return found;
 }
 
-void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+void Parser::CollectMatches(const std::uint8_t* buf, std::size_t begin, std::size_t end,
                             std::size_t dataEnd) {
     const std::size_t n = end - begin;
     // Scratch only grows: shrinking would clear it afresh whenever a stretch needs more again.
@@ -123,10 +121,10 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
         // Data that has shown no match for a while (packed or random) is searched only at every
         // second position, and every fourth after longer: its bytes still enter the chains.
         if (misses >= kMissesBeforeStride && (i & (misses >= 4 * kMissesBeforeStride ? 3 : 1)) != 0) {
-            finder_.Insert(buf, base, i++);
+            finder_.Insert(buf, i++);
             continue;
         }
-        int found = Search(buf, base, i, end, used);
+        int found = Search(buf, i, end, used);
         ++i;
         misses = found ? 0 : misses + 1;
         // Inside a long match other choices rarely pay: only keep the chains up to date. Still search
@@ -137,13 +135,13 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
             if (i < searchEnd) {
                 first[i - begin] = static_cast<std::uint32_t>(used);
                 // A match there that reaches farther moves the end of the skipped stretch with it.
-                if (Search(buf, base, i, end, used))
+                if (Search(buf, i, end, used))
                     skipEnd = std::max(skipEnd, i + matches_[used - 1].length - tuning_.searchBeforeEnd);
                 ++i;
             }
             for (const std::size_t stop = std::min(skipEnd, searchEnd); i < stop; ++i) {
                 first[i - begin] = static_cast<std::uint32_t>(used);
-                finder_.Insert(buf, base, i);
+                finder_.Insert(buf, i);
             }
         }
     }
@@ -152,13 +150,12 @@ void Parser::CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::si
 
 void Parser::Prime(const std::uint8_t* buf, std::size_t begin, std::size_t dataEnd) {
     const std::size_t stop = std::min(begin, dataEnd > 3 ? dataEnd - 3 : 0);
-    for (std::size_t i = 0; i < stop; ++i) finder_.Insert(buf, 0, i);
+    for (std::size_t i = 0; i < stop; ++i) finder_.Insert(buf, i);
 }
 
 void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices) {
     const std::size_t n = end - begin;
-    if (cost_.size() < n + 1) cost_.resize(n + 1);
-    if (chosen_.size() < n) chosen_.resize(n);
+    if (steps_.size() < n + 1) steps_.resize(n + 1);
     // Prices by distance, spread from the position codes: a load per match instead of a bit count.
     distancePrice_.resize(std::size_t{1} << dictionaryBits_);
     for (std::size_t d = 0; d < distancePrice_.size();) {
@@ -170,56 +167,54 @@ void Parser::CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_
     }
     const PathInput in{buf + begin, n, firstMatch_.data(), matches_.data(), &prices, distancePrice_.data()};
     switch (std::clamp(tuning_.lengthsPerMatch, 0, 3)) {
-        case 0: CheapestSteps<1>(in, cost_.data(), chosen_.data()); break;
-        case 1: CheapestSteps<2>(in, cost_.data(), chosen_.data()); break;
-        case 2: CheapestSteps<3>(in, cost_.data(), chosen_.data()); break;
-        default: CheapestSteps<4>(in, cost_.data(), chosen_.data()); break;
+        case 0: CheapestSteps<1>(in, steps_.data()); break;
+        case 1: CheapestSteps<2>(in, steps_.data()); break;
+        case 2: CheapestSteps<3>(in, steps_.data()); break;
+        default: CheapestSteps<4>(in, steps_.data()); break;
     }
 }
 
-void Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
-                      BlockStats& stats) {
+std::size_t Parser::EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, Command* out,
+                             BlockStats& stats) {
     const std::size_t n = end - begin;
     const std::uint8_t* data = buf + begin;
-    const std::uint32_t* chosen = chosen_.data();
-    // At most one command per byte: written into scratch room that outlives the stretch, then copied.
-    if (emitted_.size() < n) emitted_.resize(n);
-    Command* out = emitted_.data();
+    const std::uint64_t* steps = steps_.data();
     std::size_t count = 0;
     // Literals and matches interleave unpredictably, so both take the same path: a literal is a
     // command with distance 0 whose position count is not raised.
     for (std::size_t k = 0; k < n;) {
-        const std::uint32_t length = chosen[k] >> 16;
+        const std::uint32_t step = static_cast<std::uint32_t>(steps[k]);
+        const std::uint32_t length = step >> 16;
         const bool isMatch = length != 1;
         const std::uint32_t matchMask = 0u - static_cast<std::uint32_t>(isMatch);   // selects without a jump
         const std::uint32_t byte = data[k];
         const std::uint32_t code = (((256 + length - kMinMatch) ^ byte) & matchMask) ^ byte;
-        const std::uint32_t distanceMinus1 = ((chosen[k] & 0xFFFFu) - 1u) & matchMask;
+        const std::uint32_t distanceMinus1 = ((step & 0xFFFFu) - 1u) & matchMask;
         out[count++] = Command{static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(distanceMinus1)};
         stats.literalLength[code]++;
         stats.position[PositionCode(distanceMinus1)] += isMatch;
         k += length;
     }
-    commands.insert(commands.end(), out, out + count);
     stats.commands += count;
+    return count;
 }
 
-void Parser::Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
-                   std::size_t dataEnd, Prices& prices, std::vector<Command>& commands, BlockStats& stats,
-                   int passes) {
-    CollectMatches(buf, base, begin, end, dataEnd);
+std::size_t Parser::Parse(const std::uint8_t* buf, std::size_t begin, std::size_t end,
+                          std::size_t dataEnd, Prices& prices, Command* out, BlockStats& stats, int passes) {
+    CollectMatches(buf, begin, end, dataEnd);
     for (int pass = 1; pass < std::max(passes, tuning_.passes); ++pass) {
         CheapestPath(buf, begin, end, prices);
-        std::vector<Command> trial;
+        // Only its counts matter: its commands go where the last pass writes over them.
         BlockStats trialStats;
-        EmitPath(buf, begin, end, trial, trialStats);
+        EmitPath(buf, begin, end, out, trialStats);
         prices.SetFromStats(trialStats, kMaxEncoderPositionCodes);
     }
     CheapestPath(buf, begin, end, prices);
     BlockStats own;
-    EmitPath(buf, begin, end, commands, own);
+    const std::size_t count = EmitPath(buf, begin, end, out, own);
     stats.Merge(own);
     prices.SetFromStats(own, kMaxEncoderPositionCodes);
+    return count;
 }
 
 }  // namespace lzh

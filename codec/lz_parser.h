@@ -7,6 +7,7 @@
 
 #include "codec/lh_encoder.h"
 #include "codec/match_finder.h"
+#include "codec/uninitialized_vector.h"
 
 namespace lzh {
 
@@ -40,31 +41,32 @@ public:
     // Links buf[0, begin) into the chains as history, without searching; `dataEnd` as for Parse.
     void Prime(const std::uint8_t* buf, std::size_t begin, std::size_t dataEnd);
 
-    // Parses buf[begin, end) into `commands` (appended) and `stats` (added to). `dataEnd` bounds the
-    // bytes that hashing may read: at least end + 3 unless the input ends at `dataEnd`. `prices`
-    // comes in with the prices to start from and leaves with those of this stretch.
-    void Parse(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end, std::size_t dataEnd,
-               Prices& prices, std::vector<Command>& commands, BlockStats& stats, int passes = 1);
+    // Parses buf[begin, end) into commands written from `out` on, which must have room for
+    // end - begin of them, and adds their counts to `stats`; returns how many it wrote. `dataEnd`
+    // bounds the bytes that hashing may read: at least end + 3 unless the input ends at `dataEnd`.
+    // `prices` comes in with the prices to start from and leaves with those of this stretch.
+    std::size_t Parse(const std::uint8_t* buf, std::size_t begin, std::size_t end,
+                      std::size_t dataEnd, Prices& prices, Command* out, BlockStats& stats, int passes = 1);
 
 private:
-    void CollectMatches(const std::uint8_t* buf, std::uint32_t base, std::size_t begin, std::size_t end,
+    void CollectMatches(const std::uint8_t* buf, std::size_t begin, std::size_t end,
                         std::size_t dataEnd);
     // Matches at `i` appended to matches_ from `used` on, which moves past them.
-    int Search(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, std::size_t& used);
+    int Search(const std::uint8_t* buf, std::size_t i, std::size_t end, std::size_t& used);
     void CheapestPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, const Prices& prices);
-    void EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, std::vector<Command>& commands,
-                  BlockStats& stats);
+    // Writes the commands of the cheapest path from `out` on and returns their count.
+    std::size_t EmitPath(const std::uint8_t* buf, std::size_t begin, std::size_t end, Command* out, BlockStats& stats);
 
     MatchFinder finder_;
     ParserTuning tuning_;
     int dictionaryBits_;
     std::vector<std::uint8_t> distancePrice_;
-    std::vector<Match> matches_;            // all matches of the stretch, position by position
-    std::size_t matchRoom_ = 0;             // matches_ has room for one more position's up to here
-    std::vector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
-    std::vector<std::uint32_t> cost_;
-    std::vector<Command> emitted_;
-    std::vector<std::uint32_t> chosen_;     // per position: length:16 distance:16 of the cheapest step
+    // Scratch of a stretch, written before it is read: left uncleared, so that the pages of room
+    // that a stretch does not reach are never touched (a page fault costs microseconds in a VM).
+    UninitializedVector<Match> matches_;            // all matches of the stretch, position by position
+    std::size_t matchRoom_ = 0;                     // matches_ has room for one more position's up to here
+    UninitializedVector<std::uint32_t> firstMatch_; // index into matches_ per position, plus one past the end
+    UninitializedVector<std::uint64_t> steps_;      // per position: cost:32 length:16 distance:16 of the cheapest step
 };
 
 }  // namespace lzh

@@ -19,29 +19,30 @@ struct MatchFinderTuning {
     int niceLength;   // a match this long ends the search
 };
 
-// Positions are absolute stream offsets kept modulo 2^32; the tables keep them modulo 2^16 and chain
-// links are 16-bit steps back, so an entry older than 64 KiB reads as a nearer one. A walk only
-// moves farther back and ends at the first candidate outside the window or when its budget is spent.
-// Every candidate is verified byte by byte, so stale, aliased or colliding entries can only cost
-// time, never correctness.
+// Positions are offsets into the caller's buffer, kept modulo 2^32; the tables keep them modulo 2^16 (a chain
+// link holds the position before it in its chain), so an entry older than 64 KiB reads as a nearer
+// one. A walk only moves farther back, by the 16-bit step between a link's position and the one it
+// holds, and ends at the first candidate outside the window or when its budget is spent. Every
+// candidate is verified byte by byte, so stale, aliased or colliding entries can only cost time,
+// never correctness. Every position before the one searched must have been linked in, in order.
 class MatchFinder {
 public:
     MatchFinder(int dictionaryBits, MatchFinderTuning tuning);
     // Forgets every position, as a new finder would.
     void Reset();
 
-    // Links `buf[i]` (absolute offset base + i) into its chain and appends to `out` the matches there
-    // of increasing length, each with the nearest distance found for it, none reaching past `end`.
-    // Needs 4 readable bytes at `i`. Returns the number appended.
-    int FindAndInsert(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end, Match* out);
+    // Links `buf[i]` into its chain and appends to `out` the matches there of increasing length,
+    // each with the nearest distance found for it, none reaching past `end`. Needs 4 readable bytes
+    // at `i`. Returns the number appended.
+    int FindAndInsert(const std::uint8_t* buf, std::size_t i, std::size_t end, Match* out);
 
     // Links `buf[i]` into its chain without searching (inside a long match).
     // Needs 4 readable bytes at `i`.
-    void Insert(const std::uint8_t* buf, std::uint32_t base, std::size_t i) {
+    void Insert(const std::uint8_t* buf, std::size_t i) {
         std::uint32_t v = Load32(buf + i);
-        std::uint32_t cur = base + static_cast<std::uint32_t>(i);
+        std::uint32_t cur = static_cast<std::uint32_t>(i);
         std::uint32_t h = Hash4(v);
-        prev_[cur & windowMask_] = static_cast<std::uint16_t>(cur - head_[h]);
+        prev_[cur & windowMask_] = head_[h];
         head_[h] = static_cast<std::uint16_t>(cur);
         head3_[Hash3(v)] = static_cast<std::uint16_t>(cur);
     }
@@ -91,18 +92,18 @@ inline std::size_t MatchFinder::CommonLength(const std::uint8_t* a, const std::u
 }
 
 // Inline: it runs once per input byte.
-inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t base, std::size_t i, std::size_t end,
+inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::size_t i, std::size_t end,
                                       Match* out) {
     const std::uint8_t* p = buf + i;
     const std::uint32_t first4 = Load32(p);
     const std::uint32_t h = Hash4(first4);
     const std::uint32_t h3 = Hash3(first4);
-    const std::uint32_t cur = base + static_cast<std::uint32_t>(i);
-    const std::uint16_t delta = static_cast<std::uint16_t>(cur - head_[h]);
+    const std::uint32_t cur = static_cast<std::uint32_t>(i);
+    const std::uint32_t head = head_[h];
     const std::uint32_t distance3 = static_cast<std::uint16_t>(cur - head3_[h3]);
     head_[h] = static_cast<std::uint16_t>(cur);
     head3_[h3] = static_cast<std::uint16_t>(cur);
-    prev_[cur & windowMask_] = delta;
+    prev_[cur & windowMask_] = static_cast<std::uint16_t>(head);
 
     const std::size_t limit = std::min<std::size_t>(end - i, 256);
     if (limit < 3) return 0;
@@ -122,13 +123,17 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
         }
     }
     if (limit < 4) return found;
-    // Walks by distance: each link adds its step. A link that was never set (0) only repeats a
-    // candidate until the budget runs out, so no further test is needed for it.
-    std::uint32_t distance = delta;
+    // Walks by distance: each link adds its step. A step of 0 (a position 64 KiB back, or the
+    // first one twice) only repeats a candidate until the budget runs out, so no further test is
+    // needed for it. The next link is loaded straight from the position the last one held: the
+    // distance, which the loop ends on, is summed beside that chain of loads, not inside it.
+    std::uint32_t at = head;   // the candidate's position modulo 2^16
+    std::uint32_t distance = static_cast<std::uint16_t>(cur - head);
     for (int chain = tuning_.maxChain; chain > 0 && distance - 1 < maxDistance; --chain) {
         const std::uint8_t* q = p - distance;
         // A longer match must agree at the last byte of the best one and the byte after it.
-        if (Load16(q + best - 1) == Load16(p + best - 1) && Load32(q) == first4) {
+        // Most candidates fail here: the loop is laid out for that.
+        if (__builtin_expect(Load16(q + best - 1) == Load16(p + best - 1) && Load32(q) == first4, 0)) {
             std::size_t len = CommonLength(p, q, limit);
             if (len > best) {
                 best = len;
@@ -136,7 +141,9 @@ inline int MatchFinder::FindAndInsert(const std::uint8_t* buf, std::uint32_t bas
                 if (len >= nice) break;
             }
         }
-        distance += prev_[(cur - distance) & windowMask_];
+        const std::uint32_t next = prev_[at & windowMask_];
+        distance += static_cast<std::uint16_t>(at - next);
+        at = next;
     }
     return found;
 }

@@ -14,6 +14,8 @@ namespace {
 constexpr auto kWaitSlice = std::chrono::milliseconds(20);
 // Small members are handed out in batches of about this much before the workers are woken.
 constexpr std::uint64_t kWakeEvery = 256 * 1024;
+// A segment's input buffer that fits any segment: the largest history, the segment and its slack.
+constexpr std::size_t kSpareInputBytes = kMaxHistory + kSegmentSize + kSegmentSlack;
 }
 
 int ParallelEncoder::ThreadsFor(int threads) {
@@ -56,19 +58,24 @@ void ParallelEncoder::Feed() {
 bool ParallelEncoder::ReadSegment(Member& m) {
     auto segment = std::make_shared<Segment>();
     segment->history = m.tail.size();
-    std::vector<std::uint8_t>& in = segment->input;
+    UninitializedVector<std::uint8_t>& in = segment->input;
     // Room for what the file's size leaves, so that a small file does not pay for a whole segment;
-    // a file that grows meanwhile gets more room as it comes. A whole segment takes a spare buffer.
+    // a file that grows meanwhile gets more room as it comes. A whole segment, or the rest of a file
+    // that had one, takes a spare buffer (not the read that only finds the end: that buffer would
+    // go with it); a new one for a whole segment is made large enough for any segment, so that it
+    // can serve each later one without growing (a copy and fresh pages).
     const std::uint64_t expected = m.data->Size() > m.consumed ? m.data->Size() - m.consumed : 0;
     const std::size_t want = segment->history + kSegmentSize;
     const std::size_t room = std::min<std::uint64_t>(want, segment->history + expected + 1) + kSegmentSlack;
-    if (room == want + kSegmentSlack) {
+    const bool whole = room == want + kSegmentSlack;
+    if (whole || (segment->history != 0 && expected != 0)) {
         std::lock_guard<std::mutex> lock(mutex_);
         if (!spareInputs_.empty()) {
             in = std::move(spareInputs_.back());
             spareInputs_.pop_back();
         }
     }
+    if (whole && in.capacity() < kSpareInputBytes) in.reserve(kSpareInputBytes);
     if (in.size() < room) in.resize(room);
     std::copy(m.tail.begin(), m.tail.end(), in.begin());
     std::size_t filled = segment->history;
@@ -107,8 +114,8 @@ void ParallelEncoder::Submit(Member& m, std::shared_ptr<Segment> segment) {
         Segment& s = *segment;
         SegmentWorkspace& workspace = workspaces_[static_cast<std::size_t>(worker)];
         s.packed = EncodeSegment(method, s.input.data(), s.history, s.history + s.plain, limit, *stop, workspace);
-        std::vector<std::uint8_t> input = std::move(s.input);
-        const bool whole = input.size() >= s.history + kSegmentSize + kSegmentSlack;
+        UninitializedVector<std::uint8_t> input = std::move(s.input);
+        const bool whole = input.capacity() >= kSpareInputBytes;
         bool waited;
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -127,7 +134,7 @@ void ParallelEncoder::Submit(Member& m, std::shared_ptr<Segment> segment) {
 EncodeResult ParallelEncoder::EncodeOldest(ByteSink& out, WaitObserver* observer) {
     Member& m = members_.front();
     EncodeResult result;
-    SegmentJoiner joiner(out, m.limit);
+    SegmentJoiner joiner(out, m.limit, joinScratch_);
     auto cancelled = [&] {
         if (!observer || observer->KeepGoing()) return false;
         result.cancelled = true;

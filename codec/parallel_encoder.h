@@ -19,6 +19,7 @@
 #include "codec/io.h"
 #include "codec/method.h"
 #include "codec/segment_encoder.h"
+#include "codec/uninitialized_vector.h"
 #include "codec/worker_pool.h"
 
 namespace lzh {
@@ -68,7 +69,9 @@ private:
     static constexpr std::size_t kMaxQueuedMembers = 64;
 
     struct Segment {
-        std::vector<std::uint8_t> input;   // history, the segment, slack (maybe more room); given up once packed
+        // History, the segment, slack (maybe more room); given up once packed. Not cleared: it is
+        // read over at once, and the calling thread has enough to do.
+        UninitializedVector<std::uint8_t> input;
         std::size_t history = 0;
         std::size_t plain = 0;
         PackedSegment packed;
@@ -99,11 +102,12 @@ private:
     std::deque<Member> members_;
     std::size_t reading_ = 0;         // index of the first member not read to its end
     std::vector<SegmentWorkspace> workspaces_;   // one per worker
+    UninitializedVector<std::uint8_t> joinScratch_;   // the calling thread's, for every member's SegmentJoiner
     std::mutex mutex_;
     // Buffers of whole segments read and packed, and of packed output written, kept to be used again:
     // no more of them than were ever in use at once. Guarded by mutex_.
-    std::vector<std::vector<std::uint8_t>> spareInputs_;
-    std::vector<std::vector<std::uint8_t>> spareOutputs_;
+    std::vector<UninitializedVector<std::uint8_t>> spareInputs_;
+    std::vector<BitWriter::Storage> spareOutputs_;
     std::condition_variable finished_;
     bool waiting_ = false;            // the calling thread waits for finished_; guarded by mutex_
     WorkerPool pool_;                 // last: its threads stop before the rest goes

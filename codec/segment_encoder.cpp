@@ -25,49 +25,56 @@ ParserTuning TuningFor(int dictionaryBits) {
     return {{16, 64}, 12, 1, 2, 1};
 }
 
+// The block being gathered lives in one buffer with room for one more stretch after it: the parser
+// writes a stretch's commands straight there, and joining it to the block costs nothing. Copying
+// every command once or twice more cost more than the block decisions themselves.
 class BlockedOutput {
 public:
-    // Writes over `storage` and keeps the pending block's commands in the buffer of `pending`: both
-    // left by an earlier segment. The bytes leave with Finish; `pending` gets a buffer back at the end.
-    BlockedOutput(const Method& method, std::size_t expectedBytes, std::vector<std::uint8_t>&& storage,
-                  std::vector<Command>& pending)
+    // Writes over `storage` and keeps the pending block's commands in `pending`: both left by an
+    // earlier segment. The bytes leave with Finish.
+    BlockedOutput(const Method& method, std::size_t expectedBytes, BitWriter::Storage&& storage,
+                  UninitializedVector<Command>& pending)
         : positionCodes_(method.positionCodes), positionBits_(method.positionBits), bits_(std::move(storage)),
-          pendingOwner_(pending) {
-        pending_.swap(pending);
-        pending_.clear();
+          pending_(pending) {
+        if (pending_.size() < kMaxBlockCommands + kStretch) pending_.resize(kMaxBlockCommands + kStretch);
         bits_.Reserve(expectedBytes);
     }
-    ~BlockedOutput() { pendingOwner_.swap(pending_); }
     BlockedOutput(const BlockedOutput&) = delete;
     BlockedOutput& operator=(const BlockedOutput&) = delete;
 
-    // Adds a parsed stretch; the pending block is written first when keeping them apart is cheaper.
-    // May take over the buffer of `commands`, leaving it with other contents to be cleared.
-    void Add(std::vector<Command>& commands, const BlockStats& stats) {
-        if (commands.empty()) return;
+    // Where the next stretch's commands go: room for kStretch of them.
+    Command* Room() { return pending_.data() + pendingCount_; }
+
+    // Takes the `count` commands just written at Room(), with their counts; the pending block is
+    // written first when keeping them apart is cheaper.
+    void Add(std::size_t count, const BlockStats& stats) {
+        if (count == 0) return;
         const std::uint64_t ownBits = BlockBits(stats, positionCodes_, positionBits_);
-        if (!pending_.empty()) {
+        if (pendingCount_ != 0) {
             BlockStats merged = pendingStats_;
             merged.Merge(stats);
             std::uint64_t apart = pendingBits_ + ownBits;
             std::uint64_t together = BlockBits(merged, positionCodes_, positionBits_);
             if (merged.commands <= kMaxBlockCommands && together <= apart) {
-                pending_.insert(pending_.end(), commands.begin(), commands.end());
+                pendingCount_ += count;
                 pendingStats_ = merged;
                 pendingBits_ = together;
                 return;
             }
             Flush();
+            std::memmove(pending_.data(), pending_.data() + kept_, count * sizeof(Command));
         }
-        pending_.swap(commands);
+        pendingCount_ = count;
         pendingStats_ = stats;
         pendingBits_ = ownBits;
     }
 
+    // Writes the pending block.
     void Flush() {
-        if (pending_.empty()) return;
-        WriteBlock(pending_.data(), pending_.size(), pendingStats_, positionCodes_, positionBits_, bits_);
-        pending_.clear();
+        if (pendingCount_ == 0) return;
+        WriteBlock(pending_.data(), pendingCount_, pendingStats_, positionCodes_, positionBits_, bits_);
+        kept_ = pendingCount_;
+        pendingCount_ = 0;
         pendingStats_ = BlockStats();
         pendingBits_ = 0;
     }
@@ -86,8 +93,9 @@ private:
     int positionCodes_;
     int positionBits_;
     BitWriter bits_;
-    std::vector<Command>& pendingOwner_;
-    std::vector<Command> pending_;
+    UninitializedVector<Command>& pending_;   // the pending block's commands, then room for a stretch
+    std::size_t pendingCount_ = 0;
+    std::size_t kept_ = 0;            // where the stretch that follows a written block begins
     BlockStats pendingStats_;
     std::uint64_t pendingBits_ = 0;
 };
@@ -121,19 +129,17 @@ PackedSegment EncodeSegment(const Method& method, const std::uint8_t* data, std:
     prices.SetInitial();
     // Most data packs to well under half; more only costs the buffer growing.
     BlockedOutput output(method, (end - begin) / 2 + 1024, std::move(workspace.output_), workspace.pending_);
-    std::vector<Command>& commands = workspace.commands_;
-    commands.reserve(kStretch);
     for (std::size_t pos = begin; pos < end;) {
         if (stop.load(std::memory_order_relaxed)) {
             result.stopped = true;
             return result;
         }
         const std::size_t stretchEnd = std::min(pos + kStretch, end);
-        commands.clear();
         BlockStats stats;
-        parser.Parse(buf, 0, pos, stretchEnd, end, prices, commands, stats, pos == begin && begin > 0 ? 2 : 1);
+        const std::size_t count = parser.Parse(buf, pos, stretchEnd, end, prices, output.Room(), stats,
+                                               pos == begin && begin > 0 ? 2 : 1);
         pos = stretchEnd;
-        output.Add(commands, stats);
+        output.Add(count, stats);
         const std::uint64_t parsed = pos - begin;
         if (history == 0 && parsed * kGiveUpFraction >= memberLimit && output.BitsSoFar() >= parsed * 8) {
             result.gaveUp = true;
@@ -161,7 +167,10 @@ bool SegmentJoiner::Add(const PackedSegment& segment, std::uint64_t plainBytes) 
     const unsigned shift = static_cast<unsigned>(partialBits_);
     const std::uint8_t* in = segment.bytes.data();
     const std::size_t size = static_cast<std::size_t>((segment.bits + 7) / 8);
-    shifted_.resize(size + 8);
+    // Room for a whole segment's worth at once, rather than growing (and copying) step by step:
+    // pages that are never reached are never touched.
+    if (shifted_.capacity() < size + 8) shifted_.reserve(std::max(size + 8, kSegmentSize + kSegmentSize / 4));
+    if (shifted_.size() < size + 8) shifted_.resize(size + 8);
     std::uint8_t* out = shifted_.data();
     std::uint64_t carry = partial_;   // `shift` bits at the top of the byte
     std::size_t i = 0;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "codec/bit_writer.h"
 #include "codec/io.h"
 #include "codec/lh_encoder.h"
 #include "codec/method.h"
@@ -26,7 +27,7 @@ constexpr std::size_t kSegmentSlack = 8;
 constexpr std::uint64_t kGiveUpFraction = 8;
 
 struct PackedSegment {
-    std::vector<std::uint8_t> bytes;   // the bit stream in (bits + 7) / 8 bytes, its last byte padded with zero bits; room after
+    BitWriter::Storage bytes;          // the bit stream in (bits + 7) / 8 bytes, its last byte padded with zero bits; room after
     std::uint64_t bits = 0;            // bits of the stream
     bool gaveUp = false;               // the first segment found the data incompressible: store
     bool stopped = false;              // `stop` was raised: nothing usable
@@ -48,7 +49,7 @@ public:
     Parser& FreshParser(int dictionaryBits);
 
     // A packed segment's buffer, done with, for a later segment to write over.
-    void KeepOutputBuffer(std::vector<std::uint8_t>&& bytes) {
+    void KeepOutputBuffer(BitWriter::Storage&& bytes) {
         if (bytes.capacity() > output_.capacity()) output_ = std::move(bytes);
     }
     bool HasOutputBuffer() const { return output_.capacity() != 0; }
@@ -57,9 +58,8 @@ private:
     friend PackedSegment EncodeSegment(const Method&, const std::uint8_t*, std::size_t, std::size_t, std::uint64_t,
                                        const std::atomic<bool>&, SegmentWorkspace&);
     std::unique_ptr<Parser> parser_;
-    std::vector<Command> commands_;
-    std::vector<Command> pending_;
-    std::vector<std::uint8_t> output_;
+    UninitializedVector<Command> pending_;
+    BitWriter::Storage output_;
 };
 
 // Compresses data[history, size) with data[0, history) as history (at most one window of it is
@@ -71,7 +71,10 @@ PackedSegment EncodeSegment(const Method& method, const std::uint8_t* data, std:
 // Joins the segments of one member in order into its packed data in `sink`, within the limit.
 class SegmentJoiner {
 public:
-    SegmentJoiner(ByteSink& sink, std::uint64_t packedLimit) : sink_(sink), limit_(packedLimit) {}
+    // `scratch` holds each segment's bytes shifted into place; a caller that joins member after
+    // member passes the same one, so that its memory is not allocated (and faulted in) afresh.
+    SegmentJoiner(ByteSink& sink, std::uint64_t packedLimit, UninitializedVector<std::uint8_t>& scratch)
+        : sink_(sink), limit_(packedLimit), shifted_(scratch) {}
 
     // Appends `segment`, which packed `plainBytes` bytes; false when the member must stop here
     // (write failure, limit reached or given up: see the accessors).
@@ -94,7 +97,7 @@ private:
     int partialBits_ = 0;
     bool limitReached_ = false;
     bool failed_ = false;
-    std::vector<std::uint8_t> shifted_;
+    UninitializedVector<std::uint8_t>& shifted_;
 };
 
 }  // namespace lzh
