@@ -31,7 +31,9 @@ TEST(HuffmanEncoder, LengthsAreBoundedCompleteAndFollowTheCounts) {
         EXPECT_EQ(kraft, std::uint64_t{1} << lzh::kMaxCodeLength);   // an incomplete code some readers refuse
         for (int s = 0; s < n; ++s)   // a more frequent symbol never has the longer code
             for (int t = 0; t < n; ++t)
-                if (freqs[t] != 0 && freqs[s] > freqs[t]) EXPECT_LE(lengths[s], lengths[t]) << s << " " << t;
+                if (freqs[t] != 0 && freqs[s] > freqs[t]) {
+                    EXPECT_LE(lengths[s], lengths[t]) << s << " " << t;
+                }
     }
 }
 
