@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
